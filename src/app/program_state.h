@@ -1,0 +1,30 @@
+#pragma once
+// Program-wide state shared by the windows.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "desktop/desktop_services.h"
+
+namespace qv {
+
+struct SlotCopyBuffer {
+  std::string title;
+  std::vector<std::string> lines;
+};
+
+struct ProgramState {
+  std::int32_t OneShotMode = 0;
+  std::int32_t PopupShown = 0;
+  std::int32_t EditMode = 0;
+  std::int32_t ClipChanged = 0;
+  std::int32_t PasteDelayMs = 0;
+  std::string ParamFlags = "0000000000";
+  bool FirstActivationDone = false;
+  Point DragOrigin;
+  SlotCopyBuffer copyBuffer;
+  // The main window has been closed: the program ends once the running handler returns.
+  bool terminateRequested = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,42 @@
+#pragma once
+// The Windows desktop operations the program logic uses. Operations that fail in a way
+// the user must see throw AppError; the others ignore their results.
+#include <string>
+
+namespace qv {
+
+struct Point {
+  int x = 0, y = 0;
+};
+
+enum class MessageKind { Warning, Error };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+class DesktopServices {
+ public:
+  virtual ~DesktopServices() = default;
+  // Replaces the clipboard with `text` as CF_TEXT; throws AppError "Cannot open clipboard".
+  virtual void PutClipboardText(const std::string& text) = 0;
+  // Ctrl down, V down, V up, Ctrl up.
+  virtual void InjectCtrlV() = 0;
+  virtual void Wait(int milliseconds) = 0;
+  virtual bool CtrlHeld() = 0;
+  // Attach to the foreground thread, bring the application window forward, detach.
+  virtual void TakeForeground() = 0;
+  // Main window topmost, then not topmost, without moving or sizing it.
+  virtual void RaiseWithoutStayingOnTop() = 0;
+  virtual void HideTaskbarButton() = 0;
+  virtual void MinimiseApplication() = 0;
+  virtual void RestoreApplication() = 0;
+  // Throw AppError with the platform's message when they fail.
+  virtual void SetPointer(Point p) = 0;
+  virtual Point GetPointer() = 0;
+  // Width and height of the virtual screen spanning all monitors.
+  virtual Point DesktopSize() = 0;
+  virtual MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
+                                    MessageButtons buttons) = 0;
+  virtual void OpenMailLink(const std::string& address) = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,50 @@
+#pragma once
+// The one system-wide hot key registration that calls up the pop-up list.
+#include <functional>
+
+#include "desktop/shortcut.h"
+
+namespace qv {
+
+// RegisterHotKey / UnregisterHotKey on the component's own hidden window, id 0.
+class HotKeyRegistration {
+ public:
+  virtual ~HotKeyRegistration() = default;
+  // modifiers: MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4.
+  virtual bool Register(unsigned modifiers, unsigned virtualKey) = 0;
+  virtual void Unregister() = 0;
+};
+
+class GlobalHotKey {
+ public:
+  explicit GlobalHotKey(HotKeyRegistration& api) : api_(api) {}
+  ~GlobalHotKey() { UnregisterStep(); }
+  GlobalHotKey(const GlobalHotKey&) = delete;
+  GlobalHotKey& operator=(const GlobalHotKey&) = delete;
+
+  TShortCut Key() const { return key_; }
+  // Same value: nothing at all. Otherwise store, unregister, register if enabled.
+  void SetKey(TShortCut key);
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  bool Registered() const { return registered_; }
+  // The owner has finished loading.
+  void Loaded();
+  // WM_HOTKEY arrived.
+  void Fire() {
+    if (OnHotKey) OnHotKey();
+  }
+
+  std::function<void()> OnHotKey;
+
+ private:
+  void RegisterStep();
+  void UnregisterStep();
+
+  HotKeyRegistration& api_;
+  TShortCut key_ = 0;
+  bool enabled_ = true;
+  bool registered_ = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,37 @@
+#pragma once
+// The slot rows and the clip store as the running program holds them, with their files.
+#include <string>
+
+#include "library/data_files.h"
+#include "library/file_system.h"
+#include "library/slot_library.h"
+
+namespace qv {
+
+struct DataPaths {
+  std::string rows, store, prefs;
+  static DataPaths InFolder(const std::string& folder);  // folder ends with "\" or is empty
+};
+
+class ClipLibrary {
+ public:
+  SlotList rows = DesignSlotRows();
+  ClipStore store;
+  CurrentSlot current;
+
+  // Loads the rows file, then the store file; throws AppError at the first file that
+  // cannot be read (the store is then not read at all when the rows failed).
+  void Load(FileSystem& fs, const DataPaths& paths);
+  // Writes the rows file, then the store file; throws AppError at the first failure,
+  // skipping the rest. A file this run failed to read is never overwritten.
+  void Save(FileSystem& fs, const DataPaths& paths) const;
+
+  bool rowsLoaded() const { return rowsLoaded_; }
+  bool storeLoaded() const { return storeLoaded_; }
+
+ private:
+  bool rowsLoaded_ = false;
+  bool storeLoaded_ = false;
+};
+
+}  // namespace qv

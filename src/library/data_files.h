@@ -1,0 +1,27 @@
+#pragma once
+// Byte formats of the slot rows file and the clip store file.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/slot_library.h"
+
+namespace qv {
+
+inline constexpr const char* kRowsFileName = "Lb1.qvl";
+inline constexpr const char* kStoreFileName = "svclips.qvl";
+inline constexpr const char* kPrefsFileName = "prefs.qvl";
+
+// Lines of a text file: CR LF, lone CR and lone LF each end a line; a final break starts
+// no further line.
+std::vector<std::string> SplitFileLines(std::string_view bytes);
+
+SlotList ParseRowsFile(std::string_view bytes);
+std::string SerializeRows(const SlotList& rows);
+ClipStore ParseStoreFile(std::string_view bytes);
+std::string SerializeStore(const ClipStore& store);
+
+// The 72 rows the slot list shows before any file is read.
+SlotList DesignSlotRows();
+
+}  // namespace qv

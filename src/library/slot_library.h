@@ -1,0 +1,50 @@
+#pragma once
+// The 72 slots: rows of the slot list and the clip store that holds their clips.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+inline constexpr std::string_view kHeaderPrefix = "/:hdr:\\";
+inline constexpr std::string_view kTrailerPrefix = "/:tlr:\\";
+inline constexpr std::size_t kTagLength = 21;
+inline constexpr std::size_t kTitleFieldLength = 27;
+inline constexpr std::size_t kTagColumn = 71;  // characters before the tag in a written row
+inline constexpr int kStoreLineLimit = 850;
+inline constexpr int kSlotCount = 72;
+inline constexpr int kPageRows = 36;
+
+using SlotList = std::vector<std::string>;  // one SlotRow per entry
+using ClipStore = std::string;              // lines separated by CR LF
+
+struct CurrentSlot {
+  std::int32_t rowIndex = 0;
+  std::string header;
+  std::string trailer;
+};
+
+// First occurrence of `tag` in the store, letter case ignored; 0-based position.
+std::optional<std::size_t> FindTag(std::string_view store, std::string_view tag);
+std::string TrailerTagFor(std::string_view header);
+std::string ComposeSlotRow(std::string_view title, std::string_view header);
+std::string ReadSlotTitle(std::string_view row);
+// Lines of a text, an empty last line not counted.
+int LineCount(std::string_view text);
+// True when an update with `content` is accepted: LineCount(store)+LineCount(content) <= 850.
+bool WithinStoreLimit(std::string_view store, std::string_view content);
+// True when the row holds "/:hdr:\" (exact case) anywhere.
+bool RowHasHeader(std::string_view row);
+
+// Extracts the content of `rows[row]` from the store and records the slot in `current`.
+// The store is never changed.
+std::string GatherFullClip(const SlotList& rows, int row, std::string_view store,
+                           CurrentSlot& current);
+
+// Replaces current's block by one holding `content`. Returns false, leaving the store
+// unchanged, when the block cannot be replaced safely.
+bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_view content);
+
+}  // namespace qv
