@@ -1,0 +1,61 @@
+#pragma once
+// In-memory files with a switch to fail any one operation, for testing saves step by step.
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "library/file_system.h"
+
+namespace qv::test {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  std::map<std::string, std::string> files;
+  std::set<std::string> unreadable;  // paths whose open fails although they exist
+  std::vector<std::string> log;      // "read p", "write p", "copy a b", "move a b", "remove p"
+  int failAtCall = -1;               // index of the mutating call that fails, -1 none
+  int mutatingCalls = 0;
+
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    log.push_back("read " + path);
+    if (unreadable.count(path)) return std::nullopt;
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  bool Exists(const std::string& path) override { return files.count(path) != 0; }
+  bool WriteAndFlush(const std::string& path, std::string_view bytes) override {
+    log.push_back("write " + path);
+    if (Fails()) {
+      files[path] = std::string(bytes.substr(0, bytes.size() / 2));  // a torn write
+      return false;
+    }
+    files[path] = std::string(bytes);
+    return true;
+  }
+  bool CopyReplacing(const std::string& from, const std::string& to) override {
+    log.push_back("copy " + from + " " + to);
+    if (Fails() || !files.count(from)) return false;
+    files[to] = files[from];
+    return true;
+  }
+  bool MoveReplacing(const std::string& from, const std::string& to) override {
+    log.push_back("move " + from + " " + to);
+    if (Fails() || !files.count(from)) return false;
+    files[to] = files[from];
+    files.erase(from);
+    return true;
+  }
+  bool Remove(const std::string& path) override {
+    log.push_back("remove " + path);
+    if (Fails()) return false;
+    return files.erase(path) != 0;
+  }
+
+ private:
+  bool Fails() { return mutatingCalls++ == failAtCall; }
+};
+
+}  // namespace qv::test
