@@ -1,0 +1,32 @@
+#pragma once
+// Window classes, captions and control ids of the program's windows; other tools use
+// them to find the windows.
+namespace qv {
+
+inline constexpr const char* kApplicationClass = "TApplication";  // hidden owner, taskbar button
+inline constexpr const char* kMainWindowClass = "TForm1";         // the pop-up list
+inline constexpr const char* kSettingsClass = "TForm2";
+inline constexpr const char* kEditorClass = "TForm3";
+inline constexpr const char* kMainWindowCaption = "Velmora Clips";
+inline constexpr const char* kHotKeyWindowClass = "TQvHotKeyWindow";
+inline constexpr const char* kTrayWindowClass = "TQvTrayWindow";
+
+enum ControlId : int {
+  kIdPanel1 = 100,
+  kIdSlotList = 101,     // RxCheckListBox1
+  kIdKeyLabels = 107,    // ListBox7
+  kIdCrLfLfButton = 103, // SpeedButton3 "+CR"
+  kIdCrLfButton = 102,   // SpeedButton2 "+cR"
+  kIdCloseButton = 108,  // SpeedButton8
+  kIdBanner = 110,       // Image1
+  kIdHotKeyBox = 201,    // ComboBox1
+  kIdDelayBox = 202,     // ComboBox2
+  kIdOkButton = 203,
+  kIdCancelButton = 204,
+  kIdMakerLabel = 205,
+};
+
+// Tray menu commands.
+enum MenuCommand : int { kCmdSettings = 1, kCmdLockAndAdd = 2, kCmdQuit = 3 };
+
+}  // namespace qv
