@@ -33,4 +33,9 @@ void InitializeParameters(std::string_view mode, PreferenceTargets& targets);
 // after "$" or "0x". Throws AppError "'<text>' is not a valid integer value".
 std::int32_t StrToInt(std::string_view text);
 
+// The delay box's text as an integer. A text that is no integer is replaced in the box by
+// `delayInEffect` before the error is thrown, so it is reported once and a later save writes
+// a good value.
+std::int32_t AcceptDelayText(SettingsControls& boxes, std::int32_t delayInEffect);
+
 }  // namespace qv

@@ -37,6 +37,9 @@ int LineCount(std::string_view text);
 bool WithinStoreLimit(std::string_view store, std::string_view content);
 // True when the row holds "/:hdr:\" (exact case) anywhere.
 bool RowHasHeader(std::string_view row);
+// True when the text holds "/:hdr:\" or "/:tlr:\" in any letter case; such a title or
+// content would break the store's tags.
+bool ContainsTagText(std::string_view text);
 
 // Extracts the content of `rows[row]` from the store and records the slot in `current`.
 // The store is never changed.

@@ -1,0 +1,115 @@
+// Program entry: builds the windows in their order, connects them to the logic and runs
+// the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/application_window_win32.h"
+#include "app/app_error.h"
+#include "app/error_box_win32.h"
+#include "app/message_loop_win32.h"
+#include "app/program.h"
+#include "app/window_names.h"
+#include "desktop/desktop_services_win32.h"
+#include "desktop/hot_key_registration_win32.h"
+#include "desktop/keyboard_layout_win32.h"
+#include "desktop/pictures_win32.h"
+#include "desktop/tray_icon_win32.h"
+#include "library/file_system_win32.h"
+#include "popup/popup_controller.h"
+#include "popup/popup_window_win32.h"
+#include "settings/settings_controller.h"
+#include "settings/settings_dialog_win32.h"
+
+namespace {
+
+HMENU CreateTrayMenu() {
+  struct Item {
+    int command;
+    const char* caption;
+    qv::MenuPicture picture;
+  };
+  const Item items[] = {{qv::kCmdSettings, "Settings...", qv::MenuPicture::Settings},
+                        {qv::kCmdLockAndAdd, "Lock and Add Clip", qv::MenuPicture::LockAndAdd},
+                        {qv::kCmdQuit, "Quit", qv::MenuPicture::Quit}};
+  HMENU menu = CreatePopupMenu();
+  for (const Item& item : items) {
+    AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.caption);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = qv::CreateMenuPicture(item.picture);
+    SetMenuItemInfoA(menu, static_cast<UINT>(item.command), FALSE, &info);
+  }
+  return menu;
+}
+
+std::string ExecutablePath() {
+  char path[MAX_PATH * 4] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return path;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  const std::string exePath = ExecutablePath();
+  const std::string title = qv::ApplicationTitle(exePath);
+  qv::SetErrorBoxTitle(title);
+
+  qv::ApplicationWindow application(title);
+  qv::Win32FileSystem files;
+  qv::Win32DesktopServices desktop;
+  qv::Win32KeyboardLayout layout;
+  qv::Win32HotKeyRegistration hotKeyApi;
+  qv::PopupWindow popup;
+  qv::SettingsDialog settings;
+  popup.Create(application.Handle());
+  settings.Create(application.Handle());
+  desktop.applicationWindow = application.Handle();
+  desktop.mainWindow = popup.Handle();
+  desktop.mailOwner = settings.Handle();
+
+  qv::Program program(qv::Services{files, desktop, popup, settings, hotKeyApi, layout},
+                      qv::DataPaths::InFolder(qv::ExeDirectory(exePath)));
+  qv::PopupController popupLogic(program);
+  qv::SettingsController settingsLogic(program);
+  popup.Attach(program, popupLogic);
+  settings.Attach(program, settingsLogic);
+  hotKeyApi.onHotKey = [&] { program.hotKey.Fire(); };
+  program.hotKey.OnHotKey = [&] { popup.Run([&] { popupLogic.HotKey1HotKey(); }); };
+  qv::SetMessagePreview([&](const MSG& msg) {
+    // Keyboard preview: the main window sees every key press before its controls.
+    const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    HWND main = popup.Handle();
+    if (keyDown && main && (msg.hwnd == main || IsChild(main, msg.hwnd)))
+      popup.PreviewKey(static_cast<unsigned>(msg.wParam));
+  });
+
+  // The main window's creation step, then the tray icon once it has loaded.
+  popup.Run([&] { program.FormCreate(); });
+  program.hotKey.Loaded();
+  qv::TrayIcon tray;
+  tray.SetMenu(CreateTrayMenu());
+  tray.onCommand = [&](int command) {
+    switch (command) {
+      case qv::kCmdSettings: popup.Run([&] { settingsLogic.SettingsClick(); }); break;
+      case qv::kCmdQuit: popup.Run([&] { popupLogic.Quit1Click(); }); break;
+      default: break;  // "Lock and Add Clip" arrives with the clip editor
+    }
+  };
+  tray.SetIcon(qv::CreateTrayIconPicture());
+
+  // The settings dialog's creation step loads and applies the preferences.
+  settings.Run([&] { settingsLogic.FormCreate(); });
+
+  // The framework shows the main window; its first activation minimises the application.
+  if (popup.Handle()) {
+    ShowWindow(popup.Handle(), SW_SHOW);
+    while (qv::PumpMessage()) {
+    }
+  }
+  qv::SetMessagePreview(nullptr);
+  return 0;
+}

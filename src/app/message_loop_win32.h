@@ -1,0 +1,15 @@
+#pragma once
+// The program's message loop, shared by the main loop and modal dialogs.
+#include <windows.h>
+
+#include <functional>
+
+namespace qv {
+
+// Sees every message before it is dispatched (the main window's keyboard preview).
+void SetMessagePreview(std::function<void(const MSG&)> preview);
+// Waits for one message and dispatches it; false when the program is to end (WM_QUIT,
+// which is posted again so that outer loops end too).
+bool PumpMessage();
+
+}  // namespace qv

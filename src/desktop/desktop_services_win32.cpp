@@ -1,0 +1,147 @@
+#include "desktop/desktop_services_win32.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/app_error.h"
+
+namespace qv {
+
+namespace {
+
+// The platform error for a failed call, in the framework's words.
+[[noreturn]] void ThrowLastError() {
+  const DWORD code = GetLastError();
+  if (code == 0) throw AppError("A Win32 API function failed");
+  char buffer[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                 buffer, sizeof buffer, nullptr);
+  std::string text = buffer;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  throw AppError("Win32 Error.  Code: " + std::to_string(code) + ".\n" + text);
+}
+
+bool IsOwnWindow(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return window != nullptr && process == GetCurrentProcessId();
+}
+
+// Another program may hold the clipboard for a moment: try for about a quarter second.
+bool OpenClipboardPatiently(HWND owner) {
+  constexpr int kTries = 10;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(25);
+  }
+  return false;
+}
+
+}  // namespace
+
+void Win32DesktopServices::PutClipboardText(const std::string& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!memory) throw AppError("Out of memory");
+  if (void* bytes = GlobalLock(memory)) {
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+  }
+  if (!OpenClipboardPatiently(applicationWindow)) {
+    GlobalFree(memory);
+    throw AppError("Cannot open clipboard");
+  }
+  EmptyClipboard();
+  if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);  // ownership stays ours on failure
+  CloseClipboard();
+}
+
+void Win32DesktopServices::InjectCtrlV() {
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event('V', 0, 0, 0);
+  keybd_event('V', 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void Win32DesktopServices::Wait(int milliseconds) {
+  Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds));
+}
+
+bool Win32DesktopServices::CtrlHeld() {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  return (state[VK_CONTROL] & 0x80) != 0;
+}
+
+void Win32DesktopServices::TakeForeground() {
+  HWND foreground = GetForegroundWindow();
+  if (foreground && !IsOwnWindow(foreground)) previousForeground_ = foreground;
+  const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
+  const DWORD ownThread = GetCurrentThreadId();
+  AttachThreadInput(foregroundThread, ownThread, TRUE);
+  SetForegroundWindow(applicationWindow);
+  AttachThreadInput(foregroundThread, ownThread, FALSE);
+}
+
+void Win32DesktopServices::RaiseWithoutStayingOnTop() {
+  SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32DesktopServices::HideTaskbarButton() { ShowWindow(applicationWindow, SW_HIDE); }
+
+void Win32DesktopServices::MinimiseApplication() {
+  if (minimised_) return;
+  minimised_ = true;
+  // Minimising hides every form; activation goes back to the window that was in front.
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM owner) -> BOOL {
+        if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
+            IsWindowVisible(window))
+          ShowWindow(window, SW_HIDE);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(applicationWindow));
+  HWND foreground = GetForegroundWindow();
+  if ((foreground == nullptr || IsOwnWindow(foreground)) && previousForeground_ &&
+      IsWindow(previousForeground_))
+    SetForegroundWindow(previousForeground_);
+}
+
+void Win32DesktopServices::RestoreApplication() { minimised_ = false; }
+
+void Win32DesktopServices::SetPointer(Point p) {
+  if (!SetCursorPos(p.x, p.y)) ThrowLastError();
+}
+
+Point Win32DesktopServices::GetPointer() {
+  POINT p{};
+  if (!GetCursorPos(&p)) ThrowLastError();
+  return {p.x, p.y};
+}
+
+Point Win32DesktopServices::DesktopSize() {
+  return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+MessageAnswer Win32DesktopServices::ShowMessage(MessageKind kind, const std::string& text,
+                                                MessageButtons buttons) {
+  UINT style = MB_TASKMODAL | MB_SETFOREGROUND;
+  style |= kind == MessageKind::Warning ? MB_ICONWARNING : MB_ICONERROR;
+  style |= buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+  const char* caption = kind == MessageKind::Warning ? "Warning" : "Error";
+  switch (MessageBoxA(nullptr, text.c_str(), caption, style)) {
+    case IDOK: return MessageAnswer::Ok;
+    case IDYES: return MessageAnswer::Yes;
+    case IDNO: return MessageAnswer::No;
+    default: return MessageAnswer::Cancel;
+  }
+}
+
+void Win32DesktopServices::OpenMailLink(const std::string& address) {
+  ShellExecuteA(mailOwner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace qv

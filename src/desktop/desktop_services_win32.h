@@ -1,0 +1,38 @@
+#pragma once
+// The desktop operations on real Windows.
+#include <windows.h>
+
+#include "desktop/desktop_services.h"
+
+namespace qv {
+
+class Win32DesktopServices : public DesktopServices {
+ public:
+  HWND applicationWindow = nullptr;  // owner of the forms
+  HWND mainWindow = nullptr;
+  HWND mailOwner = nullptr;
+
+  void PutClipboardText(const std::string& text) override;
+  void InjectCtrlV() override;
+  void Wait(int milliseconds) override;
+  bool CtrlHeld() override;
+  void TakeForeground() override;
+  void RaiseWithoutStayingOnTop() override;
+  void HideTaskbarButton() override;
+  void MinimiseApplication() override;
+  void RestoreApplication() override;
+  void SetPointer(Point p) override;
+  Point GetPointer() override;
+  Point DesktopSize() override;
+  MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
+                            MessageButtons buttons) override;
+  void OpenMailLink(const std::string& address) override;
+
+  bool Minimised() const { return minimised_; }
+
+ private:
+  bool minimised_ = false;
+  HWND previousForeground_ = nullptr;  // the window that was in front before we took it
+};
+
+}  // namespace qv

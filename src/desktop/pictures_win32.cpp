@@ -1,0 +1,110 @@
+#include "desktop/pictures_win32.h"
+
+namespace qv {
+
+namespace {
+
+constexpr COLORREF kBoard = RGB(150, 95, 40);
+constexpr COLORREF kPaper = RGB(255, 255, 255);
+constexpr COLORREF kClip = RGB(128, 128, 128);
+constexpr COLORREF kInk = RGB(0, 0, 160);
+constexpr COLORREF kPanel = RGB(0xE0, 0xC0, 0x70);
+
+void Fill(HDC dc, int l, int t, int r, int b, COLORREF colour) {
+  RECT rect{l, t, r, b};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+// A clipboard: brown board, white sheet with lines of writing, grey clip on top.
+void DrawClipboard(HDC dc, int x, int y) {
+  Fill(dc, x + 2, y + 1, x + 14, y + 16, kBoard);
+  Fill(dc, x + 4, y + 3, x + 12, y + 14, kPaper);
+  for (int line = 6; line <= 12; line += 2) Fill(dc, x + 5, y + line, x + 11, y + line + 1, kInk);
+  Fill(dc, x + 5, y + 0, x + 11, y + 3, kClip);
+}
+
+// A 16 x 16 24-bit picture drawn by `draw` on a background colour.
+template <typename Draw>
+HBITMAP Picture(COLORREF background, Draw draw) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 16;
+  info.bmiHeader.biHeight = 16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  Fill(dc, 0, 0, 16, 16, background);
+  draw(dc);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+}  // namespace
+
+HICON CreateTrayIconPicture() {
+  HBITMAP colour = Picture(kPanel, [](HDC dc) { DrawClipboard(dc, 0, 0); });
+  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, mask);
+  PatBlt(dc, 0, 0, 16, 16, BLACKNESS);  // every pixel opaque
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(colour);
+  return icon;
+}
+
+HBITMAP CreateMenuPicture(MenuPicture which) {
+  const COLORREF background = GetSysColor(COLOR_MENU);
+  switch (which) {
+    case MenuPicture::Settings:
+      return Picture(background, [](HDC dc) {
+        // A slider panel: three bars with knobs.
+        for (int row = 0; row < 3; ++row) {
+          Fill(dc, 2, 3 + row * 5, 14, 4 + row * 5, RGB(60, 60, 60));
+          Fill(dc, 4 + row * 4, 1 + row * 5, 7 + row * 4, 6 + row * 5, kInk);
+        }
+      });
+    case MenuPicture::LockAndAdd:
+      return Picture(background, [](HDC dc) {
+        DrawClipboard(dc, 0, 0);
+        Fill(dc, 10, 9, 16, 11, RGB(0, 140, 0));  // a green plus
+        Fill(dc, 12, 7, 14, 13, RGB(0, 140, 0));
+      });
+    case MenuPicture::Quit:
+      return Picture(background, [](HDC dc) {
+        // A red cross.
+        for (int i = 2; i < 14; ++i) {
+          Fill(dc, i, i, i + 2, i + 1, RGB(200, 0, 0));
+          Fill(dc, 15 - i, i, 17 - i, i + 1, RGB(200, 0, 0));
+        }
+      });
+  }
+  return nullptr;
+}
+
+void DrawBanner(HDC dc, int x, int y) {
+  DrawClipboard(dc, x, y);
+  HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, "Arial");
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 255));
+  RECT text{x + 18, y, x + 114, y + 16};
+  DrawTextA(dc, "Quorvanel Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+}  // namespace qv

@@ -1,0 +1,66 @@
+#include "library/data_files.h"
+
+namespace qv {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::size_t kDesignWideRows[] = {38, 57};  // rows the window's design holds as two blanks
+
+// Calls `line(text, endsWithBreak)` for every line; CR LF, lone CR and lone LF each end a
+// line, and a final break starts no further line.
+template <typename OnLine>
+void ForEachLine(std::string_view bytes, OnLine line) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    line(bytes.substr(start, i - start), true);
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) line(bytes.substr(start), false);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitFileLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  ForEachLine(bytes, [&](std::string_view line, bool) { lines.emplace_back(line); });
+  return lines;
+}
+
+SlotList ParseRowsFile(std::string_view bytes) {
+  const auto nul = bytes.find('\0');
+  return SplitFileLines(bytes.substr(0, nul));
+}
+
+std::string SerializeRows(const SlotList& rows) {
+  std::string out;
+  for (const auto& row : rows) {
+    out += row;
+    out += kCrLf;
+  }
+  return out;
+}
+
+// Every byte is kept, NUL included: the store is written back as read, so nothing in
+// the file is ever lost by reading it.
+ClipStore ParseStoreFile(std::string_view bytes) {
+  ClipStore store;
+  store.reserve(bytes.size() + bytes.size() / 16);
+  ForEachLine(bytes, [&](std::string_view line, bool broken) {
+    store += line;
+    if (broken) store += kCrLf;
+  });
+  return store;
+}
+
+std::string SerializeStore(const ClipStore& store) { return store; }
+
+SlotList DesignSlotRows() {
+  SlotList rows(kSlotCount, " ");
+  for (auto row : kDesignWideRows) rows[row] = "  ";
+  return rows;
+}
+
+}  // namespace qv

@@ -1,0 +1,181 @@
+#include "library/slot_library.h"
+
+#include <algorithm>
+
+namespace qv {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+char FoldCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringCase(char a, char b) { return FoldCase(a) == FoldCase(b); }
+
+std::optional<std::size_t> FindIgnoringCase(std::string_view text, std::string_view what,
+                                            std::size_t from = 0) {
+  if (from > text.size()) return std::nullopt;
+  const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                              what.begin(), what.end(), EqualIgnoringCase);
+  if (it == text.end() && !what.empty()) return std::nullopt;
+  return static_cast<std::size_t>(it - text.begin());
+}
+
+int CountIgnoringCase(std::string_view text, std::string_view what) {
+  int count = 0;
+  std::size_t from = 0;
+  while (auto at = FindIgnoringCase(text, what, from)) {
+    ++count;
+    from = *at + what.size();
+  }
+  return count;
+}
+
+// Start of the store line holding `pos`: just after the CR LF before it.
+std::size_t LineStart(std::string_view store, std::size_t pos) {
+  if (pos < kCrLf.size()) return 0;
+  const auto brk = store.rfind(kCrLf, pos - kCrLf.size());
+  return brk == std::string_view::npos ? 0 : brk + kCrLf.size();
+}
+
+// End of the store line holding `pos`: where its CR LF begins, or the end of the store.
+std::size_t LineEnd(std::string_view store, std::size_t pos) {
+  const auto brk = store.find(kCrLf, pos);
+  return brk == std::string_view::npos ? store.size() : brk;
+}
+
+// Where a slot's block lies in the store, in whole lines.
+struct BlockSpan {
+  std::size_t begin;         // start of the header line
+  std::size_t contentBegin;  // start of the line after the header line
+  std::size_t trailerLine;   // start of the trailer line
+  std::size_t end;           // just after the trailer line's CR LF (or the store's end)
+};
+
+bool IsSlotTag(std::string_view tag, std::string_view prefix) {
+  return tag.size() == kTagLength && tag.substr(0, prefix.size()) == prefix;
+}
+
+// The block of a slot, or nothing when the tags are missing, out of order, or share their
+// lines with any other tag text: touching such a region could damage another slot.
+std::optional<BlockSpan> LocateBlock(std::string_view store, std::string_view header,
+                                     std::string_view trailer) {
+  if (!IsSlotTag(header, kHeaderPrefix) || trailer != TrailerTagFor(header)) return std::nullopt;
+  const auto h = FindTag(store, header);
+  const auto t = FindTag(store, trailer);
+  if (!h || !t) return std::nullopt;
+  BlockSpan span{};
+  span.begin = LineStart(store, *h);
+  const auto headerEnd = LineEnd(store, *h);
+  span.trailerLine = LineStart(store, *t);
+  if (span.trailerLine <= headerEnd) return std::nullopt;  // trailer before or beside header
+  span.contentBegin = headerEnd + kCrLf.size();
+  const auto trailerEnd = LineEnd(store, *t);
+  span.end = trailerEnd == store.size() ? trailerEnd : trailerEnd + kCrLf.size();
+  const auto region = store.substr(span.begin, trailerEnd - span.begin);
+  if (CountIgnoringCase(region, kHeaderPrefix) != 1 ||
+      CountIgnoringCase(region, kTrailerPrefix) != 1)
+    return std::nullopt;
+  return span;
+}
+
+// The editor's text with every lone CR or LF made a CR LF, as the store file would be
+// read back, so that what is stored now is what the next run sees.
+std::string WithCrLfBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += kCrLf;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::size_t> FindTag(std::string_view store, std::string_view tag) {
+  if (tag.empty()) return std::nullopt;
+  return FindIgnoringCase(store, tag);
+}
+
+std::string TrailerTagFor(std::string_view header) {
+  const auto prefixLength = kTrailerPrefix.size();
+  std::string trailer(kTrailerPrefix);
+  if (header.size() > prefixLength) trailer += header.substr(prefixLength);
+  return trailer;
+}
+
+std::string ComposeSlotRow(std::string_view title, std::string_view header) {
+  std::string row(title);
+  if (title.size() < kTagColumn) row.append(kTagColumn - title.size(), ' ');
+  row += header;
+  return row;
+}
+
+std::string ReadSlotTitle(std::string_view row) {
+  auto title = row.substr(0, kTitleFieldLength);
+  while (!title.empty() && static_cast<unsigned char>(title.back()) <= 32) title.remove_suffix(1);
+  return std::string(title);
+}
+
+int LineCount(std::string_view text) {
+  int breaks = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      ++breaks;
+  }
+  if (text.empty()) return 0;
+  const bool endsWithBreak = text.back() == '\n' || text.back() == '\r';
+  return endsWithBreak ? breaks : breaks + 1;
+}
+
+bool WithinStoreLimit(std::string_view store, std::string_view content) {
+  return LineCount(store) + LineCount(content) <= kStoreLineLimit;
+}
+
+bool RowHasHeader(std::string_view row) { return row.find(kHeaderPrefix) != std::string_view::npos; }
+
+bool ContainsTagText(std::string_view text) {
+  return FindIgnoringCase(text, kHeaderPrefix) || FindIgnoringCase(text, kTrailerPrefix);
+}
+
+std::string GatherFullClip(const SlotList& rows, int row, std::string_view store,
+                           CurrentSlot& current) {
+  current = CurrentSlot{row, {}, {}};
+  if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return {};
+  const std::string_view text = rows[static_cast<std::size_t>(row)];
+  // A row without a tag belongs to no slot; its first characters stand in for the header.
+  const auto at = text.find(kHeaderPrefix);
+  current.header = std::string(text.substr(at == std::string_view::npos ? 0 : at, kTagLength));
+  current.trailer = TrailerTagFor(current.header);
+  if (at == std::string_view::npos) return {};
+  const auto span = LocateBlock(store, current.header, current.trailer);
+  if (!span || span->trailerLine == span->contentBegin) return {};
+  return std::string(
+      store.substr(span->contentBegin, span->trailerLine - kCrLf.size() - span->contentBegin));
+}
+
+bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_view content) {
+  if (ContainsTagText(content)) return false;
+  const auto span = LocateBlock(store, current.header, current.trailer);
+  if (!span) return false;
+  std::string block = current.header;
+  block += kCrLf;
+  if (!content.empty()) {
+    block += WithCrLfBreaks(content);
+    block += kCrLf;
+  }
+  block += current.trailer;
+  block += kCrLf;
+  store.replace(span->begin, span->end - span->begin, block);
+  return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,87 @@
+#include "popup/hint_window_win32.h"
+
+namespace qv {
+
+namespace {
+constexpr const char* kHintClass = "TQvHintWindow";
+constexpr COLORREF kHintColour = RGB(0xFF, 0xFF, 0x00);
+constexpr UINT_PTR kHideTimer = 1;
+constexpr UINT kHintShowMs = 30000;
+constexpr int kMargin = 2;
+}  // namespace
+
+HintWindow::~HintWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+void HintWindow::ShowAt(POINT pointer, const std::string& text, HFONT font) {
+  text_ = text.substr(0, text.find('|'));
+  font_ = font;
+  if (text_.empty()) return Hide();
+  if (!window_) {
+    WNDCLASSA cls{};
+    cls.style = CS_SAVEBITS;
+    cls.lpfnWndProc = WindowProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    cls.lpszClassName = kHintClass;
+    RegisterClassA(&cls);
+    window_ =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, "",
+                        WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, cls.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  HDC dc = GetDC(window_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  RECT size{0, 0, 600, 0};
+  DrawTextA(dc, text_.c_str(), -1, &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(window_, dc);
+  const int width = size.right + 2 * kMargin + 2;
+  const int height = size.bottom + 2 * kMargin + 2;
+  SetWindowPos(window_, HWND_TOPMOST, pointer.x, pointer.y + 20, width, height,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(window_, nullptr, TRUE);
+  SetTimer(window_, kHideTimer, kHintShowMs, nullptr);
+}
+
+void HintWindow::Hide() {
+  if (window_ && IsWindowVisible(window_)) {
+    KillTimer(window_, kHideTimer);
+    ShowWindow(window_, SW_HIDE);
+  }
+}
+
+LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<HintWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      RECT area;
+      GetClientRect(window, &area);
+      HBRUSH brush = CreateSolidBrush(kHintColour);
+      FillRect(dc, &area, brush);
+      DeleteObject(brush);
+      if (self) {
+        HGDIOBJ old = SelectObject(dc, self->font_);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+        InflateRect(&area, -kMargin, -kMargin);
+        DrawTextA(dc, self->text_.c_str(), -1, &area, DT_NOPREFIX | DT_EXPANDTABS);
+        SelectObject(dc, old);
+      }
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_TIMER:
+      if (self) self->Hide();
+      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,92 @@
+#include "popup/popup_rules.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "library/slot_library.h"
+
+namespace qv {
+
+namespace {
+
+constexpr char kBrokenBar = '\xA6';
+
+// Lines as a text control holds them: CR LF, a lone CR and a lone LF each end a line;
+// an empty last line is dropped, as LineCount does not count it.
+std::vector<std::string_view> CountedLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+}  // namespace
+
+std::optional<int> SlotKeyIndex(unsigned virtualKey) {
+  if (virtualKey >= '1' && virtualKey <= '9') return static_cast<int>(virtualKey - '1');
+  if (virtualKey == '0') return 9;
+  if (virtualKey >= 'A' && virtualKey <= 'Z') return static_cast<int>(virtualKey - 'A') + 10;
+  return std::nullopt;
+}
+
+std::optional<int> SlotRowForKey(unsigned virtualKey, int topRow, int rowCount) {
+  auto index = SlotKeyIndex(virtualKey);
+  if (!index) return std::nullopt;
+  // A row above the top row has scrolled out of view; its second-page twin is in view.
+  int row = topRow > *index ? *index + kPageRows : *index;
+  if (row >= rowCount) return std::nullopt;
+  return row;
+}
+
+void ClickSuffixButton(PopupControls& controls, SuffixButton clicked) {
+  bool& mine = clicked == SuffixButton::CrLf ? controls.crlfDown : controls.crlfLfDown;
+  bool& other = clicked == SuffixButton::CrLf ? controls.crlfLfDown : controls.crlfDown;
+  if (mine) {
+    mine = false;
+    return;
+  }
+  mine = true;
+  other = false;
+}
+
+std::string PasteSuffix(const PopupControls& controls) {
+  if (controls.crlfDown) return "\r\n";
+  if (controls.crlfLfDown) return "\r\n\n";
+  return {};
+}
+
+int BoundedPasteDelay(std::int32_t milliseconds) {
+  return std::clamp<std::int32_t>(milliseconds, 0, kMaxPasteDelayMs);
+}
+
+std::string BuildPreviewText(std::string_view content) {
+  std::string text(content);
+  std::replace(text.begin(), text.end(), '|', kBrokenBar);
+
+  auto lines = CountedLines(text);
+  std::size_t shown = std::min<std::size_t>(lines.size(), kPreviewLineLimit);
+  std::string preview;
+  for (std::size_t j = 0; j < shown; ++j) {
+    if (j > 0) preview += "\r\n";
+    preview += lines[j];
+    if (j + 1 == kPreviewLineLimit) preview += "...";
+  }
+  return preview;
+}
+
+WindowRect LabelColumnOnScreen(const WindowRect& window) {
+  return {window.left + kLabelColumn.left, window.top + kLabelColumn.top, kLabelColumn.width,
+          kLabelColumn.height};
+}
+
+bool StrictlyInside(Point p, const WindowRect& r) {
+  return r.left < p.x && p.x < r.left + r.width && r.top < p.y && p.y < r.top + r.height;
+}
+
+}  // namespace qv

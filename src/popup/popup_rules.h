@@ -1,0 +1,54 @@
+#pragma once
+// Rules of the pop-up list that need no window: slot keys, the paste suffix, the paste
+// wait, the preview text and the key label column's place on the screen.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "desktop/desktop_services.h"
+#include "popup/popup_controls.h"
+
+namespace qv {
+
+// Longest paste wait; the settings offer at most 5000 ms.
+inline constexpr int kMaxPasteDelayMs = 10000;
+// The preview shows at most this many lines, the last of them followed by "...".
+inline constexpr int kPreviewLineLimit = 45;
+
+// Key label column (ListBox7) inside the window, whose Panel1 sits at the origin.
+inline constexpr WindowRect kLabelColumn{10, 20, 15, 470};
+
+// Index 0..35 of a slot key: "1".."9" are 0..8, "0" is 9, "A".."Z" are 10..35.
+// Only the main keyboard's digit and letter keys are slot keys.
+std::optional<int> SlotKeyIndex(unsigned virtualKey);
+
+// The row a slot key chooses: i, or i + 36 when the list has scrolled past row i.
+// Nothing when the key is no slot key or the list has no such row.
+std::optional<int> SlotRowForKey(unsigned virtualKey, int topRow, int rowCount);
+
+enum class SuffixButton {
+  CrLf,    // "+cR", SpeedButton2
+  CrLfLf,  // "+CR", SpeedButton3
+};
+
+// One group of two toggle buttons: at most one down; clicking the down one raises it.
+void ClickSuffixButton(PopupControls& controls, SuffixButton clicked);
+
+// What a paste appends; "+cR" is tested first.
+std::string PasteSuffix(const PopupControls& controls);
+
+// The paste wait actually used: a negative or absurd delay must not block for ever.
+int BoundedPasteDelay(std::int32_t milliseconds);
+
+// The hint text of a preview: "|" shown as the broken bar 0xA6 (the hint display would
+// cut the text there), at most 45 lines with "..." after the 45th, joined by CR LF.
+std::string BuildPreviewText(std::string_view content);
+
+// The key label column's rectangle in screen pixels for a window at `window`.
+WindowRect LabelColumnOnScreen(const WindowRect& window);
+
+// Inside with every edge excluded: a point on the first or last pixel counts as outside.
+bool StrictlyInside(Point p, const WindowRect& r);
+
+}  // namespace qv

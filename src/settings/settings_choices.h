@@ -1,0 +1,18 @@
+#pragma once
+// The items the settings dialog's two boxes offer. Any other text may still be typed.
+#include <array>
+
+namespace qv {
+
+// Shortcut texts; the box shows the key in effect back in its own form (Shift first).
+// clang-format off
+inline constexpr std::array<const char*, 16> kHotKeyChoices{
+    "Ctrl+Alt+Down", "Ctrl+Shift+Down", "Ctrl+Shift+Up", "Ctrl+Shift+Left", "Ctrl+Shift+Right",
+    "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
+// clang-format on
+
+// Paste delays in milliseconds.
+inline constexpr std::array<const char*, 9> kDelayChoices{"50",   "100",  "250",  "500", "1000",
+                                                          "2000", "3000", "4000", "5000"};
+
+}  // namespace qv

@@ -1,0 +1,291 @@
+#include "settings/settings_dialog_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+
+#include "app/error_box_win32.h"
+#include "app/message_loop_win32.h"
+#include "app/window_names.h"
+#include "settings/settings_choices.h"
+
+namespace qv {
+
+namespace {
+
+constexpr COLORREF kDialogColour = RGB(0xE0, 0xC0, 0x70);
+constexpr COLORREF kHeaderColour = RGB(0x00, 0x00, 0xFF);
+constexpr COLORREF kYellow = RGB(0xFF, 0xFF, 0x00);
+constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
+constexpr COLORREF kButtonColour = RGB(0xC0, 0xB0, 0x90);
+constexpr int kClientWidth = 228;
+constexpr int kClientHeight = 119;
+constexpr RECT kHeaderPanel{6, 2, 6 + 217, 2 + 43};
+
+struct TextLabel {
+  int x, y;
+  const char* text;
+  COLORREF colour;
+};
+constexpr TextLabel kLabels[] = {{6 + 61, 2 + 5, "Quorvanel Clips V1.2", kYellow},
+                                 {6, 51, "Clip HotKey:", kNavy},
+                                 {119, 51, "Paste Delay:", kNavy}};
+
+struct FlatButton {
+  RECT panel;
+  const char* caption;
+};
+enum ButtonIndex { kOk = 0, kCancel = 1 };
+constexpr FlatButton kButtons[] = {{{37, 94, 37 + 75, 94 + 22}, "OK"},
+                                   {{116, 94, 116 + 75, 94 + 22}, "Cancel"}};
+
+struct ComboLayout {
+  int id, x, y, width, height;
+};
+constexpr int kComboDropHeight = 21 + 8 * 15;  // the drop-down list shows 8 items
+constexpr ComboLayout kHotKeyBoxLayout{kIdHotKeyBox, 6, 66, 105, kComboDropHeight};
+constexpr ComboLayout kDelayBoxLayout{kIdDelayBox, 119, 66, 105, kComboDropHeight};
+
+template <std::size_t N>
+HWND CreateCombo(HWND parent, const ComboLayout& layout, HFONT font,
+                 const std::array<const char*, N>& items) {
+  HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                             layout.x, layout.y, layout.width, layout.height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                             GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  for (const char* item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  return box;
+}
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(window, text.data(), length + 1);
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+void SetWindowTextIfDifferent(HWND window, const std::string& text) {
+  if (WindowText(window) != text) SetWindowTextA(window, text.c_str());
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+}  // namespace
+
+SettingsDialog::~SettingsDialog() {
+  if (window_) DestroyWindow(window_);
+  if (font_) DeleteObject(font_);
+  if (underlinedFont_) DeleteObject(underlinedFont_);
+  if (headerBrush_) DeleteObject(headerBrush_);
+}
+
+void SettingsDialog::Create(HWND applicationWindow) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = WindowProc;
+  cls.hInstance = instance;
+  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  cls.lpszClassName = kSettingsClass;
+  RegisterClassA(&cls);
+  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  underlinedFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  headerBrush_ = CreateSolidBrush(kHeaderColour);
+  // A dialog frame with a caption and no border icons; always on top.
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  window_ = CreateWindowExA(exStyle, kSettingsClass, "Settings", style, 0, 0,
+                            frame.right - frame.left, frame.bottom - frame.top, applicationWindow,
+                            nullptr, instance, nullptr);
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  hotKeyBox_ = CreateCombo(window_, kHotKeyBoxLayout, font_, kHotKeyChoices);
+  delayBox_ = CreateCombo(window_, kDelayBoxLayout, font_, kDelayChoices);
+  SetWindowTextA(hotKeyBox_, "Ctrl+Alt+Down");
+  SetWindowTextA(delayBox_, "100");
+  makerLabel_ = CreateWindowExA(0, "STATIC", "Skor Velmora Software",
+                                WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT, 6 + 56, 2 + 21, 104,
+                                13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance,
+                                nullptr);
+  SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SetWindowLongPtrA(makerLabel_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  makerLabelDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      makerLabel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
+}
+
+void SettingsDialog::Attach(Program& program, SettingsController& controller) {
+  program_ = &program;
+  controller_ = &controller;
+}
+
+void SettingsDialog::ReadControls() {
+  program_->settings.hotKeyText = WindowText(hotKeyBox_);
+  program_->settings.delayText = WindowText(delayBox_);
+}
+
+void SettingsDialog::ShowState() {
+  SetWindowTextIfDifferent(hotKeyBox_, program_->settings.hotKeyText);
+  SetWindowTextIfDifferent(delayBox_, program_->settings.delayText);
+  HFONT wanted = program_->settings.makerUnderlined ? underlinedFont_ : font_;
+  if (reinterpret_cast<HFONT>(SendMessageA(makerLabel_, WM_GETFONT, 0, 0)) != wanted)
+    SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
+}
+
+void SettingsDialog::ShowModal() {
+  if (IsWindowVisible(window_)) throw AppError("Cannot make a visible window modal");
+  if (!placed_) {
+    // Centred on the desktop the first time; later where it was left.
+    placed_ = true;
+    const WindowRect b = Bounds();
+    const int left = std::max(0, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - b.width) / 2);
+    const int top = std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - b.height) / 2);
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Modal: every other visible window of the program is disabled meanwhile.
+  disabledWindows_.clear();
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM self) -> BOOL {
+        auto* dialog = reinterpret_cast<SettingsDialog*>(self);
+        if (w != dialog->window_ && IsWindowVisible(w) && IsWindowEnabled(w)) {
+          EnableWindow(w, FALSE);
+          dialog->disabledWindows_.push_back(w);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(this));
+  closeRequested_ = false;
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  while (!closeRequested_ && PumpMessage()) {
+  }
+  for (HWND w : disabledWindows_) EnableWindow(w, TRUE);
+  disabledWindows_.clear();
+  ShowWindow(window_, SW_HIDE);
+}
+
+WindowRect SettingsDialog::Bounds() const {
+  RECT r;
+  GetWindowRect(window_, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+int SettingsDialog::ButtonAt(POINT p) const {
+  for (int i = 0; i < 2; ++i)
+    if (PtInRect(&kButtons[i].panel, p)) return i;
+  return -1;
+}
+
+void SettingsDialog::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(window_, &client);
+  Fill(dc, client, kDialogColour);
+  RECT header = kHeaderPanel;
+  Fill(dc, header, kHeaderColour);
+  DrawEdge(dc, &header, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
+  HGDIOBJ old = SelectObject(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  for (const TextLabel& label : kLabels) {
+    SetTextColor(dc, label.colour);
+    TextOutA(dc, label.x, label.y, label.text, static_cast<int>(std::strlen(label.text)));
+  }
+  for (int i = 0; i < 2; ++i) {
+    RECT r = kButtons[i].panel;
+    Fill(dc, r, kButtonColour);
+    if (pressedButton_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    SetTextColor(dc, kNavy);
+    DrawTextA(dc, kButtons[i].caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  SelectObject(dc, old);
+}
+
+LRESULT CALLBACK SettingsDialog::MakerLabelProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+  auto* self = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_MOUSEMOVE && !self->pointerOnMaker_) {
+    self->pointerOnMaker_ = true;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+    TrackMouseEvent(&track);
+    self->Run([&] { self->controller_->RxLabel3MouseEnter(); });
+  } else if (message == WM_MOUSELEAVE) {
+    self->pointerOnMaker_ = false;
+  }
+  return CallWindowProcA(self->makerLabelDefault_, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  auto* self = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window_, &ps);
+      Paint(dc);
+      EndPaint(window_, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == makerLabel_) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kYellow);
+        SetBkColor(dc, kHeaderColour);
+        return reinterpret_cast<LRESULT>(headerBrush_);
+      }
+      break;
+    case WM_CTLCOLOREDIT: SetTextColor(reinterpret_cast<HDC>(wParam), kNavy); break;
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lParam) == makerLabel_ && HIWORD(wParam) == STN_CLICKED) {
+        Run([&] { controller_->RxLabel3Click(); });
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && program_) Run([&] { controller_->FormActivate(); });
+      break;
+    case WM_LBUTTONDOWN:
+      pressedButton_ = ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (pressedButton_ >= 0) {
+        SetCapture(window_);
+        InvalidateRect(window_, nullptr, FALSE);
+      }
+      return 0;
+    case WM_LBUTTONUP: {
+      const int pressed = pressedButton_;
+      pressedButton_ = -1;
+      ReleaseCapture();
+      InvalidateRect(window_, nullptr, FALSE);
+      if (pressed < 0 || ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != pressed)
+        return 0;
+      if (pressed == kOk)
+        Run([&] { controller_->BitBtn1Click(); });
+      else
+        Run([&] { controller_->BitBtn2Click(); });
+      return 0;
+    }
+    case WM_CLOSE: return 0;  // "OK" and "Cancel" are the ways to close it
+    default: break;
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+}  // namespace qv

@@ -1,0 +1,466 @@
+// qvprobe: a small console tool that the end-to-end tests run under Wine to look into the
+// running program the way any Windows tool could: find its windows, read their state, read
+// and set the clipboard, answer message boxes.
+//
+// Exit codes: 0 done / condition true, 1 condition false or timed out, 2 usage error or the
+// window was not found. Text output ends lines with LF only.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFalse = 1;
+constexpr int kError = 2;
+constexpr DWORD kDefaultWaitMs = 10000;
+constexpr DWORD kPollMs = 50;
+constexpr UINT kSendTimeoutMs = 5000;
+
+int Usage() {
+  std::fputs(
+      "usage: qvprobe COMMAND ARGS\n"
+      "  wait-window CLASS [ms]        wait-gone CLASS [ms]\n"
+      "  wait-visible CLASS [ms]       wait-hidden CLASS [ms]\n"
+      "  visible CLASS                 topmost CLASS\n"
+      "  rect CLASS                    window-text CLASS [CTRLID]\n"
+      "  items CLASS CTRLID            topindex CLASS CTRLID\n"
+      "  set-topindex CLASS CTRLID N   selection CLASS CTRLID\n"
+      "  close CLASS                   query-end-session CLASS\n"
+      "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
+      "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
+      "  count-message-boxes CAPTION   wait-no-message-box CAPTION [ms]\n"
+      "  foreground                    windows\n",
+      stderr);
+  return kError;
+}
+
+DWORD ParseMs(int argc, char** argv, int index) {
+  return index < argc ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10))
+                      : kDefaultWaitMs;
+}
+
+// Polls `condition` until it holds or `timeoutMs` passes.
+template <typename Condition>
+bool WaitFor(DWORD timeoutMs, Condition condition) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kPollMs);
+  }
+}
+
+HWND FindTopLevel(const char* className) { return FindWindowA(className, nullptr); }
+
+HWND FindOrComplain(const char* className) {
+  HWND window = FindTopLevel(className);
+  if (!window) std::fprintf(stderr, "qvprobe: no window of class %s\n", className);
+  return window;
+}
+
+HWND FindControl(HWND parent, int controlId) {
+  // Controls may sit inside a panel, so search the whole tree, not only direct children.
+  struct Search {
+    int id;
+    HWND found;
+  } search{controlId, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(child) == s->id) {
+          s->found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             result) != 0;
+}
+
+// Printable ASCII as is; everything else (and the backslash) as \xNN.
+std::string Escape(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\x%02x", c);
+      out += code;
+    }
+  }
+  return out;
+}
+
+std::string Hex(const char* bytes, size_t length) {
+  std::string out;
+  char code[4];
+  for (size_t i = 0; i < length; ++i) {
+    std::snprintf(code, sizeof code, "%02x", static_cast<unsigned char>(bytes[i]));
+    out += code;
+  }
+  return out;
+}
+
+bool Unhex(const std::string& hex, std::string& bytes) {
+  if (hex.size() % 2 != 0) return false;
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    char* end = nullptr;
+    const std::string pair = hex.substr(i, 2);
+    const long value = std::strtol(pair.c_str(), &end, 16);
+    if (*end != '\0') return false;
+    bytes += static_cast<char>(value);
+  }
+  return true;
+}
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length)) return "";
+  std::vector<char> buffer(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), &copied);
+  return std::string(buffer.data(), copied);
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// Top-level dialog boxes ("#32770") with the given caption, in z-order.
+std::vector<HWND> MessageBoxes(const char* caption) {
+  struct Search {
+    const char* caption;
+    std::vector<HWND> found;
+  } search{caption, {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (IsWindowVisible(window) && ClassOf(window) == "#32770") {
+          char text[512] = "";
+          GetWindowTextA(window, text, sizeof text);
+          if (std::strcmp(text, s->caption) == 0) s->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lstrcmpiA(ClassOf(child).c_str(), className) == 0) found.push_back(child);
+  }
+  return found;
+}
+
+// The message text of a box: its first static control that holds text (the icon is a
+// static without text).
+std::string MessageBoxText(HWND box) {
+  for (HWND label : ChildrenOfClass(box, "Static")) {
+    std::string text = WindowText(label);
+    if (!text.empty()) return text;
+  }
+  return "";
+}
+
+// The box's first visible button, or the visible button whose caption (ignoring "&") is
+// `wanted`.
+HWND MessageBoxButton(HWND box, const char* wanted) {
+  for (HWND button : ChildrenOfClass(box, "Button")) {
+    if (!IsWindowVisible(button)) continue;
+    if (!wanted) return button;
+    std::string caption;
+    for (char c : WindowText(button)) {
+      if (c != '&') caption += c;
+    }
+    if (lstrcmpiA(caption.c_str(), wanted) == 0) return button;
+  }
+  return nullptr;
+}
+
+int CmdWaitWindow(const char* className, DWORD ms, bool present) {
+  return WaitFor(ms, [&] { return (FindTopLevel(className) != nullptr) == present; }) ? kDone
+                                                                                      : kFalse;
+}
+
+int CmdWaitVisible(const char* className, DWORD ms, bool visible) {
+  return WaitFor(ms,
+                 [&] {
+                   HWND window = FindTopLevel(className);
+                   return window && (IsWindowVisible(window) != FALSE) == visible;
+                 })
+             ? kDone
+             : kFalse;
+}
+
+int CmdVisible(const char* className) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  const bool visible = IsWindowVisible(window);
+  std::puts(visible ? "1" : "0");
+  return visible ? kDone : kFalse;
+}
+
+int CmdTopmost(const char* className) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  std::puts(topmost ? "1" : "0");
+  return topmost ? kDone : kFalse;
+}
+
+int CmdRect(const char* className) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  RECT r{};
+  GetWindowRect(window, &r);
+  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+  return kDone;
+}
+
+int CmdWindowText(const char* className, int argc, char** argv) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  if (argc > 3) {
+    window = FindControl(window, std::atoi(argv[3]));
+    if (!window) return kError;
+  }
+  std::printf("%s\n", Escape(WindowText(window)).c_str());
+  return kDone;
+}
+
+HWND FindListOrComplain(const char* className, const char* controlId) {
+  HWND window = FindOrComplain(className);
+  if (!window) return nullptr;
+  HWND list = FindControl(window, std::atoi(controlId));
+  if (!list) std::fprintf(stderr, "qvprobe: no control %s in %s\n", controlId, className);
+  return list;
+}
+
+int CmdItems(const char* className, const char* controlId) {
+  HWND list = FindListOrComplain(className, controlId);
+  if (!list) return kError;
+  DWORD_PTR count = 0;
+  if (!Send(list, LB_GETCOUNT, 0, 0, &count)) return kError;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    Send(list, LB_GETTEXTLEN, i, 0, &length);
+    if (static_cast<LRESULT>(length) == LB_ERR) length = 0;
+    std::vector<char> buffer(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()), &copied);
+    if (static_cast<LRESULT>(copied) == LB_ERR) copied = 0;
+    std::printf("%s\n", Escape(std::string(buffer.data(), copied)).c_str());
+  }
+  return kDone;
+}
+
+int CmdListValue(const char* className, const char* controlId, UINT message) {
+  HWND list = FindListOrComplain(className, controlId);
+  if (!list) return kError;
+  DWORD_PTR value = 0;
+  if (!Send(list, message, 0, 0, &value)) return kError;
+  std::printf("%ld\n", static_cast<long>(static_cast<LRESULT>(value)));
+  return kDone;
+}
+
+int CmdSetTopIndex(const char* className, const char* controlId, const char* index) {
+  HWND list = FindListOrComplain(className, controlId);
+  if (!list) return kError;
+  DWORD_PTR result = 0;
+  return Send(list, LB_SETTOPINDEX, std::atoi(index), 0, &result) ? kDone : kError;
+}
+
+int CmdClose(const char* className) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  return PostMessageA(window, WM_CLOSE, 0, 0) ? kDone : kError;
+}
+
+int CmdQueryEndSession(const char* className) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  DWORD_PTR answer = 0;
+  if (!Send(window, WM_QUERYENDSESSION, 0, 0, &answer)) {
+    std::fputs("qvprobe: no answer to WM_QUERYENDSESSION\n", stderr);
+    return kError;
+  }
+  std::printf("%ld\n", static_cast<long>(static_cast<LRESULT>(answer)));
+  return kDone;
+}
+
+bool OpenClipboardRetrying() {
+  // Another process may hold the clipboard for a moment.
+  return WaitFor(2000, [] { return OpenClipboard(nullptr) != FALSE; });
+}
+
+int CmdClipboard() {
+  if (!OpenClipboardRetrying()) return kError;
+  std::string hex;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* text = static_cast<const char*>(GlobalLock(data))) {
+      hex = Hex(text, std::strlen(text));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  std::printf("%s\n", hex.c_str());
+  return kDone;
+}
+
+int CmdSetClipboard(const std::string& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!memory) return kError;
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  if (!OpenClipboardRetrying()) {
+    GlobalFree(memory);
+    return kError;
+  }
+  EmptyClipboard();
+  const bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+  CloseClipboard();
+  if (!placed) GlobalFree(memory);
+  return placed ? kDone : kError;
+}
+
+int CmdMessageBox(const char* caption, DWORD ms, const char* button) {
+  HWND box = nullptr;
+  if (!WaitFor(ms, [&] {
+        std::vector<HWND> boxes = MessageBoxes(caption);
+        box = boxes.empty() ? nullptr : boxes.front();
+        return box != nullptr;
+      })) {
+    std::fprintf(stderr, "qvprobe: no message box \"%s\"\n", caption);
+    return kFalse;
+  }
+  std::printf("%s\n", Escape(MessageBoxText(box)).c_str());
+  std::fflush(stdout);
+  HWND target = MessageBoxButton(box, button);
+  if (!target) {
+    std::fprintf(stderr, "qvprobe: no button \"%s\"\n", button ? button : "(first)");
+    return kError;
+  }
+  // The same command a click sends; posting it cannot block on the program.
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(target), BN_CLICKED),
+               reinterpret_cast<LPARAM>(target));
+  return kDone;
+}
+
+int CmdMessageText(const char* caption, DWORD ms) {
+  HWND box = nullptr;
+  if (!WaitFor(ms, [&] {
+        std::vector<HWND> boxes = MessageBoxes(caption);
+        box = boxes.empty() ? nullptr : boxes.front();
+        return box != nullptr;
+      })) {
+    return kFalse;
+  }
+  std::printf("%s\n", Escape(MessageBoxText(box)).c_str());
+  return kDone;
+}
+
+int CmdForeground() {
+  HWND window = GetForegroundWindow();
+  if (!window) {
+    std::puts("");
+    return kFalse;
+  }
+  char caption[256] = "";
+  GetWindowTextA(window, caption, sizeof caption);
+  std::printf("%s %s\n", ClassOf(window).c_str(), Escape(caption).c_str());
+  return kDone;
+}
+
+// Lists the top-level windows: a debugging aid for writing tests.
+int CmdWindows() {
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        char caption[256] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        RECT r{};
+        GetWindowRect(window, &r);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        std::printf("%p pid=%lu visible=%d class=%s rect=%ld,%ld,%ld,%ld caption=%s\n",
+                    static_cast<void*>(window), process, IsWindowVisible(window) ? 1 : 0,
+                    ClassOf(window).c_str(), r.left, r.top, r.right, r.bottom,
+                    Escape(caption).c_str());
+        return TRUE;
+      },
+      0);
+  return kDone;
+}
+
+int Run(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  auto need = [&](int count) { return argc >= 2 + count; };
+
+  if (command == "clipboard") return CmdClipboard();
+  if (command == "foreground") return CmdForeground();
+  if (command == "windows") return CmdWindows();
+  if (!need(1)) return Usage();
+  const char* arg = argv[2];
+  if (command == "wait-window") return CmdWaitWindow(arg, ParseMs(argc, argv, 3), true);
+  if (command == "wait-gone") return CmdWaitWindow(arg, ParseMs(argc, argv, 3), false);
+  if (command == "wait-visible") return CmdWaitVisible(arg, ParseMs(argc, argv, 3), true);
+  if (command == "wait-hidden") return CmdWaitVisible(arg, ParseMs(argc, argv, 3), false);
+  if (command == "visible") return CmdVisible(arg);
+  if (command == "topmost") return CmdTopmost(arg);
+  if (command == "rect") return CmdRect(arg);
+  if (command == "window-text") return CmdWindowText(arg, argc, argv);
+  if (command == "close") return CmdClose(arg);
+  if (command == "query-end-session") return CmdQueryEndSession(arg);
+  if (command == "set-clipboard") return CmdSetClipboard(arg);
+  if (command == "set-clipboard-hex") {
+    std::string bytes;
+    return Unhex(arg, bytes) ? CmdSetClipboard(bytes) : Usage();
+  }
+  if (command == "message-box") {
+    return CmdMessageBox(arg, ParseMs(argc, argv, 3), argc > 4 ? argv[4] : nullptr);
+  }
+  if (command == "message-text") return CmdMessageText(arg, ParseMs(argc, argv, 3));
+  if (command == "count-message-boxes") {
+    std::printf("%zu\n", MessageBoxes(arg).size());
+    return kDone;
+  }
+  if (command == "wait-no-message-box") {
+    return WaitFor(ParseMs(argc, argv, 3), [&] { return MessageBoxes(arg).empty(); }) ? kDone
+                                                                                        : kFalse;
+  }
+  if (!need(2)) return Usage();
+  if (command == "items") return CmdItems(arg, argv[3]);
+  if (command == "topindex") return CmdListValue(arg, argv[3], LB_GETTOPINDEX);
+  if (command == "selection") return CmdListValue(arg, argv[3], LB_GETCURSEL);
+  if (!need(3)) return Usage();
+  if (command == "set-topindex") return CmdSetTopIndex(arg, argv[3], argv[4]);
+  return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Plain LF line ends, so that shell scripts read the output as they read any tool's.
+  _setmode(_fileno(stdout), _O_BINARY);
+  const int status = Run(argc, argv);
+  std::fflush(stdout);
+  return status;
+}
