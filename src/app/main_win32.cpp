@@ -43,6 +43,23 @@ HMENU CreateTrayMenu() {
   return menu;
 }
 
+// Wine's tray hosts take the activation for a moment when an icon is added; a pop-up that
+// must stay up (one-shot mode) waits for that before it shows, or it would end at once.
+void LetTrayIconSettle(HWND startForeground) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 500) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return PostQuitMessage(static_cast<int>(msg.wParam));
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    HWND foreground = GetForegroundWindow();
+    if (foreground && foreground != startForeground) return;
+    Sleep(10);
+  }
+}
+
 std::string ExecutablePath() {
   char path[MAX_PATH * 4] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
@@ -61,6 +78,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::ApplicationWindow application(title);
   qv::Win32FileSystem files;
   qv::Win32DesktopServices desktop;
+  desktop.RememberForeground();
+  HWND startForeground = GetForegroundWindow();
   qv::Win32KeyboardLayout layout;
   qv::Win32HotKeyRegistration hotKeyApi;
   qv::PopupWindow popup;
@@ -105,8 +124,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   settings.Run([&] { settingsLogic.FormCreate(); });
 
   // The framework shows the main window; its first activation minimises the application.
+  if (program.state.OneShotMode) LetTrayIconSettle(startForeground);
   if (popup.Handle()) {
-    ShowWindow(popup.Handle(), SW_SHOW);
+    popup.Show();
     while (qv::PumpMessage()) {
     }
   }

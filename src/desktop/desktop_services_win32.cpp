@@ -71,7 +71,9 @@ void Win32DesktopServices::Wait(int milliseconds) {
 bool Win32DesktopServices::CtrlHeld() {
   BYTE state[256] = {};
   GetKeyboardState(state);
-  return (state[VK_CONTROL] & 0x80) != 0;
+  if (state[VK_CONTROL] & 0x80) return true;
+  // A new thread's key table may not yet know of a key held before it started (Wine).
+  return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 void Win32DesktopServices::TakeForeground() {
@@ -82,6 +84,11 @@ void Win32DesktopServices::TakeForeground() {
   AttachThreadInput(foregroundThread, ownThread, TRUE);
   SetForegroundWindow(applicationWindow);
   AttachThreadInput(foregroundThread, ownThread, FALSE);
+}
+
+void Win32DesktopServices::RememberForeground() {
+  HWND foreground = GetForegroundWindow();
+  if (foreground && !IsOwnWindow(foreground)) previousForeground_ = foreground;
 }
 
 void Win32DesktopServices::RaiseWithoutStayingOnTop() {

@@ -29,6 +29,8 @@ class Win32DesktopServices : public DesktopServices {
   void OpenMailLink(const std::string& address) override;
 
   bool Minimised() const { return minimised_; }
+  // The window in front when the program started: one-shot mode pastes into it.
+  void RememberForeground();
 
  private:
   bool minimised_ = false;

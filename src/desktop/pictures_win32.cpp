@@ -95,7 +95,7 @@ HBITMAP CreateMenuPicture(MenuPicture which) {
 
 void DrawBanner(HDC dc, int x, int y) {
   DrawClipboard(dc, x, y);
-  HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+  HFONT font = CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_SWISS, "Arial");
   HGDIOBJ old = SelectObject(dc, font);

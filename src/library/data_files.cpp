@@ -55,7 +55,9 @@ ClipStore ParseStoreFile(std::string_view bytes) {
   return store;
 }
 
-std::string SerializeStore(const ClipStore& store) { return store; }
+std::string SerializeStore(const ClipStore& store) {
+  return store;
+}
 
 SlotList DesignSlotRows() {
   SlotList rows(kSlotCount, " ");

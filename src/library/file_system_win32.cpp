@@ -85,6 +85,8 @@ bool Win32FileSystem::MoveReplacing(const std::string& from, const std::string& 
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool Win32FileSystem::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::Remove(const std::string& path) {
+  return DeleteFileA(path.c_str()) != 0;
+}
 
 }  // namespace qv

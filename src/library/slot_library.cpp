@@ -12,15 +12,31 @@ char FoldCase(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool EqualIgnoringCase(char a, char b) { return FoldCase(a) == FoldCase(b); }
+bool EqualIgnoringCase(char a, char b) {
+  return FoldCase(a) == FoldCase(b);
+}
+
+// Next position from `from` whose character equals `c` ignoring case.
+std::size_t FindCharIgnoringCase(std::string_view text, char c, std::size_t from) {
+  const char lower = FoldCase(c);
+  if (lower < 'a' || lower > 'z') return text.find(c, from);  // memchr
+  for (auto i = from; i < text.size(); ++i)
+    if (FoldCase(text[i]) == lower) return i;
+  return std::string_view::npos;
+}
 
 std::optional<std::size_t> FindIgnoringCase(std::string_view text, std::string_view what,
                                             std::size_t from = 0) {
-  if (from > text.size()) return std::nullopt;
-  const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
-                              what.begin(), what.end(), EqualIgnoringCase);
-  if (it == text.end() && !what.empty()) return std::nullopt;
-  return static_cast<std::size_t>(it - text.begin());
+  if (what.empty()) return from <= text.size() ? std::optional(from) : std::nullopt;
+  // Jump between candidates for the first character, then compare the rest.
+  for (auto at = FindCharIgnoringCase(text, what[0], from); at != std::string_view::npos;
+       at = FindCharIgnoringCase(text, what[0], at + 1)) {
+    if (text.size() - at < what.size()) break;
+    if (std::equal(what.begin() + 1, what.end(), text.begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                   EqualIgnoringCase))
+      return at;
+  }
+  return std::nullopt;
 }
 
 int CountIgnoringCase(std::string_view text, std::string_view what) {
@@ -126,21 +142,22 @@ std::string ReadSlotTitle(std::string_view row) {
 }
 
 int LineCount(std::string_view text) {
-  int breaks = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-      ++breaks;
-  }
   if (text.empty()) return 0;
+  // Every LF is a break, and so is every CR that no LF follows.
+  auto breaks = std::count(text.begin(), text.end(), '\n');
+  for (auto cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 1))
+    if (cr + 1 == text.size() || text[cr + 1] != '\n') ++breaks;
   const bool endsWithBreak = text.back() == '\n' || text.back() == '\r';
-  return endsWithBreak ? breaks : breaks + 1;
+  return static_cast<int>(endsWithBreak ? breaks : breaks + 1);
 }
 
 bool WithinStoreLimit(std::string_view store, std::string_view content) {
   return LineCount(store) + LineCount(content) <= kStoreLineLimit;
 }
 
-bool RowHasHeader(std::string_view row) { return row.find(kHeaderPrefix) != std::string_view::npos; }
+bool RowHasHeader(std::string_view row) {
+  return row.find(kHeaderPrefix) != std::string_view::npos;
+}
 
 bool ContainsTagText(std::string_view text) {
   return FindIgnoringCase(text, kHeaderPrefix) || FindIgnoringCase(text, kTrailerPrefix);

@@ -74,6 +74,18 @@ void SetWindowTextIfDifferent(HWND window, const std::string& text) {
   if (WindowText(window) != text) SetWindowTextA(window, text.c_str());
 }
 
+// Labels size themselves to their text, whatever font the system substitutes.
+void FitLabelToText(HWND label, HFONT font) {
+  const std::string text = WindowText(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);
   FillRect(dc, &rect, brush);
@@ -122,6 +134,7 @@ void SettingsDialog::Create(HWND applicationWindow) {
                                 13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance,
                                 nullptr);
   SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  FitLabelToText(makerLabel_, font_);
   SetWindowLongPtrA(makerLabel_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   makerLabelDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       makerLabel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));

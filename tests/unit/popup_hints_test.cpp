@@ -39,15 +39,6 @@ TEST_F(PopupHintsTest, LabelClickPreviewsItsRow) {
   EXPECT_TRUE(desktop.log.empty());  // no paste
 }
 
-TEST_F(PopupHintsTest, LongClipsAreCutAfterTheFortyFifthLine) {
-  SetContent(1, NumberedLines(50));
-  SetContent(2, NumberedLines(45) + "\r\n");
-  ClickLabel(1);
-  EXPECT_EQ(program.popup.labelHint, NumberedLines(45) + "...");
-  ClickLabel(2);
-  EXPECT_EQ(program.popup.labelHint, NumberedLines(45) + "...");
-}
-
 TEST_F(PopupHintsTest, BarIsShownBrokenAndStaysInTheStore) {
   SetContent(9, "a|b");
   const std::string store = program.library.store;

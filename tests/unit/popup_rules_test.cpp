@@ -68,18 +68,6 @@ TEST(PopupSuffixButtons, AtMostOneDownAndTheDownOneRaises) {
   EXPECT_FALSE(c.crlfLfDown);
 }
 
-TEST(PopupSuffixButtons, SuffixBytes) {
-  PopupControls c;
-  EXPECT_EQ(PasteSuffix(c), "");
-  c.crlfDown = true;
-  EXPECT_EQ(PasteSuffix(c), "\x0D\x0A");
-  c.crlfDown = false;
-  c.crlfLfDown = true;
-  EXPECT_EQ(PasteSuffix(c), "\x0D\x0A\x0A");
-  c.crlfDown = true;  // both down cannot happen by clicks; "+cR" is read first
-  EXPECT_EQ(PasteSuffix(c), "\x0D\x0A");
-}
-
 TEST(PopupPasteDelay, OfferedDelaysAreKept) {
   for (int ms : {0, 50, 100, 250, 500, 1000, 2000, 3000, 4000, 5000}) {
     EXPECT_EQ(BoundedPasteDelay(ms), ms);
@@ -142,16 +130,6 @@ TEST(PopupLabelColumn, RectangleFollowsTheWindow) {
   EXPECT_EQ(r.top, 60);
   EXPECT_EQ(r.width, 15);
   EXPECT_EQ(r.height, 470);
-}
-
-TEST(PopupLabelColumn, EdgesCountAsOutside) {
-  WindowRect r{310, 60, 15, 470};
-  EXPECT_TRUE(StrictlyInside({311, 61}, r));
-  EXPECT_TRUE(StrictlyInside({324, 529}, r));
-  EXPECT_FALSE(StrictlyInside({310, 100}, r));
-  EXPECT_FALSE(StrictlyInside({325, 100}, r));
-  EXPECT_FALSE(StrictlyInside({315, 60}, r));
-  EXPECT_FALSE(StrictlyInside({315, 530}, r));
 }
 
 }  // namespace
