@@ -77,10 +77,19 @@ bool Win32FileSystem::WriteAndFlush(const std::string& path, std::string_view by
 }
 
 bool Win32FileSystem::CopyReplacing(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) return false;
+  // The copy takes over a read-only attribute; the next copy must still replace it.
+  const DWORD copied = GetFileAttributesA(to.c_str());
+  if (copied != INVALID_FILE_ATTRIBUTES && (copied & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(to.c_str(), copied & ~FILE_ATTRIBUTE_READONLY);
+  return true;
 }
 
 bool Win32FileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+  // A read-only file is not replaced, as creating it anew would fail; Wine's rename would
+  // replace it regardless.
+  const DWORD target = GetFileAttributesA(to.c_str());
+  if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY)) return false;
   return MoveFileExA(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
