@@ -9,7 +9,9 @@ std::string& Title() {
 }
 }  // namespace
 
-void SetErrorBoxTitle(std::string title) { Title() = std::move(title); }
+void SetErrorBoxTitle(std::string title) {
+  Title() = std::move(title);
+}
 
 void ShowErrorBox(HWND owner, const std::string& message) {
   MessageBoxA(owner, ErrorBoxText(message).c_str(), Title().c_str(),

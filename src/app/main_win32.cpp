@@ -1,10 +1,11 @@
 // Program entry: builds the windows in their order, connects them to the logic and runs
 // the message loop.
 #include <windows.h>
+
 #include <commctrl.h>
 
-#include "app/application_window_win32.h"
 #include "app/app_error.h"
+#include "app/application_window_win32.h"
 #include "app/error_box_win32.h"
 #include "app/message_loop_win32.h"
 #include "app/program.h"
@@ -113,9 +114,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tray.SetMenu(CreateTrayMenu());
   tray.onCommand = [&](int command) {
     switch (command) {
-      case qv::kCmdSettings: popup.Run([&] { settingsLogic.SettingsClick(); }); break;
-      case qv::kCmdQuit: popup.Run([&] { popupLogic.Quit1Click(); }); break;
-      default: break;  // "Lock and Add Clip" arrives with the clip editor
+      case qv::kCmdSettings:
+        popup.Run([&] { settingsLogic.SettingsClick(); });
+        break;
+      case qv::kCmdQuit:
+        popup.Run([&] { popupLogic.Quit1Click(); });
+        break;
+      default:
+        break;  // "Lock and Add Clip" arrives with the clip editor
     }
   };
   tray.SetIcon(qv::CreateTrayIconPicture());

@@ -6,8 +6,7 @@ namespace {
 constexpr int kPopupWidth = 249;
 }
 
-Program::Program(Services s, DataPaths p)
-    : services(s), paths(std::move(p)), hotKey(s.hotKeyApi) {
+Program::Program(Services s, DataPaths p) : services(s), paths(std::move(p)), hotKey(s.hotKeyApi) {
   // The form description's hot key, registered as the window is built.
   hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services.layout));
 }
@@ -29,9 +28,8 @@ void Program::SettingsFormCreate() {
 }
 
 void Program::InitializeParameters(std::string_view mode) {
-  PreferenceTargets targets{services.files, paths.prefs, settings,          popup,
-                            hotKey,         services.layout, state.PasteDelayMs,
-                            state.ParamFlags};
+  PreferenceTargets targets{services.files, paths.prefs,     settings,           popup,
+                            hotKey,         services.layout, state.PasteDelayMs, state.ParamFlags};
   qv::InitializeParameters(mode, targets);
 }
 

@@ -13,14 +13,14 @@ inline constexpr const char* kTrayWindowClass = "TQvTrayWindow";
 
 enum ControlId : int {
   kIdPanel1 = 100,
-  kIdSlotList = 101,     // RxCheckListBox1
-  kIdKeyLabels = 107,    // ListBox7
-  kIdCrLfLfButton = 103, // SpeedButton3 "+CR"
-  kIdCrLfButton = 102,   // SpeedButton2 "+cR"
-  kIdCloseButton = 108,  // SpeedButton8
-  kIdBanner = 110,       // Image1
-  kIdHotKeyBox = 201,    // ComboBox1
-  kIdDelayBox = 202,     // ComboBox2
+  kIdSlotList = 101,      // RxCheckListBox1
+  kIdKeyLabels = 107,     // ListBox7
+  kIdCrLfLfButton = 103,  // SpeedButton3 "+CR"
+  kIdCrLfButton = 102,    // SpeedButton2 "+cR"
+  kIdCloseButton = 108,   // SpeedButton8
+  kIdBanner = 110,        // Image1
+  kIdHotKeyBox = 201,     // ComboBox1
+  kIdDelayBox = 202,      // ComboBox2
   kIdOkButton = 203,
   kIdCancelButton = 204,
   kIdMakerLabel = 205,

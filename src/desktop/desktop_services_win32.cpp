@@ -96,7 +96,9 @@ void Win32DesktopServices::RaiseWithoutStayingOnTop() {
   SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void Win32DesktopServices::HideTaskbarButton() { ShowWindow(applicationWindow, SW_HIDE); }
+void Win32DesktopServices::HideTaskbarButton() {
+  ShowWindow(applicationWindow, SW_HIDE);
+}
 
 void Win32DesktopServices::MinimiseApplication() {
   if (minimised_) return;
@@ -105,8 +107,7 @@ void Win32DesktopServices::MinimiseApplication() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM owner) -> BOOL {
-        if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
-            IsWindowVisible(window))
+        if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && IsWindowVisible(window))
           ShowWindow(window, SW_HIDE);
         return TRUE;
       },
@@ -117,7 +118,9 @@ void Win32DesktopServices::MinimiseApplication() {
     SetForegroundWindow(previousForeground_);
 }
 
-void Win32DesktopServices::RestoreApplication() { minimised_ = false; }
+void Win32DesktopServices::RestoreApplication() {
+  minimised_ = false;
+}
 
 void Win32DesktopServices::SetPointer(Point p) {
   if (!SetCursorPos(p.x, p.y)) ThrowLastError();
@@ -140,10 +143,14 @@ MessageAnswer Win32DesktopServices::ShowMessage(MessageKind kind, const std::str
   style |= buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
   const char* caption = kind == MessageKind::Warning ? "Warning" : "Error";
   switch (MessageBoxA(nullptr, text.c_str(), caption, style)) {
-    case IDOK: return MessageAnswer::Ok;
-    case IDYES: return MessageAnswer::Yes;
-    case IDNO: return MessageAnswer::No;
-    default: return MessageAnswer::Cancel;
+    case IDOK:
+      return MessageAnswer::Ok;
+    case IDYES:
+      return MessageAnswer::Yes;
+    case IDNO:
+      return MessageAnswer::No;
+    default:
+      return MessageAnswer::Cancel;
   }
 }
 

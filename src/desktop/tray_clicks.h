@@ -10,15 +10,22 @@ class TrayClickTracker {
   // on the icon.
   bool OnMouse(TrayMouse event) {
     switch (event) {
-      case TrayMouse::LeftDown: left_ = true; return false;
-      case TrayMouse::RightDown: right_ = true; return false;
-      case TrayMouse::LeftUp: left_ = false; return false;
+      case TrayMouse::LeftDown:
+        left_ = true;
+        return false;
+      case TrayMouse::RightDown:
+        right_ = true;
+        return false;
+      case TrayMouse::LeftUp:
+        left_ = false;
+        return false;
       case TrayMouse::RightUp: {
         const bool open = right_;
         right_ = false;
         return open;
       }
-      default: return false;
+      default:
+        return false;
     }
   }
   void Reset() { left_ = right_ = false; }

@@ -98,12 +98,23 @@ LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcA(window, message, wParam, lParam);
   TrayMouse event = TrayMouse::Other;
   switch (static_cast<UINT>(lParam)) {
-    case WM_LBUTTONDOWN: event = TrayMouse::LeftDown; break;
-    case WM_LBUTTONUP: event = TrayMouse::LeftUp; break;
-    case WM_RBUTTONDOWN: event = TrayMouse::RightDown; break;
-    case WM_RBUTTONUP: event = TrayMouse::RightUp; break;
-    case WM_LBUTTONDBLCLK: event = TrayMouse::LeftDoubleClick; break;
-    default: break;
+    case WM_LBUTTONDOWN:
+      event = TrayMouse::LeftDown;
+      break;
+    case WM_LBUTTONUP:
+      event = TrayMouse::LeftUp;
+      break;
+    case WM_RBUTTONDOWN:
+      event = TrayMouse::RightDown;
+      break;
+    case WM_RBUTTONUP:
+      event = TrayMouse::RightUp;
+      break;
+    case WM_LBUTTONDBLCLK:
+      event = TrayMouse::LeftDoubleClick;
+      break;
+    default:
+      break;
   }
   if (self->clicks_.OnMouse(event)) {
     POINT at{};

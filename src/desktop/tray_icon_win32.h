@@ -1,6 +1,7 @@
 #pragma once
 // The notification-area icon and its right-button menu.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <functional>

@@ -17,8 +17,8 @@ namespace qv {
 struct PreferenceTargets {
   FileSystem& files;
   std::string prefsPath;
-  SettingsControls& boxes;       // ComboBox1, ComboBox2
-  PopupControls& popup;          // the two suffix toggle buttons
+  SettingsControls& boxes;  // ComboBox1, ComboBox2
+  PopupControls& popup;     // the two suffix toggle buttons
   GlobalHotKey& hotKey;
   const KeyboardLayout& layout;
   std::int32_t& pasteDelayMs;

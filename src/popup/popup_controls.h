@@ -10,14 +10,14 @@ struct PopupControls {
   int topRow = 0;
   int horizontalExtent = 0;
   bool listsEnabled = true;
-  int labelTopRow = 0;        // key label column (ListBox7)
-  int labelSelected = -1;     // label selected by the user, -1 none
-  std::string labelHint;      // the column's hint text
+  int labelTopRow = 0;     // key label column (ListBox7)
+  int labelSelected = -1;  // label selected by the user, -1 none
+  std::string labelHint;   // the column's hint text
   bool labelHintsEnabled = false;
-  bool crlfDown = false;      // "+cR" (SpeedButton2): suffix CR LF
-  bool crlfLfDown = false;    // "+CR" (SpeedButton3): suffix CR LF LF
-  int timer1Interval = 0;     // pointer tracking for the preview hint
-  int timer3Interval = 0;     // label column follows the slot list
+  bool crlfDown = false;    // "+cR" (SpeedButton2): suffix CR LF
+  bool crlfLfDown = false;  // "+CR" (SpeedButton3): suffix CR LF LF
+  int timer1Interval = 0;   // pointer tracking for the preview hint
+  int timer3Interval = 0;   // label column follows the slot list
 };
 
 struct WindowRect {

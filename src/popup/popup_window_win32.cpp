@@ -33,15 +33,22 @@ struct ControlLayout {
   DWORD style;
   DWORD exStyle;
 };
-constexpr ControlLayout kSlotListLayout{
-    kIdSlotList, 8, 18, 233, 473,
-    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-        LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-    WS_EX_CLIENTEDGE};
+constexpr ControlLayout kSlotListLayout{kIdSlotList,
+                                        8,
+                                        18,
+                                        233,
+                                        473,
+                                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS |
+                                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                                            LBS_NOINTEGRALHEIGHT,
+                                        WS_EX_CLIENTEDGE};
 constexpr ControlLayout kLabelColumnLayout{
-    kIdKeyLabels, 10, 20, 15, 470,
-    WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
-        LBS_NOINTEGRALHEIGHT,
+    kIdKeyLabels,
+    10,
+    20,
+    15,
+    470,
+    WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
     0};
 
 // The header's flat buttons: "+CR", "+cR" and the close button.
@@ -56,10 +63,10 @@ constexpr HeaderButton kHeaderButtons[] = {
 const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, HFONT font) {
-  HWND control = CreateWindowExA(
-      layout.exStyle, "LISTBOX", "", layout.style, layout.x, layout.y, layout.width, layout.height,
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleA(nullptr),
-      nullptr);
+  HWND control = CreateWindowExA(layout.exStyle, "LISTBOX", "", layout.style, layout.x, layout.y,
+                                 layout.width, layout.height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                                 GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
@@ -93,22 +100,22 @@ void PopupWindow::Create(HWND applicationWindow) {
   cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   cls.lpszClassName = kMainWindowClass;
   RegisterClassA(&cls);
-  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-  boldFont_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-  window_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, 0,
-                            0, kDesignWidth, kDesignHeight, applicationWindow, nullptr, instance,
-                            nullptr);
+  font_ =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  boldFont_ =
+      CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  window_ =
+      CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                      kDesignWidth, kDesignHeight, applicationWindow, nullptr, instance, nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   slotList_ = CreateControl(window_, kSlotListLayout, font_);
   labelColumn_ = CreateControl(window_, kLabelColumnLayout, font_);
   SetWindowPos(labelColumn_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetWindowLongPtrA(labelColumn_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  labelColumnDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      labelColumn_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelColumnProc)));
+  labelColumnDefault_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(labelColumn_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelColumnProc)));
   for (int page = 0; page < 2; ++page)
     for (int key = 0; kKeyLabels[key]; ++key) {
       const char label[2] = {kKeyLabels[key], '\0'};
@@ -197,7 +204,9 @@ void PopupWindow::Hide() {
   ShowWindow(window_, SW_HIDE);
 }
 
-bool PopupWindow::Visible() const { return IsWindowVisible(window_) != FALSE; }
+bool PopupWindow::Visible() const {
+  return IsWindowVisible(window_) != FALSE;
+}
 
 WindowRect PopupWindow::Bounds() const {
   RECT r;
@@ -225,7 +234,9 @@ void PopupWindow::SetStayOnTop(bool onTop) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void PopupWindow::FocusPanel() { SetFocus(window_); }
+void PopupWindow::FocusPanel() {
+  SetFocus(window_);
+}
 
 int PopupWindow::HeaderButtonAt(POINT p) const {
   for (int i = 0; i < 3; ++i) {
@@ -248,7 +259,8 @@ void PopupWindow::OnMouseUp(POINT p) {
   if (pressed < 0 || HeaderButtonAt(p) != pressed) return;
   Run([&] {
     if (pressed == kClose) return controller_->SpeedButton8Click();
-    ClickSuffixButton(program_->popup, pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
+    ClickSuffixButton(program_->popup,
+                      pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
     controller_->SpeedButton3Click();
   });
 }
@@ -285,8 +297,11 @@ void PopupWindow::LabelColumnMouse(UINT message) {
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_KEYDOWN: hint_.Hide(); break;
-    default: break;
+    case WM_KEYDOWN:
+      hint_.Hide();
+      break;
+    default:
+      break;
   }
 }
 
@@ -318,14 +333,17 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_, &ps);
       return 0;
     }
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND:
+      return 1;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
       return TRUE;
-    case WM_DRAWITEM: DrawListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_DRAWITEM:
+      DrawListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
     case WM_CTLCOLORLISTBOX:
-      return reinterpret_cast<LRESULT>(SolidBrush(
-          reinterpret_cast<HWND>(lParam) == slotList_ ? kListColour : kLabelColour));
+      return reinterpret_cast<LRESULT>(
+          SolidBrush(reinterpret_cast<HWND>(lParam) == slotList_ ? kListColour : kLabelColour));
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && program_) Run([&] { controller_->FormActivate(); });
       break;
@@ -341,7 +359,9 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Run([&] { controller_->PanelMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
       }
       return 0;
-    case WM_LBUTTONUP: OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_LBUTTONUP:
+      OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
     case WM_MOUSEMOVE:
       if (program_) OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       return 0;
@@ -373,7 +393,8 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       window_ = nullptr;
       PostQuitMessage(0);
       return 0;
-    default: break;
+    default:
+      break;
   }
   return DefWindowProcA(window_, message, wParam, lParam);
 }

@@ -109,35 +109,34 @@ void SettingsDialog::Create(HWND applicationWindow) {
   cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
   cls.lpszClassName = kSettingsClass;
   RegisterClassA(&cls);
-  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-  underlinedFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  font_ =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  underlinedFont_ =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
   headerBrush_ = CreateSolidBrush(kHeaderColour);
   // A dialog frame with a caption and no border icons; always on top.
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  window_ = CreateWindowExA(exStyle, kSettingsClass, "Settings", style, 0, 0,
-                            frame.right - frame.left, frame.bottom - frame.top, applicationWindow,
-                            nullptr, instance, nullptr);
+  window_ =
+      CreateWindowExA(exStyle, kSettingsClass, "Settings", style, 0, 0, frame.right - frame.left,
+                      frame.bottom - frame.top, applicationWindow, nullptr, instance, nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   hotKeyBox_ = CreateCombo(window_, kHotKeyBoxLayout, font_, kHotKeyChoices);
   delayBox_ = CreateCombo(window_, kDelayBoxLayout, font_, kDelayChoices);
   SetWindowTextA(hotKeyBox_, "Ctrl+Alt+Down");
   SetWindowTextA(delayBox_, "100");
-  makerLabel_ = CreateWindowExA(0, "STATIC", "Skor Velmora Software",
-                                WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT, 6 + 56, 2 + 21, 104,
-                                13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance,
-                                nullptr);
+  makerLabel_ = CreateWindowExA(
+      0, "STATIC", "Skor Velmora Software", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT, 6 + 56,
+      2 + 21, 104, 13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance, nullptr);
   SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   FitLabelToText(makerLabel_, font_);
   SetWindowLongPtrA(makerLabel_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  makerLabelDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      makerLabel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
+  makerLabelDefault_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(makerLabel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
 }
 
 void SettingsDialog::Attach(Program& program, SettingsController& controller) {
@@ -256,7 +255,8 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_, &ps);
       return 0;
     }
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND:
+      return 1;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == makerLabel_) {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -265,7 +265,9 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(headerBrush_);
       }
       break;
-    case WM_CTLCOLOREDIT: SetTextColor(reinterpret_cast<HDC>(wParam), kNavy); break;
+    case WM_CTLCOLOREDIT:
+      SetTextColor(reinterpret_cast<HDC>(wParam), kNavy);
+      break;
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == makerLabel_ && HIWORD(wParam) == STN_CLICKED) {
         Run([&] { controller_->RxLabel3Click(); });
@@ -295,8 +297,10 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Run([&] { controller_->BitBtn2Click(); });
       return 0;
     }
-    case WM_CLOSE: return 0;  // "OK" and "Cancel" are the ways to close it
-    default: break;
+    case WM_CLOSE:
+      return 0;  // "OK" and "Cancel" are the ways to close it
+    default:
+      break;
   }
   return DefWindowProcA(window_, message, wParam, lParam);
 }

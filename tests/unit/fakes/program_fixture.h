@@ -13,9 +13,9 @@ struct ProgramFixture {
   FakeSettingsWindow settingsWindow;
   FakeHotKeyRegistration hotKeyApi;
   DataPaths paths = DataPaths::InFolder("C:\\Q\\");
-  Program program{Services{files, desktop, popupWindow, settingsWindow, hotKeyApi,
-                           PlainKeyboardLayout()},
-                  paths};
+  Program program{
+      Services{files, desktop, popupWindow, settingsWindow, hotKeyApi, PlainKeyboardLayout()},
+      paths};
 
   ProgramFixture() { popupWindow.log = &desktop.log; }
 };
