@@ -14,6 +14,8 @@ void SetErrorBoxTitle(std::string title) {
 }
 
 void ShowErrorBox(HWND owner, const std::string& message) {
+  // A hidden owner would be activated when the box closes; such a box has none.
+  if (owner && !IsWindowVisible(owner)) owner = nullptr;
   MessageBoxA(owner, ErrorBoxText(message).c_str(), Title().c_str(),
               MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }

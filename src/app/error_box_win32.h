@@ -2,6 +2,7 @@
 // The standard error box, and the guard that turns a handler's error into one.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -12,18 +13,24 @@ namespace qv {
 void SetErrorBoxTitle(std::string title);
 void ShowErrorBox(HWND owner, const std::string& message);
 
-// Runs one handler; an error ends it and is reported, as the framework does.
+// Runs one handler; an error ends it and its message is returned, to be reported once the
+// window shows what the handler left (nothing is rolled back).
 template <typename Handler>
-bool RunHandler(HWND owner, Handler&& handler) {
+std::optional<std::string> RunCatching(Handler&& handler) {
   try {
     std::forward<Handler>(handler)();
-    return true;
-  } catch (const AppError& e) {
-    ShowErrorBox(owner, e.what());
   } catch (const std::exception& e) {
-    ShowErrorBox(owner, e.what());
+    return std::string(e.what());
   }
-  return false;
+  return std::nullopt;
+}
+
+// Runs one handler and reports its error, as the framework does.
+template <typename Handler>
+bool RunHandler(HWND owner, Handler&& handler) {
+  auto error = RunCatching(std::forward<Handler>(handler));
+  if (error) ShowErrorBox(owner, *error);
+  return !error;
 }
 
 }  // namespace qv

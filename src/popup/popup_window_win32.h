@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/error_box_win32.h"
 #include "app/program.h"
 #include "popup/hint_window_win32.h"
 #include "popup/popup_controller.h"
@@ -81,8 +82,9 @@ template <typename Handler>
 void PopupWindow::Run(Handler&& handler) {
   if (!program_) return;
   ReadControls();
-  RunHandler(window_, handler);
+  const auto error = RunCatching(handler);
   ShowState();
+  if (error) ShowErrorBox(window_, *error);
   if (program_->state.terminateRequested && window_) DestroyWindow(window_);
 }
 

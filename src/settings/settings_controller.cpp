@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/app_error.h"
+
 namespace qv {
 
 namespace {
@@ -32,6 +34,13 @@ void SettingsController::BitBtn1Click() {
 
 void SettingsController::BitBtn2Click() {
   program_.InitializeParameters("PgmStart");
+  // A delay in the file that is no integer was reported at start-up; the box keeps the
+  // delay in effect, so that it is not reported again at every activation.
+  try {
+    StrToInt(program_.settings.delayText);
+  } catch (const AppError&) {
+    program_.settings.delayText = std::to_string(program_.state.PasteDelayMs);
+  }
   program_.services.settingsWindow.CloseModal();
 }
 

@@ -45,7 +45,7 @@ constexpr FlatButton kButtons[] = {{{37, 94, 37 + 75, 94 + 22}, "OK"},
 struct ComboLayout {
   int id, x, y, width, height;
 };
-constexpr int kComboDropHeight = 21 + 8 * 15;  // the drop-down list shows 8 items
+constexpr int kComboDropHeight = 21 + 8 * 15;  // refitted to 8 items once created
 constexpr ComboLayout kHotKeyBoxLayout{kIdHotKeyBox, 6, 66, 105, kComboDropHeight};
 constexpr ComboLayout kDelayBoxLayout{kIdDelayBox, 119, 66, 105, kComboDropHeight};
 
@@ -59,6 +59,11 @@ HWND CreateCombo(HWND parent, const ComboLayout& layout, HFONT font,
                              GetModuleHandleA(nullptr), nullptr);
   SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (const char* item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  // The drop-down list shows 8 items at a time, whatever the font's height.
+  const auto editHeight = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const auto itemHeight = SendMessageA(box, CB_GETITEMHEIGHT, 0, 0);
+  SetWindowPos(box, nullptr, 0, 0, layout.width,
+               static_cast<int>(editHeight + 6 + 8 * itemHeight + 2), SWP_NOMOVE | SWP_NOZORDER);
   return box;
 }
 
@@ -83,7 +88,7 @@ void FitLabelToText(HWND label, HFONT font) {
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, old);
   ReleaseDC(label, dc);
-  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(label, nullptr, 0, 0, size.cx + 1, size.cy, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
@@ -265,9 +270,12 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(headerBrush_);
       }
       break;
-    case WM_CTLCOLOREDIT:
-      SetTextColor(reinterpret_cast<HDC>(wParam), kNavy);
-      break;
+    case WM_CTLCOLOREDIT: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, kNavy);
+      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == makerLabel_ && HIWORD(wParam) == STN_CLICKED) {
         Run([&] { controller_->RxLabel3Click(); });
@@ -275,7 +283,10 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && program_) Run([&] { controller_->FormActivate(); });
+      // Only a shown dialog is activated by the user; a hidden one can be by an error box
+      // closing at start-up.
+      if (LOWORD(wParam) != WA_INACTIVE && program_ && IsWindowVisible(window_))
+        Run([&] { controller_->FormActivate(); });
       break;
     case WM_LBUTTONDOWN:
       pressedButton_ = ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/error_box_win32.h"
 #include "app/program.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
@@ -59,8 +60,9 @@ template <typename Handler>
 void SettingsDialog::Run(Handler&& handler) {
   if (!program_) return;
   ReadControls();
-  RunHandler(window_, handler);
+  const auto error = RunCatching(handler);
   ShowState();
+  if (error) ShowErrorBox(window_, *error);
 }
 
 }  // namespace qv

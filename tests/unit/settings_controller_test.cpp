@@ -183,6 +183,18 @@ TEST_F(SettingsControllerTest, CancelLeavesADownButtonWhileTheFlagReadsZero) {
   EXPECT_EQ(program.state.ParamFlags, "3000000000");
 }
 
+TEST_F(SettingsControllerTest, CancelDoesNotBringBackABadDelayFromTheFile) {
+  WriteFile("F6\r\nabc\r\n0000000000\r\n");
+  EXPECT_EQ(Message([&] { dialog.FormCreate(); }), "'abc' is not a valid integer value");
+  Open();
+  dialog.BitBtn2Click();
+  EXPECT_EQ(boxes.delayText, "0");
+  // Neither the next activation nor the next save sees the bad text again.
+  EXPECT_EQ(Message([&] { Open(); }), "");
+  program.Housekeeping();
+  EXPECT_EQ(File(), "F6\r\n0\r\n0000000000\r\n");
+}
+
 TEST_F(SettingsControllerTest, CancelThatCannotReadStaysOpen) {
   StartAndOpen("F5\r\n100\r\n0000000000\r\n");
   files.unreadable.insert(prefsPath);
