@@ -201,6 +201,9 @@ void PopupWindow::Show() {
 
 void PopupWindow::Hide() {
   hint_.Hide();
+  // A list still tracking the click that pasted would select its row again on release.
+  HWND capture = GetCapture();
+  if (capture && (capture == window_ || IsChild(window_, capture))) ReleaseCapture();
   ShowWindow(window_, SW_HIDE);
 }
 

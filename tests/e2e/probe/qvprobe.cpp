@@ -4,10 +4,12 @@
 //
 // Exit codes: 0 done / condition true, 1 condition false or timed out, 2 usage error or the
 // window was not found. Text output ends lines with LF only.
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +31,9 @@ int Usage() {
       "  wait-window CLASS [ms]        wait-gone CLASS [ms]\n"
       "  wait-visible CLASS [ms]       wait-hidden CLASS [ms]\n"
       "  visible CLASS                 topmost CLASS\n"
+      "  iconic CLASS                  wait-iconic CLASS [ms]\n"
+      "  wait-hidden-steady CLASS [ms] [steady-ms]   watch CLASS [ms]\n"
+      "  wait-settled CLASS APPCLASS [ms] [steady-ms]\n"
       "  rect CLASS                    window-text CLASS [CTRLID]\n"
       "  items CLASS CTRLID            topindex CLASS CTRLID\n"
       "  set-topindex CLASS CTRLID N   selection CLASS CTRLID\n"
@@ -42,8 +47,7 @@ int Usage() {
 }
 
 DWORD ParseMs(int argc, char** argv, int index) {
-  return index < argc ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10))
-                      : kDefaultWaitMs;
+  return index < argc ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : kDefaultWaitMs;
 }
 
 // Polls `condition` until it holds or `timeoutMs` passes.
@@ -57,7 +61,9 @@ bool WaitFor(DWORD timeoutMs, Condition condition) {
   }
 }
 
-HWND FindTopLevel(const char* className) { return FindWindowA(className, nullptr); }
+HWND FindTopLevel(const char* className) {
+  return FindWindowA(className, nullptr);
+}
 
 HWND FindOrComplain(const char* className) {
   HWND window = FindTopLevel(className);
@@ -210,6 +216,65 @@ int CmdWaitVisible(const char* className, DWORD ms, bool visible) {
              : kFalse;
 }
 
+// Waits until the window exists and is hidden, and either `appClass`'s window is minimised
+// or the window has stayed hidden for `steadyMs` (pass no `appClass` for the latter alone).
+int CmdWaitSettled(const char* className, const char* appClass, DWORD ms, DWORD steadyMs) {
+  ULONGLONG hiddenSince = 0;
+  return WaitFor(ms,
+                 [&] {
+                   HWND window = FindTopLevel(className);
+                   if (!window || IsWindowVisible(window)) {
+                     hiddenSince = 0;
+                     return false;
+                   }
+                   HWND app = appClass ? FindTopLevel(appClass) : nullptr;
+                   if (app && IsIconic(app)) return true;
+                   const ULONGLONG now = GetTickCount64();
+                   if (!hiddenSince) hiddenSince = now;
+                   return now - hiddenSince >= steadyMs;
+                 })
+             ? kDone
+             : kFalse;
+}
+
+// Prints each change of the window's existence and visibility for `ms`: a debugging aid.
+int CmdWatch(const char* className, DWORD ms) {
+  const ULONGLONG start = GetTickCount64();
+  int last = -2;
+  while (GetTickCount64() - start < ms) {
+    HWND window = FindTopLevel(className);
+    const int state = window ? (IsWindowVisible(window) ? 1 : 0) : -1;
+    if (state != last) {
+      std::printf("%6llu ms %s\n", GetTickCount64() - start,
+                  state < 0 ? "absent"
+                  : state   ? "visible"
+                            : "hidden");
+      std::fflush(stdout);
+      last = state;
+    }
+    Sleep(2);
+  }
+  return kDone;
+}
+
+int CmdWaitIconic(const char* className, DWORD ms) {
+  return WaitFor(ms,
+                 [&] {
+                   HWND window = FindTopLevel(className);
+                   return window && IsIconic(window);
+                 })
+             ? kDone
+             : kFalse;
+}
+
+int CmdIconic(const char* className) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  const bool iconic = IsIconic(window);
+  std::puts(iconic ? "1" : "0");
+  return iconic ? kDone : kFalse;
+}
+
 int CmdVisible(const char* className) {
   HWND window = FindOrComplain(className);
   if (!window) return kError;
@@ -240,7 +305,10 @@ int CmdWindowText(const char* className, int argc, char** argv) {
   if (!window) return kError;
   if (argc > 3) {
     window = FindControl(window, std::atoi(argv[3]));
-    if (!window) return kError;
+    if (!window) {
+      std::fprintf(stderr, "qvprobe: no control %s in %s\n", argv[3], className);
+      return kError;
+    }
   }
   std::printf("%s\n", Escape(WindowText(window)).c_str());
   return kDone;
@@ -254,20 +322,34 @@ HWND FindListOrComplain(const char* className, const char* controlId) {
   return list;
 }
 
+// Wine hands a cross-process LB_GETTEXT sent through the ANSI API back in UTF-16, so the
+// items are read as wide text and turned back into the ANSI code page they came from.
+std::string ListItem(HWND list, DWORD_PTR index) {
+  DWORD_PTR length = 0;
+  Send(list, LB_GETTEXTLEN, index, 0, &length);
+  if (static_cast<LRESULT>(length) == LB_ERR) return "";
+  std::vector<wchar_t> wide(2 * length + 2, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()),
+                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied) ||
+      static_cast<LRESULT>(copied) == LB_ERR) {
+    return "";
+  }
+  const int wideLength = static_cast<int>(std::min<DWORD_PTR>(copied, wide.size() - 1));
+  const int size =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  std::string bytes(size, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
 int CmdItems(const char* className, const char* controlId) {
   HWND list = FindListOrComplain(className, controlId);
   if (!list) return kError;
   DWORD_PTR count = 0;
   if (!Send(list, LB_GETCOUNT, 0, 0, &count)) return kError;
   for (DWORD_PTR i = 0; i < count; ++i) {
-    DWORD_PTR length = 0;
-    Send(list, LB_GETTEXTLEN, i, 0, &length);
-    if (static_cast<LRESULT>(length) == LB_ERR) length = 0;
-    std::vector<char> buffer(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()), &copied);
-    if (static_cast<LRESULT>(copied) == LB_ERR) copied = 0;
-    std::printf("%s\n", Escape(std::string(buffer.data(), copied)).c_str());
+    std::printf("%s\n", Escape(ListItem(list, i)).c_str());
   }
   return kDone;
 }
@@ -423,7 +505,18 @@ int Run(int argc, char** argv) {
   if (command == "wait-gone") return CmdWaitWindow(arg, ParseMs(argc, argv, 3), false);
   if (command == "wait-visible") return CmdWaitVisible(arg, ParseMs(argc, argv, 3), true);
   if (command == "wait-hidden") return CmdWaitVisible(arg, ParseMs(argc, argv, 3), false);
+  if (command == "wait-hidden-steady") {
+    return CmdWaitSettled(arg, nullptr, ParseMs(argc, argv, 3),
+                          argc > 4 ? std::strtoul(argv[4], nullptr, 10) : 1000);
+  }
+  if (command == "wait-settled" && need(2)) {
+    return CmdWaitSettled(arg, argv[3], ParseMs(argc, argv, 4),
+                          argc > 5 ? std::strtoul(argv[5], nullptr, 10) : 1000);
+  }
+  if (command == "watch") return CmdWatch(arg, ParseMs(argc, argv, 3));
+  if (command == "wait-iconic") return CmdWaitIconic(arg, ParseMs(argc, argv, 3));
   if (command == "visible") return CmdVisible(arg);
+  if (command == "iconic") return CmdIconic(arg);
   if (command == "topmost") return CmdTopmost(arg);
   if (command == "rect") return CmdRect(arg);
   if (command == "window-text") return CmdWindowText(arg, argc, argv);
@@ -444,7 +537,7 @@ int Run(int argc, char** argv) {
   }
   if (command == "wait-no-message-box") {
     return WaitFor(ParseMs(argc, argv, 3), [&] { return MessageBoxes(arg).empty(); }) ? kDone
-                                                                                        : kFalse;
+                                                                                      : kFalse;
   }
   if (!need(2)) return Usage();
   if (command == "items") return CmdItems(arg, argv[3]);

@@ -1,0 +1,64 @@
+# Quorvanel Clips: build, test, run and package.
+#   make run    build Quorvanel.exe and run it under Wine
+#   make test   unit tests (AddressSanitizer, UBSan), then the end-to-end tests under Wine
+#   make dist   dist/ with Quorvanel.exe and the three data files
+#   make bench  core benchmarks (optimised build)
+SHELL := /bin/bash
+.SHELLFLAGS := -eo pipefail -c
+JOBS ?= 2
+NATIVE_DIR := build/native
+WINDOWS_DIR := build/windows
+EXE := $(WINDOWS_DIR)/Quorvanel.exe
+DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
+
+.PHONY: all deps native unit windows e2e test run dist bench format clean
+
+all: native windows
+
+deps:
+	@scripts/deps.sh
+
+# Configure quietly (errors still show); the build prints one line per step; ctest's lines
+# for passing tests are left out.
+native: deps
+	@echo "== native build (sanitizers)"
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+
+unit: native
+	@echo "== unit tests"
+	@ctest --test-dir $(NATIVE_DIR) --output-on-failure -j $(JOBS) | \
+	  grep -v -E '^ +Start +[0-9]+: |^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* +Passed +[0-9.]+ sec$$'
+
+windows: deps
+	@echo "== Windows build (MinGW-w64)"
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows -j $(JOBS)
+
+e2e: windows
+	@echo "== end-to-end tests (Wine)"
+	@tests/e2e/run.sh
+
+test: deps
+	@$(MAKE) --no-print-directory unit
+	@$(MAKE) --no-print-directory e2e
+
+run: windows
+	@scripts/run.sh
+
+dist: windows
+	@mkdir -p dist
+	@cp $(EXE) $(DATA_FILES) dist/
+	@echo "dist/: $$(cd dist && ls | tr '\n' ' ')"
+
+bench: deps
+	@echo "== benchmarks (optimised core)"
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j $(JOBS) --target core_bench
+	@if [[ -x build/bench/core_bench ]]; then build/bench/core_bench; else echo "no benchmarks built"; fi
+
+format:
+	@find $(wildcard src tests bench) -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i
+
+clean:
+	rm -rf build dist .e2e
