@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "app/error_box_win32.h"
+#include "app/handler_runner_win32.h"
 #include "app/program.h"
 #include "popup/hint_window_win32.h"
 #include "popup/popup_controller.h"
@@ -68,6 +69,7 @@ class PopupWindow : public PopupWindowOps {
   HFONT font_ = nullptr;
   HFONT boldFont_ = nullptr;
   Program* program_ = nullptr;
+  HandlerRunner runner_{[this] { ReadControls(); }, [this] { ShowState(); }};
   PopupController* controller_ = nullptr;
   std::vector<std::string> shownRows_;
   int pressedButton_ = -1;  // header button under a pressed left button
@@ -81,10 +83,7 @@ class PopupWindow : public PopupWindowOps {
 template <typename Handler>
 void PopupWindow::Run(Handler&& handler) {
   if (!program_) return;
-  ReadControls();
-  const auto error = RunCatching(handler);
-  ShowState();
-  if (error) ShowErrorBox(window_, *error);
+  runner_.Run(window_, std::forward<Handler>(handler));
   if (program_->state.terminateRequested && window_) DestroyWindow(window_);
 }
 

@@ -2,9 +2,10 @@
 // The "Settings" dialog window: hot key and paste delay boxes, "OK" and "Cancel".
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
-#include "app/error_box_win32.h"
+#include "app/handler_runner_win32.h"
 #include "app/program.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
@@ -48,6 +49,7 @@ class SettingsDialog : public SettingsWindowOps {
   HFONT underlinedFont_ = nullptr;
   HBRUSH headerBrush_ = nullptr;
   Program* program_ = nullptr;
+  HandlerRunner runner_{[this] { ReadControls(); }, [this] { ShowState(); }};
   SettingsController* controller_ = nullptr;
   bool closeRequested_ = false;
   bool placed_ = false;
@@ -59,10 +61,7 @@ class SettingsDialog : public SettingsWindowOps {
 template <typename Handler>
 void SettingsDialog::Run(Handler&& handler) {
   if (!program_) return;
-  ReadControls();
-  const auto error = RunCatching(handler);
-  ShowState();
-  if (error) ShowErrorBox(window_, *error);
+  runner_.Run(window_, std::forward<Handler>(handler));
 }
 
 }  // namespace qv
