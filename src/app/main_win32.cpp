@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "app/app_error.h"
 #include "app/application_window_win32.h"
 #include "app/error_box_win32.h"
@@ -11,6 +14,7 @@
 #include "app/program.h"
 #include "app/window_names.h"
 #include "desktop/desktop_services_win32.h"
+#include "desktop/gdi_win32.h"
 #include "desktop/hot_key_registration_win32.h"
 #include "desktop/keyboard_layout_win32.h"
 #include "desktop/pictures_win32.h"
@@ -23,7 +27,8 @@
 
 namespace {
 
-HMENU CreateTrayMenu() {
+// The tray menu; its items' pictures go to `pictures`, which must outlive it.
+HMENU CreateTrayMenu(std::vector<qv::UniqueBitmap>& pictures) {
   struct Item {
     int command;
     const char* caption;
@@ -38,7 +43,8 @@ HMENU CreateTrayMenu() {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_BITMAP;
-    info.hbmpItem = qv::CreateMenuPicture(item.picture);
+    pictures.emplace_back(qv::CreateMenuPicture(item.picture));
+    info.hbmpItem = pictures.back().get();
     SetMenuItemInfoA(menu, static_cast<UINT>(item.command), FALSE, &info);
   }
   return menu;
@@ -110,8 +116,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The main window's creation step, then the tray icon once it has loaded.
   popup.Run([&] { program.FormCreate(); });
   program.hotKey.Loaded();
+  std::vector<qv::UniqueBitmap> menuPictures;
   qv::TrayIcon tray;
-  tray.SetMenu(CreateTrayMenu());
+  tray.SetMenu(CreateTrayMenu(menuPictures));
   tray.onCommand = [&](int command) {
     switch (command) {
       case qv::kCmdSettings:

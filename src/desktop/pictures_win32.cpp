@@ -1,5 +1,7 @@
 #include "desktop/pictures_win32.h"
 
+#include "desktop/gdi_win32.h"
+
 namespace qv {
 
 namespace {
@@ -11,10 +13,7 @@ constexpr COLORREF kInk = RGB(0, 0, 160);
 constexpr COLORREF kPanel = RGB(0xE0, 0xC0, 0x70);
 
 void Fill(HDC dc, int l, int t, int r, int b, COLORREF colour) {
-  RECT rect{l, t, r, b};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
+  FillSolid(dc, {l, t, r, b}, colour);
 }
 
 // A clipboard: brown board, white sheet with lines of writing, grey clip on top.
@@ -95,16 +94,13 @@ HBITMAP CreateMenuPicture(MenuPicture which) {
 
 void DrawBanner(HDC dc, int x, int y) {
   DrawClipboard(dc, x, y);
-  HFONT font =
-      CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
-  HGDIOBJ old = SelectObject(dc, font);
+  const UniqueFont font = CreateUiFont({.height = -12, .weight = FW_BOLD, .face = "Arial"});
+  HGDIOBJ old = SelectObject(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 255));
   RECT text{x + 18, y, x + 114, y + 16};
   DrawTextA(dc, "Quorvanel Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
-  DeleteObject(font);
 }
 
 }  // namespace qv

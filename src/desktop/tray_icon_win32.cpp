@@ -24,6 +24,8 @@ TrayIcon::~TrayIcon() {
   enabled_ = false;
   Deactivate();
   DestroyWindow(window_);
+  if (menu_) DestroyMenu(menu_);
+  if (icon_) DestroyIcon(icon_);
 }
 
 void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
@@ -38,6 +40,7 @@ void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
 }
 
 void TrayIcon::SetIcon(HICON icon) {
+  if (icon_ && icon_ != icon) DestroyIcon(icon_);
   icon_ = icon;
   if (added_) {
     if (!icon_) return Deactivate();

@@ -17,6 +17,7 @@ class TrayIcon {
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
+  // The icon and the menu are the tray icon's from then on.
   void SetIcon(HICON icon);
   void SetMenu(HMENU menu) { menu_ = menu; }
   void Activate();    // show the icon

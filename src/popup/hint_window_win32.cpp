@@ -1,5 +1,7 @@
 #include "popup/hint_window_win32.h"
 
+#include "desktop/gdi_win32.h"
+
 namespace qv {
 
 namespace {
@@ -60,9 +62,7 @@ LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam
       HDC dc = BeginPaint(window, &ps);
       RECT area;
       GetClientRect(window, &area);
-      HBRUSH brush = CreateSolidBrush(kHintColour);
-      FillRect(dc, &area, brush);
-      DeleteObject(brush);
+      FillSolid(dc, area, kHintColour);
       if (self) {
         HGDIOBJ old = SelectObject(dc, self->font_);
         SetBkMode(dc, TRANSPARENT);

@@ -6,6 +6,7 @@
 
 #include "app/error_box_win32.h"
 #include "app/window_names.h"
+#include "desktop/gdi_win32.h"
 #include "desktop/pictures_win32.h"
 #include "popup/popup_rules.h"
 
@@ -71,12 +72,6 @@ HWND CreateControl(HWND parent, const ControlLayout& layout, HFONT font) {
   return control;
 }
 
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
 HBRUSH SolidBrush(COLORREF colour) {
   static HBRUSH list = CreateSolidBrush(kListColour);
   static HBRUSH labels = CreateSolidBrush(kLabelColour);
@@ -87,8 +82,6 @@ HBRUSH SolidBrush(COLORREF colour) {
 
 PopupWindow::~PopupWindow() {
   if (window_) DestroyWindow(window_);
-  if (font_) DeleteObject(font_);
-  if (boldFont_) DeleteObject(boldFont_);
 }
 
 void PopupWindow::Create(HWND applicationWindow) {
@@ -100,18 +93,14 @@ void PopupWindow::Create(HWND applicationWindow) {
   cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   cls.lpszClassName = kMainWindowClass;
   RegisterClassA(&cls);
-  font_ =
-      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-  boldFont_ =
-      CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  font_ = CreateUiFont();
+  boldFont_ = CreateUiFont({.weight = FW_BOLD});
   window_ =
       CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                       kDesignWidth, kDesignHeight, applicationWindow, nullptr, instance, nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  slotList_ = CreateControl(window_, kSlotListLayout, font_);
-  labelColumn_ = CreateControl(window_, kLabelColumnLayout, font_);
+  slotList_ = CreateControl(window_, kSlotListLayout, font_.get());
+  labelColumn_ = CreateControl(window_, kLabelColumnLayout, font_.get());
   SetWindowPos(labelColumn_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetWindowLongPtrA(labelColumn_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   labelColumnDefault_ = reinterpret_cast<WNDPROC>(
@@ -281,7 +270,7 @@ void PopupWindow::OnMouseMove(POINT p, WPARAM keys) {
 void PopupWindow::ShowHintAtPointer() {
   POINT pointer;
   GetCursorPos(&pointer);
-  hint_.ShowAt(pointer, program_->popup.labelHint, font_);
+  hint_.ShowAt(pointer, program_->popup.labelHint, font_.get());
 }
 
 void PopupWindow::LabelColumnMouse(UINT message) {
@@ -414,7 +403,7 @@ void PopupWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
     SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kNavy);
-  HGDIOBJ old = SelectObject(item.hDC, font_);
+  HGDIOBJ old = SelectObject(item.hDC, font_.get());
   RECT area = item.rcItem;
   area.left += slotList ? kRowTextIndent : 2;
   DrawTextA(item.hDC, text, -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -446,7 +435,7 @@ void PopupWindow::Paint(HDC dc) {
       FillSolid(dc, bar, kMaroon);
       continue;
     }
-    HGDIOBJ old = SelectObject(dc, boldFont_);
+    HGDIOBJ old = SelectObject(dc, boldFont_.get());
     SetTextColor(dc, kMaroon);
     if (down) OffsetRect(&r, 1, 1);
     DrawTextA(dc, b.caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -8,6 +8,7 @@
 
 #include "app/handler_runner_win32.h"
 #include "app/program.h"
+#include "desktop/gdi_win32.h"
 #include "popup/hint_window_win32.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
@@ -66,8 +67,8 @@ class PopupWindow : public PopupWindowOps {
   HWND slotList_ = nullptr;
   HWND labelColumn_ = nullptr;
   WNDPROC labelColumnDefault_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT boldFont_ = nullptr;
+  UniqueFont font_;
+  UniqueFont boldFont_;
   Program* program_ = nullptr;
   HandlerRunner runner_{[this] { ReadControls(); }, [this] { ShowState(); }};
   PopupController* controller_ = nullptr;

@@ -10,6 +10,7 @@
 #include "app/error_box_win32.h"
 #include "app/message_loop_win32.h"
 #include "app/window_names.h"
+#include "desktop/gdi_win32.h"
 #include "settings/settings_choices.h"
 
 namespace qv {
@@ -91,19 +92,10 @@ void FitLabelToText(HWND label, HFONT font) {
   SetWindowPos(label, nullptr, 0, 0, size.cx + 1, size.cy, SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void Fill(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
 }  // namespace
 
 SettingsDialog::~SettingsDialog() {
   if (window_) DestroyWindow(window_);
-  if (font_) DeleteObject(font_);
-  if (underlinedFont_) DeleteObject(underlinedFont_);
-  if (headerBrush_) DeleteObject(headerBrush_);
 }
 
 void SettingsDialog::Create(HWND applicationWindow) {
@@ -114,13 +106,9 @@ void SettingsDialog::Create(HWND applicationWindow) {
   cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
   cls.lpszClassName = kSettingsClass;
   RegisterClassA(&cls);
-  font_ =
-      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-  underlinedFont_ =
-      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-  headerBrush_ = CreateSolidBrush(kHeaderColour);
+  font_ = CreateUiFont();
+  underlinedFont_ = CreateUiFont({.underline = true});
+  headerBrush_.reset(CreateSolidBrush(kHeaderColour));
   // A dialog frame with a caption and no border icons; always on top.
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
@@ -130,15 +118,15 @@ void SettingsDialog::Create(HWND applicationWindow) {
       CreateWindowExA(exStyle, kSettingsClass, "Settings", style, 0, 0, frame.right - frame.left,
                       frame.bottom - frame.top, applicationWindow, nullptr, instance, nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  hotKeyBox_ = CreateCombo(window_, kHotKeyBoxLayout, font_, kHotKeyChoices);
-  delayBox_ = CreateCombo(window_, kDelayBoxLayout, font_, kDelayChoices);
+  hotKeyBox_ = CreateCombo(window_, kHotKeyBoxLayout, font_.get(), kHotKeyChoices);
+  delayBox_ = CreateCombo(window_, kDelayBoxLayout, font_.get(), kDelayChoices);
   SetWindowTextA(hotKeyBox_, "Ctrl+Alt+Down");
   SetWindowTextA(delayBox_, "100");
   makerLabel_ = CreateWindowExA(
       0, "STATIC", "Skor Velmora Software", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT, 6 + 56,
       2 + 21, 104, 13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance, nullptr);
-  SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  FitLabelToText(makerLabel_, font_);
+  SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  FitLabelToText(makerLabel_, font_.get());
   SetWindowLongPtrA(makerLabel_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   makerLabelDefault_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(makerLabel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
@@ -157,7 +145,7 @@ void SettingsDialog::ReadControls() {
 void SettingsDialog::ShowState() {
   SetWindowTextIfDifferent(hotKeyBox_, program_->settings.hotKeyText);
   SetWindowTextIfDifferent(delayBox_, program_->settings.delayText);
-  HFONT wanted = program_->settings.makerUnderlined ? underlinedFont_ : font_;
+  HFONT wanted = program_->settings.makerUnderlined ? underlinedFont_.get() : font_.get();
   if (reinterpret_cast<HFONT>(SendMessageA(makerLabel_, WM_GETFONT, 0, 0)) != wanted)
     SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
 }
@@ -210,11 +198,11 @@ int SettingsDialog::ButtonAt(POINT p) const {
 void SettingsDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  Fill(dc, client, kDialogColour);
+  FillSolid(dc, client, kDialogColour);
   RECT header = kHeaderPanel;
-  Fill(dc, header, kHeaderColour);
+  FillSolid(dc, header, kHeaderColour);
   DrawEdge(dc, &header, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
-  HGDIOBJ old = SelectObject(dc, font_);
+  HGDIOBJ old = SelectObject(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   for (const TextLabel& label : kLabels) {
     SetTextColor(dc, label.colour);
@@ -222,7 +210,7 @@ void SettingsDialog::Paint(HDC dc) {
   }
   for (int i = 0; i < 2; ++i) {
     RECT r = kButtons[i].panel;
-    Fill(dc, r, kButtonColour);
+    FillSolid(dc, r, kButtonColour);
     if (pressedButton_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     SetTextColor(dc, kNavy);
     DrawTextA(dc, kButtons[i].caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -267,7 +255,7 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, kYellow);
         SetBkColor(dc, kHeaderColour);
-        return reinterpret_cast<LRESULT>(headerBrush_);
+        return reinterpret_cast<LRESULT>(headerBrush_.get());
       }
       break;
     case WM_CTLCOLOREDIT: {

@@ -7,6 +7,7 @@
 
 #include "app/handler_runner_win32.h"
 #include "app/program.h"
+#include "desktop/gdi_win32.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
 
@@ -45,9 +46,9 @@ class SettingsDialog : public SettingsWindowOps {
   HWND delayBox_ = nullptr;
   HWND makerLabel_ = nullptr;
   WNDPROC makerLabelDefault_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT underlinedFont_ = nullptr;
-  HBRUSH headerBrush_ = nullptr;
+  UniqueFont font_;
+  UniqueFont underlinedFont_;
+  UniqueBrush headerBrush_;
   Program* program_ = nullptr;
   HandlerRunner runner_{[this] { ReadControls(); }, [this] { ShowState(); }};
   SettingsController* controller_ = nullptr;
