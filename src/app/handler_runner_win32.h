@@ -15,6 +15,9 @@ class HandlerRunner {
   HandlerRunner(std::function<void()> readControls, std::function<void()> showState)
       : read_(std::move(readControls)), show_(std::move(showState)) {}
 
+  // True while a handler runs.
+  bool Busy() const { return depth_ > 0; }
+
   template <typename Handler>
   void Run(HWND owner, Handler&& handler) {
     // A handler can cause others to run inside it (a hidden window deactivates the

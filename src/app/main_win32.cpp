@@ -53,16 +53,28 @@ HMENU CreateTrayMenu(std::vector<qv::UniqueBitmap>& pictures) {
 // Wine's tray hosts take the activation for a moment when an icon is added; a pop-up that
 // must stay up (one-shot mode) waits for that before it shows, or it would end at once.
 void LetTrayIconSettle(HWND startForeground) {
+  // Wait for the first change of the foreground (none comes on Windows), then until it has
+  // stayed put for a while, within a bound.
+  constexpr DWORD kFirstChangeMs = 500, kSteadyMs = 200, kLongestMs = 1500;
   const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 500) {
+  HWND seen = startForeground;
+  DWORD lastChange = 0;
+  bool changed = false;
+  while (GetTickCount() - start < kLongestMs) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) return PostQuitMessage(static_cast<int>(msg.wParam));
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    HWND foreground = GetForegroundWindow();
-    if (foreground && foreground != startForeground) return;
+    const DWORD now = GetTickCount();
+    if (HWND foreground = GetForegroundWindow(); foreground != seen) {
+      seen = foreground;
+      lastChange = now;
+      changed = true;
+    }
+    if (!changed && now - start >= kFirstChangeMs) return;
+    if (changed && now - lastChange >= kSteadyMs) return;
     Sleep(10);
   }
 }

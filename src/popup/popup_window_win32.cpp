@@ -26,6 +26,7 @@ constexpr int kRowHeight = 13;
 constexpr int kRowTextIndent = 20;
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT_PTR kTimer3 = 3;
+constexpr UINT kDeactivatedMessage = WM_APP + 1;
 
 // The child controls, from the window's design.
 struct ControlLayout {
@@ -184,8 +185,7 @@ void PopupWindow::Show() {
     const int top = std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
     SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ShowWindow(window_, SW_SHOW);
-  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 void PopupWindow::Hide() {
@@ -208,16 +208,19 @@ WindowRect PopupWindow::Bounds() const {
 
 void PopupWindow::SetLeft(int left) {
   const WindowRect b = Bounds();
+  if (b.left == left) return;
   SetWindowPos(window_, nullptr, left, b.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PopupWindow::SetTop(int top) {
   const WindowRect b = Bounds();
+  if (b.top == top) return;
   SetWindowPos(window_, nullptr, b.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PopupWindow::SetWidth(int width) {
   const WindowRect b = Bounds();
+  if (b.width == width) return;
   SetWindowPos(window_, nullptr, 0, 0, width, b.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -340,8 +343,13 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE && program_) Run([&] { controller_->FormActivate(); });
       break;
     case WM_ACTIVATEAPP:
-      if (!wParam && program_) Run([&] { controller_->AppDeactivate(); });
+      // A paste hands the activation away in the middle of its handler; the loss of
+      // activation is handled once that handler has returned.
+      if (!wParam && program_) PostMessageA(window_, kDeactivatedMessage, 0, 0);
       break;
+    case kDeactivatedMessage:
+      Run([&] { controller_->AppDeactivate(); });
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

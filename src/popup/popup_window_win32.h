@@ -85,7 +85,8 @@ template <typename Handler>
 void PopupWindow::Run(Handler&& handler) {
   if (!program_) return;
   runner_.Run(window_, std::forward<Handler>(handler));
-  if (program_->state.terminateRequested && window_) DestroyWindow(window_);
+  // The program ends once the outermost handler has returned.
+  if (program_->state.terminateRequested && window_ && !runner_.Busy()) DestroyWindow(window_);
 }
 
 }  // namespace qv

@@ -113,10 +113,21 @@ click_at() {
 # ---------------------------------------------------------------- program and pop-up
 
 # Notepad in front, the program started and settled in the tray.
+# For a failure's artefacts: Wine's top-level windows and the X window tree.
+save_window_state() {
+  probe windows >"$E2E_TEST_ARTIFACTS/windows.txt" 2>&1 || true
+  xwininfo -root -tree >"$E2E_TEST_ARTIFACTS/window-tree.txt" 2>&1 || true
+}
+
+program_state() { if qv_running; then echo running; else echo ended; fi; }
+
 start_with_notepad() {
   notepad_start || fail "Notepad did not start"
   qv_start
-  qv_wait_in_tray || fail "the program did not reach the tray after start-up"
+  if ! qv_wait_in_tray; then
+    save_window_state
+    fail "the program did not reach the tray after start-up (program $(program_state))"
+  fi
 }
 
 popup_read_rect() {
@@ -239,11 +250,14 @@ TRAY_MENU_ITEMS=3
 
 tray_open_menu() {
   if ! wait_until 10 tray_icon_present; then
-    xwininfo -root -tree >"$E2E_TEST_ARTIFACTS/window-tree.txt" 2>&1
-    fail "the tray icon did not appear (window tree in window-tree.txt)"
+    save_window_state
+    fail "the tray icon did not appear (program $(program_state); windows.txt, window-tree.txt)"
   fi
   tray_click 3
-  probe wait-visible "$TRAY_MENU_CLASS" 5000 || fail "the right click opened no menu"
+  if ! probe wait-visible "$TRAY_MENU_CLASS" 5000; then
+    save_window_state
+    fail "the right click opened no menu (program $(program_state); windows.txt, window-tree.txt)"
+  fi
 }
 
 # tray_choose INDEX: clicks the menu's item INDEX (0 "Settings...", 1 "Lock and Add Clip",

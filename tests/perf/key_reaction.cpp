@@ -1,6 +1,6 @@
 // Times how long a program on an X display takes to react to one key press.
-// The key goes through the XTEST extension (as xdotool sends it); the clock starts when the
-// press has been flushed to the server and stops when the reaction is seen:
+// The key goes through the XTEST extension (as xdotool sends it); the clock starts just before
+// the press is sent and stops when the reaction is seen:
 //   key_reaction show  KEYSYM [--paint X Y RRGGBB] XID...  one of the windows becomes viewable
 //                                                          (then, with --paint, the pixel at
 //                                                          X,Y in it has that colour)
@@ -53,9 +53,10 @@ Clock::time_point PressKey(Display* display, const char* keysymName) {
     std::fprintf(stderr, "unknown key %s\n", keysymName);
     std::exit(2);
   }
-  XTestFakeKeyEvent(display, code, True, CurrentTime);
-  XSync(display, False);
+  // The clock starts before the press is sent: were it read after, a pause of this process
+  // (a busy machine) could let the reaction come first.
   const Clock::time_point pressed = Clock::now();
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
   XTestFakeKeyEvent(display, code, False, CurrentTime);
   XFlush(display);
   return pressed;

@@ -55,6 +55,7 @@ cleanup() {
 trap cleanup EXIT
 
 # A free display, never the lead's :77.
+unset DISPLAY
 for n in $(seq 91 140); do
   [[ $n == 77 || -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$RUN/xvfb.log" 2>&1 &
@@ -65,6 +66,7 @@ for n in $(seq 91 140); do
     export DISPLAY=:$n
     break
   fi
+  stop_pid "$pid"
 done
 [[ -n ${DISPLAY:-} && ${DISPLAY} != :77 ]] || { echo "no free X display" >&2; exit 1; }
 echo "display $DISPLAY, Wine prefix $WINEPREFIX"

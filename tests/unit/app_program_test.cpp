@@ -1,10 +1,8 @@
 // Start-up and saving: the main window's creation step, Housekeeping and its triggers.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "fakes/program_fixture.h"
-#include "library_test_support.h"
+#include "test_support.h"
 
 namespace qv::test {
 namespace {
@@ -14,63 +12,46 @@ class ProgramFiles : public ::testing::Test, public ProgramFixture {
   const std::string rowsFile = ComposeSlotRow("Hello", Header(0)) + "\r\n";
   const std::string storeFile = StoreOf({"hello there"});
 
-  void PutDataFiles() {
-    files.files[paths.rows] = rowsFile;
-    files.files[paths.store] = storeFile;
-    files.files[paths.prefs] = "F5\r\n100\r\n0000000000\r\n";
+  ProgramFiles() {
+    files.files = {{paths.rows, rowsFile},
+                   {paths.store, storeFile},
+                   {paths.prefs, "F5\r\n100\r\n0000000000\r\n"}};
   }
-  std::string Error(void (Program::*handler)()) {
-    try {
-      (program.*handler)();
-    } catch (const AppError& error) {
-      return error.what();
-    }
-    return "";
+  void Start() {
+    program.FormCreate();
+    program.SettingsFormCreate();
+    files.log.clear();
   }
-  // Index of the first file change that touches `path`, or -1.
+  // Index in the log of the first change to `path` (its temp and backup files included), or -1.
   int FirstChange(const std::string& path) const {
-    int index = 0;
-    for (const auto& entry : files.log) {
-      if (entry.rfind("read ", 0) != 0 && entry.find(path) != std::string::npos) return index;
-      ++index;
-    }
+    for (int i = 0; i < static_cast<int>(files.log.size()); ++i)
+      if (files.log[i].rfind("read ", 0) != 0 && files.log[i].find(path) != std::string::npos)
+        return i;
     return -1;
   }
 };
 
-TEST_F(ProgramFiles, FormCreateLoadsRowsAndStore) {
-  PutDataFiles();
-  EXPECT_EQ(Error(&Program::FormCreate), "");
-  EXPECT_EQ(program.library.rows, SlotList{rowsFile.substr(0, 92)});
-  EXPECT_EQ(program.library.store, storeFile);
-  EXPECT_EQ(program.state.OneShotMode, 0);
-  EXPECT_FALSE(popupWindow.stayOnTop);
-  EXPECT_EQ(popupWindow.rect.width, 249);
+TEST_F(ProgramFiles, FormCreateLoadsTheDataFilesAndTakesF5) {
+  for (bool ctrlHeld : {false, true}) {  // Ctrl held at start: one-shot mode, stay on top
+    desktop.ctrlHeld = ctrlHeld;
+    program.FormCreate();
+    EXPECT_EQ(program.library.rows, SlotList{rowsFile.substr(0, 92)});
+    EXPECT_EQ(program.library.store, storeFile);
+    EXPECT_EQ(program.state.OneShotMode, ctrlHeld ? 1 : 0);
+    EXPECT_EQ(popupWindow.stayOnTop, ctrlHeld);
+    EXPECT_EQ(popupWindow.rect.width, 249);
+    EXPECT_EQ(program.hotKey.Key(), 0x74);
+  }
 }
 
-TEST_F(ProgramFiles, CtrlHeldAtStartMeansOneShotAndStayOnTop) {
-  PutDataFiles();
-  desktop.ctrlHeld = true;
-  program.FormCreate();
-  EXPECT_EQ(program.state.OneShotMode, 1);
-  EXPECT_TRUE(popupWindow.stayOnTop);
-}
-
-TEST_F(ProgramFiles, MissingRowsFileIsOneErrorAndTheStoreIsNotRead) {
-  PutDataFiles();
+TEST_F(ProgramFiles, MissingRowsFileIsOneErrorAndNeitherDataFileIsWrittenLater) {
   files.files.erase(paths.rows);
-  EXPECT_EQ(Error(&Program::FormCreate), "Cannot open file C:\\Q\\Lb1.qvl");
+  EXPECT_EQ(ErrorOf([&] { program.FormCreate(); }), "Cannot open file C:\\Q\\Lb1.qvl");
   EXPECT_EQ(program.library.rows, DesignSlotRows());
   EXPECT_TRUE(program.library.store.empty());
-  EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "read " + paths.store), 0);
-}
-
-TEST_F(ProgramFiles, AfterAMissingRowsFileHousekeepingWritesNeitherDataFile) {
-  PutDataFiles();
-  files.files.erase(paths.rows);
-  Error(&Program::FormCreate);
+  EXPECT_EQ(files.log, std::vector<std::string>{"read " + paths.rows});
   program.SettingsFormCreate();
-  EXPECT_EQ(Error(&Program::Housekeeping), "");
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "");
   EXPECT_EQ(FirstChange(paths.rows), -1);
   EXPECT_EQ(FirstChange(paths.store), -1);
   EXPECT_EQ(files.files.count(paths.rows), 0u);
@@ -78,9 +59,8 @@ TEST_F(ProgramFiles, AfterAMissingRowsFileHousekeepingWritesNeitherDataFile) {
 }
 
 TEST_F(ProgramFiles, UnreadableStoreIsNotOverwrittenByHousekeeping) {
-  PutDataFiles();
   files.unreadable.insert(paths.store);
-  EXPECT_EQ(Error(&Program::FormCreate), "Cannot open file C:\\Q\\svclips.qvl");
+  EXPECT_EQ(ErrorOf([&] { program.FormCreate(); }), "Cannot open file C:\\Q\\svclips.qvl");
   EXPECT_EQ(program.library.rows.size(), 1u);
   files.unreadable.clear();
   program.Housekeeping();
@@ -90,57 +70,36 @@ TEST_F(ProgramFiles, UnreadableStoreIsNotOverwrittenByHousekeeping) {
 }
 
 TEST_F(ProgramFiles, HousekeepingWritesRowsThenStoreThenPreferences) {
-  PutDataFiles();
-  program.FormCreate();
-  program.SettingsFormCreate();
-  files.log.clear();
+  Start();
   program.Housekeeping();
-  const int rows = FirstChange(paths.rows), store = FirstChange(paths.store),
-            prefs = FirstChange(paths.prefs);
-  ASSERT_NE(rows, -1);
-  EXPECT_LT(rows, store);
-  EXPECT_LT(store, prefs);
+  ASSERT_NE(FirstChange(paths.rows), -1);
+  EXPECT_LT(FirstChange(paths.rows), FirstChange(paths.store));
+  EXPECT_LT(FirstChange(paths.store), FirstChange(paths.prefs));
   EXPECT_EQ(files.files[paths.rows], rowsFile);
   EXPECT_EQ(files.files[paths.store], storeFile);
 }
 
-TEST_F(ProgramFiles, FailedRowsWriteSkipsStoreAndPreferences) {
-  PutDataFiles();
-  program.FormCreate();
-  program.SettingsFormCreate();
-  files.log.clear();
-  files.failAtCall = files.mutatingCalls;  // the next change: the rows file's first step
-  EXPECT_EQ(Error(&Program::Housekeeping), "Cannot create file C:\\Q\\Lb1.qvl");
+TEST_F(ProgramFiles, AFailedWriteSkipsTheFilesAfterIt) {
+  Start();
+  files.failAtCall = files.mutatingCalls;  // the rows file's temp write
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl");
   EXPECT_EQ(FirstChange(paths.store), -1);
   EXPECT_EQ(FirstChange(paths.prefs), -1);
   EXPECT_EQ(files.files[paths.rows], rowsFile);
-}
 
-TEST_F(ProgramFiles, FailedStoreWriteSkipsPreferences) {
-  PutDataFiles();
-  program.FormCreate();
-  program.SettingsFormCreate();
   files.log.clear();
   files.failAtCall = files.mutatingCalls + 3;  // rows: temp, backup, move; then the store
-  EXPECT_EQ(Error(&Program::Housekeeping), "Cannot create file C:\\Q\\svclips.qvl");
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\svclips.qvl");
   EXPECT_EQ(FirstChange(paths.prefs), -1);
 }
 
-TEST_F(ProgramFiles, EndOfSessionIsAllowedOnlyAfterAGoodSave) {
-  PutDataFiles();
-  program.FormCreate();
-  program.SettingsFormCreate();
+TEST_F(ProgramFiles, ASessionEndsAndTheProgramClosesOnlyAfterAGoodSave) {
+  Start();
   EXPECT_EQ(program.WMQueryEndSession(), 1);
+  program.state.copyBuffer.title = "kept";
   files.failAtCall = files.mutatingCalls;
   // The error leaves the handler before it answers, so Windows is told 0.
   EXPECT_THROW(program.WMQueryEndSession(), AppError);
-}
-
-TEST_F(ProgramFiles, FailedSaveOnCloseKeepsTheProgramRunning) {
-  PutDataFiles();
-  program.FormCreate();
-  program.SettingsFormCreate();
-  program.state.copyBuffer.title = "kept";
   files.failAtCall = files.mutatingCalls;
   EXPECT_THROW(program.CloseMainWindow(), AppError);
   EXPECT_FALSE(program.state.terminateRequested);

@@ -1,18 +1,19 @@
+// The preferences file, the settings boxes and the values in effect; StrToInt's forms.
 #include <gtest/gtest.h>
 
-#include "app/app_error.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_file_system.h"
 #include "library/preferences.h"
+#include "test_support.h"
 
-namespace qv {
+namespace qv::test {
 namespace {
 
 const std::string kPrefs = "C:\\Q\\prefs.qvl";
 
 struct PreferencesTest : ::testing::Test {
-  test::FakeFileSystem files;
-  test::FakeHotKeyRegistration hotKeyApi;
+  FakeFileSystem files;
+  FakeHotKeyRegistration hotKeyApi;
   GlobalHotKey hotKey{hotKeyApi};
   SettingsControls boxes;
   PopupControls popup;
@@ -21,101 +22,74 @@ struct PreferencesTest : ::testing::Test {
   PreferenceTargets targets{files, kPrefs, boxes, popup, hotKey, PlainKeyboardLayout(),
                             delay, flags};
 
-  void Run(std::string_view mode) { InitializeParameters(mode, targets); }
-  void Load(const std::string& bytes) {
-    files.files[kPrefs] = bytes;
-    Run("PgmStart");
-  }
-  std::string Message(std::string_view mode) {
-    try {
-      Run(mode);
-    } catch (const AppError& e) {
-      return e.what();
-    }
-    return "";
+  std::string Run(std::string_view mode) {
+    return ErrorOf([&] { InitializeParameters(mode, targets); });
   }
 };
 
-TEST_F(PreferencesTest, StartLoadsTheThreeLinesWithoutApplyingThem) {
-  Load("F7\r\n250\r\n0123456789\r\n");
-  EXPECT_EQ(boxes.hotKeyText, "F7");
-  EXPECT_EQ(boxes.delayText, "250");
-  EXPECT_EQ(flags, "0123456789");
-  EXPECT_EQ(hotKey.Key(), 0);
-  EXPECT_EQ(delay, 0);
-}
-
-TEST_F(PreferencesTest, StartAcceptsAnyLineBreak) {
-  Load("F7\r250\nx\r\n");
-  EXPECT_EQ(boxes.hotKeyText, "F7");
-  EXPECT_EQ(boxes.delayText, "250");
-  EXPECT_EQ(flags, "x");
-}
-
-TEST_F(PreferencesTest, FirstFlagCharacterChoosesTheSuffixButton) {
-  struct Case {
-    char flag;
-    bool crlf, crlfLf;
+// "PgmStart" reads three lines into the boxes and ParamFlags and sets the suffix buttons
+// from the flags' first character; it applies nothing.
+TEST_F(PreferencesTest, StartLoadsTheLinesAndTheSuffixButtonsWithoutApplyingThem) {
+  const std::string zeros = "0000000000";
+  const struct {
+    std::string file, hotKey, delay, flags;
+    bool crlfBefore, crlfLfBefore, crlfAfter, crlfLfAfter;
+  } cases[] = {
+      {"F7\r\n250\r\n0123456789\r\n", "F7", "250", "0123456789", false, true, false, true},
+      {"F7\r250\nx\r\n", "F7", "250", "x", true, false, false, true},  // any break
+      {"F5\r\n1\r\n2000000000\r\n", "F5", "1", "2000000000", false, true, true, false},
+      {"F5\r\n1\r\n3000000000\r\n", "F5", "1", "3000000000", true, false, false, true},
+      {"F5\r\n1\r\n1000000000\r\n", "F5", "1", "1000000000", true, false, false, true},
+      {"F5\r\n1\r\n0000000000\r\n", "F5", "1", zeros, true, false, true, false},
+      {"F3\r\n50\r\n2\r\nextra\r\n", "F3", "50", "2", false, false, true, false},
+      {"F5\r\n100\r\n\r\n", "F5", "100", zeros, true, false, true, false},
+      {"F5\r\n100\r\n", "F5", "100", zeros, false, true, false, true},
+      {"F5", "F5", "", zeros, true, false, true, false},
+      {"", "", "", zeros, true, false, true, false},
   };
-  for (Case c : {Case{'2', true, false}, Case{'3', false, true}, Case{'1', false, true},
-                 Case{'x', false, true}}) {
-    popup.crlfDown = !c.crlf;  // the other button was down: it is released
-    popup.crlfLfDown = !c.crlfLf;
-    Load(std::string("F5\r\n100\r\n") + c.flag + "000000000\r\n");
-    EXPECT_EQ(popup.crlfDown, c.crlf) << c.flag;
-    EXPECT_EQ(popup.crlfLfDown, c.crlfLf) << c.flag;
-  }
-}
-
-TEST_F(PreferencesTest, FlagZeroLeavesTheButtonsAsTheyAre) {
-  popup.crlfLfDown = true;
-  Load("F5\r\n100\r\n0000000000\r\n");
-  EXPECT_TRUE(popup.crlfLfDown);
-  EXPECT_FALSE(popup.crlfDown);
-  EXPECT_EQ(flags, "0000000000");
-}
-
-TEST_F(PreferencesTest, MissingOrEmptyFlagLineFallsBackToZeros) {
-  for (const char* bytes : {"F5\r\n100\r\n\r\n", "F5\r\n100\r\n", "F5", ""}) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    files.files[kPrefs] = c.file;
     flags = "3999";
-    popup.crlfDown = true;
-    Load(bytes);
-    EXPECT_EQ(flags, "0000000000") << bytes;
-    EXPECT_TRUE(popup.crlfDown) << bytes;
+    popup.crlfDown = c.crlfBefore;
+    popup.crlfLfDown = c.crlfLfBefore;
+    EXPECT_EQ(Run("PgmStart"), "");
+    EXPECT_EQ(boxes.hotKeyText, c.hotKey);
+    EXPECT_EQ(boxes.delayText, c.delay);
+    EXPECT_EQ(flags, c.flags);
+    EXPECT_EQ(popup.crlfDown, c.crlfAfter);
+    EXPECT_EQ(popup.crlfLfDown, c.crlfLfAfter);
+    EXPECT_EQ(hotKey.Key(), 0);
+    EXPECT_EQ(delay, 0);
   }
-  EXPECT_EQ(boxes.hotKeyText, "");
-  EXPECT_EQ(boxes.delayText, "");
-  Run("ParmUpdate");
-  EXPECT_EQ(files.files[kPrefs], "\r\n\r\n0000000000\r\n");
 }
 
 TEST_F(PreferencesTest, UnreadableFileChangesNothing) {
   flags = "2000000000";
-  EXPECT_EQ(Message("PgmStart"), "Cannot open file " + kPrefs);
+  EXPECT_EQ(Run("PgmStart"), "Cannot open file " + kPrefs);
   EXPECT_EQ(boxes.hotKeyText, "Ctrl+Alt+Down");
   EXPECT_EQ(boxes.delayText, "100");
   EXPECT_EQ(flags, "2000000000");
 }
 
-TEST_F(PreferencesTest, UpdateAppliesBoxesAndRecordsTheButtons) {
+TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
   boxes.hotKeyText = "Ctrl+Shift+Up";
   boxes.delayText = " 250";
   flags = "0123456789";
-  popup.crlfLfDown = true;
-  Run("PgmUpdate");
+  const struct {
+    bool crlf, crlfLf;
+    const char* flags;
+  } cases[] = {
+      {false, true, "3123456789"}, {false, false, "0123456789"}, {true, false, "2123456789"}};
+  for (const auto& c : cases) {
+    popup.crlfDown = c.crlf;
+    popup.crlfLfDown = c.crlfLf;
+    EXPECT_EQ(Run("PgmUpdate"), "");
+    EXPECT_EQ(flags, c.flags);
+  }
   EXPECT_EQ(hotKey.Key(), 0x6026);
   EXPECT_EQ(delay, 250);
-  EXPECT_EQ(flags, "3123456789");
-  popup.crlfLfDown = false;
-  Run("PgmUpdate");
-  EXPECT_EQ(flags, "0123456789");
-  popup.crlfDown = true;
-  Run("PgmUpdate");
-  EXPECT_EQ(flags, "2123456789");
   EXPECT_EQ(boxes.hotKeyText, "Ctrl+Shift+Up");  // the boxes themselves are not rewritten
-}
-
-TEST_F(PreferencesTest, UnknownHotKeyTextAppliesZero) {
   boxes.hotKeyText = "Ctrl+Banana";
   Run("PgmUpdate");
   EXPECT_EQ(hotKey.Key(), 0);
@@ -123,37 +97,33 @@ TEST_F(PreferencesTest, UnknownHotKeyTextAppliesZero) {
 
 TEST_F(PreferencesTest, BadDelayIsReportedOnceAndReplacedByTheDelayInEffect) {
   delay = 250;
-  flags = "0000000000";
   popup.crlfDown = true;
   boxes.hotKeyText = "F9";
   boxes.delayText = "abc";
-  EXPECT_EQ(Message("PgmUpdate"), "'abc' is not a valid integer value");
+  EXPECT_EQ(Run("PgmUpdate"), "'abc' is not a valid integer value");
   EXPECT_EQ(hotKey.Key(), 0x78);  // applied before the delay
   EXPECT_EQ(delay, 250);
   EXPECT_EQ(flags, "0000000000");
   EXPECT_EQ(boxes.delayText, "250");
-  EXPECT_EQ(Message("PgmUpdate"), "");
+  EXPECT_EQ(Run("PgmUpdate"), "");
   EXPECT_EQ(flags, "2000000000");
 }
 
-TEST_F(PreferencesTest, SaveWritesTheBoxesAsTheyStand) {
-  boxes.hotKeyText = "Ctrl+Shift+Up";
-  boxes.delayText = "0100";
+TEST_F(PreferencesTest, SaveWritesTheBoxesAndFlagsAsThreeCrLfLines) {
+  boxes = {"Ctrl+Shift+Up", "0100"};
   flags = "3abc";
   Run("ParmUpdate");
   EXPECT_EQ(files.files[kPrefs], "Ctrl+Shift+Up\r\n0100\r\n3abc\r\n");
-}
-
-TEST_F(PreferencesTest, FourthLineIsIgnoredAndDroppedAtTheNextSave) {
-  Load("F3\r\n50\r\n2000000000\r\nextra\r\n");
-  EXPECT_EQ(flags, "2000000000");
+  files.files[kPrefs] = "F3\r\n50\r\n2000000000\r\nextra\r\n";  // a fourth line is dropped
+  Run("PgmStart");
   Run("ParmUpdate");
   EXPECT_EQ(files.files[kPrefs], "F3\r\n50\r\n2000000000\r\n");
-}
-
-TEST_F(PreferencesTest, FailedSaveIsReported) {
-  files.failAtCall = 0;
-  EXPECT_EQ(Message("ParmUpdate"), "Cannot create file " + kPrefs);
+  files.files[kPrefs] = "";
+  Run("PgmStart");
+  Run("ParmUpdate");
+  EXPECT_EQ(files.files[kPrefs], "\r\n\r\n0000000000\r\n");
+  files.failAtCall = files.mutatingCalls;
+  EXPECT_EQ(Run("ParmUpdate"), "Cannot create file " + kPrefs);
 }
 
 TEST_F(PreferencesTest, OtherModesDoNothing) {
@@ -165,26 +135,16 @@ TEST_F(PreferencesTest, OtherModesDoNothing) {
 }
 
 TEST(StrToInt, AcceptsDecimalAndHexForms) {
-  const std::pair<const char*, std::int32_t> cases[] = {{"250", 250},
-                                                        {" 250", 250},
-                                                        {"   7", 7},
-                                                        {"0100", 100},
-                                                        {"-5", -5},
-                                                        {"+7", 7},
-                                                        {"$FA", 250},
-                                                        {"$fa", 250},
-                                                        {"0x10", 16},
-                                                        {"0X1f", 31},
-                                                        {"-$10", -16},
-                                                        {" +0x10", 16},
-                                                        {"0", 0},
-                                                        {"-0", 0},
-                                                        {"2147483647", 2147483647},
-                                                        {"$7FFFFFFF", 2147483647},
-                                                        {"-2147483648", -2147483647 - 1},
-                                                        {"-$80000000", -2147483647 - 1},
-                                                        {"0000000000000000000042", 42}};
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"250", 250},  {" 250", 250},  {"   7", 7},  {"0100", 100}, {"-5", -5},
+      {"+7", 7},     {"$FA", 250},   {"$fa", 250}, {"0x10", 16},  {"0X1f", 31},
+      {"-$10", -16}, {" +0x10", 16}, {"0", 0},     {"-0", 0},     {"00000000000042", 42},
+  };
   for (const auto& [text, value] : cases) EXPECT_EQ(StrToInt(text), value) << text;
+  EXPECT_EQ(StrToInt("2147483647"), INT32_MAX);
+  EXPECT_EQ(StrToInt("$7FFFFFFF"), INT32_MAX);
+  EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+  EXPECT_EQ(StrToInt("-$80000000"), INT32_MIN);
 }
 
 TEST(StrToInt, RefusesEverythingElseWithTheText) {
@@ -195,14 +155,10 @@ TEST(StrToInt, RefusesEverythingElseWithTheText) {
                            "0x-1",        "$-1",       "x10",       "2147483648",
                            "-2147483649", "$80000000", "$FFFFFFFF", "99999999999999999999999",
                            "0x100000000"}) {
-    try {
-      StrToInt(text);
-      ADD_FAILURE() << "accepted \"" << text << '"';
-    } catch (const AppError& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(text) + "' is not a valid integer value");
-    }
+    EXPECT_EQ(ErrorOf([&] { StrToInt(text); }),
+              "'" + std::string(text) + "' is not a valid integer value");
   }
 }
 
 }  // namespace
-}  // namespace qv
+}  // namespace qv::test

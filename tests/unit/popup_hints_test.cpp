@@ -1,3 +1,4 @@
+// The key label column: following the list's scrolling, and previewing a row's clip in its hint.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,55 +8,42 @@
 namespace qv::test {
 namespace {
 
-std::string NumberedLines(int count) {
-  std::string text;
-  for (int i = 1; i <= count; ++i) text += (i > 1 ? "\r\n" : "") + ("row " + std::to_string(i));
-  return text;
-}
-
 class PopupHintsTest : public PopupTest {
  protected:
+  // The label column lies at x 310..325 and y 60..530.
   PopupHintsTest() { popupWindow.rect = {300, 40, 249, 496}; }
 
   void ClickLabel(int label) {
     program.popup.labelSelected = label;
     popup.ListBox7Click();
   }
-
   void TickWithPointerAt(int x, int y) {
     desktop.pointer = {x, y};
     popup.Timer1Timer();
   }
+  void ExpectTracking(bool on) {
+    EXPECT_EQ(program.popup.labelHintsEnabled, on);
+    EXPECT_EQ(program.popup.timer1Interval, on ? 100 : 0);
+  }
 };
 
-TEST_F(PopupHintsTest, LabelClickPreviewsItsRow) {
-  SetContent(5, NumberedLines(3));
+TEST_F(PopupHintsTest, LabelClickPreviewsItsRowWithoutPastingOrChangingTheStore) {
+  SetContent(5, "row 1\r\nrow|2\r\nrow 3");
+  const std::string store = program.library.store;
   ClickLabel(5);
-  EXPECT_EQ(program.popup.labelHint, "row 1\r\nrow 2\r\nrow 3");
-  EXPECT_TRUE(program.popup.labelHintsEnabled);
-  EXPECT_EQ(program.popup.timer1Interval, 100);
+  EXPECT_EQ(program.popup.labelHint,
+            "row 1\r\nrow\xA6"
+            "2\r\nrow 3");
+  ExpectTracking(true);
   EXPECT_EQ(program.popup.labelSelected, -1);
   EXPECT_EQ(program.popup.selectedRow, -1);
-  EXPECT_TRUE(desktop.log.empty());  // no paste
-}
-
-TEST_F(PopupHintsTest, BarIsShownBrokenAndStaysInTheStore) {
-  SetContent(9, "a|b");
-  const std::string store = program.library.store;
-  ClickLabel(9);
-  EXPECT_EQ(program.popup.labelHint,
-            "a\xA6"
-            "b");
   EXPECT_EQ(program.library.store, store);
-}
+  EXPECT_TRUE(desktop.log.empty());
 
-TEST_F(PopupHintsTest, EmptyClipGivesEmptyHintButTrackingRuns) {
-  SetContent(0, "");
-  program.popup.labelHint = "old";
+  SetContent(0, "");  // an empty clip still starts tracking
   ClickLabel(0);
   EXPECT_EQ(program.popup.labelHint, "");
-  EXPECT_TRUE(program.popup.labelHintsEnabled);
-  EXPECT_EQ(program.popup.timer1Interval, 100);
+  ExpectTracking(true);
 }
 
 TEST_F(PopupHintsTest, LabelWithoutRowClearsAndStartsNothing) {
@@ -64,55 +52,46 @@ TEST_F(PopupHintsTest, LabelWithoutRowClearsAndStartsNothing) {
   program.popup.selectedRow = 4;
   ClickLabel(40);
   EXPECT_EQ(program.popup.labelHint, "");
-  EXPECT_FALSE(program.popup.labelHintsEnabled);
-  EXPECT_EQ(program.popup.timer1Interval, 0);
+  ExpectTracking(false);
   EXPECT_EQ(program.popup.labelSelected, -1);
   EXPECT_EQ(program.popup.selectedRow, -1);
 }
 
-TEST_F(PopupHintsTest, ScrolledListPreviewsTheRowBesideTheLabel) {
-  program.popup.topRow = 20;
-  popup.Timer3Timer();
+TEST_F(PopupHintsTest, LabelsFollowTheListsScrollingAndPreviewTheRowBesideThem) {
+  for (int top : {36, 11, 20}) {
+    program.popup.topRow = top;
+    popup.Timer3Timer();
+    EXPECT_EQ(program.popup.labelTopRow, top);
+  }
   ClickLabel(program.popup.labelTopRow + 3);  // the fourth visible label
   EXPECT_EQ(program.popup.labelHint, "clip 23");
 }
 
+// A preview must not change the slot the editor writes to; a paste still does.
 TEST_F(PopupHintsTest, PreviewLeavesTheCurrentSlotAlone) {
-  program.popup.selectedRow = 7;  // the editor's loaded row, or the last paste
   GatherFullClip(program.library.rows, 7, program.library.store, program.library.current);
-  program.popup.selectedRow = -1;
-
   for (int editMode : {2, 0}) {
     program.state.EditMode = editMode;
     ClickLabel(30);
     EXPECT_EQ(program.popup.labelHint, "clip 30");
-    EXPECT_EQ(program.library.current.rowIndex, 7) << editMode;
-    EXPECT_EQ(program.library.current.header, HeaderFor(7)) << editMode;
-    EXPECT_EQ(program.library.current.trailer, TrailerFor(7)) << editMode;
+    EXPECT_EQ(Fields(program.library.current), Fields(SlotOf(7))) << editMode;
   }
-}
-
-TEST_F(PopupHintsTest, PasteAfterPreviewStillSetsTheCurrentSlot) {
   ShowByHotKey();
-  ClickLabel(30);
   popup.FormKeyDown('C');
   EXPECT_EQ(program.library.current.rowIndex, 12);
 }
 
-TEST_F(PopupHintsTest, TrackingKeepsTheHintWhileThePointerIsInside) {
-  ClickLabel(3);
-  TickWithPointerAt(311, 61);   // just inside the top left corner
-  TickWithPointerAt(324, 529);  // just inside the bottom right corner
-  EXPECT_TRUE(program.popup.labelHintsEnabled);
-  EXPECT_EQ(program.popup.timer1Interval, 100);
-}
-
-TEST_F(PopupHintsTest, PointerOnAnyEdgeCountsAsOutside) {
-  for (Point p : {Point{310, 200}, Point{325, 200}, Point{315, 60}, Point{315, 530}}) {
+// Inside the column with every edge excluded, the hint stays; anywhere else tracking stops.
+TEST_F(PopupHintsTest, TrackingKeepsTheHintOnlyStrictlyInsideTheColumn) {
+  const std::pair<Point, bool> cases[] = {
+      {{311, 61}, true},   {{324, 529}, true}, {{310, 200}, false},
+      {{325, 200}, false}, {{315, 60}, false}, {{315, 530}, false},
+  };
+  for (const auto& [p, inside] : cases) {
     ClickLabel(3);
     TickWithPointerAt(p.x, p.y);
-    EXPECT_FALSE(program.popup.labelHintsEnabled) << p.x << "," << p.y;
-    EXPECT_EQ(program.popup.timer1Interval, 0);
+    SCOPED_TRACE(::testing::Message() << p.x << "," << p.y);
+    ExpectTracking(inside);
   }
 }
 
@@ -120,49 +99,23 @@ TEST_F(PopupHintsTest, LeavingTheColumnSwitchesHintsOffUntilTheNextClick) {
   ClickLabel(3);
   TickWithPointerAt(100, 100);
   TickWithPointerAt(315, 200);  // back over the column: nothing comes back
-  EXPECT_FALSE(program.popup.labelHintsEnabled);
+  ExpectTracking(false);
   ClickLabel(4);
-  EXPECT_TRUE(program.popup.labelHintsEnabled);
+  ExpectTracking(true);
   EXPECT_EQ(program.popup.labelHint, "clip 4");
-}
-
-TEST_F(PopupHintsTest, TrackingFollowsAMovedWindow) {
-  ClickLabel(3);
-  popupWindow.rect.left = 0;
-  popupWindow.rect.top = 0;
-  TickWithPointerAt(315, 200);  // where the column was
-  EXPECT_FALSE(program.popup.labelHintsEnabled);
+  popupWindow.rect.left = popupWindow.rect.top = 0;
+  TickWithPointerAt(315, 200);  // where the column was before the window moved
+  ExpectTracking(false);
 }
 
 TEST_F(PopupHintsTest, FailedPointerReadEndsTheTickOnly) {
   ClickLabel(3);
   desktop.pointerFails = true;
   EXPECT_THROW(popup.Timer1Timer(), AppError);
-  EXPECT_TRUE(program.popup.labelHintsEnabled);
+  ExpectTracking(true);
   desktop.pointerFails = false;
   TickWithPointerAt(0, 0);
-  EXPECT_FALSE(program.popup.labelHintsEnabled);
-}
-
-TEST_F(PopupHintsTest, LabelsFollowTheListsScrolling) {
-  program.popup.topRow = 36;
-  popup.Timer3Timer();
-  EXPECT_EQ(program.popup.labelTopRow, 36);
-  program.popup.topRow = 11;
-  popup.Timer3Timer();
-  EXPECT_EQ(program.popup.labelTopRow, 11);
-}
-
-TEST_F(PopupHintsTest, LabelTimerRunsFromHotKeyUntilDeactivation) {
-  popup.HotKey1HotKey();
-  EXPECT_EQ(program.popup.timer3Interval, 100);
-  popup.HotKey1HotKey();  // hiding by hot key keeps it
-  EXPECT_EQ(program.popup.timer3Interval, 100);
-  popup.HotKey1HotKey();
-  popup.FormKeyDown('1');  // a paste keeps it too
-  EXPECT_EQ(program.popup.timer3Interval, 100);
-  popup.AppDeactivate();
-  EXPECT_EQ(program.popup.timer3Interval, 0);
+  ExpectTracking(false);
 }
 
 }  // namespace

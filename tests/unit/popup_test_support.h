@@ -2,27 +2,16 @@
 // A program with the pop-up's handlers and a library of numbered slots.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/program_fixture.h"
 #include "library/data_files.h"
-#include "library/slot_library.h"
 #include "popup/popup_controller.h"
+#include "test_support.h"
 
 namespace qv::test {
-
-// "/:hdr:\" and a 14-character identity.
-inline std::string HeaderFor(int slot) {
-  char identity[16];
-  std::snprintf(identity, sizeof identity, "QvSlot%08d", slot);
-  return std::string(kHeaderPrefix) + identity;
-}
-
-inline std::string TrailerFor(int slot) {
-  return std::string(kTrailerPrefix) + HeaderFor(slot).substr(kHeaderPrefix.size());
-}
 
 class PopupTest : public ::testing::Test, public ProgramFixture {
  protected:
@@ -32,11 +21,8 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
   // that a row is never found by its position in the store.
   void SetSlotCount(int count) {
     contents.clear();
-    program.library.rows.clear();
-    for (int k = 0; k < count; ++k) {
-      contents.push_back("clip " + std::to_string(k));
-      program.library.rows.push_back(ComposeSlotRow("Slot " + std::to_string(k), HeaderFor(k)));
-    }
+    for (int k = 0; k < count; ++k) contents.push_back("clip " + std::to_string(k));
+    program.library.rows = RowsOf(count);
     RebuildStore();
   }
 
@@ -47,11 +33,8 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
 
   void RebuildStore() {
     std::string store = "lines before every block\r\n";
-    for (int k = static_cast<int>(contents.size()) - 1; k >= 0; --k) {
-      store += HeaderFor(k) + "\r\n";
-      if (!contents[k].empty()) store += contents[k] + "\r\n";
-      store += TrailerFor(k) + "\r\n";
-    }
+    for (int k = static_cast<int>(contents.size()) - 1; k >= 0; --k)
+      store += BlockOf(k, contents[k]);
     program.library.store = store;
   }
 
@@ -62,6 +45,12 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
     files.files[paths.store] = SerializeStore(program.library.store);
     program.library.Load(files, paths);
     files.files.clear();
+  }
+
+  // Window visible, PopupShown, the list's top row and the label column's timer.
+  std::tuple<bool, int, int, int> State() const {
+    return {popupWindow.visible, program.state.PopupShown, program.popup.topRow,
+            program.popup.timer3Interval};
   }
 
   // The window as the hot key has just shown it.

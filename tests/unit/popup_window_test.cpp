@@ -1,3 +1,4 @@
+// Showing, hiding, moving and closing the pop-up window, in ordinary and one-shot mode.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 namespace qv::test {
 namespace {
 
+using std::tuple;
 using ::testing::ElementsAre;
 
 class PopupWindowTest : public PopupTest {
@@ -24,18 +26,13 @@ TEST_F(PopupWindowTest, HotKeyShowsTheFirstPageCentredWithThePointerOnThePanel) 
   program.popup.topRow = 30;
   program.popup.horizontalExtent = 900;
   program.popup.listsEnabled = false;
-
   popup.HotKey1HotKey();
-
+  EXPECT_EQ(State(), tuple(true, 1, 0, 100));
   EXPECT_EQ(popupWindow.rect.left, (1280 - 249) / 2);
   EXPECT_EQ(popupWindow.rect.top, 50);
-  EXPECT_TRUE(popupWindow.visible);
   EXPECT_TRUE(popupWindow.panelFocused);
-  EXPECT_EQ(program.popup.topRow, 0);
   EXPECT_EQ(program.popup.horizontalExtent, 0);
   EXPECT_TRUE(program.popup.listsEnabled);
-  EXPECT_EQ(program.popup.timer3Interval, 100);
-  EXPECT_EQ(program.state.PopupShown, 1);
   EXPECT_THAT(desktop.log,
               ElementsAre("foreground", "restore", "show", "pointer 761,150", "raise"));
 }
@@ -44,24 +41,10 @@ TEST_F(PopupWindowTest, SecondHotKeyHidesButKeepsTimerAndScroll) {
   ShowByHotKey();
   program.popup.topRow = 36;
   popupWindow.rect.left = 5;
-
   popup.HotKey1HotKey();
-
+  EXPECT_EQ(State(), tuple(false, 0, 36, 100));
   EXPECT_EQ(popupWindow.rect.left, 515);  // re-centred before hiding
-  EXPECT_FALSE(popupWindow.visible);
-  EXPECT_EQ(program.state.PopupShown, 0);
-  EXPECT_EQ(program.popup.timer3Interval, 100);
-  EXPECT_EQ(program.popup.topRow, 36);
   EXPECT_THAT(desktop.log, ElementsAre("hide"));
-}
-
-TEST_F(PopupWindowTest, ShowingAgainAfterScrollingShowsTheFirstPage) {
-  ShowByHotKey();
-  program.popup.topRow = 36;
-  popup.HotKey1HotKey();
-  popup.HotKey1HotKey();
-  EXPECT_EQ(program.popup.topRow, 0);
-  EXPECT_TRUE(popupWindow.visible);
 }
 
 TEST_F(PopupWindowTest, CentringDividesTowardZeroOnANarrowDesktop) {
@@ -69,25 +52,28 @@ TEST_F(PopupWindowTest, CentringDividesTowardZeroOnANarrowDesktop) {
   popup.HotKey1HotKey();
   EXPECT_EQ(popupWindow.rect.left, -24);  // (200 - 249) / 2, not -25
   EXPECT_EQ(desktop.pointer.x, -24 + 246);
-
   desktop.desktop = {1281, 1024};
   popup.HotKey1HotKey();
   EXPECT_EQ(popupWindow.rect.left, 516);
 }
 
-TEST_F(PopupWindowTest, HotKeyRecentresADraggedWindowButKeepsItsTop) {
-  ShowByHotKey();
-  popup.PanelMouseDown(40, 8);
-  popup.PanelMouseMove(10, 108, true);
-  EXPECT_EQ(popupWindow.rect.left, 485);
-  EXPECT_EQ(popupWindow.rect.top, 150);
-
-  popup.HotKey1HotKey();  // hide
-  popup.HotKey1HotKey();  // show
-  EXPECT_EQ(popupWindow.rect.left, 515);
-  EXPECT_EQ(popupWindow.rect.top, 150);
-  EXPECT_EQ(desktop.pointer.x, 515 + 246);
-  EXPECT_EQ(desktop.pointer.y, 150 + 100);
+// The left button alone drags; Panel1 and Image1 share one origin, the last press counts.
+TEST_F(PopupWindowTest, DragFollowsTheLeftButtonAloneAndTheHotKeyRecentresButKeepsTheTop) {
+  const auto at = [&] { return std::pair(popupWindow.rect.left, popupWindow.rect.top); };
+  popup.PanelMouseDown(20, 5);
+  popup.PanelMouseMove(25, 15, true);
+  EXPECT_EQ(at(), std::pair(105, 60));
+  // The control moved with the window, so the next move is reported against it again.
+  popup.PanelMouseMove(18, 2, true);
+  EXPECT_EQ(at(), std::pair(103, 57));
+  popup.PanelMouseMove(200, 300, false);  // Ctrl held, right button, or no button
+  EXPECT_EQ(at(), std::pair(103, 57));
+  popup.PanelMouseDown(60, 9);
+  popup.PanelMouseMove(61, 110, true);
+  EXPECT_EQ(at(), std::pair(104, 158));
+  popup.HotKey1HotKey();
+  EXPECT_EQ(at(), std::pair(515, 158));
+  EXPECT_EQ(std::pair(desktop.pointer.x, desktop.pointer.y), std::pair(515 + 246, 158 + 100));
 }
 
 TEST_F(PopupWindowTest, PointerFailureLeavesThePopupCountedAsHidden) {
@@ -95,89 +81,55 @@ TEST_F(PopupWindowTest, PointerFailureLeavesThePopupCountedAsHidden) {
   EXPECT_THROW(popup.HotKey1HotKey(), AppError);
   EXPECT_TRUE(popupWindow.visible);
   EXPECT_EQ(program.state.PopupShown, 0);
-
   desktop.pointerFails = false;
   popup.HotKey1HotKey();  // shows again instead of hiding
-  EXPECT_TRUE(popupWindow.visible);
-  EXPECT_EQ(program.state.PopupShown, 1);
+  EXPECT_EQ(State(), tuple(true, 1, 0, 100));
 }
 
-TEST_F(PopupWindowTest, DragFollowsTheLeftButtonAlone) {
-  popup.PanelMouseDown(20, 5);
-  popup.PanelMouseMove(25, 15, true);
-  EXPECT_EQ(popupWindow.rect.left, 105);
-  EXPECT_EQ(popupWindow.rect.top, 60);
-  // The control moved with the window, so the next move is reported against it again.
-  popup.PanelMouseMove(18, 2, true);
-  EXPECT_EQ(popupWindow.rect.left, 103);
-  EXPECT_EQ(popupWindow.rect.top, 57);
-}
-
-TEST_F(PopupWindowTest, NoDragWithModifiersOrOtherButtons) {
-  popup.PanelMouseDown(20, 5);
-  popup.PanelMouseMove(200, 300, false);  // Ctrl held, right button, or no button
-  EXPECT_EQ(popupWindow.rect.left, 100);
-  EXPECT_EQ(popupWindow.rect.top, 50);
-}
-
-TEST_F(PopupWindowTest, PanelAndBannerShareOneDragOrigin) {
-  popup.PanelMouseDown(20, 5);  // Panel1
-  popup.PanelMouseDown(60, 9);  // Image1, the last press counts
-  popup.PanelMouseMove(61, 10, true);
-  EXPECT_EQ(popupWindow.rect.left, 101);
-  EXPECT_EQ(popupWindow.rect.top, 51);
-}
-
-TEST_F(PopupWindowTest, LossOfActivationHidesEverything) {
+TEST_F(PopupWindowTest, LossOfActivationHidesEverythingAndTheCloseButtonTheWindow) {
   ShowByHotKey();
   program.popup.topRow = 36;
   popup.AppDeactivate();
-  EXPECT_EQ(program.popup.topRow, 0);
-  EXPECT_EQ(program.state.PopupShown, 0);
-  EXPECT_FALSE(popupWindow.visible);
-  EXPECT_EQ(program.popup.timer3Interval, 0);
+  EXPECT_EQ(State(), tuple(false, 0, 0, 0));
   EXPECT_THAT(desktop.log, ElementsAre("hide taskbar", "hide"));
-  EXPECT_FALSE(program.state.terminateRequested);
-}
 
-TEST_F(PopupWindowTest, CloseButtonHidesAndShowsTheFirstPageNextTime) {
   ShowByHotKey();
   program.popup.topRow = 20;
-  popup.SpeedButton8Click();
-  EXPECT_FALSE(popupWindow.visible);
-  EXPECT_EQ(program.state.PopupShown, 0);
-  EXPECT_EQ(program.popup.topRow, 0);
-  EXPECT_EQ(program.popup.timer3Interval, 100);
+  popup.SpeedButton8Click();  // the next show starts at the first page
+  EXPECT_EQ(State(), tuple(false, 0, 0, 100));
   EXPECT_FALSE(program.state.terminateRequested);
 }
 
-TEST_F(PopupWindowTest, QuitSavesHidesAndEnds) {
+TEST_F(PopupWindowTest, QuitSavesHidesAndEndsEvenWhileEditing) {
   LoadThenForgetFiles();
-  ShowByHotKey();
-  popup.Quit1Click();
-  ExpectSavedAndEnding();
-  EXPECT_FALSE(popupWindow.visible);
-  EXPECT_EQ(program.state.PopupShown, 0);
+  for (int editMode : {0, 2}) {
+    files.files.clear();
+    program.state.terminateRequested = false;
+    program.state.EditMode = editMode;
+    popupWindow.visible = true;
+    program.state.PopupShown = 1;
+    popup.Quit1Click();
+    ExpectSavedAndEnding();
+    EXPECT_FALSE(popupWindow.visible);
+    EXPECT_EQ(program.state.PopupShown, 0);
+  }
 }
 
-TEST_F(PopupWindowTest, QuitActsTheSameWhileEditing) {
-  LoadThenForgetFiles();
-  program.state.EditMode = 2;
-  popupWindow.visible = true;
-  popup.Quit1Click();
-  ExpectSavedAndEnding();
-  EXPECT_FALSE(popupWindow.visible);
-}
-
-TEST_F(PopupWindowTest, FirstActivationMinimisesOnce) {
-  program.popup.horizontalExtent = 700;
-  popup.FormActivate();
-  EXPECT_EQ(program.popup.horizontalExtent, 0);
-  EXPECT_TRUE(program.state.FirstActivationDone);
-  program.popup.horizontalExtent = 700;
-  popup.FormActivate();
-  EXPECT_EQ(program.popup.horizontalExtent, 700);
-  EXPECT_THAT(desktop.log, ElementsAre("minimise"));
+// An ordinary start minimises at the first activation only; one-shot mode stays on screen.
+TEST_F(PopupWindowTest, FirstActivationMinimisesOnceExceptInOneShotMode) {
+  for (int oneShot : {0, 1}) {
+    program.state.OneShotMode = oneShot;
+    program.state.FirstActivationDone = false;
+    desktop.log.clear();
+    for (int extentAfter : {0, 700}) {
+      program.popup.horizontalExtent = 700;
+      popup.FormActivate();
+      EXPECT_EQ(program.popup.horizontalExtent, extentAfter);
+    }
+    EXPECT_EQ(desktop.log,
+              oneShot ? std::vector<std::string>{} : std::vector<std::string>{"minimise"});
+    EXPECT_FALSE(program.state.terminateRequested);
+  }
 }
 
 TEST_F(PopupWindowTest, EditLockKeepsTheWindowAsItIs) {
@@ -185,72 +137,47 @@ TEST_F(PopupWindowTest, EditLockKeepsTheWindowAsItIs) {
   popupWindow.visible = true;
   program.popup.topRow = 20;
   program.popup.timer3Interval = 100;
-
   popup.HotKey1HotKey();
   popup.SpeedButton8Click();
   popup.AppDeactivate();
   program.state.EditMode = 2;
   popup.HotKey1HotKey();
   popup.AppDeactivate();
-
-  EXPECT_TRUE(popupWindow.visible);
+  EXPECT_EQ(State(), tuple(true, 0, 20, 100));
   EXPECT_EQ(popupWindow.rect.left, 100);
-  EXPECT_EQ(program.popup.topRow, 20);
-  EXPECT_EQ(program.popup.timer3Interval, 100);
-  EXPECT_EQ(program.state.PopupShown, 0);
   EXPECT_TRUE(desktop.log.empty());
 }
 
-// One-shot mode: the window stays up at start-up and every way of dismissing it ends the
-// program after writing the data files.
-class OneShotWindowTest : public PopupWindowTest {
- protected:
-  OneShotWindowTest() {
-    program.state.OneShotMode = 1;
-    LoadThenForgetFiles();
+// One-shot mode: every way of dismissing the window writes the data files and ends the
+// program, even under the edit lock; the rest of the handler still runs unless locked.
+TEST_F(PopupWindowTest, OneShotDismissalSavesAndEnds) {
+  program.state.OneShotMode = 1;
+  LoadThenForgetFiles();
+  const struct {
+    const char* name;
+    void (PopupController::*handler)();
+    bool visibleAfter;
+    int shownAfter;
+  } cases[] = {{"hot key", &PopupController::HotKey1HotKey, true, 1},
+               {"deactivation", &PopupController::AppDeactivate, false, 0},
+               {"close button", &PopupController::SpeedButton8Click, false, 0}};
+  for (const auto& c : cases) {
+    for (int editMode : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << c.name << " edit mode " << editMode);
+      files.files.clear();
+      program.state.terminateRequested = false;
+      program.state.EditMode = editMode;
+      program.state.PopupShown = 0;
+      popupWindow.visible = true;
+      (popup.*c.handler)();
+      ExpectSavedAndEnding();
+      EXPECT_EQ(popupWindow.visible, editMode ? true : c.visibleAfter);
+      EXPECT_EQ(program.state.PopupShown, editMode ? 0 : c.shownAfter);
+    }
   }
-};
-
-TEST_F(OneShotWindowTest, FirstActivationDoesNotMinimise) {
-  popup.FormActivate();
-  EXPECT_TRUE(desktop.log.empty());
-  EXPECT_TRUE(program.state.FirstActivationDone);
-  EXPECT_FALSE(program.state.terminateRequested);
-}
-
-TEST_F(OneShotWindowTest, HotKeyEndsTheProgramAndGoesOn) {
-  popupWindow.visible = true;
-  program.state.PopupShown = 0;
-  popup.HotKey1HotKey();
-  ExpectSavedAndEnding();
-  EXPECT_EQ(program.state.PopupShown, 1);  // the rest of the handler still ran
-}
-
-TEST_F(OneShotWindowTest, LossOfActivationEndsTheProgram) {
-  popupWindow.visible = true;
-  popup.AppDeactivate();
-  ExpectSavedAndEnding();
-  EXPECT_FALSE(popupWindow.visible);
-}
-
-TEST_F(OneShotWindowTest, CloseButtonEndsTheProgram) {
-  popupWindow.visible = true;
-  popup.SpeedButton8Click();
-  ExpectSavedAndEnding();
-  EXPECT_FALSE(popupWindow.visible);
-}
-
-TEST_F(OneShotWindowTest, EditLockDoesNotStopTheEnd) {
-  program.state.EditMode = 1;
-  popupWindow.visible = true;
-  popup.AppDeactivate();
-  ExpectSavedAndEnding();
-  EXPECT_TRUE(popupWindow.visible);  // the lock's test still stops the rest
-}
-
-TEST_F(OneShotWindowTest, FailedSaveEndsTheHandlerAndKeepsRunning) {
-  files.failAtCall = 0;  // the first write of the save fails
-  popupWindow.visible = true;
+  files.failAtCall = files.mutatingCalls;  // a failed save ends the handler, the program runs on
+  program.state.terminateRequested = false;
+  program.state.EditMode = 0;
   EXPECT_THROW(popup.SpeedButton8Click(), AppError);
   EXPECT_FALSE(program.state.terminateRequested);
   EXPECT_TRUE(popupWindow.visible);

@@ -1,213 +1,177 @@
+// The settings dialog: applying the preferences at creation and activation, OK and Cancel.
 #include "settings/settings_controller.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/program_fixture.h"
+#include "test_support.h"
 
-namespace qv {
+namespace qv::test {
 namespace {
 
-struct SettingsControllerTest : ::testing::Test, test::ProgramFixture {
+const std::string kDefaultFile = "F5\r\n100\r\n0000000000\r\n";
+
+struct SettingsControllerTest : ::testing::Test, ProgramFixture {
   SettingsController dialog{program};
   SettingsControls& boxes = program.settings;
-  const std::string& prefsPath = paths.prefs;
 
-  void WriteFile(const std::string& bytes) { files.files[prefsPath] = bytes; }
-  std::string File() { return files.files[prefsPath]; }
-  template <typename Handler>
-  std::string Message(Handler handler) {
-    try {
-      handler();
-    } catch (const AppError& e) {
-      return e.what();
-    }
-    return "";
+  std::string& File() { return files.files[paths.prefs]; }
+  std::string Create(const std::string& file) {
+    File() = file;
+    return ErrorOf([&] { dialog.FormCreate(); });
   }
-  void Open() {
+  // "Settings..." from the tray menu; returns what the activation reported.
+  std::string Open() {
     dialog.SettingsClick();
-    dialog.FormActivate();
+    return ErrorOf([&] { dialog.FormActivate(); });
   }
-  // Start-up with this preferences file, then "Settings...".
-  void StartAndOpen(const std::string& bytes) {
-    WriteFile(bytes);
-    dialog.FormCreate();
-    Open();
+  std::string Ok() {
+    return ErrorOf([&] { dialog.BitBtn1Click(); });
   }
+  std::string Cancel() {
+    return ErrorOf([&] { dialog.BitBtn2Click(); });
+  }
+  // The hot key and paste delay in effect, and the texts of the two boxes.
+  std::pair<int, int> InEffect() const {
+    return {program.hotKey.Key(), program.state.PasteDelayMs};
+  }
+  using Texts = std::pair<std::string, std::string>;
+  Texts Boxes() const { return {boxes.hotKeyText, boxes.delayText}; }
 };
 
 TEST_F(SettingsControllerTest, CreationLoadsAndAppliesTheFile) {
-  WriteFile("F7\r\n$FA\r\n2000000000\r\n");
-  dialog.FormCreate();
-  EXPECT_EQ(program.hotKey.Key(), 0x76);
-  EXPECT_EQ(program.state.PasteDelayMs, 250);
+  EXPECT_EQ(Create("F7\r\n$FA\r\n2000000000\r\n"), "");
+  EXPECT_EQ(InEffect(), std::pair(0x76, 250));
   EXPECT_TRUE(program.popup.crlfDown);
   EXPECT_EQ(program.state.ParamFlags, "2000000000");
   EXPECT_EQ(boxes.delayText, "$FA");  // the boxes are rewritten only at activation
 }
 
-TEST_F(SettingsControllerTest, CreationWithoutFileKeepsTheStartValues) {
-  EXPECT_EQ(Message([&] { dialog.FormCreate(); }), "Cannot open file " + prefsPath);
-  EXPECT_EQ(program.hotKey.Key(), 0xC028);
-  EXPECT_EQ(program.state.PasteDelayMs, 0);
-  EXPECT_EQ(boxes.hotKeyText, "Ctrl+Alt+Down");
-  EXPECT_EQ(boxes.delayText, "100");
-  // The design texts take effect at the first activation and are saved by "OK".
-  Open();
+TEST_F(SettingsControllerTest, CreationWithoutFileKeepsTheStartValuesUntilTheFirstActivation) {
+  EXPECT_EQ(ErrorOf([&] { dialog.FormCreate(); }), "Cannot open file " + paths.prefs);
+  EXPECT_EQ(InEffect(), std::pair(0xC028, 0));
+  EXPECT_EQ(Boxes(), (Texts{"Ctrl+Alt+Down", "100"}));
+  EXPECT_EQ(Open(), "");
   EXPECT_EQ(program.state.PasteDelayMs, 100);
-  dialog.BitBtn1Click();
+  EXPECT_EQ(Ok(), "");
   EXPECT_EQ(File(), "Ctrl+Alt+Down\r\n100\r\n0000000000\r\n");
 }
 
+// A bad delay in the file is reported once, at creation; neither activation, Cancel nor the
+// next save brings the bad text back.
 TEST_F(SettingsControllerTest, BadDelayInTheFileIsReportedOnlyAtCreation) {
-  WriteFile("F9\r\nabc\r\n3000000000\r\n");
-  EXPECT_EQ(Message([&] { dialog.FormCreate(); }), "'abc' is not a valid integer value");
+  EXPECT_EQ(Create("F9\r\nabc\r\n3000000000\r\n"), "'abc' is not a valid integer value");
   EXPECT_EQ(program.hotKey.Key(), 0x78);
   EXPECT_TRUE(program.popup.crlfLfDown);
-  EXPECT_EQ(Message([&] { Open(); }), "");
+  EXPECT_EQ(Open(), "");
   EXPECT_EQ(boxes.delayText, "0");
-  dialog.BitBtn1Click();
+  EXPECT_EQ(Cancel(), "");
+  EXPECT_EQ(boxes.delayText, "0");
+  EXPECT_EQ(Open(), "");
+  program.Housekeeping();
   EXPECT_EQ(File(), "F9\r\n0\r\n3000000000\r\n");
 }
 
 TEST_F(SettingsControllerTest, ActivationShowsTheValuesInEffectAndPointsAtOk) {
-  WriteFile("Ctrl+Shift+Up\r\n0100\r\n0000000000\r\n");
-  dialog.FormCreate();
+  Create("Ctrl+Shift+Up\r\n0100\r\n0000000000\r\n");
   desktop.log.clear();
   Open();
-  EXPECT_EQ(boxes.hotKeyText, "Shift+Ctrl+Up");
-  EXPECT_EQ(boxes.delayText, "100");
+  EXPECT_EQ(Boxes(), (Texts{"Shift+Ctrl+Up", "100"}));
   EXPECT_EQ(desktop.log, (std::vector<std::string>{"hide", "pointer 623,579"}));
-}
-
-TEST_F(SettingsControllerTest, ShiftFirstFormIsWhatTheNextOkSaves) {
-  StartAndOpen("F5\r\n100\r\n0000000000\r\n");
+  // What OK saves is the typed text; the form shown back is saved the next time.
   boxes.hotKeyText = "Ctrl+Shift+Up";
-  dialog.BitBtn1Click();
+  Ok();
   EXPECT_EQ(File(), "Ctrl+Shift+Up\r\n100\r\n0000000000\r\n");
   Open();
-  dialog.BitBtn1Click();
+  Ok();
   EXPECT_EQ(File(), "Shift+Ctrl+Up\r\n100\r\n0000000000\r\n");
-  EXPECT_EQ(program.hotKey.Key(), 0x6026);
 }
 
 TEST_F(SettingsControllerTest, UnknownHotKeyIsShownBackAndSavedEmpty) {
-  WriteFile("Ctrl+Banana\r\n100\r\n0000000000\r\n");
-  dialog.FormCreate();
+  Create("Ctrl+Banana\r\n100\r\n0000000000\r\n");
   EXPECT_EQ(program.hotKey.Key(), 0);
   EXPECT_EQ(hotKeyApi.log.back(), "register 0 0");
   Open();
   EXPECT_EQ(boxes.hotKeyText, "");
-  dialog.BitBtn1Click();
+  Ok();
   EXPECT_EQ(File(), "\r\n100\r\n0000000000\r\n");
 }
 
-TEST_F(SettingsControllerTest, OkWritesThenAppliesThenCloses) {
-  StartAndOpen("F5\r\n100\r\n0000000000\r\n");
+TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppliesNothing) {
+  Create(kDefaultFile);
+  Open();
   boxes.hotKeyText = "F11";
   boxes.delayText = "-5";  // accepted; the paste bounds its wait
-  dialog.BitBtn1Click();
+  files.failAtCall = files.mutatingCalls;
+  EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs);
+  EXPECT_EQ(InEffect(), std::pair(0x74, 100));
+  EXPECT_TRUE(settingsWindow.visible);
+  EXPECT_EQ(Ok(), "");
   EXPECT_EQ(File(), "F11\r\n-5\r\n0000000000\r\n");
-  EXPECT_EQ(program.hotKey.Key(), 0x7A);
-  EXPECT_EQ(program.state.PasteDelayMs, -5);
+  EXPECT_EQ(InEffect(), std::pair(0x7A, -5));
   EXPECT_FALSE(settingsWindow.visible);
 }
 
-TEST_F(SettingsControllerTest, OkThatCannotWriteAppliesNothingAndStaysOpen) {
-  StartAndOpen("F5\r\n100\r\n0000000000\r\n");
+TEST_F(SettingsControllerTest, BadTypedDelayIsRefusedBeforeAnythingAndReportedOnce) {
+  Create("F5\r\n250\r\n0000000000\r\n");
+  Open();
   boxes.hotKeyText = "F11";
-  files.failAtCall = files.mutatingCalls;
-  EXPECT_EQ(Message([&] { dialog.BitBtn1Click(); }), "Cannot create file " + prefsPath);
-  EXPECT_EQ(program.hotKey.Key(), 0x74);
-  EXPECT_TRUE(settingsWindow.visible);
-}
-
-TEST_F(SettingsControllerTest, OkRefusesABadDelayBeforeWritingOrApplying) {
-  StartAndOpen("F5\r\n250\r\n0000000000\r\n");
-  boxes.hotKeyText = "F11";
-  for (const char* bad : {"abc", "", "99999999999"}) {
+  for (const std::string bad : {"abc", "", "99999999999"}) {
     boxes.delayText = bad;
     files.log.clear();
-    EXPECT_EQ(Message([&] { dialog.BitBtn1Click(); }),
-              "'" + std::string(bad) + "' is not a valid integer value");
+    EXPECT_EQ(Ok(), "'" + bad + "' is not a valid integer value");
     EXPECT_TRUE(files.log.empty()) << bad;
-    EXPECT_EQ(File(), "F5\r\n250\r\n0000000000\r\n");
-    EXPECT_EQ(program.hotKey.Key(), 0x74);
-    EXPECT_EQ(program.state.PasteDelayMs, 250);
+    EXPECT_EQ(InEffect(), std::pair(0x74, 250));
     EXPECT_EQ(boxes.delayText, "250");
     EXPECT_TRUE(settingsWindow.visible);
   }
   // Nothing bad is left behind for the next activation to report.
-  EXPECT_EQ(Message([&] { dialog.FormActivate(); }), "");
-}
-
-TEST_F(SettingsControllerTest, TypedBadDelayIsReportedOnceAcrossActivations) {
-  StartAndOpen("F5\r\n500\r\n0000000000\r\n");
+  EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "");
   boxes.delayText = "12a";
-  EXPECT_EQ(Message([&] { dialog.FormActivate(); }), "'12a' is not a valid integer value");
-  EXPECT_EQ(Message([&] { dialog.FormActivate(); }), "");
-  EXPECT_EQ(boxes.delayText, "500");
+  EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "'12a' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "");
+  EXPECT_EQ(boxes.delayText, "250");
 }
 
+// Cancel reloads the boxes from the file and applies nothing; what a reactivation applied
+// stays in effect.
 TEST_F(SettingsControllerTest, CancelReloadsTheBoxesWithoutApplying) {
-  StartAndOpen("F5\r\n100\r\n0000000000\r\n");
-  boxes.hotKeyText = "F12";
-  boxes.delayText = "2000";
-  dialog.BitBtn2Click();
-  EXPECT_EQ(boxes.hotKeyText, "F5");
-  EXPECT_EQ(boxes.delayText, "100");
-  EXPECT_EQ(program.hotKey.Key(), 0x74);
-  EXPECT_EQ(program.state.PasteDelayMs, 100);
-  EXPECT_FALSE(settingsWindow.visible);
-}
-
-TEST_F(SettingsControllerTest, ChangeAppliedByReactivationSurvivesCancel) {
-  StartAndOpen("F5\r\n100\r\n0000000000\r\n");
+  Create(kDefaultFile);
+  Open();
   boxes.delayText = "3000";
   dialog.FormActivate();  // the user came back from another program
-  dialog.BitBtn2Click();
-  EXPECT_EQ(boxes.delayText, "100");
-  EXPECT_EQ(program.state.PasteDelayMs, 3000);
+  boxes.hotKeyText = "F12";
+  boxes.delayText = "2000";
+  EXPECT_EQ(Cancel(), "");
+  EXPECT_EQ(Boxes(), (Texts{"F5", "100"}));
+  EXPECT_EQ(InEffect(), std::pair(0x74, 3000));
+  EXPECT_FALSE(settingsWindow.visible);
+
+  Open();
+  files.unreadable.insert(paths.prefs);
+  EXPECT_EQ(Cancel(), "Cannot open file " + paths.prefs);
+  EXPECT_TRUE(settingsWindow.visible);
 }
 
 TEST_F(SettingsControllerTest, CancelLeavesADownButtonWhileTheFlagReadsZero) {
-  WriteFile("F5\r\n100\r\n0000000000\r\n");
-  dialog.FormCreate();
+  Create(kDefaultFile);
   program.popup.crlfLfDown = true;  // "+CR" clicked down
   program.InitializeParameters("PgmUpdate");
   EXPECT_EQ(program.state.ParamFlags, "3000000000");
   Open();
-  dialog.BitBtn2Click();
+  Cancel();
   EXPECT_TRUE(program.popup.crlfLfDown);
   EXPECT_EQ(program.state.ParamFlags, "0000000000");
   program.InitializeParameters("PgmUpdate");
   EXPECT_EQ(program.state.ParamFlags, "3000000000");
 }
 
-TEST_F(SettingsControllerTest, CancelDoesNotBringBackABadDelayFromTheFile) {
-  WriteFile("F6\r\nabc\r\n0000000000\r\n");
-  EXPECT_EQ(Message([&] { dialog.FormCreate(); }), "'abc' is not a valid integer value");
-  Open();
-  dialog.BitBtn2Click();
-  EXPECT_EQ(boxes.delayText, "0");
-  // Neither the next activation nor the next save sees the bad text again.
-  EXPECT_EQ(Message([&] { Open(); }), "");
-  program.Housekeeping();
-  EXPECT_EQ(File(), "F6\r\n0\r\n0000000000\r\n");
-}
-
-TEST_F(SettingsControllerTest, CancelThatCannotReadStaysOpen) {
-  StartAndOpen("F5\r\n100\r\n0000000000\r\n");
-  files.unreadable.insert(prefsPath);
-  EXPECT_EQ(Message([&] { dialog.BitBtn2Click(); }), "Cannot open file " + prefsPath);
-  EXPECT_TRUE(settingsWindow.visible);
-}
-
-TEST_F(SettingsControllerTest, SettingsWhileOpenHidesTheListAndReportsModalError) {
+TEST_F(SettingsControllerTest, SettingsHidesTheListAndShowsTheDialogModallyOnce) {
   popupWindow.visible = true;
   dialog.SettingsClick();
   EXPECT_FALSE(popupWindow.visible);
   popupWindow.visible = true;
-  EXPECT_EQ(Message([&] { dialog.SettingsClick(); }), "Cannot make a visible window modal");
+  EXPECT_EQ(ErrorOf([&] { dialog.SettingsClick(); }), "Cannot make a visible window modal");
   EXPECT_FALSE(popupWindow.visible);
   EXPECT_EQ(settingsWindow.modalShows, 1);
   EXPECT_TRUE(settingsWindow.visible);
@@ -223,4 +187,4 @@ TEST_F(SettingsControllerTest, MakerLabelStaysUnderlinedAndOpensAMailLink) {
 }
 
 }  // namespace
-}  // namespace qv
+}  // namespace qv::test
