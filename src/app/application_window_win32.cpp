@@ -1,18 +1,15 @@
 #include "app/application_window_win32.h"
 
+#include "app/window_class_win32.h"
 #include "app/window_names.h"
 
 namespace qv {
 
 ApplicationWindow::ApplicationWindow(const std::string& title) {
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = DefWindowProcA;
-  cls.hInstance = GetModuleHandleA(nullptr);
-  cls.lpszClassName = kApplicationClass;
-  RegisterClassA(&cls);
+  RegisterWindowClass({kApplicationClass, DefWindowProcA});
   window_ = CreateWindowExA(0, kApplicationClass, title.c_str(),
                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                            nullptr, nullptr, cls.hInstance, nullptr);
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 ApplicationWindow::~ApplicationWindow() {

@@ -7,6 +7,15 @@
 
 namespace qv {
 
+// The program's colours.
+inline constexpr COLORREF kPanelColour = RGB(0xE0, 0xC0, 0x70);   // panels and dialogs
+inline constexpr COLORREF kButtonColour = RGB(0xC0, 0xB0, 0x90);  // button panels, key labels
+inline constexpr COLORREF kListColour = RGB(0xFF, 0xFF, 0xCC);
+inline constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
+inline constexpr COLORREF kMaroon = RGB(0x80, 0x00, 0x00);
+inline constexpr COLORREF kYellow = RGB(0xFF, 0xFF, 0x00);
+inline constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
+
 struct GdiObjectDeleter {
   void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
 };

@@ -1,5 +1,6 @@
 #include "desktop/hot_key_registration_win32.h"
 
+#include "app/window_class_win32.h"
 #include "app/window_names.h"
 
 namespace qv {
@@ -10,14 +11,10 @@ Win32HotKeyRegistration::~Win32HotKeyRegistration() {
 
 HWND Win32HotKeyRegistration::Window() {
   if (window_) return window_;
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = WindowProc;
-  cls.hInstance = GetModuleHandleA(nullptr);
-  cls.lpszClassName = kHotKeyWindowClass;
-  RegisterClassA(&cls);  // fails harmlessly when already registered
+  RegisterWindowClass({kHotKeyWindowClass, WindowProc});
   window_ = CreateWindowExA(0, kHotKeyWindowClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                            GetDesktopWindow(), nullptr, cls.hInstance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                            GetDesktopWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetOwner(window_, this);
   return window_;
 }
 
@@ -32,8 +29,7 @@ void Win32HotKeyRegistration::Unregister() {
 LRESULT CALLBACK Win32HotKeyRegistration::WindowProc(HWND window, UINT message, WPARAM wParam,
                                                      LPARAM lParam) {
   if (message == WM_HOTKEY) {
-    auto* self =
-        reinterpret_cast<Win32HotKeyRegistration*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = OwnerOf<Win32HotKeyRegistration>(window);
     if (self && self->onHotKey) self->onHotKey();
   }
   return DefWindowProcA(window, message, wParam, lParam);

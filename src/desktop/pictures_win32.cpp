@@ -10,7 +10,6 @@ constexpr COLORREF kBoard = RGB(150, 95, 40);
 constexpr COLORREF kPaper = RGB(255, 255, 255);
 constexpr COLORREF kClip = RGB(128, 128, 128);
 constexpr COLORREF kInk = RGB(0, 0, 160);
-constexpr COLORREF kPanel = RGB(0xE0, 0xC0, 0x70);
 
 void Fill(HDC dc, int l, int t, int r, int b, COLORREF colour) {
   FillSolid(dc, {l, t, r, b}, colour);
@@ -49,7 +48,7 @@ HBITMAP Picture(COLORREF background, Draw draw) {
 }  // namespace
 
 HICON CreateTrayIconPicture() {
-  HBITMAP colour = Picture(kPanel, [](HDC dc) { DrawClipboard(dc, 0, 0); });
+  HBITMAP colour = Picture(kPanelColour, [](HDC dc) { DrawClipboard(dc, 0, 0); });
   HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, mask);
@@ -97,7 +96,7 @@ void DrawBanner(HDC dc, int x, int y) {
   const UniqueFont font = CreateUiFont({.height = -12, .weight = FW_BOLD, .face = "Arial"});
   HGDIOBJ old = SelectObject(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 255));
+  SetTextColor(dc, kBlue);
   RECT text{x + 18, y, x + 114, y + 16};
   DrawTextA(dc, "Quorvanel Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);

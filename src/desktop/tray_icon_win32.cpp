@@ -5,19 +5,16 @@
 #include <cstring>
 
 #include "app/error_box_win32.h"
+#include "app/window_class_win32.h"
 #include "app/window_names.h"
 
 namespace qv {
 
 TrayIcon::TrayIcon() {
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = WindowProc;
-  cls.hInstance = GetModuleHandleA(nullptr);
-  cls.lpszClassName = kTrayWindowClass;
-  RegisterClassA(&cls);
+  RegisterWindowClass({kTrayWindowClass, WindowProc});
   window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, cls.hInstance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetOwner(window_, this);
 }
 
 TrayIcon::~TrayIcon() {
@@ -88,7 +85,7 @@ void TrayIcon::OpenMenu(POINT at) {
 }
 
 LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = OwnerOf<TrayIcon>(window);
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_COMMAND && HIWORD(wParam) == 0) {
     const int command = LOWORD(wParam);

@@ -1,5 +1,6 @@
 #include "popup/hint_window_win32.h"
 
+#include "app/window_class_win32.h"
 #include "desktop/gdi_win32.h"
 
 namespace qv {
@@ -21,17 +22,11 @@ void HintWindow::ShowAt(POINT pointer, const std::string& text, HFONT font) {
   font_ = font;
   if (text_.empty()) return Hide();
   if (!window_) {
-    WNDCLASSA cls{};
-    cls.style = CS_SAVEBITS;
-    cls.lpfnWndProc = WindowProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    cls.lpszClassName = kHintClass;
-    RegisterClassA(&cls);
-    window_ =
-        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, "",
-                        WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, cls.hInstance, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    RegisterWindowClass({kHintClass, WindowProc, nullptr, CS_SAVEBITS});
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, "",
+                              WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    SetOwner(window_, this);
   }
   HDC dc = GetDC(window_);
   HGDIOBJ old = SelectObject(dc, font_);
@@ -55,25 +50,22 @@ void HintWindow::Hide() {
 }
 
 LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<HintWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = OwnerOf<HintWindow>(window);
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      RECT area;
-      GetClientRect(window, &area);
-      FillSolid(dc, area, kHintColour);
-      if (self) {
+    case WM_PAINT:
+      PaintWindow(window, [&](HDC dc) {
+        RECT area;
+        GetClientRect(window, &area);
+        FillSolid(dc, area, kHintColour);
+        if (!self) return;
         HGDIOBJ old = SelectObject(dc, self->font_);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
         InflateRect(&area, -kMargin, -kMargin);
         DrawTextA(dc, self->text_.c_str(), -1, &area, DT_NOPREFIX | DT_EXPANDTABS);
         SelectObject(dc, old);
-      }
-      EndPaint(window, &ps);
+      });
       return 0;
-    }
     case WM_TIMER:
       if (self) self->Hide();
       return 0;

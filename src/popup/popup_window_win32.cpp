@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/error_box_win32.h"
+#include "app/window_class_win32.h"
 #include "app/window_names.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/pictures_win32.h"
@@ -14,11 +15,7 @@ namespace qv {
 
 namespace {
 
-constexpr COLORREF kPanelColour = RGB(0xE0, 0xC0, 0x70);
-constexpr COLORREF kListColour = RGB(0xFF, 0xFF, 0xCC);
-constexpr COLORREF kLabelColour = RGB(0xC0, 0xB0, 0x90);
-constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
-constexpr COLORREF kMaroon = RGB(0x80, 0x00, 0x00);
+constexpr COLORREF kLabelColour = kButtonColour;
 constexpr int kDesignWidth = 405;
 constexpr int kDesignHeight = 496;
 constexpr int kPanelWidth = 249;
@@ -87,23 +84,17 @@ PopupWindow::~PopupWindow() {
 
 void PopupWindow::Create(HWND applicationWindow) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = WindowProc;
-  cls.hInstance = instance;
-  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  cls.lpszClassName = kMainWindowClass;
-  RegisterClassA(&cls);
+  RegisterWindowClass({kMainWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE)});
   font_ = CreateUiFont();
   boldFont_ = CreateUiFont({.weight = FW_BOLD});
   window_ =
       CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                       kDesignWidth, kDesignHeight, applicationWindow, nullptr, instance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetOwner(window_, this);
   slotList_ = CreateControl(window_, kSlotListLayout, font_.get());
   labelColumn_ = CreateControl(window_, kLabelColumnLayout, font_.get());
   SetWindowPos(labelColumn_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetWindowLongPtrA(labelColumn_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetOwner(labelColumn_, this);
   labelColumnDefault_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(labelColumn_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelColumnProc)));
   for (int page = 0; page < 2; ++page)
@@ -302,13 +293,13 @@ void PopupWindow::LabelColumnMouse(UINT message) {
 
 LRESULT CALLBACK PopupWindow::LabelColumnProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  auto* self = reinterpret_cast<PopupWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = OwnerOf<PopupWindow>(window);
   self->LabelColumnMouse(message);
   return CallWindowProcA(self->labelColumnDefault_, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PopupWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<PopupWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = OwnerOf<PopupWindow>(window);
   if (!self) {
     if (message == WM_MEASUREITEM) {
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
@@ -321,13 +312,9 @@ LRESULT CALLBACK PopupWindow::WindowProc(HWND window, UINT message, WPARAM wPara
 
 LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
-      Paint(dc);
-      EndPaint(window_, &ps);
+    case WM_PAINT:
+      PaintWindow(window_, [this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_MEASUREITEM:

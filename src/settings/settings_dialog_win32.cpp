@@ -9,6 +9,7 @@
 
 #include "app/error_box_win32.h"
 #include "app/message_loop_win32.h"
+#include "app/window_class_win32.h"
 #include "app/window_names.h"
 #include "desktop/gdi_win32.h"
 #include "settings/settings_choices.h"
@@ -17,11 +18,8 @@ namespace qv {
 
 namespace {
 
-constexpr COLORREF kDialogColour = RGB(0xE0, 0xC0, 0x70);
-constexpr COLORREF kHeaderColour = RGB(0x00, 0x00, 0xFF);
-constexpr COLORREF kYellow = RGB(0xFF, 0xFF, 0x00);
-constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
-constexpr COLORREF kButtonColour = RGB(0xC0, 0xB0, 0x90);
+constexpr COLORREF kDialogColour = kPanelColour;
+constexpr COLORREF kHeaderColour = kBlue;
 constexpr int kClientWidth = 228;
 constexpr int kClientHeight = 119;
 constexpr RECT kHeaderPanel{6, 2, 6 + 217, 2 + 43};
@@ -100,12 +98,7 @@ SettingsDialog::~SettingsDialog() {
 
 void SettingsDialog::Create(HWND applicationWindow) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = WindowProc;
-  cls.hInstance = instance;
-  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  cls.lpszClassName = kSettingsClass;
-  RegisterClassA(&cls);
+  RegisterWindowClass({kSettingsClass, WindowProc});
   font_ = CreateUiFont();
   underlinedFont_ = CreateUiFont({.underline = true});
   headerBrush_.reset(CreateSolidBrush(kHeaderColour));
@@ -117,7 +110,7 @@ void SettingsDialog::Create(HWND applicationWindow) {
   window_ =
       CreateWindowExA(exStyle, kSettingsClass, "Settings", style, 0, 0, frame.right - frame.left,
                       frame.bottom - frame.top, applicationWindow, nullptr, instance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetOwner(window_, this);
   hotKeyBox_ = CreateCombo(window_, kHotKeyBoxLayout, font_.get(), kHotKeyChoices);
   delayBox_ = CreateCombo(window_, kDelayBoxLayout, font_.get(), kDelayChoices);
   SetWindowTextA(hotKeyBox_, "Ctrl+Alt+Down");
@@ -127,7 +120,7 @@ void SettingsDialog::Create(HWND applicationWindow) {
       2 + 21, 104, 13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance, nullptr);
   SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   FitLabelToText(makerLabel_, font_.get());
-  SetWindowLongPtrA(makerLabel_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetOwner(makerLabel_, this);
   makerLabelDefault_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(makerLabel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
 }
@@ -220,7 +213,7 @@ void SettingsDialog::Paint(HDC dc) {
 
 LRESULT CALLBACK SettingsDialog::MakerLabelProc(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
-  auto* self = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = OwnerOf<SettingsDialog>(window);
   if (message == WM_MOUSEMOVE && !self->pointerOnMaker_) {
     self->pointerOnMaker_ = true;
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
@@ -234,20 +227,16 @@ LRESULT CALLBACK SettingsDialog::MakerLabelProc(HWND window, UINT message, WPARA
 
 LRESULT CALLBACK SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-  auto* self = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = OwnerOf<SettingsDialog>(window);
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
 
 LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
-      Paint(dc);
-      EndPaint(window_, &ps);
+    case WM_PAINT:
+      PaintWindow(window_, [this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_CTLCOLORSTATIC:
