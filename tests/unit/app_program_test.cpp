@@ -22,13 +22,7 @@ class ProgramFiles : public ::testing::Test, public ProgramFixture {
     program.SettingsFormCreate();
     files.log.clear();
   }
-  // Index in the log of the first change to `path` (its temp and backup files included), or -1.
-  int FirstChange(const std::string& path) const {
-    for (int i = 0; i < static_cast<int>(files.log.size()); ++i)
-      if (files.log[i].rfind("read ", 0) != 0 && files.log[i].find(path) != std::string::npos)
-        return i;
-    return -1;
-  }
+  int FirstChange(const std::string& path) const { return test::FirstChange(files, path); }
 };
 
 TEST_F(ProgramFiles, FormCreateLoadsTheDataFilesAndTakesF5) {

@@ -12,10 +12,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(SplitFileLines, EveryKindOfBreakEndsALineAndAFinalBreakStartsNone) {
-  const struct {
-    std::string bytes;
-    Lines lines;
-  } cases[] = {
+  const std::pair<std::string, Lines> cases[] = {
       {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
       {"a\n\rb", {"a", "", "b"}},  // LF CR is two breaks
       {"a\r\r\nb", {"a", "", "b"}},
@@ -24,17 +21,13 @@ TEST(SplitFileLines, EveryKindOfBreakEndsALineAndAFinalBreakStartsNone) {
       {"\r\n", {""}},
       {"", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitFileLines(c.bytes), c.lines) << c.bytes;
+  for (const auto& [bytes, lines] : cases) EXPECT_EQ(SplitFileLines(bytes), lines) << bytes;
 }
 
 TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfUpToTheFirstNul) {
   const Lines rows = {"one \xE9", "two  ", "", " three"};
   const std::string crlf = "one \xE9\r\ntwo  \r\n\r\n three\r\n";
-  const struct {
-    std::string file;
-    Lines rows;
-    std::string writtenBack;
-  } cases[] = {
+  const std::tuple<std::string, Lines, std::string> cases[] = {
       {crlf, rows, crlf},
       {"one \xE9\ntwo  \n\n three\n", rows, crlf},
       {"one \xE9\rtwo  \r\r three\r", rows, crlf},
@@ -43,18 +36,15 @@ TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfUpToTheFirstNul) {
       {Bytes("\0a\r\n"), {}, ""},
       {"", {}, ""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
-    EXPECT_EQ(ParseRowsFile(c.file), c.rows);
-    EXPECT_EQ(SerializeRows(ParseRowsFile(c.file)), c.writtenBack);
+  for (const auto& [file, rows, writtenBack] : cases) {
+    EXPECT_EQ(ParseRowsFile(file), rows) << file;
+    EXPECT_EQ(SerializeRows(ParseRowsFile(file)), writtenBack) << file;
   }
 }
 
 // The store keeps every byte; only lone breaks become CR LF, and a final break stays.
 TEST(StoreFile, EveryBreakBecomesCrLfAndEveryOtherByteIsKept) {
-  const struct {
-    std::string file, store;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"a\nb\rc\r\nd", "a\r\nb\r\nc\r\nd"},
       {"a\n", "a\r\n"},
       {"a\r", "a\r\n"},
@@ -66,10 +56,9 @@ TEST(StoreFile, EveryBreakBecomesCrLfAndEveryOtherByteIsKept) {
       {"h\r\nx\r\nt", "h\r\nx\r\nt"},
       {Bytes("a\0b\r\n\xFF\x80\r\nafter"), Bytes("a\0b\r\n\xFF\x80\r\nafter")},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
-    EXPECT_EQ(ParseStoreFile(c.file), c.store);
-    EXPECT_EQ(SerializeStore(ParseStoreFile(c.file)), c.store);
+  for (const auto& [file, store] : cases) {
+    EXPECT_EQ(ParseStoreFile(file), store) << file;
+    EXPECT_EQ(SerializeStore(ParseStoreFile(file)), store) << file;
   }
 }
 
@@ -102,13 +91,7 @@ TEST(SaveDataFile, WritesATempFileKeepsABackupThenMovesItIntoPlace) {
 TEST(SaveDataFile, EveryOutcomeLeavesWholeFiles) {
   using Files = std::map<std::string, std::string>;
   const std::string bak = kPath + ".bak", error = "Cannot create file C:\\Q\\Lb1.qvl";
-  const struct {
-    const char* name;
-    Files before;
-    int failAtCall;
-    Files after;
-    std::string error;
-  } cases[] = {
+  const std::tuple<const char*, Files, int, Files, std::string> cases[] = {
       {"replaced", {{kPath, "old"}}, -1, {{kPath, "new"}, {bak, "old"}}, ""},
       {"created without backup", {}, -1, {{kPath, "new"}}, ""},
       {"backup fails", {{kPath, "old"}, {bak, "older"}}, 1, {{kPath, "new"}, {bak, "older"}}, ""},
@@ -116,13 +99,13 @@ TEST(SaveDataFile, EveryOutcomeLeavesWholeFiles) {
       {"move fails", {{kPath, "old"}}, 2, {{kPath, "old"}, {bak, "old"}}, error},
       {"missing file, write fails", {}, 0, {}, error},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, before, failAtCall, after, error] : cases) {
+    SCOPED_TRACE(name);
     FakeFileSystem fs;
-    fs.files = c.before;
-    fs.failAtCall = c.failAtCall;
-    EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }), c.error);
-    EXPECT_EQ(fs.files, c.after);
+    fs.files = before;
+    fs.failAtCall = failAtCall;
+    EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }), error);
+    EXPECT_EQ(fs.files, after);
   }
 }
 

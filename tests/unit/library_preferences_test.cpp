@@ -76,16 +76,13 @@ TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
   boxes.hotKeyText = "Ctrl+Shift+Up";
   boxes.delayText = " 250";
   flags = "0123456789";
-  const struct {
-    bool crlf, crlfLf;
-    const char* flags;
-  } cases[] = {
+  const std::tuple<bool, bool, const char*> cases[] = {
       {false, true, "3123456789"}, {false, false, "0123456789"}, {true, false, "2123456789"}};
-  for (const auto& c : cases) {
-    popup.crlfDown = c.crlf;
-    popup.crlfLfDown = c.crlfLf;
+  for (const auto& [crlf, crlfLf, flagsAfter] : cases) {
+    popup.crlfDown = crlf;
+    popup.crlfLfDown = crlfLf;
     EXPECT_EQ(Run("PgmUpdate"), "");
-    EXPECT_EQ(flags, c.flags);
+    EXPECT_EQ(flags, flagsAfter);
   }
   EXPECT_EQ(hotKey.Key(), 0x6026);
   EXPECT_EQ(delay, 250);

@@ -21,22 +21,17 @@ std::string Lines(int n) {
 }
 
 TEST(SlotRow, TitleIsPaddedToColumn72AndReadBackWithoutTrailingBlanks) {
-  const struct {
-    std::string title;
-    std::size_t blanks;
-    std::string readBack;
-  } cases[] = {
+  const std::tuple<std::string, std::size_t, std::string> cases[] = {
       {"abcdefghijklmnopqrstuvwxyz!", 44, "abcdefghijklmnopqrstuvwxyz!"},
       {"", 71, ""},
       {"  Hello  ", 62, "  Hello"},
       {std::string(71, 'y'), 0, std::string(27, 'y')},
       {std::string(75, 'x'), 0, std::string(27, 'x')},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.title);
-    const auto row = ComposeSlotRow(c.title, Header(3));
-    EXPECT_EQ(row, c.title + std::string(c.blanks, ' ') + Header(3));
-    EXPECT_EQ(ReadSlotTitle(row), c.readBack);
+  for (const auto& [title, blanks, readBack] : cases) {
+    const auto row = ComposeSlotRow(title, Header(3));
+    EXPECT_EQ(row, title + std::string(blanks, ' ') + Header(3));
+    EXPECT_EQ(ReadSlotTitle(row), readBack);
   }
   EXPECT_EQ(ReadSlotTitle("ab"), "ab");
   EXPECT_EQ(ReadSlotTitle(""), "");
@@ -98,11 +93,7 @@ TEST(GatherFullClip, ExtractsTheRowsSlotAndRecordsIt) {
   SlotList rows = RowsOf(3);
   rows.insert(rows.end(), {" ", "  a title longer than twenty-one characters",
                            "title " + Header(0).substr(0, 20)});
-  const struct {
-    int row;
-    std::string content;
-    CurrentSlot slot;
-  } cases[] = {
+  const std::tuple<int, std::string, CurrentSlot> cases[] = {
       {1, "one\r\ntwo", SlotOf(1)},
       {2, "", SlotOf(2)},
       {0, "zero", SlotOf(0)},  // the last block, without a final break
@@ -112,10 +103,10 @@ TEST(GatherFullClip, ExtractsTheRowsSlotAndRecordsIt) {
       {6, "", {6, "", ""}},
       {-1, "", {-1, "", ""}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [row, content, slot] : cases) {
     CurrentSlot current{9, "old", "old"};
-    EXPECT_EQ(GatherFullClip(rows, c.row, store, current), c.content) << c.row;
-    EXPECT_EQ(Fields(current), Fields(c.slot));
+    EXPECT_EQ(GatherFullClip(rows, row, store, current), content) << row;
+    EXPECT_EQ(Fields(current), Fields(slot)) << row;
   }
 }
 
@@ -163,9 +154,7 @@ TEST(ReplaceClipBlock, BrokenBlocksAreNeitherReadNorReplacedNorIsWhatCouldBreakT
 }
 
 TEST(ReplaceClipBlock, WritesTheContentsLinesWithCrLfBetweenTheTags) {
-  const struct {
-    std::string content, between, readBack;
-  } cases[] = {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       {"", "", ""},
       {"abc", "abc\r\n", "abc"},
       {"abc\r\n", "abc\r\n\r\n", "abc\r\n"},
@@ -175,12 +164,11 @@ TEST(ReplaceClipBlock, WritesTheContentsLinesWithCrLfBetweenTheTags) {
       {Bytes("nul\0byte \xE9\xFF\t end"), Bytes("nul\0byte \xE9\xFF\t end\r\n"),
        Bytes("nul\0byte \xE9\xFF\t end")},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.content);
+  for (const auto& [content, between, readBack] : cases) {
     ClipStore store = StoreOf({"old\r\nlines"});
-    ASSERT_TRUE(ReplaceClipBlock(store, SlotOf(0), c.content));
-    EXPECT_EQ(store, Header(0) + "\r\n" + c.between + Trailer(0) + "\r\n");
-    EXPECT_EQ(Gather(store, 0), c.readBack);
+    ASSERT_TRUE(ReplaceClipBlock(store, SlotOf(0), content)) << content;
+    EXPECT_EQ(store, Header(0) + "\r\n" + between + Trailer(0) + "\r\n") << content;
+    EXPECT_EQ(Gather(store, 0), readBack);
   }
 }
 

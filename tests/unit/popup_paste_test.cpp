@@ -34,8 +34,8 @@ TEST_F(PopupPasteTest, KeyPastesTheRowBesideItsLabelInOrderAndResetsTheList) {
   popup.FormKeyDown('C');
   ExpectPasted("clip 12");
   EXPECT_EQ(program.popup.selectedRow, -1);
-  EXPECT_EQ(State(),
-            std::tuple(false, 0, 0, 100));  // the deactivation that follows stops the timer
+  // The label timer runs on; the deactivation that follows stops it.
+  EXPECT_EQ(State(), std::tuple(false, 0, 0, 100));
 
   program.popup.topRow = 13;
   popup.FormKeyDown('C');
@@ -76,18 +76,15 @@ TEST_F(PopupPasteTest, KeyForAMissingRowOrARowWithoutHeaderPastesNothing) {
 TEST_F(PopupPasteTest, ClipIsPastedExactlyWithItsSuffix) {
   const std::string clip = "first\r\n\r\nthird | with bar\r\n";
   SetContent(12, clip);
-  const struct {
-    bool crlf, crlfLf;
-    std::string suffix;
-  } cases[] = {{false, false, ""},
-               {true, false, "\x0D\x0A"},
-               {false, true, "\x0D\x0A\x0A"},
-               {true, true, "\x0D\x0A"}};
-  for (const auto& c : cases) {
-    program.popup.crlfDown = c.crlf;
-    program.popup.crlfLfDown = c.crlfLf;
+  const std::tuple<bool, bool, std::string> cases[] = {{false, false, ""},
+                                                       {true, false, "\x0D\x0A"},
+                                                       {false, true, "\x0D\x0A\x0A"},
+                                                       {true, true, "\x0D\x0A"}};
+  for (const auto& [crlf, crlfLf, suffix] : cases) {
+    program.popup.crlfDown = crlf;
+    program.popup.crlfLfDown = crlfLf;
     popup.FormKeyDown('C');
-    EXPECT_EQ(desktop.clipboard, clip + c.suffix);
+    EXPECT_EQ(desktop.clipboard, clip + suffix);
   }
   SetContent(3, "");
   desktop.log.clear();

@@ -21,18 +21,14 @@ TEST(PopupSlotKeys, DigitsThenLettersInLabelOrderAndNoOtherKey) {
 }
 
 TEST(PopupSlotKeys, RowFollowsTheTopRowAndMustExist) {
-  const struct {
-    unsigned key;
-    int top, rows;
-    std::optional<int> row;
-  } cases[] = {
+  const std::tuple<unsigned, int, int, std::optional<int>> cases[] = {
       {'C', 0, 72, 12},  {'C', 12, 72, 12}, {'C', 13, 72, 48}, {'1', 0, 72, 0},
       {'1', 1, 72, 36},  {'Z', 36, 72, 71}, {'Z', 35, 72, 35}, {'0', 36, 72, 45},
       {'C', 13, 48, {}}, {'B', 13, 48, 47}, {'1', 0, 0, {}},   {'Z', 0, 35, {}},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(SlotRowForKey(c.key, c.top, c.rows), c.row)
-        << "key " << c.key << " top " << c.top << " rows " << c.rows;
+  for (const auto& [key, top, rows, row] : cases)
+    EXPECT_EQ(SlotRowForKey(key, top, rows), row)
+        << "key " << key << " top " << top << " rows " << rows;
 }
 
 TEST(PopupSlotKeys, EveryKeyChoosesTheVisibleRowWithItsLabel) {

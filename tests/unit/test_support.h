@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_error.h"
+#include "fakes/fake_file_system.h"
 #include "library/slot_library.h"
 
 namespace qv::test {
@@ -52,6 +53,14 @@ inline SlotList RowsOf(int count) {
 template <std::size_t N>
 std::string Bytes(const char (&literal)[N]) {
   return std::string(literal, N - 1);
+}
+
+// Index in the file log of the first change to `path` (its temp and backup files included),
+// or -1.
+inline int FirstChange(const FakeFileSystem& fs, const std::string& path) {
+  for (int i = 0; i < static_cast<int>(fs.log.size()); ++i)
+    if (fs.log[i].rfind("read ", 0) != 0 && fs.log[i].find(path) != std::string::npos) return i;
+  return -1;
 }
 
 // The message of the AppError `action` throws, "" when it throws none.
