@@ -138,7 +138,7 @@ Point Win32DesktopServices::DesktopSize() {
 
 MessageAnswer Win32DesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                                 MessageButtons buttons) {
-  UINT style = MB_TASKMODAL | MB_SETFOREGROUND;
+  UINT style = MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
   style |= kind == MessageKind::Warning ? MB_ICONWARNING : MB_ICONERROR;
   style |= buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
   const char* caption = kind == MessageKind::Warning ? "Warning" : "Error";
