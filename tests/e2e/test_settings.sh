@@ -334,39 +334,3 @@ test_dialog_boxes_show_navy_text() {
   settings_cancel
   qv_close || fail "the program did not end after WM_CLOSE"
 }
-
-# The window manager's stacking order (bottom to top) has the message box above the dialog.
-_box_above_dialog() {
-  local id names=''
-  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | grep -oE '0x[0-9a-f]+'); do
-    names+="$(xdotool getwindowname "$((id))" 2>/dev/null);"
-  done
-  [[ "$names" == *"Settings;"*"$QV_CAPTION;"* ]]
-}
-
-_pointer_on_ok() {
-  local rect pointer
-  read -r -a rect <<<"$(probe rect "$QV_SETTINGS_CLASS")"
-  pointer=$(xdotool getmouselocation | awk '{ sub("x:", "", $1); sub("y:", "", $2); print $1, $2 }')
-  [[ "$pointer" == "$((rect[0] + 97)) $((rect[1] + 127))" ]]
-}
-
-test_settings_chosen_while_open_reports_modal_error_above_dialog() {
-  start_with_prefs 'F5\r\n100\r\n0000000000\r\n'
-
-  settings_open
-  # The dialog's activation puts the pointer on "OK"; wait for it before using the mouse.
-  wait_until 5 _pointer_on_ok || fail "the pointer did not land on OK"
-  # The tray menu still works while the dialog is modal; a second "Settings..." opens none.
-  tray_menu_choose "$MENU_SETTINGS"
-  assert_eq 'Cannot make a visible window modal.' \
-    "$(probe message-text "$QV_CAPTION" 5000)" "message for the second Settings..."
-  shot modal-error-over-dialog
-  # The box must lie above the stay-on-top dialog, or the user could not reach it.
-  _box_above_dialog || fail "the message box is not above the settings dialog"
-  probe message-box "$QV_CAPTION" 3000 >/dev/null || fail "the message box could not be answered"
-  probe visible "$QV_SETTINGS_CLASS" >/dev/null || fail "the open dialog was closed"
-  settings_cancel
-  qv_running || fail "the program ended"
-  qv_close || fail "the program did not end after WM_CLOSE"
-}
