@@ -28,7 +28,6 @@ class Win32DesktopServices : public DesktopServices {
                             MessageButtons buttons) override;
   void OpenMailLink(const std::string& address) override;
 
-  bool Minimised() const { return minimised_; }
   // The window in front when the program started: one-shot mode pastes into it.
   void RememberForeground();
 

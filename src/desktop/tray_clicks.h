@@ -29,8 +29,6 @@ class TrayClickTracker {
     }
   }
   void Reset() { left_ = right_ = false; }
-  bool LeftPressed() const { return left_; }
-  bool RightPressed() const { return right_; }
 
  private:
   bool left_ = false;

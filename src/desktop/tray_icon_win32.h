@@ -22,7 +22,6 @@ class TrayIcon {
   void SetMenu(HMENU menu) { menu_ = menu; }
   void Activate();    // show the icon
   void Deactivate();  // remove it
-  bool Added() const { return added_; }
 
   std::function<void(int command)> onCommand;  // a menu item was chosen
 

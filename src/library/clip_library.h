@@ -26,9 +26,6 @@ class ClipLibrary {
   // skipping the rest. A file this run failed to read is never overwritten.
   void Save(FileSystem& fs, const DataPaths& paths) const;
 
-  bool rowsLoaded() const { return rowsLoaded_; }
-  bool storeLoaded() const { return storeLoaded_; }
-
  private:
   bool rowsLoaded_ = false;
   bool storeLoaded_ = false;
