@@ -18,12 +18,13 @@ std::string Header(int slot) {
 }
 
 // 72 slots of ten lines each, the blocks stored in reverse order of their rows.
-void FillLibrary(qv::Program& program) {
-  program.library.rows.clear();
+void FillLibrary(qv::test::ProgramFixture& fixture) {
+  qv::Program& program = fixture.program;
+  qv::SlotList rows;
   std::string store;
-  for (int k = 0; k < qv::kSlotCount; ++k) {
-    program.library.rows.push_back(qv::ComposeSlotRow("Slot " + std::to_string(k), Header(k)));
-  }
+  for (int k = 0; k < qv::kSlotCount; ++k)
+    rows.push_back(qv::ComposeSlotRow("Slot " + std::to_string(k), Header(k)));
+  fixture.SetRows(rows);
   for (int k = qv::kSlotCount - 1; k >= 0; --k) {
     store += Header(k) + "\r\n";
     for (int line = 0; line < 10; ++line) store += "clip " + std::to_string(k) + " text line\r\n";
@@ -34,13 +35,14 @@ void FillLibrary(qv::Program& program) {
 
 void BM_SlotKeyPaste(benchmark::State& state) {
   qv::test::ProgramFixture fixture;
-  FillLibrary(fixture.program);
-  fixture.program.popup.crlfDown = true;
-  qv::PopupController popup(fixture.program);
+  FillLibrary(fixture);
+  fixture.crlf.SetDown(true);
+  qv::PopupController popup(fixture.popupView, fixture.program.state, fixture.program.library,
+                            fixture.desktop, fixture.program.preferences, fixture.program);
   const unsigned keys[] = {'1', '0', 'A', 'M', 'Z'};
   int next = 0;
   for (auto _ : state) {
-    fixture.program.popup.topRow = (next % 2) * qv::kPageRows;  // both pages
+    fixture.slotList.SetTopRow((next % 2) * qv::kPageRows);  // both pages
     popup.FormKeyDown(keys[next % 5]);
     ++next;
     benchmark::DoNotOptimize(fixture.desktop.clipboard.data());

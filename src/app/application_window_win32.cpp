@@ -1,7 +1,7 @@
 #include "app/application_window_win32.h"
 
-#include "app/window_class_win32.h"
-#include "app/window_names.h"
+#include "desktop/window_class_win32.h"
+#include "desktop/window_names.h"
 
 namespace qv {
 

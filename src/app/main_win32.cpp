@@ -7,18 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "app/app_error.h"
 #include "app/application_window_win32.h"
-#include "app/error_box_win32.h"
-#include "app/message_loop_win32.h"
 #include "app/program.h"
-#include "app/window_names.h"
+#include "desktop/app_error.h"
 #include "desktop/desktop_services_win32.h"
+#include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/hot_key_registration_win32.h"
 #include "desktop/keyboard_layout_win32.h"
+#include "desktop/message_loop_win32.h"
 #include "desktop/pictures_win32.h"
 #include "desktop/tray_icon_win32.h"
+#include "desktop/window_names.h"
 #include "library/file_system_win32.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_window_win32.h"
@@ -109,12 +109,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   desktop.mainWindow = popup.Handle();
   desktop.mailOwner = settings.Handle();
 
-  qv::Program program(qv::Services{files, desktop, popup, settings, hotKeyApi, layout},
+  const qv::PopupView popupView = popup.View();
+  const qv::SettingsView settingsView = settings.View();
+  qv::Program program(qv::Services{files, desktop, hotKeyApi, layout},
+                      qv::ProgramControls{popup,
+                                          popupView.slotList,
+                                          {settingsView.hotKeyBox, settingsView.delayBox,
+                                           popupView.crlf, popupView.crlfLf}},
                       qv::DataPaths::InFolder(qv::ExeDirectory(exePath)));
-  qv::PopupController popupLogic(program);
-  qv::SettingsController settingsLogic(program);
-  popup.Attach(program, popupLogic);
-  settings.Attach(program, settingsLogic);
+  program.onEnd = [] { PostQuitMessage(0); };
+  qv::PopupController popupLogic(popupView, program.state, program.library, desktop,
+                                 program.preferences, program);
+  qv::SettingsController settingsLogic(settingsView, popup, program.preferences, program.hotKey,
+                                       layout, program.state, desktop);
+  qv::PopupWindowEvents popupEvents;
+  popupEvents.close = [&] { program.CloseMainWindow(); };
+  popupEvents.queryEndSession = [&] { return program.WMQueryEndSession(); };
+  popup.Attach(popupLogic, std::move(popupEvents));
+  settings.Attach(settingsLogic);
   hotKeyApi.onHotKey = [&] { program.hotKey.Fire(); };
   program.hotKey.OnHotKey = [&] { popup.Run([&] { popupLogic.HotKey1HotKey(); }); };
   qv::SetMessagePreview([&](const MSG& msg) {
@@ -127,7 +139,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   // The main window's creation step, then the tray icon once it has loaded.
   popup.Run([&] { program.FormCreate(); });
-  program.hotKey.Loaded();
   std::vector<qv::UniqueBitmap> menuPictures;
   qv::TrayIcon tray;
   tray.SetMenu(CreateTrayMenu(menuPictures));
@@ -150,7 +161,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   // The framework shows the main window; its first activation minimises the application.
   if (program.state.OneShotMode) LetTrayIconSettle(startForeground);
-  if (popup.Handle()) {
+  if (popup.Handle() && !program.TerminateRequested()) {
     popup.Show();
     while (qv::PumpMessage()) {
     }

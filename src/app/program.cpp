@@ -6,36 +6,40 @@ namespace {
 constexpr int kPopupWidth = 249;
 }
 
-Program::Program(Services s, DataPaths p) : services(s), paths(std::move(p)), hotKey(s.hotKeyApi) {
-  // The form description's hot key, registered as the window is built.
-  hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services.layout));
+Program::Program(Services services, ProgramControls controls, DataPaths paths)
+    : hotKey(services.hotKeyApi),
+      preferences(services.files, paths.prefs, controls.preferences, hotKey, services.layout,
+                  state),
+      services_(services),
+      controls_(controls),
+      paths_(std::move(paths)) {
+  // The form description's hot key, registered as the window is built; the component's
+  // after-loading step then finds it registered.
+  hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services_.layout));
+  hotKey.Loaded();
 }
 
 void Program::FormCreate() {
   state.copyBuffer = {};
-  if (services.desktop.CtrlHeld()) {
+  if (services_.desktop.CtrlHeld()) {
     state.OneShotMode = 1;
-    services.popupWindow.SetStayOnTop(true);
+    controls_.mainWindow.SetStayOnTop(true);
   }
-  services.popupWindow.SetWidth(kPopupWidth);
-  hotKey.SetKey(ParseShortcut("F5", services.layout));
-  library.Load(services.files, paths);
-}
-
-void Program::SettingsFormCreate() {
-  InitializeParameters("PgmStart");
-  InitializeParameters("PgmUpdate");
-}
-
-void Program::InitializeParameters(std::string_view mode) {
-  PreferenceTargets targets{services.files, paths.prefs,     settings,           popup,
-                            hotKey,         services.layout, state.PasteDelayMs, state.ParamFlags};
-  qv::InitializeParameters(mode, targets);
+  controls_.mainWindow.SetWidth(kPopupWidth);
+  hotKey.SetKey(ParseShortcut("F5", services_.layout));
+  // The list shows what was loaded, the design rows when the rows file failed.
+  try {
+    library.Load(services_.files, paths_);
+  } catch (...) {
+    controls_.slotList.SetItems(library.rows);
+    throw;
+  }
+  controls_.slotList.SetItems(library.rows);
 }
 
 void Program::Housekeeping() {
-  library.Save(services.files, paths);
-  InitializeParameters("ParmUpdate");
+  library.Save(services_.files, paths_);
+  preferences.InitializeParameters("ParmUpdate");
 }
 
 void Program::FormClose() {
@@ -50,7 +54,8 @@ int Program::WMQueryEndSession() {
 
 void Program::CloseMainWindow() {
   FormClose();
-  state.terminateRequested = true;
+  terminateRequested_ = true;
+  if (onEnd) onEnd();
 }
 
 }  // namespace qv

@@ -1,54 +1,66 @@
 #pragma once
-// The program's logic as one object: start-up, saving, and the state every window shares.
+// Start-up and saving, and the program-wide data every window shares.
+#include <functional>
 #include <string>
-#include <string_view>
 
-#include "app/program_state.h"
+#include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
 #include "desktop/shortcut.h"
 #include "library/clip_library.h"
 #include "library/file_system.h"
+#include "library/housekeeper.h"
 #include "library/preferences.h"
+#include "library/program_state.h"
 #include "popup/popup_controls.h"
-#include "settings/settings_controls.h"
 
 namespace qv {
 
 struct Services {
   FileSystem& files;
   DesktopServices& desktop;
-  PopupWindowOps& popupWindow;
-  SettingsWindowOps& settingsWindow;
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;
 };
 
-class Program {
+// The controls start-up and saving reach: the main window, its slot list, and where the
+// preferences live while the program runs.
+struct ProgramControls {
+  FormControl& mainWindow;
+  ListBoxControl& slotList;
+  PreferenceControls preferences;
+};
+
+class Program : public MainWindowLifetime, public Housekeeper {
  public:
-  Program(Services services, DataPaths paths);
+  Program(Services services, ProgramControls controls, DataPaths paths);
 
   // Main window creation step: copy buffer, Ctrl test, width, hot key "F5", data files.
   void FormCreate();
-  // Settings dialog creation step: load and apply the preferences.
-  void SettingsFormCreate();
   // Writes rows, store, preferences in that order; stops at the first failure.
-  void Housekeeping();
+  void Housekeeping() override;
   // Main window close handler: Housekeeping, then the program may end.
   void FormClose();
   // Windows asks whether the log-on may end; returns the answer (1 after a good save).
   int WMQueryEndSession();
-  // Closes the main window: FormClose now, the program ends after the running handler.
-  void CloseMainWindow();
-  void InitializeParameters(std::string_view mode);
+  // FormClose now; the program ends once the running handler has returned.
+  void CloseMainWindow() override;
+  // The main window has been closed: the message loop ends the program.
+  bool TerminateRequested() const { return terminateRequested_; }
+  // Ends the message loop once the running handler has returned (the framework's
+  // Terminate); nested loops end with it.
+  std::function<void()> onEnd;
 
-  Services services;
-  DataPaths paths;
   ProgramState state;
   ClipLibrary library;
-  PopupControls popup;
-  SettingsControls settings;
   GlobalHotKey hotKey;
+  Preferences preferences;
+
+ private:
+  Services services_;
+  ProgramControls controls_;
+  DataPaths paths_;
+  bool terminateRequested_ = false;
 };
 
 }  // namespace qv

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_error.h"
+#include "desktop/app_error.h"
+#include "desktop/controls_win32.h"
 
 namespace qv {
 
@@ -103,12 +104,16 @@ void Win32DesktopServices::HideTaskbarButton() {
 void Win32DesktopServices::MinimiseApplication() {
   if (minimised_) return;
   minimised_ = true;
-  // Minimising hides every form; activation goes back to the window that was in front.
+  // Minimising hides every shown form; each keeps counting as visible and comes back at
+  // the restore. The activation goes back to the window that was in front.
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM owner) -> BOOL {
-        if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && IsWindowVisible(window))
+        if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
+            IsWindowVisible(window)) {
+          SetPropA(window, kHiddenByMinimiseProp, reinterpret_cast<HANDLE>(1));
           ShowWindow(window, SW_HIDE);
+        }
         return TRUE;
       },
       reinterpret_cast<LPARAM>(applicationWindow));
@@ -119,7 +124,16 @@ void Win32DesktopServices::MinimiseApplication() {
 }
 
 void Win32DesktopServices::RestoreApplication() {
+  if (!minimised_) return;
   minimised_ = false;
+  // The forms that minimising hid come back, without taking the activation.
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        if (RemovePropA(window, kHiddenByMinimiseProp)) ShowWindow(window, SW_SHOWNA);
+        return TRUE;
+      },
+      0);
 }
 
 void Win32DesktopServices::SetPointer(Point p) {

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "app/error_box_win32.h"
-#include "app/window_class_win32.h"
-#include "app/window_names.h"
+#include "desktop/error_box_win32.h"
+#include "desktop/window_class_win32.h"
+#include "desktop/window_names.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 #include "library/file_system.h"
 
-#include "app/app_error.h"
+#include "desktop/app_error.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/app_error.h"
+#include "desktop/app_error.h"
 #include "library/data_files.h"
 
 namespace qv {
@@ -17,44 +17,56 @@ std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index
   return index < lines.size() ? lines[index] : std::string();
 }
 
+}  // namespace
+
 // File -> boxes, ParamFlags, suffix buttons. Nothing is applied here.
-void LoadPreferences(PreferenceTargets& t) {
-  const std::vector<std::string> lines = SplitFileLines(ReadDataFile(t.files, t.prefsPath));
-  t.boxes.hotKeyText = LineOrEmpty(lines, 0);
-  t.boxes.delayText = LineOrEmpty(lines, 1);
-  t.paramFlags = LineOrEmpty(lines, 2);
+void Preferences::Load() {
+  const std::vector<std::string> lines = SplitFileLines(ReadDataFile(files_, path_));
+  controls_.hotKeyBox.SetText(LineOrEmpty(lines, 0));
+  controls_.delayBox.SetText(LineOrEmpty(lines, 1));
+  std::string& flags = state_.ParamFlags;
+  flags = LineOrEmpty(lines, 2);
   // The suffix mode is the first character, so there must be one.
-  if (t.paramFlags.empty()) t.paramFlags = kDefaultParamFlags;
-  switch (t.paramFlags[0]) {
+  if (flags.empty()) flags = kDefaultParamFlags;
+  switch (flags[0]) {
     case '0':
       break;  // the buttons stay as they are
     case '2':
-      t.popup.crlfDown = true;
-      t.popup.crlfLfDown = false;
+      controls_.crlf.SetDown(true);
+      controls_.crlfLf.SetDown(false);
       break;
     default:
-      t.popup.crlfLfDown = true;
-      t.popup.crlfDown = false;
+      controls_.crlfLf.SetDown(true);
+      controls_.crlf.SetDown(false);
       break;
   }
 }
 
 // Boxes -> hot key and delay; suffix buttons -> ParamFlags.
-void ApplyPreferences(PreferenceTargets& t) {
-  t.hotKey.SetKey(ParseShortcut(t.boxes.hotKeyText, t.layout));
-  t.pasteDelayMs = AcceptDelayText(t.boxes, t.pasteDelayMs);
-  if (t.paramFlags.empty()) t.paramFlags = kDefaultParamFlags;
-  t.paramFlags[0] = '0';
-  if (t.popup.crlfLfDown) t.paramFlags[0] = '3';
-  if (t.popup.crlfDown) t.paramFlags[0] = '2';
+void Preferences::Apply() {
+  hotKey_.SetKey(ParseShortcut(controls_.hotKeyBox.Text(), layout_));
+  state_.PasteDelayMs = AcceptDelayText(controls_.delayBox, state_.PasteDelayMs);
+  std::string& flags = state_.ParamFlags;
+  if (flags.empty()) flags = kDefaultParamFlags;
+  flags[0] = '0';
+  if (controls_.crlfLf.Down()) flags[0] = '3';
+  if (controls_.crlf.Down()) flags[0] = '2';
 }
 
 // Boxes and ParamFlags -> file, three lines each ended by CR LF.
-void SavePreferences(PreferenceTargets& t) {
-  const std::string bytes =
-      t.boxes.hotKeyText + "\r\n" + t.boxes.delayText + "\r\n" + t.paramFlags + "\r\n";
-  SaveDataFile(t.files, t.prefsPath, bytes);
+void Preferences::Save() {
+  const std::string bytes = controls_.hotKeyBox.Text() + "\r\n" + controls_.delayBox.Text() +
+                            "\r\n" + state_.ParamFlags + "\r\n";
+  SaveDataFile(files_, path_, bytes);
 }
+
+void Preferences::InitializeParameters(std::string_view mode) {
+  if (mode == "PgmStart") Load();
+  if (mode == "PgmUpdate") Apply();
+  if (mode == "ParmUpdate") Save();
+}
+
+namespace {
 
 int DigitValue(char c, int base) {
   int value = -1;
@@ -68,12 +80,6 @@ int DigitValue(char c, int base) {
 }
 
 }  // namespace
-
-void InitializeParameters(std::string_view mode, PreferenceTargets& targets) {
-  if (mode == "PgmStart") LoadPreferences(targets);
-  if (mode == "PgmUpdate") ApplyPreferences(targets);
-  if (mode == "ParmUpdate") SavePreferences(targets);
-}
 
 std::int32_t StrToInt(std::string_view text) {
   const auto invalid = [text] {
@@ -106,11 +112,11 @@ std::int32_t StrToInt(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::int32_t AcceptDelayText(SettingsControls& boxes, std::int32_t delayInEffect) {
+std::int32_t AcceptDelayText(TextControl& delayBox, std::int32_t delayInEffect) {
   try {
-    return StrToInt(boxes.delayText);
+    return StrToInt(delayBox.Text());
   } catch (const AppError&) {
-    boxes.delayText = std::to_string(delayInEffect);
+    delayBox.SetText(std::to_string(delayInEffect));
     throw;
   }
 }

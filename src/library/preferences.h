@@ -5,29 +5,49 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/controls.h"
 #include "desktop/global_hot_key.h"
 #include "desktop/shortcut.h"
 #include "library/file_system.h"
-#include "popup/popup_controls.h"
-#include "settings/settings_controls.h"
+#include "library/program_state.h"
 
 namespace qv {
 
-// Everything InitializeParameters reads or writes.
-struct PreferenceTargets {
-  FileSystem& files;
-  std::string prefsPath;
-  SettingsControls& boxes;  // ComboBox1, ComboBox2
-  PopupControls& popup;     // the two suffix toggle buttons
-  GlobalHotKey& hotKey;
-  const KeyboardLayout& layout;
-  std::int32_t& pasteDelayMs;
-  std::string& paramFlags;
+// The controls that hold the preferences while the program runs.
+struct PreferenceControls {
+  TextControl& hotKeyBox;  // ComboBox1
+  TextControl& delayBox;   // ComboBox2
+  ButtonControl& crlf;     // "+cR" (SpeedButton2): suffix CR LF
+  ButtonControl& crlfLf;   // "+CR" (SpeedButton3): suffix CR LF LF
 };
 
-// "PgmStart" (file -> boxes, ParamFlags, buttons), "PgmUpdate" (boxes -> hot key, delay;
-// buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file). Any other mode: nothing.
-void InitializeParameters(std::string_view mode, PreferenceTargets& targets);
+class Preferences {
+ public:
+  Preferences(FileSystem& files, std::string path, PreferenceControls controls,
+              GlobalHotKey& hotKey, const KeyboardLayout& layout, ProgramState& state)
+      : files_(files),
+        path_(std::move(path)),
+        controls_(controls),
+        hotKey_(hotKey),
+        layout_(layout),
+        state_(state) {}
+
+  // "PgmStart" (file -> boxes, ParamFlags, buttons), "PgmUpdate" (boxes -> hot key, delay;
+  // buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file). Any other mode: nothing.
+  void InitializeParameters(std::string_view mode);
+
+ private:
+  void Load();
+  void Apply();
+  void Save();
+
+  FileSystem& files_;
+  std::string path_;
+  PreferenceControls controls_;
+  GlobalHotKey& hotKey_;
+  const KeyboardLayout& layout_;
+  ProgramState& state_;
+};
 
 // A 32-bit integer: optional leading blanks, optional sign, decimal digits, or hex digits
 // after "$" or "0x". Throws AppError "'<text>' is not a valid integer value".
@@ -36,6 +56,6 @@ std::int32_t StrToInt(std::string_view text);
 // The delay box's text as an integer. A text that is no integer is replaced in the box by
 // `delayInEffect` before the error is thrown, so it is reported once and a later save writes
 // a good value.
-std::int32_t AcceptDelayText(SettingsControls& boxes, std::int32_t delayInEffect);
+std::int32_t AcceptDelayText(TextControl& delayBox, std::int32_t delayInEffect);
 
 }  // namespace qv

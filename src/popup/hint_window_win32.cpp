@@ -1,7 +1,7 @@
 #include "popup/hint_window_win32.h"
 
-#include "app/window_class_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/window_class_win32.h"
 
 namespace qv {
 
@@ -17,9 +17,10 @@ HintWindow::~HintWindow() {
   if (window_) DestroyWindow(window_);
 }
 
-void HintWindow::ShowAt(POINT pointer, const std::string& text, HFONT font) {
+void HintWindow::ShowAtPointer(const std::string& text) {
+  POINT pointer{};
+  GetCursorPos(&pointer);
   text_ = text.substr(0, text.find('|'));
-  font_ = font;
   if (text_.empty()) return Hide();
   if (!window_) {
     RegisterWindowClass({kHintClass, WindowProc, nullptr, CS_SAVEBITS});
@@ -67,7 +68,10 @@ LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam
       });
       return 0;
     case WM_TIMER:
-      if (self) self->Hide();
+      if (self) {
+        self->Hide();
+        if (self->onTimeUp) self->onTimeUp();
+      }
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;

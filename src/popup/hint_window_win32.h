@@ -2,21 +2,28 @@
 // The yellow hint window that shows a clip's preview below the pointer.
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+#include "popup/label_hint.h"
 
 namespace qv {
 
-class HintWindow {
+class HintWindow : public HintWindowDisplay {
  public:
   HintWindow() = default;
   ~HintWindow();
   HintWindow(const HintWindow&) = delete;
   HintWindow& operator=(const HintWindow&) = delete;
 
-  // Shows `text` (up to its first "|") below the point; an empty text shows nothing.
-  void ShowAt(POINT pointer, const std::string& text, HFONT font);
-  void Hide();
-  bool Visible() const { return window_ && IsWindowVisible(window_); }
+  void SetFont(HFONT font) { font_ = font; }
+  // Shows `text` (up to its first "|") below the pointer; an empty text shows nothing.
+  void ShowAtPointer(const std::string& text) override;
+  void Hide() override;
+  bool Visible() const override { return window_ && IsWindowVisible(window_); }
+
+  // The hint has been up for its whole time.
+  std::function<void()> onTimeUp;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);

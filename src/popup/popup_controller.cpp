@@ -30,132 +30,138 @@ class CurrentSlotKeeper {
 }  // namespace
 
 bool PopupController::SelectionIsRow() const {
-  int row = program_.popup.selectedRow;
-  return row >= 0 && row < static_cast<int>(program_.library.rows.size());
+  const int row = view_.slotList.Selection();
+  return row >= 0 && row < static_cast<int>(library_.rows.size());
 }
 
 void PopupController::HotKey1HotKey() {
-  if (program_.state.OneShotMode) program_.CloseMainWindow();  // ends after this handler
-  if (program_.state.EditMode != 0) return;
+  if (state_.OneShotMode) lifetime_.CloseMainWindow();  // ends after this handler
+  if (state_.EditMode != 0) return;
 
   // Re-centred horizontally whether it is about to be shown or hidden; Top stays.
-  window().SetLeft((desktop().DesktopSize().x - window().Bounds().width) / 2);
+  FormControl& form = view_.form;
+  form.SetLeft((desktop_.DesktopSize().x - form.Bounds().width) / 2);
 
-  if (program_.state.PopupShown == 0) {
-    desktop().TakeForeground();
-    controls().listsEnabled = true;
-    controls().timer3Interval = kTimerIntervalMs;
-    desktop().RestoreApplication();
-    window().Show();
-    controls().topRow = 0;
-    window().FocusPanel();
-    WindowRect bounds = window().Bounds();
-    desktop().SetPointer({bounds.left + kPointerOffsetX, bounds.top + kPointerOffsetY});
-    controls().horizontalExtent = 0;
-    desktop().RaiseWithoutStayingOnTop();
-    program_.state.PopupShown = 1;
+  if (state_.PopupShown == 0) {
+    desktop_.TakeForeground();
+    view_.slotList.SetEnabled(true);
+    view_.labelColumn.SetEnabled(true);
+    view_.timer3.SetInterval(kTimerIntervalMs);
+    desktop_.RestoreApplication();
+    form.Show();
+    view_.slotList.SetTopRow(0);
+    view_.panel.Focus();
+    const WindowRect bounds = form.Bounds();
+    desktop_.SetPointer({bounds.left + kPointerOffsetX, bounds.top + kPointerOffsetY});
+    view_.slotList.SetHorizontalExtent(0);
+    desktop_.RaiseWithoutStayingOnTop();
+    state_.PopupShown = 1;
   } else {
     // Timer3 keeps running and the list keeps its scroll position.
-    window().Hide();
-    program_.state.PopupShown = 0;
+    form.Hide();
+    state_.PopupShown = 0;
   }
 }
 
 void PopupController::AppDeactivate() {
-  if (program_.state.OneShotMode) program_.CloseMainWindow();
-  if (program_.state.EditMode != 0) return;  // the editor keeps both windows up
-  controls().topRow = 0;
-  program_.state.PopupShown = 0;
-  desktop().HideTaskbarButton();
-  window().Hide();
-  controls().timer3Interval = 0;
+  if (state_.OneShotMode) lifetime_.CloseMainWindow();
+  if (state_.EditMode != 0) return;  // the editor keeps both windows up
+  view_.slotList.SetTopRow(0);
+  state_.PopupShown = 0;
+  desktop_.HideTaskbarButton();
+  view_.form.Hide();
+  view_.timer3.SetInterval(0);
 }
 
 void PopupController::FormActivate() {
-  if (program_.state.FirstActivationDone) return;
-  controls().horizontalExtent = 0;
+  if (state_.FirstActivationDone) return;
+  view_.slotList.SetHorizontalExtent(0);
   // An ordinary start leaves only the tray icon; one-shot mode stays on screen.
-  if (!program_.state.OneShotMode) desktop().MinimiseApplication();
-  program_.state.FirstActivationDone = true;
+  if (!state_.OneShotMode) desktop_.MinimiseApplication();
+  state_.FirstActivationDone = true;
 }
 
 void PopupController::SpeedButton8Click() {
-  if (program_.state.OneShotMode) program_.CloseMainWindow();
-  if (program_.state.EditMode != 0) return;
-  program_.state.PopupShown = 0;
-  window().Hide();
-  controls().topRow = 0;
+  if (state_.OneShotMode) lifetime_.CloseMainWindow();
+  if (state_.EditMode != 0) return;
+  state_.PopupShown = 0;
+  view_.form.Hide();
+  view_.slotList.SetTopRow(0);
 }
 
 void PopupController::PanelMouseDown(int x, int y) {
-  program_.state.DragOrigin = {x, y};
+  state_.DragOrigin = {x, y};
 }
 
 void PopupController::PanelMouseMove(int x, int y, bool leftButtonAlone) {
   if (!leftButtonAlone) return;
-  const Point origin = program_.state.DragOrigin;
-  window().SetTop(window().Bounds().top + (y - origin.y));
-  window().SetLeft(window().Bounds().left + (x - origin.x));
+  const Point origin = state_.DragOrigin;
+  view_.form.SetTop(view_.form.Bounds().top + (y - origin.y));
+  view_.form.SetLeft(view_.form.Bounds().left + (x - origin.x));
 }
 
 void PopupController::Quit1Click() {
-  program_.CloseMainWindow();
-  window().Hide();
-  program_.state.PopupShown = 0;
+  lifetime_.CloseMainWindow();
+  view_.form.Hide();
+  state_.PopupShown = 0;
 }
 
 void PopupController::FormKeyDown(unsigned virtualKey) {
-  if (program_.state.EditMode != 0) return;
-  controls().selectedRow = -1;
-  const int rowCount = static_cast<int>(program_.library.rows.size());
-  if (auto row = SlotRowForKey(virtualKey, controls().topRow, rowCount)) {
-    controls().selectedRow = *row;
-  }
+  if (state_.EditMode != 0) return;
+  ListBoxControl& list = view_.slotList;
+  list.Select(-1);
+  const int rowCount = static_cast<int>(library_.rows.size());
+  if (auto row = SlotRowForKey(virtualKey, list.TopRow(), rowCount)) list.Select(*row);
   if (!SelectionIsRow()) return;
   // A row without a header belongs to no slot: like the row click, paste nothing.
-  if (!RowHasHeader(program_.library.rows[controls().selectedRow])) {
-    controls().selectedRow = -1;
+  if (!RowHasHeader(library_.rows[list.Selection()])) {
+    list.Select(-1);
     return;
   }
   ProcessRxCheckListBoxClick();
 }
 
 void PopupController::RxCheckListBox1Click() {
-  if (program_.state.EditMode != 0) {
+  if (state_.EditMode != 0) {
     if (editorRowLoad) editorRowLoad();
     return;
   }
-  if (SelectionIsRow() && RowHasHeader(program_.library.rows[controls().selectedRow])) {
+  if (SelectionIsRow() && RowHasHeader(library_.rows[view_.slotList.Selection()])) {
     ProcessRxCheckListBoxClick();
   }
-  if (program_.state.OneShotMode) program_.CloseMainWindow();
-  controls().topRow = 0;
+  if (state_.OneShotMode) lifetime_.CloseMainWindow();
+  view_.slotList.SetTopRow(0);
 }
 
 void PopupController::ProcessRxCheckListBoxClick() {
   if (!SelectionIsRow()) return;
-  ClipLibrary& library = program_.library;
   std::string text =
-      GatherFullClip(library.rows, controls().selectedRow, library.store, library.current);
-  text += PasteSuffix(controls());
-  desktop().PutClipboardText(text);  // a busy clipboard ends the paste here
-  controls().selectedRow = -1;
+      GatherFullClip(library_.rows, view_.slotList.Selection(), library_.store, library_.current);
+  text += PasteSuffix(view_.crlf, view_.crlfLf);
+  desktop_.PutClipboardText(text);  // a busy clipboard ends the paste here
+  view_.slotList.Select(-1);
   // Hands the activation back to the window that was in front before the pop-up.
-  desktop().MinimiseApplication();
-  window().Hide();
-  desktop().Wait(BoundedPasteDelay(program_.state.PasteDelayMs));
-  desktop().InjectCtrlV();
-  program_.state.PopupShown = 0;
-  controls().topRow = 0;
+  desktop_.MinimiseApplication();
+  view_.form.Hide();
+  desktop_.Wait(BoundedPasteDelay(state_.PasteDelayMs));
+  desktop_.InjectCtrlV();
+  state_.PopupShown = 0;
+  view_.slotList.SetTopRow(0);
+}
+
+void PopupController::SuffixButtonClick(SuffixButton clicked) {
+  ClickSuffixButton(view_.crlf, view_.crlfLf, clicked);
+  SpeedButton3Click();
 }
 
 void PopupController::SpeedButton3Click() {
   // Stores the buttons' state in ParamFlags, so that it is saved with the preferences.
-  program_.InitializeParameters("PgmUpdate");
+  preferences_.InitializeParameters("PgmUpdate");
 }
 
 void PopupController::Timer3Timer() {
-  if (controls().labelTopRow != controls().topRow) controls().labelTopRow = controls().topRow;
+  const int top = view_.slotList.TopRow();
+  if (view_.labelColumn.TopRow() != top) view_.labelColumn.SetTopRow(top);
 }
 
 void PopupController::ListBox7Click() {
@@ -163,29 +169,28 @@ void PopupController::ListBox7Click() {
 }
 
 void PopupController::HintBuilder() {
-  controls().labelHint.clear();
-  const int label = controls().labelSelected;
-  if (label >= 0 && label < static_cast<int>(program_.library.rows.size())) {
-    controls().selectedRow = label;
-    ClipLibrary& library = program_.library;
+  view_.labelHint.SetHint("");
+  const int label = view_.labelColumn.Selection();
+  if (label >= 0 && label < static_cast<int>(library_.rows.size())) {
+    view_.slotList.Select(label);
     std::string content;
     {
-      CurrentSlotKeeper keep(library.current);
-      content = GatherFullClip(library.rows, label, library.store, library.current);
+      CurrentSlotKeeper keep(library_.current);
+      content = GatherFullClip(library_.rows, label, library_.store, library_.current);
     }
-    controls().labelHint = BuildPreviewText(content);
-    controls().labelHintsEnabled = true;
-    controls().timer1Interval = kTimerIntervalMs;
+    view_.labelHint.SetHint(BuildPreviewText(content));
+    view_.labelHint.SetHintsEnabled(true);
+    view_.timer1.SetInterval(kTimerIntervalMs);
   }
-  controls().labelSelected = -1;
-  controls().selectedRow = -1;
+  view_.labelColumn.Select(-1);
+  view_.slotList.Select(-1);
 }
 
 void PopupController::Timer1Timer() {
-  const Point pointer = desktop().GetPointer();
-  if (StrictlyInside(pointer, LabelColumnOnScreen(window().Bounds()))) return;
-  controls().timer1Interval = 0;
-  controls().labelHintsEnabled = false;
+  const Point pointer = desktop_.GetPointer();
+  if (StrictlyInside(pointer, LabelColumnOnScreen(view_.form.Bounds()))) return;
+  view_.timer1.SetInterval(0);
+  view_.labelHint.SetHintsEnabled(false);
 }
 
 }  // namespace qv

@@ -1,17 +1,27 @@
 #pragma once
 // The main window's handlers: showing and hiding the pop-up list, choosing and pasting a
-// slot, the key label column and its content preview. The window layer copies the user's
-// changes into program.popup before calling a handler and shows the result afterwards.
+// slot, the key label column and its content preview.
 #include <functional>
 
-#include "app/program.h"
+#include "desktop/desktop_services.h"
+#include "library/clip_library.h"
+#include "library/preferences.h"
+#include "library/program_state.h"
+#include "popup/popup_controls.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
 
 class PopupController {
  public:
-  explicit PopupController(Program& program) : program_(program) {}
+  PopupController(PopupView view, ProgramState& state, ClipLibrary& library,
+                  DesktopServices& desktop, Preferences& preferences, MainWindowLifetime& lifetime)
+      : view_(view),
+        state_(state),
+        library_(library),
+        desktop_(desktop),
+        preferences_(preferences),
+        lifetime_(lifetime) {}
 
   // Showing, hiding, moving the window.
   void HotKey1HotKey();
@@ -28,7 +38,8 @@ class PopupController {
   void FormKeyDown(unsigned virtualKey);
   void RxCheckListBox1Click();
   void ProcessRxCheckListBoxClick();
-  // Either toggle button, after the window layer has applied ClickSuffixButton.
+  // Either toggle button is clicked: the group changes, then SpeedButton3Click runs.
+  void SuffixButtonClick(SuffixButton clicked);
   void SpeedButton3Click();
 
   // Key label column and preview.
@@ -42,12 +53,14 @@ class PopupController {
   std::function<void()> editorRowLoad;
 
  private:
-  PopupControls& controls() { return program_.popup; }
-  DesktopServices& desktop() { return program_.services.desktop; }
-  PopupWindowOps& window() { return program_.services.popupWindow; }
   bool SelectionIsRow() const;
 
-  Program& program_;
+  PopupView view_;
+  ProgramState& state_;
+  ClipLibrary& library_;
+  DesktopServices& desktop_;
+  Preferences& preferences_;
+  MainWindowLifetime& lifetime_;
 };
 
 }  // namespace qv

@@ -44,20 +44,20 @@ std::optional<int> SlotRowForKey(unsigned virtualKey, int topRow, int rowCount) 
   return row;
 }
 
-void ClickSuffixButton(PopupControls& controls, SuffixButton clicked) {
-  bool& mine = clicked == SuffixButton::CrLf ? controls.crlfDown : controls.crlfLfDown;
-  bool& other = clicked == SuffixButton::CrLf ? controls.crlfLfDown : controls.crlfDown;
-  if (mine) {
-    mine = false;
+void ClickSuffixButton(ButtonControl& crlf, ButtonControl& crlfLf, SuffixButton clicked) {
+  ButtonControl& mine = clicked == SuffixButton::CrLf ? crlf : crlfLf;
+  ButtonControl& other = clicked == SuffixButton::CrLf ? crlfLf : crlf;
+  if (mine.Down()) {
+    mine.SetDown(false);
     return;
   }
-  mine = true;
-  other = false;
+  mine.SetDown(true);
+  other.SetDown(false);
 }
 
-std::string PasteSuffix(const PopupControls& controls) {
-  if (controls.crlfDown) return "\r\n";
-  if (controls.crlfLfDown) return "\r\n\n";
+std::string PasteSuffix(const ButtonControl& crlf, const ButtonControl& crlfLf) {
+  if (crlf.Down()) return "\r\n";
+  if (crlfLf.Down()) return "\r\n\n";
   return {};
 }
 

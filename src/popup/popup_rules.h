@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/controls.h"
 #include "desktop/desktop_services.h"
-#include "popup/popup_controls.h"
 
 namespace qv {
 
@@ -33,10 +33,10 @@ enum class SuffixButton {
 };
 
 // One group of two toggle buttons: at most one down; clicking the down one raises it.
-void ClickSuffixButton(PopupControls& controls, SuffixButton clicked);
+void ClickSuffixButton(ButtonControl& crlf, ButtonControl& crlfLf, SuffixButton clicked);
 
 // What a paste appends; "+cR" is tested first.
-std::string PasteSuffix(const PopupControls& controls);
+std::string PasteSuffix(const ButtonControl& crlf, const ButtonControl& crlfLf);
 
 // The paste wait actually used: a negative or absurd delay must not block for ever.
 int BoundedPasteDelay(std::int32_t milliseconds);

@@ -3,12 +3,14 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
-#include "app/error_box_win32.h"
-#include "app/window_class_win32.h"
-#include "app/window_names.h"
+#include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/pictures_win32.h"
+#include "desktop/window_class_win32.h"
+#include "desktop/window_names.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
@@ -21,8 +23,6 @@ constexpr int kDesignHeight = 496;
 constexpr int kPanelWidth = 249;
 constexpr int kRowHeight = 13;
 constexpr int kRowTextIndent = 20;
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT_PTR kTimer3 = 3;
 constexpr UINT kDeactivatedMessage = WM_APP + 1;
 
 // The child controls, from the window's design.
@@ -87,141 +87,55 @@ void PopupWindow::Create(HWND applicationWindow) {
   RegisterWindowClass({kMainWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE)});
   font_ = CreateUiFont();
   boldFont_ = CreateUiFont({.weight = FW_BOLD});
+  hintWindow_.SetFont(font_.get());
+  hintWindow_.onTimeUp = [this] { labelHint_.TimeUp(); };
   window_ =
       CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                       kDesignWidth, kDesignHeight, applicationWindow, nullptr, instance, nullptr);
+  CentreWhenFirstShown();
   SetOwner(window_, this);
-  slotList_ = CreateControl(window_, kSlotListLayout, font_.get());
-  labelColumn_ = CreateControl(window_, kLabelColumnLayout, font_.get());
-  SetWindowPos(labelColumn_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetOwner(labelColumn_, this);
-  labelColumnDefault_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(labelColumn_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelColumnProc)));
+  slotList_.Attach(CreateControl(window_, kSlotListLayout, font_.get()));
+  labelColumn_.Attach(CreateControl(window_, kLabelColumnLayout, font_.get()));
+  SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetOwner(slotList_.Handle(), this);
+  slotListDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      slotList_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SlotListProc)));
+  SetOwner(labelColumn_.Handle(), this);
+  labelColumnDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      labelColumn_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelColumnProc)));
+  std::vector<std::string> labels;
   for (int page = 0; page < 2; ++page)
-    for (int key = 0; kKeyLabels[key]; ++key) {
-      const char label[2] = {kKeyLabels[key], '\0'};
-      SendMessageA(labelColumn_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
-    }
+    for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
+  labelColumn_.SetItems(labels);
 }
 
-void PopupWindow::Attach(Program& program, PopupController& controller) {
-  program_ = &program;
+void PopupWindow::Attach(PopupController& controller, PopupWindowEvents events) {
   controller_ = &controller;
+  events_ = std::move(events);
+}
+
+PopupView PopupWindow::View() {
+  return PopupView{*this, *this,   slotList_, labelColumn_, labelHint_,
+                   crlf_, crlfLf_, timer1_,   timer3_};
 }
 
 void PopupWindow::PreviewKey(unsigned virtualKey) {
-  if (IsWindowEnabled(window_)) Run([&] { controller_->FormKeyDown(virtualKey); });
+  if (controller_ && IsWindowEnabled(window_)) Run([&] { controller_->FormKeyDown(virtualKey); });
 }
 
-void PopupWindow::ReadControls() {
-  PopupControls& c = program_->popup;
-  c.selectedRow = static_cast<int>(SendMessageA(slotList_, LB_GETCURSEL, 0, 0));
-  c.topRow = static_cast<int>(SendMessageA(slotList_, LB_GETTOPINDEX, 0, 0));
-  c.labelTopRow = static_cast<int>(SendMessageA(labelColumn_, LB_GETTOPINDEX, 0, 0));
-  c.labelSelected = static_cast<int>(SendMessageA(labelColumn_, LB_GETCURSEL, 0, 0));
-}
-
-void PopupWindow::ShowState() {
-  if (!program_ || !window_) return;
-  const PopupControls& c = program_->popup;
-  if (shownRows_ != program_->library.rows) {
-    shownRows_ = program_->library.rows;
-    SendMessageA(slotList_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(slotList_, LB_RESETCONTENT, 0, 0);
-    for (const std::string& row : shownRows_)
-      SendMessageA(slotList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-    SendMessageA(slotList_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(slotList_, nullptr, TRUE);
-  }
-  if (SendMessageA(slotList_, LB_GETCURSEL, 0, 0) != c.selectedRow)
-    SendMessageA(slotList_, LB_SETCURSEL, static_cast<WPARAM>(c.selectedRow), 0);
-  if (SendMessageA(slotList_, LB_GETTOPINDEX, 0, 0) != c.topRow)
-    SendMessageA(slotList_, LB_SETTOPINDEX, static_cast<WPARAM>(c.topRow), 0);
-  SendMessageA(slotList_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(c.horizontalExtent), 0);
-  EnableWindow(slotList_, c.listsEnabled);
-  EnableWindow(labelColumn_, c.listsEnabled);
-  if (SendMessageA(labelColumn_, LB_GETTOPINDEX, 0, 0) != c.labelTopRow)
-    SendMessageA(labelColumn_, LB_SETTOPINDEX, static_cast<WPARAM>(c.labelTopRow), 0);
-  if (SendMessageA(labelColumn_, LB_GETCURSEL, 0, 0) != c.labelSelected)
-    SendMessageA(labelColumn_, LB_SETCURSEL, static_cast<WPARAM>(c.labelSelected), 0);
-  if (!c.labelHintsEnabled) hint_.Hide();
-  if (shownCrLf_ != c.crlfDown || shownCrLfLf_ != c.crlfLfDown) {
-    shownCrLf_ = c.crlfDown;
-    shownCrLfLf_ = c.crlfLfDown;
-    RECT header{kHeaderButtons[0].x, 0, kPanelWidth - 2, 20};
-    InvalidateRect(window_, &header, FALSE);
-  }
-  UpdateTimer(kTimer1, c.timer1Interval, timer1Applied_);
-  UpdateTimer(kTimer3, c.timer3Interval, timer3Applied_);
-}
-
-void PopupWindow::UpdateTimer(int id, int interval, int& applied) {
-  if (interval == applied) return;
-  applied = interval;
-  if (interval > 0)
-    SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(interval), nullptr);
-  else
-    KillTimer(window_, static_cast<UINT_PTR>(id));
-}
-
-void PopupWindow::Show() {
-  static bool placed = false;
-  if (!placed) {
-    // Centred on the desktop when first shown.
-    placed = true;
-    RECT r;
-    GetWindowRect(window_, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    const int left = std::max(0, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
-    const int top = std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+void PopupWindow::HeaderToggle::SetDown(bool down) {
+  if (down_ == down) return;
+  down_ = down;
+  RECT header{kHeaderButtons[0].x, 0, kPanelWidth - 2, 20};
+  InvalidateRect(owner_.window_, &header, FALSE);
 }
 
 void PopupWindow::Hide() {
-  hint_.Hide();
+  hintWindow_.Hide();
   // A list still tracking the click that pasted would select its row again on release.
   HWND capture = GetCapture();
   if (capture && (capture == window_ || IsChild(window_, capture))) ReleaseCapture();
-  ShowWindow(window_, SW_HIDE);
-}
-
-bool PopupWindow::Visible() const {
-  return IsWindowVisible(window_) != FALSE;
-}
-
-WindowRect PopupWindow::Bounds() const {
-  RECT r;
-  GetWindowRect(window_, &r);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-void PopupWindow::SetLeft(int left) {
-  const WindowRect b = Bounds();
-  if (b.left == left) return;
-  SetWindowPos(window_, nullptr, left, b.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PopupWindow::SetTop(int top) {
-  const WindowRect b = Bounds();
-  if (b.top == top) return;
-  SetWindowPos(window_, nullptr, b.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PopupWindow::SetWidth(int width) {
-  const WindowRect b = Bounds();
-  if (b.width == width) return;
-  SetWindowPos(window_, nullptr, 0, 0, width, b.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PopupWindow::SetStayOnTop(bool onTop) {
-  SetWindowPos(window_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void PopupWindow::FocusPanel() {
-  SetFocus(window_);
+  Win32Form::Hide();
 }
 
 int PopupWindow::HeaderButtonAt(POINT p) const {
@@ -245,9 +159,7 @@ void PopupWindow::OnMouseUp(POINT p) {
   if (pressed < 0 || HeaderButtonAt(p) != pressed) return;
   Run([&] {
     if (pressed == kClose) return controller_->SpeedButton8Click();
-    ClickSuffixButton(program_->popup,
-                      pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
-    controller_->SpeedButton3Click();
+    controller_->SuffixButtonClick(pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
   });
 }
 
@@ -261,40 +173,46 @@ void PopupWindow::OnMouseMove(POINT p, WPARAM keys) {
   Run([&] { controller_->PanelMouseMove(p.x, p.y, leftAlone); });
 }
 
-void PopupWindow::ShowHintAtPointer() {
-  POINT pointer;
-  GetCursorPos(&pointer);
-  hint_.ShowAt(pointer, program_->popup.labelHint, font_.get());
-}
-
 void PopupWindow::LabelColumnMouse(UINT message) {
-  if (!program_) return;
   switch (message) {
     case WM_MOUSEMOVE:
       if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, labelColumn_, 0};
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, labelColumn_.Handle(), 0};
         trackingLeave_ = TrackMouseEvent(&track) != FALSE;
       }
-      if (program_->popup.labelHintsEnabled && !hint_.Visible()) ShowHintAtPointer();
+      labelHint_.PointerMoved();
       break;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
-      hint_.Hide();
+      labelHint_.Cancelled();
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_KEYDOWN:
-      hint_.Hide();
+      labelHint_.Cancelled();
       break;
     default:
       break;
   }
 }
 
+LRESULT CALLBACK PopupWindow::SlotListProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  auto* self = OwnerOf<PopupWindow>(window);
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONUP) ClientToScreen(window, &at);
+  if (message == WM_LBUTTONDOWN && self->events_.listMouseDown)
+    self->Run([&] { self->events_.listMouseDown(at.x, at.y); });
+  const LRESULT result = CallWindowProcA(self->slotListDefault_, window, message, wParam, lParam);
+  if (message == WM_RBUTTONUP && self->events_.listRightUp)
+    self->Run([&] { self->events_.listRightUp(at.x, at.y); });
+  return result;
+}
+
 LRESULT CALLBACK PopupWindow::LabelColumnProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
   auto* self = OwnerOf<PopupWindow>(window);
-  self->LabelColumnMouse(message);
+  if (self->controller_) self->LabelColumnMouse(message);
   return CallWindowProcA(self->labelColumnDefault_, window, message, wParam, lParam);
 }
 
@@ -307,10 +225,10 @@ LRESULT CALLBACK PopupWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
-  return self->Handle(message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
 }
 
-LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       PaintWindow(window_, [this](HDC dc) { Paint(dc); });
@@ -324,15 +242,15 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       DrawListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLORLISTBOX:
-      return reinterpret_cast<LRESULT>(
-          SolidBrush(reinterpret_cast<HWND>(lParam) == slotList_ ? kListColour : kLabelColour));
+      return reinterpret_cast<LRESULT>(SolidBrush(
+          reinterpret_cast<HWND>(lParam) == slotList_.Handle() ? kListColour : kLabelColour));
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && program_) Run([&] { controller_->FormActivate(); });
+      if (LOWORD(wParam) != WA_INACTIVE && controller_) Run([&] { controller_->FormActivate(); });
       break;
     case WM_ACTIVATEAPP:
       // A paste hands the activation away in the middle of its handler; the loss of
       // activation is handled once that handler has returned.
-      if (!wParam && program_) PostMessageA(window_, kDeactivatedMessage, 0, 0);
+      if (!wParam && controller_) PostMessageA(window_, kDeactivatedMessage, 0, 0);
       break;
     case kDeactivatedMessage:
       Run([&] { controller_->AppDeactivate(); });
@@ -342,7 +260,7 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
       if (message == WM_LBUTTONDOWN) {
         OnMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      } else if (program_) {
+      } else if (controller_) {
         Run([&] { controller_->PanelMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
       }
       return 0;
@@ -350,33 +268,33 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_MOUSEMOVE:
-      if (program_) OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
+      if (controller_) OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       return 0;
     case WM_COMMAND:
-      if (HIWORD(wParam) == LBN_SELCHANGE && program_) {
-        if (reinterpret_cast<HWND>(lParam) == slotList_)
+      if (HIWORD(wParam) == LBN_SELCHANGE && controller_) {
+        if (reinterpret_cast<HWND>(lParam) == slotList_.Handle())
           Run([&] { controller_->RxCheckListBox1Click(); });
-        else if (reinterpret_cast<HWND>(lParam) == labelColumn_)
+        else if (reinterpret_cast<HWND>(lParam) == labelColumn_.Handle())
           Run([&] { controller_->ListBox7Click(); });
         return 0;
       }
       break;
     case WM_TIMER:
-      if (!program_) return 0;
-      if (wParam == kTimer1) Run([&] { controller_->Timer1Timer(); });
-      if (wParam == kTimer3) Run([&] { controller_->Timer3Timer(); });
+      if (!controller_) return 0;
+      if (wParam == timer1_.Id()) Run([&] { controller_->Timer1Timer(); });
+      if (wParam == timer3_.Id()) Run([&] { controller_->Timer3Timer(); });
       return 0;
     case WM_CLOSE:
-      if (program_) Run([&] { program_->CloseMainWindow(); });
+      if (events_.close) Run(events_.close);
       return 0;
     case WM_QUERYENDSESSION: {
       LRESULT answer = 0;
-      if (program_) Run([&] { answer = program_->WMQueryEndSession(); });
+      if (events_.queryEndSession) Run([&] { answer = events_.queryEndSession(); });
       return answer;
     }
     case WM_DESTROY:
-      KillTimer(window_, kTimer1);
-      KillTimer(window_, kTimer3);
+      timer1_.SetInterval(0);
+      timer3_.SetInterval(0);
       window_ = nullptr;
       PostQuitMessage(0);
       return 0;
@@ -388,20 +306,21 @@ LRESULT PopupWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void PopupWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
-  const bool slotList = item.hwndItem == slotList_;
+  const bool slotList = item.hwndItem == slotList_.Handle();
   const bool selected = (item.itemState & ODS_SELECTED) != 0 && slotList;
   FillSolid(item.hDC, item.rcItem,
             selected ? GetSysColor(COLOR_HIGHLIGHT) : (slotList ? kListColour : kLabelColour));
-  char text[512] = {};
+  // Rows of any length: only their first characters are in view.
   const LRESULT length = SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-  if (length >= 0 && length < static_cast<LRESULT>(sizeof text))
-    SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
+  std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+  if (length > 0)
+    SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kNavy);
   HGDIOBJ old = SelectObject(item.hDC, font_.get());
   RECT area = item.rcItem;
   area.left += slotList ? kRowTextIndent : 2;
-  DrawTextA(item.hDC, text, -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextA(item.hDC, text.c_str(), -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(item.hDC, old);
 }
 
@@ -417,7 +336,7 @@ void PopupWindow::Paint(HDC dc) {
   for (int i = 0; i < 3; ++i) {
     const HeaderButton& b = kHeaderButtons[i];
     RECT r{b.x, b.y, b.x + b.width, b.y + b.height};
-    const bool down = (i == kCrLf && shownCrLf_) || (i == kCrLfLf && shownCrLfLf_);
+    const bool down = (i == kCrLf && crlf_.Down()) || (i == kCrLfLf && crlfLf_.Down());
     if (down) {
       FillSolid(dc, r, RGB(0xF0, 0xE0, 0xB8));
       DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);

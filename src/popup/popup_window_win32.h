@@ -2,20 +2,27 @@
 // The main window: the pop-up list with its header, slot list and key label column.
 #include <windows.h>
 
-#include <string>
-#include <utility>
-#include <vector>
+#include <functional>
 
-#include "app/handler_runner_win32.h"
-#include "app/program.h"
+#include "desktop/controls_win32.h"
+#include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
 #include "popup/hint_window_win32.h"
+#include "popup/label_hint.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
 
 namespace qv {
 
-class PopupWindow : public PopupWindowOps {
+// What the main window hands to the program around it.
+struct PopupWindowEvents {
+  std::function<void()> close;           // WM_CLOSE
+  std::function<int()> queryEndSession;  // WM_QUERYENDSESSION: the answer
+  std::function<void(int x, int y)> listMouseDown,
+      listRightUp;  // the slot list, screen coordinates
+};
+
+class PopupWindow : public Win32Form, public FocusControl {
  public:
   PopupWindow() = default;
   ~PopupWindow() override;
@@ -25,68 +32,65 @@ class PopupWindow : public PopupWindowOps {
   // Creates the window hidden, owned by the application window.
   void Create(HWND applicationWindow);
   // Connects the logic once it exists; the window forwards its messages to it.
-  void Attach(Program& program, PopupController& controller);
-  HWND Handle() const { return window_; }
+  void Attach(PopupController& controller, PopupWindowEvents events);
 
-  // Runs a handler with the controls' state read before and shown after; a raised error
-  // is reported and ends the handler; a closed main window ends the program.
+  // The controls, for the logic.
+  PopupView View();
+
+  // Runs a handler; a raised error ends it and is reported in the standard error box.
   template <typename Handler>
-  void Run(Handler&& handler);
+  void Run(Handler&& handler) {
+    RunHandler(window_, std::forward<Handler>(handler));
+  }
   // The user pressed a key anywhere in the window (keyboard preview).
   void PreviewKey(unsigned virtualKey);
-  // Shows the core's state in the controls (rows included).
-  void ShowState();
 
-  // PopupWindowOps
-  void Show() override;
   void Hide() override;
-  bool Visible() const override;
-  WindowRect Bounds() const override;
-  void SetLeft(int left) override;
-  void SetTop(int top) override;
-  void SetWidth(int width) override;
-  void SetStayOnTop(bool onTop) override;
-  void FocusPanel() override;
+  void Focus() override { SetFocus(window_); }
 
  private:
+  // "+cR" and "+CR": drawn by the window, so a change repaints the header.
+  class HeaderToggle : public ButtonControl {
+   public:
+    explicit HeaderToggle(PopupWindow& owner) : owner_(owner) {}
+    bool Down() const override { return down_; }
+    void SetDown(bool down) override;
+    bool Enabled() const override { return true; }
+    void SetEnabled(bool) override {}
+
+   private:
+    PopupWindow& owner_;
+    bool down_ = false;
+  };
+
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK SlotListProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK LabelColumnProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void ReadControls();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
   void DrawListItem(const DRAWITEMSTRUCT& item);
   int HeaderButtonAt(POINT p) const;
   void OnMouseDown(POINT p);
   void OnMouseUp(POINT p);
   void OnMouseMove(POINT p, WPARAM keys);
-  void UpdateTimer(int id, int interval, int& applied);
   void LabelColumnMouse(UINT message);
-  void ShowHintAtPointer();
 
-  HWND window_ = nullptr;
-  HWND slotList_ = nullptr;
-  HWND labelColumn_ = nullptr;
+  Win32ListBox slotList_;
+  Win32ListBox labelColumn_;
+  WNDPROC slotListDefault_ = nullptr;
   WNDPROC labelColumnDefault_ = nullptr;
+  HeaderToggle crlf_{*this};
+  HeaderToggle crlfLf_{*this};
+  Win32Timer timer1_{&window_, 1};
+  Win32Timer timer3_{&window_, 3};
+  HintWindow hintWindow_;
+  LabelHint labelHint_{hintWindow_};
   UniqueFont font_;
   UniqueFont boldFont_;
-  Program* program_ = nullptr;
-  HandlerRunner runner_{[this] { ReadControls(); }, [this] { ShowState(); }};
   PopupController* controller_ = nullptr;
-  std::vector<std::string> shownRows_;
+  PopupWindowEvents events_;
   int pressedButton_ = -1;  // header button under a pressed left button
-  bool dragging_ = false;
-  int timer1Applied_ = 0, timer3Applied_ = 0;
-  bool shownCrLf_ = false, shownCrLfLf_ = false;
   bool trackingLeave_ = false;
-  HintWindow hint_;
 };
-
-template <typename Handler>
-void PopupWindow::Run(Handler&& handler) {
-  if (!program_) return;
-  runner_.Run(window_, std::forward<Handler>(handler));
-  // The program ends once the outermost handler has returned.
-  if (program_->state.terminateRequested && window_ && !runner_.Busy()) DestroyWindow(window_);
-}
 
 }  // namespace qv

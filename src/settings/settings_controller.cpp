@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_error.h"
+#include "desktop/app_error.h"
 
 namespace qv {
 
@@ -12,49 +12,49 @@ constexpr Point kOkButtonOffset{97, 127};
 }  // namespace
 
 void SettingsController::FormCreate() {
-  program_.SettingsFormCreate();
+  preferences_.InitializeParameters("PgmStart");
+  preferences_.InitializeParameters("PgmUpdate");
 }
 
 void SettingsController::FormActivate() {
-  program_.InitializeParameters("PgmUpdate");
-  program_.settings.hotKeyText = FormatShortcut(program_.hotKey.Key(), program_.services.layout);
-  program_.settings.delayText = std::to_string(program_.state.PasteDelayMs);
-  const WindowRect dialog = program_.services.settingsWindow.Bounds();
-  program_.services.desktop.SetPointer(
-      {dialog.left + kOkButtonOffset.x, dialog.top + kOkButtonOffset.y});
+  preferences_.InitializeParameters("PgmUpdate");
+  view_.hotKeyBox.SetText(FormatShortcut(hotKey_.Key(), layout_));
+  view_.delayBox.SetText(std::to_string(state_.PasteDelayMs));
+  const WindowRect dialog = view_.form.Bounds();
+  desktop_.SetPointer({dialog.left + kOkButtonOffset.x, dialog.top + kOkButtonOffset.y});
 }
 
 void SettingsController::BitBtn1Click() {
   // A delay that would fail to apply is neither written nor applied; the dialog stays open.
-  AcceptDelayText(program_.settings, program_.state.PasteDelayMs);
-  program_.InitializeParameters("ParmUpdate");
-  program_.InitializeParameters("PgmUpdate");
-  program_.services.settingsWindow.CloseModal();
+  AcceptDelayText(view_.delayBox, state_.PasteDelayMs);
+  preferences_.InitializeParameters("ParmUpdate");
+  preferences_.InitializeParameters("PgmUpdate");
+  view_.form.CloseModal();
 }
 
 void SettingsController::BitBtn2Click() {
-  program_.InitializeParameters("PgmStart");
+  preferences_.InitializeParameters("PgmStart");
   // A delay in the file that is no integer was reported at start-up; the box keeps the
   // delay in effect, so that it is not reported again at every activation.
   try {
-    StrToInt(program_.settings.delayText);
+    StrToInt(view_.delayBox.Text());
   } catch (const AppError&) {
-    program_.settings.delayText = std::to_string(program_.state.PasteDelayMs);
+    view_.delayBox.SetText(std::to_string(state_.PasteDelayMs));
   }
-  program_.services.settingsWindow.CloseModal();
+  view_.form.CloseModal();
 }
 
 void SettingsController::RxLabel3MouseEnter() {
-  program_.settings.makerUnderlined = true;
+  view_.makerLabel.SetUnderlined(true);
 }
 
 void SettingsController::RxLabel3Click() {
-  program_.services.desktop.OpenMailLink(kMakerMailLink);
+  desktop_.OpenMailLink(kMakerMailLink);
 }
 
 void SettingsController::SettingsClick() {
-  program_.services.popupWindow.Hide();
-  program_.services.settingsWindow.ShowModal();
+  mainWindow_.Hide();
+  view_.form.ShowModal();
 }
 
 }  // namespace qv

@@ -1,7 +1,13 @@
 #pragma once
 // The settings dialog's handlers: its two boxes hold the hot key and paste delay texts that
 // the preferences load, apply and save.
-#include "app/program.h"
+#include "desktop/controls.h"
+#include "desktop/desktop_services.h"
+#include "desktop/global_hot_key.h"
+#include "desktop/shortcut.h"
+#include "library/preferences.h"
+#include "library/program_state.h"
+#include "settings/settings_controls.h"
 
 namespace qv {
 
@@ -9,7 +15,16 @@ inline constexpr const char* kMakerMailLink = "mailto:support@skorvelmora.exampl
 
 class SettingsController {
  public:
-  explicit SettingsController(Program& program) : program_(program) {}
+  SettingsController(SettingsView view, FormControl& mainWindow, Preferences& preferences,
+                     const GlobalHotKey& hotKey, const KeyboardLayout& layout,
+                     const ProgramState& state, DesktopServices& desktop)
+      : view_(view),
+        mainWindow_(mainWindow),
+        preferences_(preferences),
+        hotKey_(hotKey),
+        layout_(layout),
+        state_(state),
+        desktop_(desktop) {}
 
   // Once at start-up: load and apply the preferences.
   void FormCreate();
@@ -25,7 +40,13 @@ class SettingsController {
   void SettingsClick();
 
  private:
-  Program& program_;
+  SettingsView view_;
+  FormControl& mainWindow_;
+  Preferences& preferences_;
+  const GlobalHotKey& hotKey_;
+  const KeyboardLayout& layout_;
+  const ProgramState& state_;
+  DesktopServices& desktop_;
 };
 
 }  // namespace qv

@@ -7,11 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/error_box_win32.h"
-#include "app/message_loop_win32.h"
-#include "app/window_class_win32.h"
-#include "app/window_names.h"
+#include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/window_class_win32.h"
+#include "desktop/window_names.h"
 #include "settings/settings_choices.h"
 
 namespace qv {
@@ -66,18 +65,6 @@ HWND CreateCombo(HWND parent, const ComboLayout& layout, HFONT font,
   return box;
 }
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(window, text.data(), length + 1);
-  text.resize(std::strlen(text.c_str()));
-  return text;
-}
-
-void SetWindowTextIfDifferent(HWND window, const std::string& text) {
-  if (WindowText(window) != text) SetWindowTextA(window, text.c_str());
-}
-
 // Labels size themselves to their text, whatever font the system substitutes.
 void FitLabelToText(HWND label, HFONT font) {
   const std::string text = WindowText(label);
@@ -110,76 +97,28 @@ void SettingsDialog::Create(HWND applicationWindow) {
   window_ =
       CreateWindowExA(exStyle, kSettingsClass, "Settings", style, 0, 0, frame.right - frame.left,
                       frame.bottom - frame.top, applicationWindow, nullptr, instance, nullptr);
+  CentreWhenFirstShown();
   SetOwner(window_, this);
-  hotKeyBox_ = CreateCombo(window_, kHotKeyBoxLayout, font_.get(), kHotKeyChoices);
-  delayBox_ = CreateCombo(window_, kDelayBoxLayout, font_.get(), kDelayChoices);
-  SetWindowTextA(hotKeyBox_, "Ctrl+Alt+Down");
-  SetWindowTextA(delayBox_, "100");
-  makerLabel_ = CreateWindowExA(
+  hotKeyBox_.Attach(CreateCombo(window_, kHotKeyBoxLayout, font_.get(), kHotKeyChoices));
+  delayBox_.Attach(CreateCombo(window_, kDelayBoxLayout, font_.get(), kDelayChoices));
+  hotKeyBox_.SetText("Ctrl+Alt+Down");
+  delayBox_.SetText("100");
+  HWND makerLabel = CreateWindowExA(
       0, "STATIC", "Skor Velmora Software", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT, 6 + 56,
       2 + 21, 104, 13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance, nullptr);
-  SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  FitLabelToText(makerLabel_, font_.get());
-  SetOwner(makerLabel_, this);
-  makerLabelDefault_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(makerLabel_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
+  SendMessageA(makerLabel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  FitLabelToText(makerLabel, font_.get());
+  SetOwner(makerLabel, this);
+  makerLabel_.window = makerLabel;
+  makerLabel_.defaultProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(makerLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
 }
 
-void SettingsDialog::Attach(Program& program, SettingsController& controller) {
-  program_ = &program;
-  controller_ = &controller;
-}
-
-void SettingsDialog::ReadControls() {
-  program_->settings.hotKeyText = WindowText(hotKeyBox_);
-  program_->settings.delayText = WindowText(delayBox_);
-}
-
-void SettingsDialog::ShowState() {
-  SetWindowTextIfDifferent(hotKeyBox_, program_->settings.hotKeyText);
-  SetWindowTextIfDifferent(delayBox_, program_->settings.delayText);
-  HFONT wanted = program_->settings.makerUnderlined ? underlinedFont_.get() : font_.get();
-  if (reinterpret_cast<HFONT>(SendMessageA(makerLabel_, WM_GETFONT, 0, 0)) != wanted)
-    SendMessageA(makerLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
-}
-
-void SettingsDialog::ShowModal() {
-  if (IsWindowVisible(window_)) throw AppError("Cannot make a visible window modal");
-  if (!placed_) {
-    // Centred on the desktop the first time; later where it was left.
-    placed_ = true;
-    const WindowRect b = Bounds();
-    const int left = std::max(0, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - b.width) / 2);
-    const int top = std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - b.height) / 2);
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  // Modal: every other visible window of the program is disabled meanwhile.
-  disabledWindows_.clear();
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM self) -> BOOL {
-        auto* dialog = reinterpret_cast<SettingsDialog*>(self);
-        if (w != dialog->window_ && IsWindowVisible(w) && IsWindowEnabled(w)) {
-          EnableWindow(w, FALSE);
-          dialog->disabledWindows_.push_back(w);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(this));
-  closeRequested_ = false;
-  ShowWindow(window_, SW_SHOW);
-  SetForegroundWindow(window_);
-  while (!closeRequested_ && PumpMessage()) {
-  }
-  for (HWND w : disabledWindows_) EnableWindow(w, TRUE);
-  disabledWindows_.clear();
-  ShowWindow(window_, SW_HIDE);
-}
-
-WindowRect SettingsDialog::Bounds() const {
-  RECT r;
-  GetWindowRect(window_, &r);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+void SettingsDialog::MakerLabel::SetUnderlined(bool underlined) {
+  if (underlined_ == underlined) return;
+  underlined_ = underlined;
+  HFONT font = underlined ? owner_.underlinedFont_.get() : owner_.font_.get();
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 int SettingsDialog::ButtonAt(POINT p) const {
@@ -214,25 +153,26 @@ void SettingsDialog::Paint(HDC dc) {
 LRESULT CALLBACK SettingsDialog::MakerLabelProc(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
   auto* self = OwnerOf<SettingsDialog>(window);
-  if (message == WM_MOUSEMOVE && !self->pointerOnMaker_) {
-    self->pointerOnMaker_ = true;
+  MakerLabel& label = self->makerLabel_;
+  if (message == WM_MOUSEMOVE && !label.pointerOn && self->controller_) {
+    label.pointerOn = true;
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
     TrackMouseEvent(&track);
     self->Run([&] { self->controller_->RxLabel3MouseEnter(); });
   } else if (message == WM_MOUSELEAVE) {
-    self->pointerOnMaker_ = false;
+    label.pointerOn = false;
   }
-  return CallWindowProcA(self->makerLabelDefault_, window, message, wParam, lParam);
+  return CallWindowProcA(label.defaultProc, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
   auto* self = OwnerOf<SettingsDialog>(window);
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
 }
 
-LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       PaintWindow(window_, [this](HDC dc) { Paint(dc); });
@@ -240,21 +180,23 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == makerLabel_) {
+      if (reinterpret_cast<HWND>(lParam) == makerLabel_.window) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, kYellow);
         SetBkColor(dc, kHeaderColour);
         return reinterpret_cast<LRESULT>(headerBrush_.get());
       }
       break;
-    case WM_CTLCOLOREDIT: {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {  // the boxes' edit fields and their drop-down lists
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, kNavy);
       SetBkColor(dc, GetSysColor(COLOR_WINDOW));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     case WM_COMMAND:
-      if (reinterpret_cast<HWND>(lParam) == makerLabel_ && HIWORD(wParam) == STN_CLICKED) {
+      if (reinterpret_cast<HWND>(lParam) == makerLabel_.window && HIWORD(wParam) == STN_CLICKED &&
+          controller_) {
         Run([&] { controller_->RxLabel3Click(); });
         return 0;
       }
@@ -262,7 +204,7 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       // Only a shown dialog is activated by the user; a hidden one can be by an error box
       // closing at start-up.
-      if (LOWORD(wParam) != WA_INACTIVE && program_ && IsWindowVisible(window_))
+      if (LOWORD(wParam) != WA_INACTIVE && controller_ && IsWindowVisible(window_))
         Run([&] { controller_->FormActivate(); });
       break;
     case WM_LBUTTONDOWN:
@@ -277,7 +219,8 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       pressedButton_ = -1;
       ReleaseCapture();
       InvalidateRect(window_, nullptr, FALSE);
-      if (pressed < 0 || ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != pressed)
+      if (pressed < 0 || ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != pressed ||
+          !controller_)
         return 0;
       if (pressed == kOk)
         Run([&] { controller_->BitBtn1Click(); });

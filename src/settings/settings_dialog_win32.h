@@ -3,17 +3,16 @@
 #include <windows.h>
 
 #include <utility>
-#include <vector>
 
-#include "app/handler_runner_win32.h"
-#include "app/program.h"
+#include "desktop/controls_win32.h"
+#include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
 
 namespace qv {
 
-class SettingsDialog : public SettingsWindowOps {
+class SettingsDialog : public Win32Form {
  public:
   SettingsDialog() = default;
   ~SettingsDialog() override;
@@ -21,48 +20,45 @@ class SettingsDialog : public SettingsWindowOps {
   SettingsDialog& operator=(const SettingsDialog&) = delete;
 
   void Create(HWND applicationWindow);
-  void Attach(Program& program, SettingsController& controller);
-  HWND Handle() const { return window_; }
+  void Attach(SettingsController& controller) { controller_ = &controller; }
+  SettingsView View() { return SettingsView{*this, hotKeyBox_, delayBox_, makerLabel_}; }
 
-  // Runs a handler with the boxes' texts read before and shown after.
+  // Runs a handler; a raised error ends it and is reported in the standard error box.
   template <typename Handler>
-  void Run(Handler&& handler);
-
-  void ShowModal() override;
-  void CloseModal() override { closeRequested_ = true; }
-  WindowRect Bounds() const override;
+  void Run(Handler&& handler) {
+    RunHandler(window_, std::forward<Handler>(handler));
+  }
 
  private:
+  // The maker label: underlined by switching its font.
+  class MakerLabel : public LabelControl {
+   public:
+    explicit MakerLabel(SettingsDialog& owner) : owner_(owner) {}
+    bool Underlined() const override { return underlined_; }
+    void SetUnderlined(bool underlined) override;
+    HWND window = nullptr;
+    WNDPROC defaultProc = nullptr;
+    bool pointerOn = false;
+
+   private:
+    SettingsDialog& owner_;
+    bool underlined_ = false;
+  };
+
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK MakerLabelProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void ReadControls();
-  void ShowState();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
   int ButtonAt(POINT p) const;
 
-  HWND window_ = nullptr;
-  HWND hotKeyBox_ = nullptr;
-  HWND delayBox_ = nullptr;
-  HWND makerLabel_ = nullptr;
-  WNDPROC makerLabelDefault_ = nullptr;
+  Win32Text hotKeyBox_;
+  Win32Text delayBox_;
+  MakerLabel makerLabel_{*this};
   UniqueFont font_;
   UniqueFont underlinedFont_;
   UniqueBrush headerBrush_;
-  Program* program_ = nullptr;
-  HandlerRunner runner_{[this] { ReadControls(); }, [this] { ShowState(); }};
   SettingsController* controller_ = nullptr;
-  bool closeRequested_ = false;
-  bool placed_ = false;
-  bool pointerOnMaker_ = false;
   int pressedButton_ = -1;
-  std::vector<HWND> disabledWindows_;
 };
-
-template <typename Handler>
-void SettingsDialog::Run(Handler&& handler) {
-  if (!program_) return;
-  runner_.Run(window_, std::forward<Handler>(handler));
-}
 
 }  // namespace qv

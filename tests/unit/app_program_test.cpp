@@ -19,8 +19,13 @@ class ProgramFiles : public ::testing::Test, public ProgramFixture {
   }
   void Start() {
     program.FormCreate();
-    program.SettingsFormCreate();
+    SettingsFormCreate();
     files.log.clear();
+  }
+  // The settings dialog's creation step: load and apply the preferences.
+  void SettingsFormCreate() {
+    program.preferences.InitializeParameters("PgmStart");
+    program.preferences.InitializeParameters("PgmUpdate");
   }
   int FirstChange(const std::string& path) const { return test::FirstChange(files, path); }
 };
@@ -38,13 +43,22 @@ TEST_F(ProgramFiles, FormCreateLoadsTheDataFilesAndTakesF5) {
   }
 }
 
+// The form's Ctrl+Alt+Down is registered as the window is built and found registered after
+// loading; the creation step's F5 is then tried once, even when it fails.
+TEST_F(ProgramFiles, StartUpTriesF5Once) {
+  hotKeyApi.refuse = true;
+  program.FormCreate();
+  EXPECT_EQ(hotKeyApi.log,
+            (std::vector<std::string>{"register 3 40", "unregister", "register 0 116"}));
+}
+
 TEST_F(ProgramFiles, MissingRowsFileIsOneErrorAndNeitherDataFileIsWrittenLater) {
   files.files.erase(paths.rows);
   EXPECT_EQ(ErrorOf([&] { program.FormCreate(); }), "Cannot open file C:\\Q\\Lb1.qvl");
   EXPECT_EQ(program.library.rows, DesignSlotRows());
   EXPECT_TRUE(program.library.store.empty());
   EXPECT_EQ(files.log, std::vector<std::string>{"read " + paths.rows});
-  program.SettingsFormCreate();
+  SettingsFormCreate();
   EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "");
   EXPECT_EQ(FirstChange(paths.rows), -1);
   EXPECT_EQ(FirstChange(paths.store), -1);
@@ -96,7 +110,7 @@ TEST_F(ProgramFiles, ASessionEndsAndTheProgramClosesOnlyAfterAGoodSave) {
   EXPECT_THROW(program.WMQueryEndSession(), AppError);
   files.failAtCall = files.mutatingCalls;
   EXPECT_THROW(program.CloseMainWindow(), AppError);
-  EXPECT_FALSE(program.state.terminateRequested);
+  EXPECT_FALSE(ended);
   EXPECT_EQ(program.state.copyBuffer.title, "kept");
 }
 

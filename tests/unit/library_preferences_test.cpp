@@ -1,6 +1,7 @@
 // The preferences file, the settings boxes and the values in effect; StrToInt's forms.
 #include <gtest/gtest.h>
 
+#include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_file_system.h"
 #include "library/preferences.h"
@@ -15,15 +16,16 @@ struct PreferencesTest : ::testing::Test {
   FakeFileSystem files;
   FakeHotKeyRegistration hotKeyApi;
   GlobalHotKey hotKey{hotKeyApi};
-  SettingsControls boxes;
-  PopupControls popup;
-  std::int32_t delay = 0;
-  std::string flags = "0000000000";
-  PreferenceTargets targets{files, kPrefs, boxes, popup, hotKey, PlainKeyboardLayout(),
-                            delay, flags};
+  FakeText hotKeyBox{"Ctrl+Alt+Down"}, delayBox{"100"};
+  FakeButton crlf, crlfLf;
+  ProgramState state;
+  std::int32_t& delay = state.PasteDelayMs;
+  std::string& flags = state.ParamFlags;
+  Preferences preferences{
+      files, kPrefs, {hotKeyBox, delayBox, crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
 
   std::string Run(std::string_view mode) {
-    return ErrorOf([&] { InitializeParameters(mode, targets); });
+    return ErrorOf([&] { preferences.InitializeParameters(mode); });
   }
 };
 
@@ -51,14 +53,14 @@ TEST_F(PreferencesTest, StartLoadsTheLinesAndTheSuffixButtonsWithoutApplyingThem
     SCOPED_TRACE(c.file);
     files.files[kPrefs] = c.file;
     flags = "3999";
-    popup.crlfDown = c.crlfBefore;
-    popup.crlfLfDown = c.crlfLfBefore;
+    crlf.down = c.crlfBefore;
+    crlfLf.down = c.crlfLfBefore;
     EXPECT_EQ(Run("PgmStart"), "");
-    EXPECT_EQ(boxes.hotKeyText, c.hotKey);
-    EXPECT_EQ(boxes.delayText, c.delay);
+    EXPECT_EQ(hotKeyBox.text, c.hotKey);
+    EXPECT_EQ(delayBox.text, c.delay);
     EXPECT_EQ(flags, c.flags);
-    EXPECT_EQ(popup.crlfDown, c.crlfAfter);
-    EXPECT_EQ(popup.crlfLfDown, c.crlfLfAfter);
+    EXPECT_EQ(crlf.down, c.crlfAfter);
+    EXPECT_EQ(crlfLf.down, c.crlfLfAfter);
     EXPECT_EQ(hotKey.Key(), 0);
     EXPECT_EQ(delay, 0);
   }
@@ -67,47 +69,48 @@ TEST_F(PreferencesTest, StartLoadsTheLinesAndTheSuffixButtonsWithoutApplyingThem
 TEST_F(PreferencesTest, UnreadableFileChangesNothing) {
   flags = "2000000000";
   EXPECT_EQ(Run("PgmStart"), "Cannot open file " + kPrefs);
-  EXPECT_EQ(boxes.hotKeyText, "Ctrl+Alt+Down");
-  EXPECT_EQ(boxes.delayText, "100");
+  EXPECT_EQ(hotKeyBox.text, "Ctrl+Alt+Down");
+  EXPECT_EQ(delayBox.text, "100");
   EXPECT_EQ(flags, "2000000000");
 }
 
 TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
-  boxes.hotKeyText = "Ctrl+Shift+Up";
-  boxes.delayText = " 250";
+  hotKeyBox.text = "Ctrl+Shift+Up";
+  delayBox.text = " 250";
   flags = "0123456789";
   const std::tuple<bool, bool, const char*> cases[] = {
       {false, true, "3123456789"}, {false, false, "0123456789"}, {true, false, "2123456789"}};
-  for (const auto& [crlf, crlfLf, flagsAfter] : cases) {
-    popup.crlfDown = crlf;
-    popup.crlfLfDown = crlfLf;
+  for (const auto& [crlfDown, crlfLfDown, flagsAfter] : cases) {
+    crlf.down = crlfDown;
+    crlfLf.down = crlfLfDown;
     EXPECT_EQ(Run("PgmUpdate"), "");
     EXPECT_EQ(flags, flagsAfter);
   }
   EXPECT_EQ(hotKey.Key(), 0x6026);
   EXPECT_EQ(delay, 250);
-  EXPECT_EQ(boxes.hotKeyText, "Ctrl+Shift+Up");  // the boxes themselves are not rewritten
-  boxes.hotKeyText = "Ctrl+Banana";
+  EXPECT_EQ(hotKeyBox.text, "Ctrl+Shift+Up");  // the boxes themselves are not rewritten
+  hotKeyBox.text = "Ctrl+Banana";
   Run("PgmUpdate");
   EXPECT_EQ(hotKey.Key(), 0);
 }
 
 TEST_F(PreferencesTest, BadDelayIsReportedOnceAndReplacedByTheDelayInEffect) {
   delay = 250;
-  popup.crlfDown = true;
-  boxes.hotKeyText = "F9";
-  boxes.delayText = "abc";
+  crlf.down = true;
+  hotKeyBox.text = "F9";
+  delayBox.text = "abc";
   EXPECT_EQ(Run("PgmUpdate"), "'abc' is not a valid integer value");
   EXPECT_EQ(hotKey.Key(), 0x78);  // applied before the delay
   EXPECT_EQ(delay, 250);
   EXPECT_EQ(flags, "0000000000");
-  EXPECT_EQ(boxes.delayText, "250");
+  EXPECT_EQ(delayBox.text, "250");
   EXPECT_EQ(Run("PgmUpdate"), "");
   EXPECT_EQ(flags, "2000000000");
 }
 
 TEST_F(PreferencesTest, SaveWritesTheBoxesAndFlagsAsThreeCrLfLines) {
-  boxes = {"Ctrl+Shift+Up", "0100"};
+  hotKeyBox.text = "Ctrl+Shift+Up";
+  delayBox.text = "0100";
   flags = "3abc";
   Run("ParmUpdate");
   EXPECT_EQ(files.files[kPrefs], "Ctrl+Shift+Up\r\n0100\r\n3abc\r\n");
@@ -128,7 +131,7 @@ TEST_F(PreferencesTest, OtherModesDoNothing) {
   for (const char* mode : {"pgmstart", "PGMUPDATE", "PgmStart ", "", "Parmupdate"}) Run(mode);
   EXPECT_TRUE(files.log.empty());
   EXPECT_EQ(hotKey.Key(), 0);
-  EXPECT_EQ(boxes.hotKeyText, "Ctrl+Alt+Down");
+  EXPECT_EQ(hotKeyBox.text, "Ctrl+Alt+Down");
 }
 
 TEST(StrToInt, AcceptsDecimalAndHexForms) {

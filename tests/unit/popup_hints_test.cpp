@@ -14,7 +14,7 @@ class PopupHintsTest : public PopupTest {
   PopupHintsTest() { popupWindow.rect = {300, 40, 249, 496}; }
 
   void ClickLabel(int label) {
-    program.popup.labelSelected = label;
+    labelColumn.Select(label);
     popup.ListBox7Click();
   }
   void TickWithPointerAt(int x, int y) {
@@ -22,8 +22,8 @@ class PopupHintsTest : public PopupTest {
     popup.Timer1Timer();
   }
   void ExpectTracking(bool on) {
-    EXPECT_EQ(program.popup.labelHintsEnabled, on);
-    EXPECT_EQ(program.popup.timer1Interval, on ? 100 : 0);
+    EXPECT_EQ(labelHint.HintsEnabled(), on);
+    EXPECT_EQ(timer1.Interval(), on ? 100 : 0);
   }
 };
 
@@ -31,40 +31,40 @@ TEST_F(PopupHintsTest, LabelClickPreviewsItsRowWithoutPastingOrChangingTheStore)
   SetContent(5, "row 1\r\nrow|2\r\nrow 3");
   const std::string store = program.library.store;
   ClickLabel(5);
-  EXPECT_EQ(program.popup.labelHint,
+  EXPECT_EQ(labelHint.Hint(),
             "row 1\r\nrow\xA6"
             "2\r\nrow 3");
   ExpectTracking(true);
-  EXPECT_EQ(program.popup.labelSelected, -1);
-  EXPECT_EQ(program.popup.selectedRow, -1);
+  EXPECT_EQ(labelColumn.Selection(), -1);
+  EXPECT_EQ(slotList.Selection(), -1);
   EXPECT_EQ(program.library.store, store);
   EXPECT_TRUE(desktop.log.empty());
 
   SetContent(0, "");  // an empty clip still starts tracking
   ClickLabel(0);
-  EXPECT_EQ(program.popup.labelHint, "");
+  EXPECT_EQ(labelHint.Hint(), "");
   ExpectTracking(true);
 }
 
 TEST_F(PopupHintsTest, LabelWithoutRowClearsAndStartsNothing) {
   SetSlotCount(30);
-  program.popup.labelHint = "old";
-  program.popup.selectedRow = 4;
+  labelHint.SetHint("old");
+  slotList.Select(4);
   ClickLabel(40);
-  EXPECT_EQ(program.popup.labelHint, "");
+  EXPECT_EQ(labelHint.Hint(), "");
   ExpectTracking(false);
-  EXPECT_EQ(program.popup.labelSelected, -1);
-  EXPECT_EQ(program.popup.selectedRow, -1);
+  EXPECT_EQ(labelColumn.Selection(), -1);
+  EXPECT_EQ(slotList.Selection(), -1);
 }
 
 TEST_F(PopupHintsTest, LabelsFollowTheListsScrollingAndPreviewTheRowBesideThem) {
   for (int top : {36, 11, 20}) {
-    program.popup.topRow = top;
+    slotList.SetTopRow(top);
     popup.Timer3Timer();
-    EXPECT_EQ(program.popup.labelTopRow, top);
+    EXPECT_EQ(labelColumn.TopRow(), top);
   }
-  ClickLabel(program.popup.labelTopRow + 3);  // the fourth visible label
-  EXPECT_EQ(program.popup.labelHint, "clip 23");
+  ClickLabel(labelColumn.TopRow() + 3);  // the fourth visible label
+  EXPECT_EQ(labelHint.Hint(), "clip 23");
 }
 
 // A preview must not change the slot the editor writes to; a paste still does.
@@ -73,7 +73,7 @@ TEST_F(PopupHintsTest, PreviewLeavesTheCurrentSlotAlone) {
   for (int editMode : {2, 0}) {
     program.state.EditMode = editMode;
     ClickLabel(30);
-    EXPECT_EQ(program.popup.labelHint, "clip 30");
+    EXPECT_EQ(labelHint.Hint(), "clip 30");
     EXPECT_EQ(Fields(program.library.current), Fields(SlotOf(7))) << editMode;
   }
   ShowByHotKey();
@@ -102,10 +102,30 @@ TEST_F(PopupHintsTest, LeavingTheColumnSwitchesHintsOffUntilTheNextClick) {
   ExpectTracking(false);
   ClickLabel(4);
   ExpectTracking(true);
-  EXPECT_EQ(program.popup.labelHint, "clip 4");
+  EXPECT_EQ(labelHint.Hint(), "clip 4");
   popupWindow.rect.left = popupWindow.rect.top = 0;
   TickWithPointerAt(315, 200);  // where the column was before the window moved
   ExpectTracking(false);
+}
+
+// The hint window opens at a move over the column; after its 30 s it stays closed, however
+// the pointer moves inside the column, until the next label click.
+TEST_F(PopupHintsTest, HintThatTimedOutStaysHiddenUntilTheNextLabelClick) {
+  ClickLabel(3);
+  labelHint.PointerMoved();
+  EXPECT_TRUE(hintDisplay.visible);
+  EXPECT_EQ(hintDisplay.shown, "clip 3");
+  labelHint.Cancelled();  // the pointer left; it opens again on the way back
+  labelHint.PointerMoved();
+  EXPECT_TRUE(hintDisplay.visible);
+  labelHint.TimeUp();
+  TickWithPointerAt(315, 200);
+  labelHint.PointerMoved();
+  EXPECT_FALSE(hintDisplay.visible);
+  ClickLabel(4);
+  labelHint.PointerMoved();
+  EXPECT_EQ(hintDisplay.shown, "clip 4");
+  EXPECT_TRUE(hintDisplay.visible);
 }
 
 TEST_F(PopupHintsTest, FailedPointerReadEndsTheTickOnly) {

@@ -30,40 +30,41 @@ class PopupPasteTest : public PopupTest {
 };
 
 TEST_F(PopupPasteTest, KeyPastesTheRowBesideItsLabelInOrderAndResetsTheList) {
-  program.popup.topRow = 5;
+  slotList.SetTopRow(5);
   popup.FormKeyDown('C');
   ExpectPasted("clip 12");
-  EXPECT_EQ(program.popup.selectedRow, -1);
+  EXPECT_EQ(slotList.Selection(), -1);
   // The label timer runs on; the deactivation that follows stops it.
   EXPECT_EQ(State(), std::tuple(false, 0, 0, 100));
 
-  program.popup.topRow = 13;
+  slotList.SetTopRow(13);
   popup.FormKeyDown('C');
   EXPECT_EQ(desktop.clipboard, "clip 48");
   EXPECT_EQ(Fields(program.library.current), Fields(SlotOf(48)));
 }
 
 TEST_F(PopupPasteTest, OtherKeysOnlyClearTheSelection) {
-  program.popup.topRow = 20;
+  slotList.SetTopRow(20);
   for (unsigned vk : {0x10u, 0x11u, 0x1Bu, 0x60u, 0x61u, 0x69u, 0x74u, 0x26u, 0x6Eu}) {
-    program.popup.selectedRow = 7;
+    slotList.Select(7);
     popup.FormKeyDown(vk);
-    EXPECT_EQ(program.popup.selectedRow, -1) << vk;
+    EXPECT_EQ(slotList.Selection(), -1) << vk;
   }
-  EXPECT_EQ(program.popup.topRow, 20);
+  EXPECT_EQ(slotList.TopRow(), 20);
   ExpectNothingPasted();
 }
 
-TEST_F(PopupPasteTest, KeyForAMissingRowOrARowWithoutHeaderPastesNothing) {
+// A 40-row list scrolls no further than row 4, so C always means row 12, which has no header.
+TEST_F(PopupPasteTest, KeyForARowWithoutHeaderPastesNothing) {
   SetSlotCount(40);
   program.library.rows[12] = "a title without any tag, but longer than twenty-one";
   const std::string store = program.library.store;
-  for (int top : {4, 13}) {  // row 12 has no header; row 48 does not exist
-    program.popup.topRow = top;
-    program.popup.selectedRow = 7;
+  for (int top : {0, 4}) {
+    slotList.SetTopRow(top);
+    slotList.Select(7);
     popup.FormKeyDown('C');
-    EXPECT_EQ(program.popup.selectedRow, -1);
-    EXPECT_EQ(program.popup.topRow, top);
+    EXPECT_EQ(slotList.Selection(), -1);
+    EXPECT_EQ(slotList.TopRow(), top);
   }
   EXPECT_EQ(program.library.store, store);
   EXPECT_EQ(Fields(program.library.current), Fields(CurrentSlot{}));
@@ -80,15 +81,16 @@ TEST_F(PopupPasteTest, ClipIsPastedExactlyWithItsSuffix) {
                                                        {true, false, "\x0D\x0A"},
                                                        {false, true, "\x0D\x0A\x0A"},
                                                        {true, true, "\x0D\x0A"}};
-  for (const auto& [crlf, crlfLf, suffix] : cases) {
-    program.popup.crlfDown = crlf;
-    program.popup.crlfLfDown = crlfLf;
+  for (const auto& [crlfDown, crlfLfDown, suffix] : cases) {
+    crlf.SetDown(crlfDown);
+    crlfLf.SetDown(crlfLfDown);
     popup.FormKeyDown('C');
     EXPECT_EQ(desktop.clipboard, clip + suffix);
   }
   SetContent(3, "");
   desktop.log.clear();
-  program.popup.crlfDown = program.popup.crlfLfDown = false;
+  crlf.SetDown(false);
+  crlfLf.SetDown(false);
   popup.FormKeyDown('4');
   ExpectPasted("");
 }
@@ -97,7 +99,7 @@ TEST_F(PopupPasteTest, BusyClipboardStopsThePasteBeforeAnythingIsHidden) {
   desktop.clipboardBusy = true;
   EXPECT_THROW(popup.FormKeyDown('C'), AppError);
   EXPECT_THAT(desktop.log, ElementsAre("clipboard"));
-  EXPECT_EQ(program.popup.selectedRow, 12);
+  EXPECT_EQ(slotList.Selection(), 12);
   EXPECT_EQ(State(), std::tuple(true, 1, 0, 100));
 }
 
@@ -115,28 +117,28 @@ TEST_F(PopupPasteTest, EditLockIgnoresSlotKeysAndRowClicksRunTheEditorsRowLoad) 
   int loads = 0;
   popup.editorRowLoad = [&] { ++loads; };
   program.state.EditMode = 2;
-  program.popup.selectedRow = 7;
-  program.popup.topRow = 30;
+  slotList.Select(7);
+  slotList.SetTopRow(30);
   popup.FormKeyDown('C');
   popup.FormKeyDown(0x1B);
-  EXPECT_EQ(program.popup.selectedRow, 7);
+  EXPECT_EQ(slotList.Selection(), 7);
   program.state.EditMode = 1;
   popup.RxCheckListBox1Click();
   EXPECT_EQ(loads, 1);
-  EXPECT_EQ(program.popup.topRow, 30);
+  EXPECT_EQ(slotList.TopRow(), 30);
   popup.editorRowLoad = nullptr;  // not wired yet: still no paste
   popup.RxCheckListBox1Click();
   ExpectNothingPasted();
 }
 
 TEST_F(PopupPasteTest, RowClickPastesTheSelectedRow) {
-  program.popup.topRow = 30;
-  program.popup.selectedRow = 40;
+  slotList.SetTopRow(30);
+  slotList.Select(40);
   popup.RxCheckListBox1Click();
   ExpectPasted("clip 40");
   EXPECT_EQ(State(), std::tuple(false, 0, 0, 100));
-  EXPECT_EQ(program.popup.selectedRow, -1);
-  EXPECT_FALSE(program.state.terminateRequested);
+  EXPECT_EQ(slotList.Selection(), -1);
+  EXPECT_FALSE(ended);
 }
 
 // The header test is case-sensitive: a row without "/:hdr:\" pastes nothing.
@@ -144,23 +146,22 @@ TEST_F(PopupPasteTest, RowClickWithoutHeaderShowsTheFirstPage) {
   for (const std::string& row :
        {std::string("no tag here"), ComposeSlotRow("Slot 40", "/:HDR:\\TESTSLOT000040")}) {
     program.library.rows[40] = row;
-    program.popup.topRow = 30;
-    program.popup.selectedRow = 40;
+    slotList.SetTopRow(30);
+    slotList.Select(40);
     popup.RxCheckListBox1Click();
     ExpectNothingPasted();
-    EXPECT_EQ(program.popup.selectedRow, 40);
-    EXPECT_EQ(program.popup.topRow, 0);
+    EXPECT_EQ(slotList.Selection(), 40);
+    EXPECT_EQ(slotList.TopRow(), 0);
   }
 }
 
 TEST_F(PopupPasteTest, SuffixButtonClickStoresTheChoiceInParamFlags) {
   program.state.ParamFlags = "2000000000";
-  program.popup.crlfDown = true;
+  crlf.SetDown(true);
   const std::pair<SuffixButton, char> clicks[] = {
       {SuffixButton::CrLf, '0'}, {SuffixButton::CrLfLf, '3'}, {SuffixButton::CrLf, '2'}};
   for (const auto& [button, flag] : clicks) {
-    ClickSuffixButton(program.popup, button);
-    popup.SpeedButton3Click();
+    popup.SuffixButtonClick(button);
     EXPECT_EQ(program.state.ParamFlags, flag + std::string("000000000"));
   }
 }
@@ -172,31 +173,31 @@ TEST_F(PopupPasteTest, OneShotRowClickEndsAndAKeyLeavesTheEndToTheDeactivation) 
   LoadThenForgetFiles();
   popup.FormKeyDown('C');
   ExpectPasted("clip 12");
-  EXPECT_FALSE(program.state.terminateRequested);
+  EXPECT_FALSE(ended);
   popup.AppDeactivate();
-  EXPECT_TRUE(program.state.terminateRequested);
+  EXPECT_TRUE(ended);
 
-  program.state.terminateRequested = false;
+  ended = false;
   files.files.clear();
   desktop.log.clear();
-  program.popup.selectedRow = 3;
+  slotList.Select(3);
   desktop.clipboardBusy = true;
   EXPECT_THROW(popup.RxCheckListBox1Click(), AppError);
-  EXPECT_FALSE(program.state.terminateRequested);
-  EXPECT_EQ(program.popup.selectedRow, 3);
+  EXPECT_FALSE(ended);
+  EXPECT_EQ(slotList.Selection(), 3);
   desktop.clipboardBusy = false;
   desktop.log.clear();
   popup.RxCheckListBox1Click();
   ExpectPasted("clip 3");
-  EXPECT_TRUE(program.state.terminateRequested);
+  EXPECT_TRUE(ended);
   EXPECT_EQ(files.files.count(paths.store), 1u);
 
-  program.state.terminateRequested = false;
+  ended = false;
   desktop.log.clear();
   program.library.rows[3] = "no tag";
-  program.popup.selectedRow = 3;
+  slotList.Select(3);
   popup.RxCheckListBox1Click();
-  EXPECT_TRUE(program.state.terminateRequested);
+  EXPECT_TRUE(ended);
   EXPECT_EQ(desktop.log, std::vector<std::string>{});  // nothing pasted
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "fakes/fake_controls.h"
 #include "library/slot_library.h"
 
 namespace qv {
@@ -43,13 +44,13 @@ TEST(PopupSlotKeys, EveryKeyChoosesTheVisibleRowWithItsLabel) {
 }
 
 TEST(PopupSuffixButtons, AtMostOneDownAndTheDownOneRaises) {
-  PopupControls c;
-  ClickSuffixButton(c, SuffixButton::CrLf);
-  EXPECT_TRUE(c.crlfDown && !c.crlfLfDown);
-  ClickSuffixButton(c, SuffixButton::CrLfLf);
-  EXPECT_TRUE(!c.crlfDown && c.crlfLfDown);
-  ClickSuffixButton(c, SuffixButton::CrLfLf);
-  EXPECT_TRUE(!c.crlfDown && !c.crlfLfDown);
+  test::FakeButton crlf, crlfLf;
+  ClickSuffixButton(crlf, crlfLf, SuffixButton::CrLf);
+  EXPECT_TRUE(crlf.down && !crlfLf.down);
+  ClickSuffixButton(crlf, crlfLf, SuffixButton::CrLfLf);
+  EXPECT_TRUE(!crlf.down && crlfLf.down);
+  ClickSuffixButton(crlf, crlfLf, SuffixButton::CrLfLf);
+  EXPECT_TRUE(!crlf.down && !crlfLf.down);
 }
 
 TEST(PopupPasteDelay, OfferedDelaysAreKeptNegativeAndAbsurdOnesBounded) {

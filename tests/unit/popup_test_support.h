@@ -22,7 +22,7 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
   void SetSlotCount(int count) {
     contents.clear();
     for (int k = 0; k < count; ++k) contents.push_back("clip " + std::to_string(k));
-    program.library.rows = RowsOf(count);
+    SetRows(RowsOf(count));
     RebuildStore();
   }
 
@@ -49,8 +49,7 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
 
   // Window visible, PopupShown, the list's top row and the label column's timer.
   std::tuple<bool, int, int, int> State() const {
-    return {popupWindow.visible, program.state.PopupShown, program.popup.topRow,
-            program.popup.timer3Interval};
+    return {popupWindow.visible, program.state.PopupShown, slotList.TopRow(), timer3.Interval()};
   }
 
   // The window as the hot key has just shown it.
@@ -60,7 +59,8 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
   }
 
   std::vector<std::string> contents;
-  PopupController popup{program};
+  PopupController popup{popupView, program.state,       program.library,
+                        desktop,   program.preferences, program};
 };
 
 }  // namespace qv::test

@@ -15,7 +15,7 @@ class PopupWindowTest : public PopupTest {
   PopupWindowTest() { popupWindow.rect = {100, 50, 249, 496}; }
 
   void ExpectSavedAndEnding() {
-    EXPECT_TRUE(program.state.terminateRequested);
+    EXPECT_TRUE(ended);
     EXPECT_EQ(files.files.count(paths.rows), 1u);
     EXPECT_EQ(files.files.count(paths.store), 1u);
     EXPECT_EQ(files.files.count(paths.prefs), 1u);
@@ -23,23 +23,23 @@ class PopupWindowTest : public PopupTest {
 };
 
 TEST_F(PopupWindowTest, HotKeyShowsTheFirstPageCentredWithThePointerOnThePanel) {
-  program.popup.topRow = 30;
-  program.popup.horizontalExtent = 900;
-  program.popup.listsEnabled = false;
+  slotList.SetTopRow(30);
+  slotList.SetHorizontalExtent(900);
+  slotList.SetEnabled(false);
   popup.HotKey1HotKey();
   EXPECT_EQ(State(), tuple(true, 1, 0, 100));
   EXPECT_EQ(popupWindow.rect.left, (1280 - 249) / 2);
   EXPECT_EQ(popupWindow.rect.top, 50);
-  EXPECT_TRUE(popupWindow.panelFocused);
-  EXPECT_EQ(program.popup.horizontalExtent, 0);
-  EXPECT_TRUE(program.popup.listsEnabled);
+  EXPECT_TRUE(panel.focused);
+  EXPECT_EQ(slotList.HorizontalExtent(), 0);
+  EXPECT_TRUE(slotList.Enabled());
   EXPECT_THAT(desktop.log,
               ElementsAre("foreground", "restore", "show", "pointer 761,150", "raise"));
 }
 
 TEST_F(PopupWindowTest, SecondHotKeyHidesButKeepsTimerAndScroll) {
   ShowByHotKey();
-  program.popup.topRow = 36;
+  slotList.SetTopRow(36);
   popupWindow.rect.left = 5;
   popup.HotKey1HotKey();
   EXPECT_EQ(State(), tuple(false, 0, 36, 100));
@@ -88,23 +88,23 @@ TEST_F(PopupWindowTest, PointerFailureLeavesThePopupCountedAsHidden) {
 
 TEST_F(PopupWindowTest, LossOfActivationHidesEverythingAndTheCloseButtonTheWindow) {
   ShowByHotKey();
-  program.popup.topRow = 36;
+  slotList.SetTopRow(36);
   popup.AppDeactivate();
   EXPECT_EQ(State(), tuple(false, 0, 0, 0));
   EXPECT_THAT(desktop.log, ElementsAre("hide taskbar", "hide"));
 
   ShowByHotKey();
-  program.popup.topRow = 20;
+  slotList.SetTopRow(20);
   popup.SpeedButton8Click();  // the next show starts at the first page
   EXPECT_EQ(State(), tuple(false, 0, 0, 100));
-  EXPECT_FALSE(program.state.terminateRequested);
+  EXPECT_FALSE(ended);
 }
 
 TEST_F(PopupWindowTest, QuitSavesHidesAndEndsEvenWhileEditing) {
   LoadThenForgetFiles();
   for (int editMode : {0, 2}) {
     files.files.clear();
-    program.state.terminateRequested = false;
+    ended = false;
     program.state.EditMode = editMode;
     popupWindow.visible = true;
     program.state.PopupShown = 1;
@@ -122,21 +122,21 @@ TEST_F(PopupWindowTest, FirstActivationMinimisesOnceExceptInOneShotMode) {
     program.state.FirstActivationDone = false;
     desktop.log.clear();
     for (int extentAfter : {0, 700}) {
-      program.popup.horizontalExtent = 700;
+      slotList.SetHorizontalExtent(700);
       popup.FormActivate();
-      EXPECT_EQ(program.popup.horizontalExtent, extentAfter);
+      EXPECT_EQ(slotList.HorizontalExtent(), extentAfter);
     }
     EXPECT_EQ(desktop.log,
               oneShot ? std::vector<std::string>{} : std::vector<std::string>{"minimise"});
-    EXPECT_FALSE(program.state.terminateRequested);
+    EXPECT_FALSE(ended);
   }
 }
 
 TEST_F(PopupWindowTest, EditLockKeepsTheWindowAsItIs) {
   program.state.EditMode = 1;
   popupWindow.visible = true;
-  program.popup.topRow = 20;
-  program.popup.timer3Interval = 100;
+  slotList.SetTopRow(20);
+  timer3.SetInterval(100);
   popup.HotKey1HotKey();
   popup.SpeedButton8Click();
   popup.AppDeactivate();
@@ -165,7 +165,7 @@ TEST_F(PopupWindowTest, OneShotDismissalSavesAndEnds) {
     for (int editMode : {0, 1}) {
       SCOPED_TRACE(::testing::Message() << c.name << " edit mode " << editMode);
       files.files.clear();
-      program.state.terminateRequested = false;
+      ended = false;
       program.state.EditMode = editMode;
       program.state.PopupShown = 0;
       popupWindow.visible = true;
@@ -176,10 +176,10 @@ TEST_F(PopupWindowTest, OneShotDismissalSavesAndEnds) {
     }
   }
   files.failAtCall = files.mutatingCalls;  // a failed save ends the handler, the program runs on
-  program.state.terminateRequested = false;
+  ended = false;
   program.state.EditMode = 0;
   EXPECT_THROW(popup.SpeedButton8Click(), AppError);
-  EXPECT_FALSE(program.state.terminateRequested);
+  EXPECT_FALSE(ended);
   EXPECT_TRUE(popupWindow.visible);
 }
 

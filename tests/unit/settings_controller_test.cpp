@@ -12,8 +12,9 @@ namespace {
 const std::string kDefaultFile = "F5\r\n100\r\n0000000000\r\n";
 
 struct SettingsControllerTest : ::testing::Test, ProgramFixture {
-  SettingsController dialog{program};
-  SettingsControls& boxes = program.settings;
+  SettingsController dialog{settingsView,   popupWindow,           program.preferences,
+                            program.hotKey, PlainKeyboardLayout(), program.state,
+                            desktop};
 
   std::string& File() { return files.files[paths.prefs]; }
   std::string Create(const std::string& file) {
@@ -36,15 +37,15 @@ struct SettingsControllerTest : ::testing::Test, ProgramFixture {
     return {program.hotKey.Key(), program.state.PasteDelayMs};
   }
   using Texts = std::pair<std::string, std::string>;
-  Texts Boxes() const { return {boxes.hotKeyText, boxes.delayText}; }
+  Texts Boxes() const { return {hotKeyBox.text, delayBox.text}; }
 };
 
 TEST_F(SettingsControllerTest, CreationLoadsAndAppliesTheFile) {
   EXPECT_EQ(Create("F7\r\n$FA\r\n2000000000\r\n"), "");
   EXPECT_EQ(InEffect(), std::pair(0x76, 250));
-  EXPECT_TRUE(program.popup.crlfDown);
+  EXPECT_TRUE(crlf.Down());
   EXPECT_EQ(program.state.ParamFlags, "2000000000");
-  EXPECT_EQ(boxes.delayText, "$FA");  // the boxes are rewritten only at activation
+  EXPECT_EQ(delayBox.text, "$FA");  // the boxes are rewritten only at activation
 }
 
 TEST_F(SettingsControllerTest, CreationWithoutFileKeepsTheStartValuesUntilTheFirstActivation) {
@@ -62,11 +63,11 @@ TEST_F(SettingsControllerTest, CreationWithoutFileKeepsTheStartValuesUntilTheFir
 TEST_F(SettingsControllerTest, BadDelayInTheFileIsReportedOnlyAtCreation) {
   EXPECT_EQ(Create("F9\r\nabc\r\n3000000000\r\n"), "'abc' is not a valid integer value");
   EXPECT_EQ(program.hotKey.Key(), 0x78);
-  EXPECT_TRUE(program.popup.crlfLfDown);
+  EXPECT_TRUE(crlfLf.Down());
   EXPECT_EQ(Open(), "");
-  EXPECT_EQ(boxes.delayText, "0");
+  EXPECT_EQ(delayBox.text, "0");
   EXPECT_EQ(Cancel(), "");
-  EXPECT_EQ(boxes.delayText, "0");
+  EXPECT_EQ(delayBox.text, "0");
   EXPECT_EQ(Open(), "");
   program.Housekeeping();
   EXPECT_EQ(File(), "F9\r\n0\r\n3000000000\r\n");
@@ -82,7 +83,7 @@ TEST_F(SettingsControllerTest, ActivationShowsTheValuesInEffectAndPointsAtOk) {
   EXPECT_EQ(desktop.log, (std::vector<std::string>{"hide", "pointer 623,579"}));
   for (const auto& [typed, shown] :
        {std::pair{"Ctrl+Shift+Up", "Shift+Ctrl+Up"}, {"Ctrl+Banana", ""}}) {
-    boxes.hotKeyText = typed;
+    hotKeyBox.text = typed;
     Ok();
     EXPECT_EQ(File(), typed + std::string("\r\n100\r\n0000000000\r\n"));
     Open();
@@ -96,8 +97,8 @@ TEST_F(SettingsControllerTest, ActivationShowsTheValuesInEffectAndPointsAtOk) {
 TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppliesNothing) {
   Create(kDefaultFile);
   Open();
-  boxes.hotKeyText = "F11";
-  boxes.delayText = "-5";  // accepted; the paste bounds its wait
+  hotKeyBox.text = "F11";
+  delayBox.text = "-5";  // accepted; the paste bounds its wait
   files.failAtCall = files.mutatingCalls;
   EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs);
   EXPECT_EQ(InEffect(), std::pair(0x74, 100));
@@ -111,22 +112,22 @@ TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppli
 TEST_F(SettingsControllerTest, BadTypedDelayIsRefusedBeforeAnythingAndReportedOnce) {
   Create("F5\r\n250\r\n0000000000\r\n");
   Open();
-  boxes.hotKeyText = "F11";
+  hotKeyBox.text = "F11";
   for (const std::string bad : {"abc", "", "99999999999"}) {
-    boxes.delayText = bad;
+    delayBox.text = bad;
     files.log.clear();
     EXPECT_EQ(Ok(), "'" + bad + "' is not a valid integer value");
     EXPECT_TRUE(files.log.empty()) << bad;
     EXPECT_EQ(InEffect(), std::pair(0x74, 250));
-    EXPECT_EQ(boxes.delayText, "250");
+    EXPECT_EQ(delayBox.text, "250");
     EXPECT_TRUE(settingsWindow.visible);
   }
   // Nothing bad is left behind for the next activation to report.
   EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "");
-  boxes.delayText = "12a";
+  delayBox.text = "12a";
   EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "'12a' is not a valid integer value");
   EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "");
-  EXPECT_EQ(boxes.delayText, "250");
+  EXPECT_EQ(delayBox.text, "250");
 }
 
 // Cancel reloads the boxes from the file and applies nothing; what a reactivation applied
@@ -134,10 +135,10 @@ TEST_F(SettingsControllerTest, BadTypedDelayIsRefusedBeforeAnythingAndReportedOn
 TEST_F(SettingsControllerTest, CancelReloadsTheBoxesWithoutApplying) {
   Create(kDefaultFile);
   Open();
-  boxes.delayText = "3000";
+  delayBox.text = "3000";
   dialog.FormActivate();  // the user came back from another program
-  boxes.hotKeyText = "F12";
-  boxes.delayText = "2000";
+  hotKeyBox.text = "F12";
+  delayBox.text = "2000";
   EXPECT_EQ(Cancel(), "");
   EXPECT_EQ(Boxes(), (Texts{"F5", "100"}));
   EXPECT_EQ(InEffect(), std::pair(0x74, 3000));
@@ -151,14 +152,14 @@ TEST_F(SettingsControllerTest, CancelReloadsTheBoxesWithoutApplying) {
 
 TEST_F(SettingsControllerTest, CancelLeavesADownButtonWhileTheFlagReadsZero) {
   Create(kDefaultFile);
-  program.popup.crlfLfDown = true;  // "+CR" clicked down
-  program.InitializeParameters("PgmUpdate");
+  crlfLf.SetDown(true);  // "+CR" clicked down
+  program.preferences.InitializeParameters("PgmUpdate");
   EXPECT_EQ(program.state.ParamFlags, "3000000000");
   Open();
   Cancel();
-  EXPECT_TRUE(program.popup.crlfLfDown);
+  EXPECT_TRUE(crlfLf.Down());
   EXPECT_EQ(program.state.ParamFlags, "0000000000");
-  program.InitializeParameters("PgmUpdate");
+  program.preferences.InitializeParameters("PgmUpdate");
   EXPECT_EQ(program.state.ParamFlags, "3000000000");
 }
 
@@ -176,7 +177,7 @@ TEST_F(SettingsControllerTest, SettingsHidesTheListAndShowsTheDialogModallyOnce)
 TEST_F(SettingsControllerTest, MakerLabelStaysUnderlinedAndOpensAMailLink) {
   dialog.RxLabel3MouseEnter();
   Open();
-  EXPECT_TRUE(boxes.makerUnderlined);
+  EXPECT_TRUE(makerLabel.underlined);
   dialog.RxLabel3Click();
   EXPECT_EQ(desktop.mailLink.rfind("mailto:", 0), 0u);
   EXPECT_GT(desktop.mailLink.size(), 7u);

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/app_error.h"
+#include "desktop/app_error.h"
 #include "fakes/fake_file_system.h"
 #include "library/slot_library.h"
 

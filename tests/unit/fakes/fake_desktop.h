@@ -1,14 +1,12 @@
 #pragma once
-// Desktop services, windows and hot key registration as plain recorded state.
+// Desktop services and hot key registration as plain recorded state.
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "app/app_error.h"
+#include "desktop/app_error.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
-#include "popup/popup_controls.h"
-#include "settings/settings_controls.h"
 
 namespace qv::test {
 
@@ -60,44 +58,6 @@ class FakeDesktop : public DesktopServices {
     log.push_back("mail");
     mailLink = address;
   }
-};
-
-class FakePopupWindow : public PopupWindowOps {
- public:
-  std::vector<std::string>* log = nullptr;  // shared with the desktop's log when set
-  WindowRect rect{100, 50, 405, 496};
-  bool visible = false;
-  bool stayOnTop = false;
-  bool panelFocused = false;
-
-  void Show() override { Note("show"), visible = true; }
-  void Hide() override { Note("hide"), visible = false; }
-  bool Visible() const override { return visible; }
-  WindowRect Bounds() const override { return rect; }
-  void SetLeft(int left) override { rect.left = left; }
-  void SetTop(int top) override { rect.top = top; }
-  void SetWidth(int width) override { rect.width = width; }
-  void SetStayOnTop(bool onTop) override { stayOnTop = onTop; }
-  void FocusPanel() override { panelFocused = true; }
-
- private:
-  void Note(const char* what) {
-    if (log) log->push_back(what);
-  }
-};
-
-class FakeSettingsWindow : public SettingsWindowOps {
- public:
-  WindowRect rect{526, 452, 234, 145};
-  bool visible = false;
-  int modalShows = 0;
-  void ShowModal() override {
-    if (visible) throw AppError("Cannot make a visible window modal");
-    visible = true;
-    ++modalShows;
-  }
-  void CloseModal() override { visible = false; }
-  WindowRect Bounds() const override { return rect; }
 };
 
 class FakeHotKeyRegistration : public HotKeyRegistration {

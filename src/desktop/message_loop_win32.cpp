@@ -1,4 +1,4 @@
-#include "app/message_loop_win32.h"
+#include "desktop/message_loop_win32.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "app/app_error.h"
+#include "desktop/app_error.h"
 
 #include <cctype>
 

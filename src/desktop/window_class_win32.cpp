@@ -1,4 +1,4 @@
-#include "app/window_class_win32.h"
+#include "desktop/window_class_win32.h"
 
 namespace qv {
 

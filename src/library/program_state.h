@@ -1,5 +1,6 @@
 #pragma once
-// Program-wide state shared by the windows.
+// Program-wide variables that several windows share. One instance lives as long as the
+// program; each controller is given the one it uses.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,8 +24,8 @@ struct ProgramState {
   bool FirstActivationDone = false;
   Point DragOrigin;
   SlotCopyBuffer copyBuffer;
-  // The main window has been closed: the program ends once the running handler returns.
-  bool terminateRequested = false;
+  // The copy menu's armed flag (its automatic pop-up).
+  bool copyMenuArmed = false;
 };
 
 }  // namespace qv

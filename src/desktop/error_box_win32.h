@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "app/app_error.h"
+#include "desktop/app_error.h"
 
 namespace qv {
 

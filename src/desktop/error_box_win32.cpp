@@ -1,4 +1,4 @@
-#include "app/error_box_win32.h"
+#include "desktop/error_box_win32.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
-#include "app/app_error.h"
-
 #include <gtest/gtest.h>
+
+#include "desktop/app_error.h"
 
 namespace qv {
 namespace {
