@@ -3,6 +3,9 @@
 # start-up, chosen in the "Settings" dialog (tray menu "Settings...") and written back on "OK".
 # Each test_* function runs with a fresh C:\qv\ holding Quorvanel.exe (tests/e2e/run.sh).
 
+# shellcheck source=tests/e2e/settings_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/settings_lib.sh"
+
 SETTINGS_HOTKEY_BOX=201 # ComboBox1
 SETTINGS_DELAY_BOX=202  # ComboBox2
 SETTINGS_CLIENT_WIDTH=228
@@ -83,34 +86,6 @@ _tray_menu_closed() { ! probe visible '#32768' >/dev/null 2>&1; }
 settings_open() {
   tray_menu_choose "$MENU_SETTINGS"
   probe wait-visible "$QV_SETTINGS_CLASS" 5000 || fail "the settings dialog did not open"
-}
-
-# The dialog's client area on the screen, "X Y WIDTH HEIGHT": Wine makes it the X window that
-# openbox frames, so X tells its true place.
-settings_client() {
-  local xid
-  xid=$(xdotool search --onlyvisible --name '^Settings$' | head -n1)
-  [[ -n "$xid" ]] || fail "no X window for the settings dialog"
-  xwininfo -id "$xid" | awk '
-    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
-}
-
-# settings_click CLIENT_X CLIENT_Y: a left click at a point of the dialog's client area.
-settings_click() {
-  local client
-  read -r -a client <<<"$(settings_client)"
-  xdotool mousemove $((client[0] + $1)) $((client[1] + $2)) click 1
-}
-
-# The flat buttons are drawn, not windows: click the middle of their panels.
-settings_ok() {
-  settings_click $((37 + 37)) $((94 + 11))
-  probe wait-hidden "$QV_SETTINGS_CLASS" 3000 || fail "the dialog did not close on OK"
-}
-settings_cancel() {
-  settings_click $((116 + 37)) $((94 + 11))
-  probe wait-hidden "$QV_SETTINGS_CLASS" 3000 || fail "the dialog did not close on Cancel"
 }
 
 box_text() { probe_text window-text "$QV_SETTINGS_CLASS" "$1"; }
@@ -330,6 +305,18 @@ test_dialog_boxes_show_navy_text() {
     x=$((id == 201 ? 6 : 119))
     (($(pixel_count "$image" "70x13+$((client[0] + x + 3))+$((client[1] + 69))" 000080) > 10)) ||
       fail "the text of box $id is not navy"
+  done
+  # The drop-down lists show their items in navy too: open each with its arrow button.
+  for id in 201 202; do
+    x=$((id == 201 ? 6 : 119))
+    settings_click $((x + 105 - 9)) $((66 + 10))
+    sleep 0.3
+    shot "drop-down-$id"
+    (($(pixel_count "$E2E_TEST_ARTIFACTS/drop-down-$id.png" \
+      "80x90+$((client[0] + x + 3))+$((client[1] + 66 + 22))" 000080) > 60)) ||
+      fail "the drop-down list of box $id does not show navy items"
+    xdotool key Escape
+    sleep 0.2
   done
   settings_cancel
   qv_close || fail "the program did not end after WM_CLOSE"

@@ -38,6 +38,7 @@ int Usage() {
       "  items CLASS CTRLID            topindex CLASS CTRLID\n"
       "  set-topindex CLASS CTRLID N   selection CLASS CTRLID\n"
       "  close CLASS                   query-end-session CLASS\n"
+      "  command CLASS ID              (a menu command posted as WM_COMMAND)\n"
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
       "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
       "  count-message-boxes CAPTION   wait-no-message-box CAPTION [ms]\n"
@@ -376,6 +377,13 @@ int CmdClose(const char* className) {
   return PostMessageA(window, WM_CLOSE, 0, 0) ? kDone : kError;
 }
 
+// Chooses a menu command of a window as its menu would: WM_COMMAND with the item's id.
+int CmdCommand(const char* className, const char* id) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  return PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(id)), 0) ? kDone : kError;
+}
+
 int CmdQueryEndSession(const char* className) {
   HWND window = FindOrComplain(className);
   if (!window) return kError;
@@ -541,6 +549,7 @@ int Run(int argc, char** argv) {
   }
   if (!need(2)) return Usage();
   if (command == "items") return CmdItems(arg, argv[3]);
+  if (command == "command") return CmdCommand(arg, argv[3]);
   if (command == "topindex") return CmdListValue(arg, argv[3], LB_GETTOPINDEX);
   if (command == "selection") return CmdListValue(arg, argv[3], LB_GETCURSEL);
   if (!need(3)) return Usage();
