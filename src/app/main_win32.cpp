@@ -19,6 +19,8 @@
 #include "desktop/pictures_win32.h"
 #include "desktop/tray_icon_win32.h"
 #include "desktop/window_names.h"
+#include "editor/editor_controller.h"
+#include "editor/editor_dialog_win32.h"
 #include "library/file_system_win32.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_window_win32.h"
@@ -122,11 +124,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                  program.preferences, program);
   qv::SettingsController settingsLogic(settingsView, popup, program.preferences, program.hotKey,
                                        layout, program.state, desktop);
+  settings.Attach(settingsLogic);
+  qv::EditorDialog editor;
+  qv::Win32PopupMenu copyMenu;
+  qv::EditorController editorLogic(editor.View(), popupView, copyMenu, program.state,
+                                   program.library, desktop, program);
+  popupLogic.editorRowLoad = [&] { editorLogic.RowClick(); };
   qv::PopupWindowEvents popupEvents;
   popupEvents.close = [&] { program.CloseMainWindow(); };
   popupEvents.queryEndSession = [&] { return program.WMQueryEndSession(); };
+  popupEvents.listMouseDown = [&](bool left) { editorLogic.RxCheckListBox1MouseDown(left); };
+  popupEvents.listMouseUp = [&](bool right) { editorLogic.RxCheckListBox1MouseUp(right); };
   popup.Attach(popupLogic, std::move(popupEvents));
-  settings.Attach(settingsLogic);
   hotKeyApi.onHotKey = [&] { program.hotKey.Fire(); };
   program.hotKey.OnHotKey = [&] { popup.Run([&] { popupLogic.HotKey1HotKey(); }); };
   qv::SetMessagePreview([&](const MSG& msg) {
@@ -147,17 +156,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       case qv::kCmdSettings:
         popup.Run([&] { settingsLogic.SettingsClick(); });
         break;
+      case qv::kCmdLockAndAdd:
+        popup.Run([&] { editorLogic.LockForUpdate1Click(); });
+        break;
       case qv::kCmdQuit:
         popup.Run([&] { popupLogic.Quit1Click(); });
         break;
       default:
-        break;  // "Lock and Add Clip" arrives with the clip editor
+        break;
     }
   };
   tray.SetIcon(qv::CreateTrayIconPicture());
 
   // The settings dialog's creation step loads and applies the preferences.
   settings.Run([&] { settingsLogic.FormCreate(); });
+
+  // The editor dialog is created last, and the copy menu it works with on the list.
+  editor.Create(application.Handle());
+  copyMenu.Create(popup.Handle(),
+                  {{"Copy Clip", [&] { editorLogic.CopyHighlightedClip1Click(); }},
+                   {"Paste Clip", [&] { editorLogic.PastetoHighlightedClip1Click(); }}});
+  editor.Attach(editorLogic);
 
   // The framework shows the main window; its first activation minimises the application.
   if (program.state.OneShotMode) LetTrayIconSettle(startForeground);

@@ -40,6 +40,24 @@ class TextControl {
   virtual void SetEnabled(bool enabled) = 0;
 };
 
+// A multi-line edit field with a context menu of its own.
+class MemoControl : public TextControl {
+ public:
+  // The control's own paste: the clipboard's text at the caret, replacing the selection.
+  virtual void PasteFromClipboard() = 0;
+  // Whether a right click opens the field's menu.
+  virtual bool MenuAutoPopup() const = 0;
+  virtual void SetMenuAutoPopup(bool on) = 0;
+};
+
+// A popup menu that the program opens itself; the chosen item's handler runs before it
+// returns.
+class MenuControl {
+ public:
+  virtual ~MenuControl() = default;
+  virtual void PopupAt(int x, int y) = 0;
+};
+
 // A flat toggle button; a push button is one that is never down.
 class ButtonControl {
  public:

@@ -87,6 +87,25 @@ void Win32Timer::SetInterval(int milliseconds) {
     KillTimer(*window_, id_);
 }
 
+Win32PopupMenu::~Win32PopupMenu() {
+  if (menu_) DestroyMenu(menu_);
+}
+
+void Win32PopupMenu::Create(HWND owner, std::vector<Item> items) {
+  owner_ = owner;
+  items_ = std::move(items);
+  menu_ = CreatePopupMenu();
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    AppendMenuA(menu_, MF_STRING, i + 1, items_[i].caption);
+}
+
+void Win32PopupMenu::PopupAt(int x, int y) {
+  const auto chosen = static_cast<std::size_t>(TrackPopupMenu(
+      menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner_, nullptr));
+  if (chosen >= 1 && chosen <= items_.size() && items_[chosen - 1].chosen)
+    items_[chosen - 1].chosen();
+}
+
 bool Win32Form::Visible() const {
   return IsWindowVisible(window_) || GetPropA(window_, kHiddenByMinimiseProp) != nullptr;
 }

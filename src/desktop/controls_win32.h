@@ -2,6 +2,7 @@
 // The control interfaces over real windows: every call goes to the control at once.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,27 @@ class Win32Timer : public TimerControl {
   HWND* window_;  // the window's handle, which exists once the window is created
   UINT_PTR id_;
   int interval_ = 0;
+};
+
+// A popup menu opened by the program: the chosen item's handler runs before PopupAt returns.
+class Win32PopupMenu : public MenuControl {
+ public:
+  struct Item {
+    const char* caption;
+    std::function<void()> chosen;
+  };
+  Win32PopupMenu() = default;
+  ~Win32PopupMenu() override;
+  Win32PopupMenu(const Win32PopupMenu&) = delete;
+  Win32PopupMenu& operator=(const Win32PopupMenu&) = delete;
+  // The window that owns the menu while it is open.
+  void Create(HWND owner, std::vector<Item> items);
+  void PopupAt(int x, int y) override;
+
+ private:
+  HWND owner_ = nullptr;
+  HMENU menu_ = nullptr;
+  std::vector<Item> items_;
 };
 
 // A top-level form owned by the application window.

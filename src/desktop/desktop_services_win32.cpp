@@ -7,6 +7,7 @@
 
 #include "desktop/app_error.h"
 #include "desktop/controls_win32.h"
+#include "desktop/message_dialog_win32.h"
 
 namespace qv {
 
@@ -152,20 +153,7 @@ Point Win32DesktopServices::DesktopSize() {
 
 MessageAnswer Win32DesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                                 MessageButtons buttons) {
-  UINT style = MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
-  style |= kind == MessageKind::Warning ? MB_ICONWARNING : MB_ICONERROR;
-  style |= buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
-  const char* caption = kind == MessageKind::Warning ? "Warning" : "Error";
-  switch (MessageBoxA(nullptr, text.c_str(), caption, style)) {
-    case IDOK:
-      return MessageAnswer::Ok;
-    case IDYES:
-      return MessageAnswer::Yes;
-    case IDNO:
-      return MessageAnswer::No;
-    default:
-      return MessageAnswer::Cancel;
-  }
+  return ShowMessageDialog(kind, text, buttons);
 }
 
 void Win32DesktopServices::OpenMailLink(const std::string& address) {

@@ -24,9 +24,13 @@ enum ControlId : int {
   kIdOkButton = 203,
   kIdCancelButton = 204,
   kIdMakerLabel = 205,
+  kIdTitleField = 301,    // AlignedEdit
+  kIdContentField = 302,  // the clip's text
 };
 
 // Tray menu commands.
 enum MenuCommand : int { kCmdSettings = 1, kCmdLockAndAdd = 2, kCmdQuit = 3 };
+// The content field's menu.
+inline constexpr int kCmdPasteFromClipboard = 1;
 
 }  // namespace qv

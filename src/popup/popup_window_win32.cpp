@@ -199,13 +199,14 @@ void PopupWindow::LabelColumnMouse(UINT message) {
 LRESULT CALLBACK PopupWindow::SlotListProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
   auto* self = OwnerOf<PopupWindow>(window);
-  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONUP) ClientToScreen(window, &at);
-  if (message == WM_LBUTTONDOWN && self->events_.listMouseDown)
-    self->Run([&] { self->events_.listMouseDown(at.x, at.y); });
+  const bool down =
+      message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+  const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+  if (down && self->events_.listMouseDown)
+    self->Run([&] { self->events_.listMouseDown(message == WM_LBUTTONDOWN); });
   const LRESULT result = CallWindowProcA(self->slotListDefault_, window, message, wParam, lParam);
-  if (message == WM_RBUTTONUP && self->events_.listRightUp)
-    self->Run([&] { self->events_.listRightUp(at.x, at.y); });
+  if (up && self->events_.listMouseUp)
+    self->Run([&] { self->events_.listMouseUp(message == WM_RBUTTONUP); });
   return result;
 }
 

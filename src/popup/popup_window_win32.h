@@ -18,8 +18,9 @@ namespace qv {
 struct PopupWindowEvents {
   std::function<void()> close;           // WM_CLOSE
   std::function<int()> queryEndSession;  // WM_QUERYENDSESSION: the answer
-  std::function<void(int x, int y)> listMouseDown,
-      listRightUp;  // the slot list, screen coordinates
+  // A mouse button pressed or released on the slot list.
+  std::function<void(bool leftButton)> listMouseDown;
+  std::function<void(bool rightButton)> listMouseUp;
 };
 
 class PopupWindow : public Win32Form, public FocusControl {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/app_error.h"
@@ -54,6 +55,31 @@ class FakeText : public TextControl {
   void SetText(const std::string& t) override { text = t; }
   bool Enabled() const override { return enabled; }
   void SetEnabled(bool e) override { enabled = e; }
+};
+
+class FakeMemo : public MemoControl {
+ public:
+  std::string text;
+  bool enabled = false;
+  bool menuAutoPopup = true;
+  std::string clipboard;  // what the control's own paste inserts
+  std::string Text() const override { return text; }
+  void SetText(const std::string& t) override { text = t; }
+  bool Enabled() const override { return enabled; }
+  void SetEnabled(bool e) override { enabled = e; }
+  void PasteFromClipboard() override { text += clipboard; }
+  bool MenuAutoPopup() const override { return menuAutoPopup; }
+  void SetMenuAutoPopup(bool on) override { menuAutoPopup = on; }
+};
+
+class FakeMenu : public MenuControl {
+ public:
+  std::vector<std::pair<int, int>> openedAt;
+  std::function<void()> choose;  // the item the user picks, if any
+  void PopupAt(int x, int y) override {
+    openedAt.emplace_back(x, y);
+    if (choose) choose();
+  }
 };
 
 class FakeButton : public ButtonControl {

@@ -1,7 +1,9 @@
 #pragma once
 // Desktop services and hot key registration as plain recorded state.
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/app_error.h"
@@ -20,6 +22,8 @@ class FakeDesktop : public DesktopServices {
   Point pointer;
   Point desktop{1280, 1024};
   std::deque<MessageAnswer> answers;  // next answers of ShowMessage; Ok when empty
+  // Runs while a message box is up, as the messages its loop dispatches would.
+  std::function<void()> whileMessage;
   std::vector<std::string> messages;
   std::string mailLink;
 
@@ -49,6 +53,7 @@ class FakeDesktop : public DesktopServices {
   MessageAnswer ShowMessage(MessageKind, const std::string& text, MessageButtons) override {
     log.push_back("message");
     messages.push_back(text);
+    if (whileMessage) std::exchange(whileMessage, nullptr)();
     if (answers.empty()) return MessageAnswer::Ok;
     auto a = answers.front();
     answers.pop_front();

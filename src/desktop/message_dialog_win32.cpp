@@ -1,0 +1,169 @@
+#include "desktop/message_dialog_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "desktop/gdi_win32.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonGap = 8;
+// The answer of a dialog closed by its close box.
+constexpr int kClosedByCloseBox = -2;
+
+struct DialogSetup {
+  MessageKind kind;
+  const std::string* text;
+  MessageButtons buttons;
+  HFONT font;
+};
+
+struct ButtonSpec {
+  int id;
+  const char* caption;
+};
+
+std::vector<ButtonSpec> ButtonsOf(MessageButtons buttons) {
+  if (buttons == MessageButtons::YesNo) return {{IDYES, "&Yes"}, {IDNO, "&No"}};
+  return {{IDOK, "OK"}};
+}
+
+SIZE TextSize(HWND window, HFONT font, const std::string& text) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT area{0, 0, 600, 0};
+  DrawTextA(dc, text.c_str(), -1, &area, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return {area.right, area.bottom};
+}
+
+HWND AddChild(HWND dialog, const char* cls, const char* text, DWORD style, int id, RECT r,
+              HFONT font) {
+  HWND child =
+      CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                      r.bottom - r.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+// Lays the dialog out around its text and centres it on the screen.
+void Build(HWND dialog, const DialogSetup& setup) {
+  SetWindowTextA(dialog, setup.kind == MessageKind::Warning ? "Warning" : "Error");
+  const SIZE text = TextSize(dialog, setup.font, *setup.text);
+  const auto buttons = ButtonsOf(setup.buttons);
+  const int buttonsWidth =
+      static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
+  const int textLeft = kMargin + kIconSize + kMargin;
+  const int width = std::max<int>(textLeft + text.cx + kMargin, buttonsWidth + 2 * kMargin);
+  const int textHeight = std::max<int>(text.cy, kIconSize);
+  const int buttonTop = kMargin + textHeight + kMargin;
+  const int height = buttonTop + kButtonHeight + kMargin;
+
+  const LPCSTR icon = setup.kind == MessageKind::Warning ? IDI_WARNING : IDI_ERROR;
+  HWND iconControl =
+      AddChild(dialog, "STATIC", "", SS_ICON, -1,
+               {kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize}, setup.font);
+  SendMessageA(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
+  const int textTop = kMargin + (textHeight - text.cy) / 2;
+  AddChild(dialog, "STATIC", setup.text->c_str(), SS_LEFT | SS_NOPREFIX, -1,
+           {textLeft, textTop, textLeft + text.cx + 1, textTop + text.cy}, setup.font);
+  int left = (width - buttonsWidth) / 2;
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    HWND button =
+        AddChild(dialog, "BUTTON", buttons[i].caption, style, buttons[i].id,
+                 {left, buttonTop, left + kButtonWidth, buttonTop + kButtonHeight}, setup.font);
+    if (i == 0) SetFocus(button);
+    left += kButtonWidth + kButtonGap;
+  }
+
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE,
+                     GetWindowLongA(dialog, GWL_EXSTYLE));
+  const int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
+  SetWindowPos(dialog, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2, outerWidth, outerHeight, 0);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      const auto* setup = reinterpret_cast<const DialogSetup*>(lParam);
+      SetWindowLongPtrA(dialog, DWLP_USER,
+                        static_cast<LONG_PTR>(setup->buttons == MessageButtons::YesNo));
+      Build(dialog, *setup);
+      SetForegroundWindow(dialog);
+      return FALSE;  // the focus is set
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        EndDialog(dialog, kClosedByCloseBox);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const bool yesNo = GetWindowLongPtrA(dialog, DWLP_USER) != 0;
+      // Escape answers the button that means "no change".
+      if (id == IDCANCEL) EndDialog(dialog, yesNo ? IDNO : IDOK);
+      if (id == IDOK || id == IDYES || id == IDNO) EndDialog(dialog, id);
+      return TRUE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+// An empty dialog template: the controls are made when the dialog starts.
+struct EmptyTemplate {
+  DLGTEMPLATE header;
+  WORD menu, windowClass, title;
+};
+
+}  // namespace
+
+MessageAnswer ShowMessageDialog(MessageKind kind, const std::string& text, MessageButtons buttons) {
+  UniqueFont font = CreateUiFont();
+  const DialogSetup setup{kind, &text, buttons, font.get()};
+  EmptyTemplate dialogTemplate{};
+  dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  dialogTemplate.header.dwExtendedStyle = WS_EX_TOPMOST;
+  // The thread's other windows wait while the dialog is up.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM list) -> BOOL {
+        if (IsWindowVisible(w) && IsWindowEnabled(w)) {
+          EnableWindow(w, FALSE);
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&disabled));
+  const INT_PTR result =
+      DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.header, nullptr,
+                              DialogProc, reinterpret_cast<LPARAM>(&setup));
+  for (HWND w : disabled) EnableWindow(w, TRUE);
+  switch (result) {
+    case IDOK:
+      return MessageAnswer::Ok;
+    case IDYES:
+      return MessageAnswer::Yes;
+    case IDNO:
+      return MessageAnswer::No;
+    default:
+      return MessageAnswer::Cancel;
+  }
+}
+
+}  // namespace qv

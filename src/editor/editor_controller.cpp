@@ -1,0 +1,184 @@
+#include "editor/editor_controller.h"
+
+#include <string>
+
+#include "library/data_files.h"
+#include "library/slot_library.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kTimerIntervalMs = 100;
+
+// Where the pointer goes before each message box, from the desktop's centre: on the
+// button the user is expected to press.
+constexpr Point kRowWarningPointer{10, 33};
+constexpr Point kBoxPointer{-20, 34};
+
+}  // namespace
+
+MessageAnswer EditorController::Ask(MessageKind kind, const char* text, MessageButtons buttons,
+                                    int dx, int dy) {
+  const Point desktop = desktop_.DesktopSize();
+  desktop_.SetPointer({desktop.x / 2 + dx, desktop.y / 2 + dy});
+  return desktop_.ShowMessage(kind, text, buttons);
+}
+
+void EditorController::ClearFields() {
+  view_.title.SetText("");
+  view_.content.SetText("");
+}
+
+void EditorController::MarkChanged() {
+  state_.ClipChanged = 1;
+  view_.updateClip.SetEnabled(true);
+}
+
+void EditorController::LockForUpdate1Click() {
+  list_.timer3.SetInterval(kTimerIntervalMs);
+  ClearFields();
+  state_.EditMode = 1;
+  const int width = list_.form.Bounds().width + view_.form.Bounds().width;
+  list_.form.SetLeft((desktop_.DesktopSize().x - width) / 2);
+  list_.form.Show();
+  view_.form.Show();  // its activation places it beside the list
+}
+
+void EditorController::FormActivate() {
+  const WindowRect list = list_.form.Bounds();
+  view_.form.SetLeft(list.left + list.width);
+}
+
+void EditorController::RowClick() {
+  ListBoxControl& slotList = list_.slotList;
+  if (state_.ClipChanged != 0) {
+    slotList.Select(library_.current.rowIndex);
+    const MessageAnswer answer = Ask(MessageKind::Warning, kClipChangedWarning, MessageButtons::Ok,
+                                     kRowWarningPointer.x, kRowWarningPointer.y);
+    if (answer == MessageAnswer::Ok) {
+      state_.ClipChanged = 0;
+      return;
+    }
+    // Closed by its close box: the loaded row is loaded again, the edits replaced.
+  }
+  const int row = slotList.Selection();
+  if (row < 0 || row >= static_cast<int>(library_.rows.size())) return;
+  // A row without a tag belongs to no slot: loading it would let Update Clip write into a
+  // slot that is not the one shown.
+  if (!RowHasHeader(library_.rows[row])) {
+    slotList.Select(-1);
+    desktop_.ShowMessage(MessageKind::Warning, kRowWithoutTag, MessageButtons::Ok);
+    return;
+  }
+  state_.EditMode = 2;
+  view_.updateClip.SetEnabled(false);
+  view_.title.SetEnabled(true);
+  view_.content.SetEnabled(true);
+  const std::string content = GatherFullClip(library_.rows, row, library_.store, library_.current);
+  view_.content.SetText(content);
+  view_.title.SetText(ReadSlotTitle(library_.rows[row]));
+}
+
+void EditorController::FieldMouseUp() {
+  MarkChanged();
+}
+
+void EditorController::SpeedButton3Click() {
+  ClearFields();
+  MarkChanged();
+}
+
+void EditorController::PastefromClipboard1Click() {
+  view_.content.PasteFromClipboard();
+}
+
+// The update must go to a slot loaded in this turn of the lock, and must leave the tags
+// that find every clip intact; otherwise the user is told and the fields keep the edits.
+bool EditorController::MayUpdate() {
+  const char* refusal = nullptr;
+  if (state_.EditMode != 2)
+    refusal = kNoRowLoaded;
+  else if (ContainsTagText(view_.title.Text()) || ContainsTagText(view_.content.Text()))
+    refusal = kTagTextRefused;
+  if (!refusal) return true;
+  desktop_.ShowMessage(MessageKind::Error, refusal, MessageButtons::Ok);
+  return false;
+}
+
+void EditorController::SpeedButton2Click() {
+  const std::string content = view_.content.Text();
+  if (!WithinStoreLimit(library_.store, content)) {
+    const MessageAnswer answer =
+        Ask(MessageKind::Error, kLineLimitError, MessageButtons::Ok, kBoxPointer.x, kBoxPointer.y);
+    if (answer == MessageAnswer::Ok) ClearFields();
+    list_.form.SetStayOnTop(false);
+    return;
+  }
+  if (!MayUpdate()) return;
+  const CurrentSlot& slot = library_.current;
+  if (!ReplaceClipBlock(library_.store, slot, content)) {
+    desktop_.ShowMessage(MessageKind::Error, kBlockNotFound, MessageButtons::Ok);
+    return;
+  }
+  const std::string row = ComposeSlotRow(view_.title.Text(), slot.header);
+  library_.rows[slot.rowIndex] = row;
+  list_.slotList.SetItem(slot.rowIndex, row);
+  list_.slotList.SetHorizontalExtent(0);
+  ClearFields();
+  view_.title.SetEnabled(false);
+  view_.content.SetEnabled(false);
+  view_.updateClip.SetEnabled(false);
+  state_.copyMenuArmed = false;
+  state_.ClipChanged = 0;
+}
+
+void EditorController::SpeedButton1Click() {
+  if (state_.ClipChanged != 0) {
+    list_.slotList.Select(library_.current.rowIndex);
+    const MessageAnswer answer = Ask(MessageKind::Warning, kCloseWarning, MessageButtons::YesNo,
+                                     kBoxPointer.x, kBoxPointer.y);
+    if (answer == MessageAnswer::Yes) return;  // back to the dialog, to press Update Clip
+  }
+  ClearFields();
+  housekeeper_.Housekeeping();  // a failed write ends Close here, the lock still on
+  list_.slotList.Select(-1);
+  view_.title.SetEnabled(false);
+  view_.content.SetEnabled(false);
+  list_.form.Hide();
+  state_.EditMode = 0;
+  state_.ClipChanged = 0;
+  list_.timer3.SetInterval(0);
+  view_.content.SetMenuAutoPopup(false);
+  view_.form.Hide();
+}
+
+void EditorController::RxCheckListBox1MouseDown(bool leftButton) {
+  if (leftButton && state_.EditMode != 0) state_.copyMenuArmed = true;
+}
+
+void EditorController::RxCheckListBox1MouseUp(bool rightButton) {
+  if (!rightButton || state_.EditMode == 0 || !state_.copyMenuArmed) return;
+  const Point pointer = desktop_.GetPointer();
+  copyMenu_.PopupAt(pointer.x, pointer.y - 20);
+}
+
+void EditorController::CopyHighlightedClip1Click() {
+  SlotCopyBuffer& buffer = state_.copyBuffer;
+  buffer = {};
+  // As many lines as LineCount counts: an empty last line is not copied.
+  buffer.lines = SplitFileLines(view_.content.Text());
+  buffer.title = view_.title.Text();
+}
+
+void EditorController::PastetoHighlightedClip1Click() {
+  SlotCopyBuffer& buffer = state_.copyBuffer;
+  std::string content;
+  for (const std::string& line : buffer.lines) content += line + "\r\n";
+  view_.content.SetText(content);
+  view_.title.SetText(buffer.title);
+  MarkChanged();
+  buffer = {};
+}
+
+}  // namespace qv

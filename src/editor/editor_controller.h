@@ -1,0 +1,79 @@
+#pragma once
+// The edit lock and the "Add / Modify Clip" dialog: loading a row into the dialog, writing
+// it back with "Update Clip", saving everything at "Close", and copying a clip from one
+// slot to another through the dialog's fields.
+#include "desktop/desktop_services.h"
+#include "editor/editor_controls.h"
+#include "library/clip_library.h"
+#include "library/housekeeper.h"
+#include "library/program_state.h"
+#include "popup/popup_controls.h"
+
+namespace qv {
+
+// Texts of the editor's message boxes.
+inline constexpr const char* kClipChangedWarning =
+    "Clip may have been changed. Click 'Update Clip' or continue.";
+inline constexpr const char* kLineLimitError =
+    "The last clip entry caused Quorvanel Clips to\r\nreach it's maximum number of lines: "
+    "850!\r\nEnter smaller clip.";
+inline constexpr const char* kCloseWarning = "Clip may have been changed. Click ' Yes' to update.";
+inline constexpr const char* kTagTextRefused =
+    "The clip title or text holds the text \"/:hdr:\\\" or \"/:tlr:\\\", which marks where "
+    "clips are stored.\r\nRemove it, then click 'Update Clip' again. Nothing was saved.";
+inline constexpr const char* kNoRowLoaded =
+    "No clip has been loaded since 'Lock and Add Clip'.\r\nClick the row of the clip to "
+    "change first. Nothing was saved.";
+inline constexpr const char* kRowWithoutTag =
+    "This row holds no clip tag, so it belongs to no clip and cannot be edited.";
+inline constexpr const char* kBlockNotFound =
+    "The text of this clip could not be found in the clip store file, so it cannot be "
+    "replaced. Nothing was saved.";
+
+class EditorController {
+ public:
+  EditorController(EditorView view, PopupView list, MenuControl& copyMenu, ProgramState& state,
+                   ClipLibrary& library, DesktopServices& desktop, Housekeeper& housekeeper)
+      : view_(view),
+        list_(list),
+        copyMenu_(copyMenu),
+        state_(state),
+        library_(library),
+        desktop_(desktop),
+        housekeeper_(housekeeper) {}
+
+  // Tray menu "Lock and Add Clip": the list and the dialog side by side, the list locked.
+  void LockForUpdate1Click();
+  // Every activation of the dialog: it sits against the list's right edge.
+  void FormActivate();
+  // A row click while the lock is on: load the row into the dialog.
+  void RowClick();
+  // A mouse button released over the title or the content field.
+  void FieldMouseUp();
+  void SpeedButton3Click();  // Clear
+  void PastefromClipboard1Click();
+  void SpeedButton2Click();  // Update Clip
+  void SpeedButton1Click();  // Close
+
+  // The copy menu on the list.
+  void RxCheckListBox1MouseDown(bool leftButton);
+  void RxCheckListBox1MouseUp(bool rightButton);
+  void CopyHighlightedClip1Click();
+  void PastetoHighlightedClip1Click();
+
+ private:
+  MessageAnswer Ask(MessageKind kind, const char* text, MessageButtons buttons, int dx, int dy);
+  bool MayUpdate();
+  void ClearFields();
+  void MarkChanged();
+
+  EditorView view_;
+  PopupView list_;
+  MenuControl& copyMenu_;
+  ProgramState& state_;
+  ClipLibrary& library_;
+  DesktopServices& desktop_;
+  Housekeeper& housekeeper_;
+};
+
+}  // namespace qv

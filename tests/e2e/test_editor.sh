@@ -1,0 +1,211 @@
+# shellcheck shell=bash
+# The clip editor as a user works it: "Lock and Add Clip" from the tray menu, a row click to
+# load a clip, typing into the dialog's fields, "Update Clip", "Close", and the copy menu.
+# Each test_* function runs with a fresh C:\qv\ holding Quorvanel.exe (tests/e2e/run.sh).
+
+# shellcheck source=tests/e2e/popup_tray_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/popup_tray_lib.sh"
+
+EDITOR_CAPTION='Add / Modify Clip'
+EDITOR_CLIENT_WIDTH=359
+EDITOR_CLIENT_HEIGHT=213
+COPY_MENU_ITEMS=2
+
+# ---------------------------------------------------------------- helpers
+
+lock_and_add() {
+  tray_open_menu
+  tray_choose 1
+  probe wait-visible "$QV_EDITOR_CLASS" 5000 || fail "the editor did not open"
+  probe wait-visible "$QV_MAIN_CLASS" 5000 || fail "the list did not show with the editor"
+  popup_read_rect
+  sleep 0.3 # the dialog places itself when it activates
+}
+
+# The dialog's client area on the screen, "X Y WIDTH HEIGHT".
+editor_client() {
+  local xid
+  xid=$(xdotool search --onlyvisible --name "^$EDITOR_CAPTION\$" | head -n1)
+  [[ -n "$xid" ]] || fail "no X window for the editor"
+  xwininfo -id "$xid" | awk '
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+# editor_click CLIENT_X CLIENT_Y [BUTTON]
+editor_click() {
+  local client
+  read -r -a client <<<"$(editor_client)"
+  click_at $((client[0] + $1)) $((client[1] + $2)) "${3:-1}"
+}
+
+update_clip() { editor_click $((13 + 54)) $((188 + 11)); }
+close_editor() { editor_click $((125 + 54)) $((188 + 11)); }
+
+# type_title TEXT / type_content TEXT: a click into the field, select all, type; in the
+# content, "\n" in TEXT is the Enter key.
+type_title() {
+  editor_click 100 62
+  xdotool key End shift+Home
+  xdotool type --delay 20 "$1"
+}
+type_content() {
+  editor_click 150 130
+  xdotool key ctrl+End ctrl+shift+Home Delete
+  local line first=1
+  while IFS= read -r line; do
+    ((first)) || xdotool key Return
+    first=0
+    [[ -z "$line" ]] || xdotool type --delay 20 "$line"
+  done <<<"$1"
+}
+
+editor_text() { probe_text window-text "$QV_EDITOR_CLASS" "$1"; }
+title_reads() { [[ "$(editor_text 301)" == "$1" ]]; }
+
+# copy_menu_choose INDEX: a right click on the list opens the copy menu; INDEX 0 "Copy Clip",
+# 1 "Paste Clip".
+copy_menu_choose() {
+  popup_click 100 300 3
+  probe wait-visible "$TRAY_MENU_CLASS" 5000 || fail "the copy menu did not open"
+  local left top right bottom
+  read -r left top right bottom < <(probe rect "$TRAY_MENU_CLASS")
+  local item_height=$(((bottom - top - 6) / COPY_MENU_ITEMS))
+  click_at $(((left + right) / 2)) $((top + 3 + item_height * $1 + item_height / 2)) 1
+  wait_until 3 bash -c "! $(declare -f probe); QV_PROBE_EXE='$QV_PROBE_EXE' WINE='$WINE' probe visible '#32768' >/dev/null 2>&1" || true
+}
+
+# rows_file_with ROW TITLE: the test rows file with row ROW's title replaced.
+expected_rows() {
+  local row=$1 title=$2 i
+  for ((i = 0; i < 72; i++)); do
+    if ((i == row)); then
+      printf '%-71s/:hdr:\\%s\r\n' "$title" "$(qv_tag "$i")"
+    else
+      printf 'Slot %02d%64s/:hdr:\\%s\r\n' "$i" '' "$(qv_tag "$i")"
+    fi
+  done
+}
+
+# expected_store SLOT CONTENT_FORMAT: the test store with slot SLOT holding the content.
+expected_store() {
+  local slot=$1 content=$2 i
+  for ((i = 0; i < 72; i++)); do
+    printf '/:hdr:\\%s\r\n' "$(qv_tag "$i")"
+    if ((i == slot)); then
+      # shellcheck disable=SC2059
+      printf "$content"
+    else
+      printf 'text of slot %d\r\n' "$i"
+    fi
+    printf '/:tlr:\\%s\r\n' "$(qv_tag "$i")"
+  done
+}
+
+# ---------------------------------------------------------------- tests
+
+test_lock_and_add_shows_list_and_dialog_side_by_side() {
+  write_test_data
+  start_with_notepad
+  lock_and_add
+  local client dialog
+  read -r -a client <<<"$(editor_client)"
+  read -r -a dialog <<<"$(probe rect "$QV_EDITOR_CLASS")"
+  assert_eq "$EDITOR_CLIENT_WIDTH $EDITOR_CLIENT_HEIGHT" "${client[2]} ${client[3]}" "client size"
+  assert_eq $(((SCREEN_WIDTH - (POPUP_WIDTH + dialog[2] - dialog[0])) / 2)) "$POPUP_LEFT" "list left"
+  assert_eq "$POPUP_RIGHT" "${dialog[0]}" "dialog left"
+  xdotool mousemove 0 0
+  sleep 0.3
+  shot side-by-side
+  # The list stays up when another application comes to the front.
+  notepad_activate
+  sleep 0.5
+  probe visible "$QV_MAIN_CLASS" >/dev/null || fail "the list hid while the lock is on"
+  probe visible "$QV_EDITOR_CLASS" >/dev/null || fail "the editor hid while the lock is on"
+  xdotool windowactivate --sync "$(xdotool search --name "^$EDITOR_CAPTION\$" | head -n1)"
+  close_editor
+  probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Close did not hide the editor"
+  probe wait-hidden "$QV_MAIN_CLASS" 5000 || fail "Close did not hide the list"
+}
+
+test_edit_update_close_writes_the_files_and_the_next_paste_types_it() {
+  write_test_data
+  start_with_notepad
+  lock_and_add
+  popup_click_row 4
+  wait_until 5 title_reads 'Slot 04' || fail "row 4 was not loaded: title [$(editor_text 301)]"
+  assert_eq 'text of slot 4' "$(editor_text 302)" "content field after loading row 4"
+  type_title 'Greeting'
+  type_content 'Hello '
+  # 8-bit text arrives through the content field's menu: "Paste from Clipboard".
+  probe set-clipboard-hex "$(hex_of '\xe9t\xe9,')" || fail "could not set the clipboard"
+  editor_click 150 130 3
+  probe wait-visible "$TRAY_MENU_CLASS" 5000 || fail "the content field's menu did not open"
+  local left top right bottom
+  read -r left top right bottom < <(probe rect "$TRAY_MENU_CLASS")
+  click_at $(((left + right) / 2)) $(((top + bottom) / 2)) 1
+  xdotool key ctrl+End Return Return
+  xdotool type --delay 20 'see you'
+  shot edited
+  update_clip
+  wait_until 5 title_reads '' || fail "Update Clip did not clear the fields"
+  close_editor
+  probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Close did not hide the editor"
+
+  expected_rows 4 Greeting >"$E2E_TEST_ARTIFACTS/expected-Lb1.qvl"
+  expected_store 4 'Hello \xe9t\xe9,\r\n\r\nsee you\r\n' >"$E2E_TEST_ARTIFACTS/expected-svclips.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/expected-Lb1.qvl" "$(qv_dir)/Lb1.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/expected-svclips.qvl" "$(qv_dir)/svclips.qvl"
+
+  notepad_clear
+  popup_show
+  xdotool key 5
+  popup_wait_hidden
+  assert_pasted 'Hello \xe9t\xe9,\r\n\r\nsee you'
+}
+
+test_line_limit_refusal_shows_its_box() {
+  write_test_data
+  # 72 blocks of 3 lines, and lines outside every block up to 849.
+  local i
+  for ((i = 216; i < 849; i++)); do printf 'filler\r\n'; done >>"$(qv_dir)/svclips.qvl"
+  cp "$(qv_dir)/svclips.qvl" "$E2E_TEST_ARTIFACTS/original-svclips.qvl"
+  start_with_notepad
+  lock_and_add
+  popup_click_row 2
+  wait_until 5 title_reads 'Slot 02' || fail "row 2 was not loaded"
+  type_content $'one\ntwo'
+  update_clip
+  assert_eq $'The last clip entry caused Quorvanel Clips to\r\nreach it\'s maximum number of lines: 850!\r\nEnter smaller clip.' \
+    "$(probe_text message-text Error 5000)" "line-limit message"
+  shot line-limit
+  probe message-box Error 5000 OK >/dev/null || fail "could not press OK"
+  probe wait-no-message-box Error 5000 || fail "the box did not close"
+  assert_eq '' "$(editor_text 302)" "content field after OK"
+  close_editor
+  # OK on the refusal leaves the clip counted as changed: Close asks, and No discards.
+  probe message-box Warning 5000 No >/dev/null || fail "Close did not ask about the changed clip"
+  probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Close did not hide the editor"
+  assert_same_file "$E2E_TEST_ARTIFACTS/original-svclips.qvl" "$(qv_dir)/svclips.qvl"
+}
+
+test_copy_menu_copies_slot_a_onto_slot_b() {
+  write_test_data
+  start_with_notepad
+  lock_and_add
+  popup_click_row 1
+  wait_until 5 title_reads 'Slot 01' || fail "row 1 was not loaded"
+  copy_menu_choose 0
+  popup_click_row 9
+  wait_until 5 title_reads 'Slot 09' || fail "row 9 was not loaded"
+  copy_menu_choose 1
+  wait_until 5 title_reads 'Slot 01' || fail "Paste Clip did not fill the title"
+  update_clip
+  wait_until 5 title_reads '' || fail "Update Clip did not clear the fields"
+  close_editor
+  probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Close did not hide the editor"
+  expected_store 9 'text of slot 1\r\n\r\n' >"$E2E_TEST_ARTIFACTS/expected-svclips.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/expected-svclips.qvl" "$(qv_dir)/svclips.qvl"
+  expected_rows 9 'Slot 01' >"$E2E_TEST_ARTIFACTS/expected-Lb1.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/expected-Lb1.qvl" "$(qv_dir)/Lb1.qvl"
+}
