@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "desktop/window_class_win32.h"
 #include "desktop/window_names.h"
@@ -30,14 +31,10 @@ constexpr TextLabel kLabels[] = {
     {{6, 79, 6 + 200, 79 + 13}, "Clip to paste:"}};
 
 // The flat buttons, each filling its panel.
-struct ButtonLayout {
-  RECT panel;
-  const char* caption;
-};
 enum ButtonIndex { kClear = 0, kUpdateClip = 1, kClose = 2 };
-constexpr ButtonLayout kButtons[] = {{{212, 54, 212 + 46, 54 + 17}, "Clear"},
-                                     {{13, 188, 13 + 109, 188 + 22}, "Update Clip"},
-                                     {{125, 188, 125 + 109, 188 + 22}, "Close"}};
+const std::vector<FlatButtonLayout> kButtons{{{212, 54, 212 + 46, 54 + 17}, "Clear"},
+                                             {{13, 188, 13 + 109, 188 + 22}, "Update Clip"},
+                                             {{125, 188, 125 + 109, 188 + 22}, "Close"}};
 
 struct FieldLayout {
   int id, x, y, width, height;
@@ -129,6 +126,8 @@ void EditorDialog::Create(HWND applicationWindow) {
                             frame.right - frame.left, frame.bottom - frame.top, applicationWindow,
                             nullptr, instance, nullptr);
   SetOwner(window_, this);
+  buttons_ = FlatButtons(kButtons);
+  buttons_.enabled = [this](int button) { return button != kUpdateClip || updateClip_.Enabled(); };
   // Tab order: the content field first, then the title field.
   content_.window = CreateField(window_, kContentLayout, font_.get());
   title_.Attach(CreateField(window_, kTitleLayout, font_.get()));
@@ -144,12 +143,6 @@ void EditorDialog::Create(HWND applicationWindow) {
   AppendMenuA(contentMenu_, MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
 }
 
-int EditorDialog::ButtonAt(POINT p) const {
-  for (int i = 0; i < 3; ++i)
-    if (PtInRect(&kButtons[i].panel, p)) return i;
-  return -1;
-}
-
 void EditorDialog::Click(int button) {
   if (!controller_) return;
   switch (button) {
@@ -157,7 +150,7 @@ void EditorDialog::Click(int button) {
       Run([&] { controller_->SpeedButton3Click(); });
       break;
     case kUpdateClip:
-      if (updateClip_.Enabled()) Run([&] { controller_->SpeedButton2Click(); });
+      Run([&] { controller_->SpeedButton2Click(); });
       break;
     case kClose:
       Run([&] { controller_->SpeedButton1Click(); });
@@ -178,14 +171,7 @@ void EditorDialog::Paint(HDC dc) {
     RECT area = label.area;
     DrawTextA(dc, label.text, -1, &area, DT_LEFT | DT_NOPREFIX);
   }
-  const FlatButton* buttons[] = {&clear_, &updateClip_, &close_};
-  for (int i = 0; i < 3; ++i) {
-    RECT r = kButtons[i].panel;
-    FillSolid(dc, r, kButtonColour);
-    if (pressedButton_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    SetTextColor(dc, buttons[i]->Enabled() ? kNavy : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextA(dc, kButtons[i].caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
+  buttons_.Paint(dc);
   SelectObject(dc, old);
 }
 
@@ -243,25 +229,12 @@ LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE && controller_ && IsWindowVisible(window_))
         Run([&] { controller_->FormActivate(); });
       break;
-    case WM_LBUTTONDOWN: {
-      const int pressed = ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      const FlatButton* buttons[] = {&clear_, &updateClip_, &close_};
-      pressedButton_ = pressed >= 0 && buttons[pressed]->Enabled() ? pressed : -1;
-      if (pressedButton_ >= 0) {
-        SetCapture(window_);
-        InvalidateRect(window_, nullptr, FALSE);
-      }
+    case WM_LBUTTONDOWN:
+      buttons_.Press(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
-    }
-    case WM_LBUTTONUP: {
-      const int pressed = pressedButton_;
-      pressedButton_ = -1;
-      ReleaseCapture();
-      InvalidateRect(window_, nullptr, FALSE);
-      if (pressed >= 0 && ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == pressed)
-        Click(pressed);
+    case WM_LBUTTONUP:
+      Click(buttons_.Release(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
       return 0;
-    }
     case WM_CLOSE:
       return 0;  // "Close" is its way to close
     default:

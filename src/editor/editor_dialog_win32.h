@@ -7,6 +7,7 @@
 
 #include "desktop/controls_win32.h"
 #include "desktop/error_box_win32.h"
+#include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
@@ -46,7 +47,7 @@ class EditorDialog : public Win32Form {
     bool menuAutoPopup_ = true;
   };
 
-  // A flat button drawn on its panel; a disabled one is drawn grey and takes no clicks.
+  // A flat button's enabled state; a disabled one is drawn grey and takes no clicks.
   class FlatButton : public ButtonControl {
    public:
     FlatButton(EditorDialog& owner, bool enabled) : owner_(owner), enabled_(enabled) {}
@@ -65,21 +66,18 @@ class EditorDialog : public Win32Form {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
-  int ButtonAt(POINT p) const;
   void Click(int button);
 
   Win32Text title_;
   ContentField content_;
-  FlatButton clear_{*this, true};
   FlatButton updateClip_{*this, false};
-  FlatButton close_{*this, true};
   WNDPROC titleDefault_ = nullptr;
   WNDPROC contentDefault_ = nullptr;
   HMENU contentMenu_ = nullptr;
   HMODULE richEditLibrary_ = nullptr;
   UniqueFont font_;
   EditorController* controller_ = nullptr;
-  int pressedButton_ = -1;
+  FlatButtons buttons_{{}};  // laid out at creation
   bool contextMenuAsked_ = false;
 };
 

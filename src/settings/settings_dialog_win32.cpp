@@ -6,8 +6,10 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "desktop/error_box_win32.h"
+#include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/window_class_win32.h"
 #include "desktop/window_names.h"
@@ -32,13 +34,9 @@ constexpr TextLabel kLabels[] = {{6 + 61, 2 + 5, "Quorvanel Clips V1.2", kYellow
                                  {6, 51, "Clip HotKey:", kNavy},
                                  {119, 51, "Paste Delay:", kNavy}};
 
-struct FlatButton {
-  RECT panel;
-  const char* caption;
-};
 enum ButtonIndex { kOk = 0, kCancel = 1 };
-constexpr FlatButton kButtons[] = {{{37, 94, 37 + 75, 94 + 22}, "OK"},
-                                   {{116, 94, 116 + 75, 94 + 22}, "Cancel"}};
+const std::vector<FlatButtonLayout> kButtons{{{37, 94, 37 + 75, 94 + 22}, "OK"},
+                                             {{116, 94, 116 + 75, 94 + 22}, "Cancel"}};
 
 struct ComboLayout {
   int id, x, y, width, height;
@@ -99,6 +97,7 @@ void SettingsDialog::Create(HWND applicationWindow) {
                       frame.bottom - frame.top, applicationWindow, nullptr, instance, nullptr);
   CentreWhenFirstShown();
   SetOwner(window_, this);
+  buttons_ = FlatButtons(kButtons);
   hotKeyBox_.Attach(CreateCombo(window_, kHotKeyBoxLayout, font_.get(), kHotKeyChoices));
   delayBox_.Attach(CreateCombo(window_, kDelayBoxLayout, font_.get(), kDelayChoices));
   hotKeyBox_.SetText("Ctrl+Alt+Down");
@@ -121,12 +120,6 @@ void SettingsDialog::MakerLabel::SetUnderlined(bool underlined) {
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-int SettingsDialog::ButtonAt(POINT p) const {
-  for (int i = 0; i < 2; ++i)
-    if (PtInRect(&kButtons[i].panel, p)) return i;
-  return -1;
-}
-
 void SettingsDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
@@ -140,13 +133,7 @@ void SettingsDialog::Paint(HDC dc) {
     SetTextColor(dc, label.colour);
     TextOutA(dc, label.x, label.y, label.text, static_cast<int>(std::strlen(label.text)));
   }
-  for (int i = 0; i < 2; ++i) {
-    RECT r = kButtons[i].panel;
-    FillSolid(dc, r, kButtonColour);
-    if (pressedButton_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    SetTextColor(dc, kNavy);
-    DrawTextA(dc, kButtons[i].caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
+  buttons_.Paint(dc);
   SelectObject(dc, old);
 }
 
@@ -208,24 +195,12 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Run([&] { controller_->FormActivate(); });
       break;
     case WM_LBUTTONDOWN:
-      pressedButton_ = ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (pressedButton_ >= 0) {
-        SetCapture(window_);
-        InvalidateRect(window_, nullptr, FALSE);
-      }
+      buttons_.Press(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_LBUTTONUP: {
-      const int pressed = pressedButton_;
-      pressedButton_ = -1;
-      ReleaseCapture();
-      InvalidateRect(window_, nullptr, FALSE);
-      if (pressed < 0 || ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != pressed ||
-          !controller_)
-        return 0;
-      if (pressed == kOk)
-        Run([&] { controller_->BitBtn1Click(); });
-      else
-        Run([&] { controller_->BitBtn2Click(); });
+      const int clicked = buttons_.Release(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (clicked == kOk && controller_) Run([&] { controller_->BitBtn1Click(); });
+      if (clicked == kCancel && controller_) Run([&] { controller_->BitBtn2Click(); });
       return 0;
     }
     case WM_CLOSE:

@@ -6,6 +6,7 @@
 
 #include "desktop/controls_win32.h"
 #include "desktop/error_box_win32.h"
+#include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
@@ -49,7 +50,6 @@ class SettingsDialog : public Win32Form {
   static LRESULT CALLBACK MakerLabelProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
-  int ButtonAt(POINT p) const;
 
   Win32Text hotKeyBox_;
   Win32Text delayBox_;
@@ -58,7 +58,7 @@ class SettingsDialog : public Win32Form {
   UniqueFont underlinedFont_;
   UniqueBrush headerBrush_;
   SettingsController* controller_ = nullptr;
-  int pressedButton_ = -1;
+  FlatButtons buttons_{{}};  // laid out at creation
 };
 
 }  // namespace qv

@@ -316,6 +316,17 @@ qv_write_prefs() {
 
 # ---------------------------------------------------------------- artefacts and assertions
 
+# x_client_area TITLE: the client area of the visible window titled TITLE, "X Y WIDTH HEIGHT":
+# Wine makes it the X window that openbox frames, so X tells its true place.
+x_client_area() {
+  local xid
+  xid=$(xdotool search --onlyvisible --name "^$1\$" | head -n1)
+  [[ -n "$xid" ]] || fail "no X window titled $1"
+  xwininfo -id "$xid" | awk '
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
 # shot NAME: a screenshot of the whole display, kept in the test's artefacts folder.
 shot() {
   local dir=${E2E_TEST_ARTIFACTS:-$QV_ARTIFACTS}

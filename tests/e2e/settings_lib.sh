@@ -4,14 +4,7 @@
 
 # The dialog's client area on the screen, "X Y WIDTH HEIGHT": Wine makes it the X window that
 # openbox frames, so X tells its true place.
-settings_client() {
-  local xid
-  xid=$(xdotool search --onlyvisible --name '^Settings$' | head -n1)
-  [[ -n "$xid" ]] || fail "no X window for the settings dialog"
-  xwininfo -id "$xid" | awk '
-    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
-}
+settings_client() { x_client_area "Settings"; }
 
 # settings_click CLIENT_X CLIENT_Y: a left click at a point of the dialog's client area.
 settings_click() {

@@ -23,14 +23,7 @@ lock_and_add() {
 }
 
 # The dialog's client area on the screen, "X Y WIDTH HEIGHT".
-editor_client() {
-  local xid
-  xid=$(xdotool search --onlyvisible --name "^$EDITOR_CAPTION\$" | head -n1)
-  [[ -n "$xid" ]] || fail "no X window for the editor"
-  xwininfo -id "$xid" | awk '
-    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
-}
+editor_client() { x_client_area "$EDITOR_CAPTION"; }
 
 # editor_click CLIENT_X CLIENT_Y [BUTTON]
 editor_click() {
@@ -60,6 +53,8 @@ type_content() {
   done <<<"$1"
 }
 
+menu_closed() { ! probe visible "$TRAY_MENU_CLASS" >/dev/null 2>&1; }
+
 editor_text() { probe_text window-text "$QV_EDITOR_CLASS" "$1"; }
 title_reads() { [[ "$(editor_text 301)" == "$1" ]]; }
 
@@ -72,7 +67,7 @@ copy_menu_choose() {
   read -r left top right bottom < <(probe rect "$TRAY_MENU_CLASS")
   local item_height=$(((bottom - top - 6) / COPY_MENU_ITEMS))
   click_at $(((left + right) / 2)) $((top + 3 + item_height * $1 + item_height / 2)) 1
-  wait_until 3 bash -c "! $(declare -f probe); QV_PROBE_EXE='$QV_PROBE_EXE' WINE='$WINE' probe visible '#32768' >/dev/null 2>&1" || true
+  wait_until 3 menu_closed || fail "the copy menu did not close"
 }
 
 # rows_file_with ROW TITLE: the test rows file with row ROW's title replaced.

@@ -1,0 +1,41 @@
+#include "desktop/flat_buttons_win32.h"
+
+#include "desktop/gdi_win32.h"
+
+namespace qv {
+
+int FlatButtons::At(POINT p) const {
+  for (int i = 0; i < static_cast<int>(layout_.size()); ++i)
+    if (PtInRect(&layout_[i].panel, p)) return i;
+  return -1;
+}
+
+void FlatButtons::Press(HWND window, POINT p) {
+  const int button = At(p);
+  pressed_ = button >= 0 && enabled(button) ? button : -1;
+  if (pressed_ < 0) return;
+  SetCapture(window);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+int FlatButtons::Release(HWND window, POINT p) {
+  const int pressed = pressed_;
+  pressed_ = -1;
+  if (pressed < 0) return -1;
+  ReleaseCapture();
+  InvalidateRect(window, nullptr, FALSE);
+  return At(p) == pressed ? pressed : -1;
+}
+
+void FlatButtons::Paint(HDC dc) const {
+  SetBkMode(dc, TRANSPARENT);
+  for (int i = 0; i < static_cast<int>(layout_.size()); ++i) {
+    RECT r = layout_[i].panel;
+    FillSolid(dc, r, kButtonColour);
+    if (pressed_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    SetTextColor(dc, enabled(i) ? kNavy : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextA(dc, layout_[i].caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,34 @@
+#pragma once
+// Flat buttons drawn on their panels in a dialog's client area and clicked with the left
+// button: a press is shown sunken, a release over the same button clicks it.
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace qv {
+
+struct FlatButtonLayout {
+  RECT panel;
+  const char* caption;
+};
+
+class FlatButtons {
+ public:
+  explicit FlatButtons(std::vector<FlatButtonLayout> layout) : layout_(std::move(layout)) {}
+
+  // Whether button `index` takes clicks; a disabled one is drawn grey.
+  std::function<bool(int index)> enabled = [](int) { return true; };
+
+  void Press(HWND window, POINT p);   // WM_LBUTTONDOWN
+  int Release(HWND window, POINT p);  // WM_LBUTTONUP: the button clicked, or -1
+  void Paint(HDC dc) const;           // with the font selected into `dc`
+
+ private:
+  int At(POINT p) const;
+
+  std::vector<FlatButtonLayout> layout_;
+  int pressed_ = -1;
+};
+
+}  // namespace qv
