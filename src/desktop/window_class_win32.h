@@ -23,6 +23,14 @@ Owner* OwnerOf(HWND window) {
   return reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// A window procedure that hands every message to the window's owner object once it is set.
+template <typename Owner>
+LRESULT CALLBACK ForwardToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* owner = OwnerOf<Owner>(window);
+  if (!owner) return DefWindowProcA(window, message, wParam, lParam);
+  return owner->OnMessage(message, wParam, lParam);
+}
+
 // Answers WM_PAINT with `paint(dc)`.
 template <typename Paint>
 void PaintWindow(HWND window, Paint&& paint) {

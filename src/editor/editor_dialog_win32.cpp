@@ -114,7 +114,7 @@ void EditorDialog::FlatButton::SetEnabled(bool enabled) {
 
 void EditorDialog::Create(HWND applicationWindow) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  RegisterWindowClass({kEditorClass, WindowProc});
+  RegisterWindowClass({kEditorClass, ForwardToOwner<EditorDialog>});
   richEditLibrary_ = LoadLibraryA("riched20.dll");
   font_ = CreateUiFont();
   // A dialog frame with a caption and no border icons.
@@ -173,12 +173,6 @@ void EditorDialog::Paint(HDC dc) {
   }
   buttons_.Paint(dc);
   SelectObject(dc, old);
-}
-
-LRESULT CALLBACK EditorDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = OwnerOf<EditorDialog>(window);
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT CALLBACK EditorDialog::FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include "desktop/error_box_win32.h"
 #include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/window_class_win32.h"
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
 
@@ -61,8 +62,8 @@ class EditorDialog : public Win32Form {
     bool enabled_;
   };
 
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK FieldProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ForwardToOwner<EditorDialog>(HWND, UINT, WPARAM, LPARAM);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);

@@ -83,7 +83,7 @@ SettingsDialog::~SettingsDialog() {
 
 void SettingsDialog::Create(HWND applicationWindow) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  RegisterWindowClass({kSettingsClass, WindowProc});
+  RegisterWindowClass({kSettingsClass, ForwardToOwner<SettingsDialog>});
   font_ = CreateUiFont();
   underlinedFont_ = CreateUiFont({.underline = true});
   headerBrush_.reset(CreateSolidBrush(kHeaderColour));
@@ -150,13 +150,6 @@ LRESULT CALLBACK SettingsDialog::MakerLabelProc(HWND window, UINT message, WPARA
     label.pointerOn = false;
   }
   return CallWindowProcA(label.defaultProc, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-  auto* self = OwnerOf<SettingsDialog>(window);
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

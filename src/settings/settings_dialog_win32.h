@@ -8,6 +8,7 @@
 #include "desktop/error_box_win32.h"
 #include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/window_class_win32.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
 
@@ -46,8 +47,8 @@ class SettingsDialog : public Win32Form {
     bool underlined_ = false;
   };
 
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK MakerLabelProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ForwardToOwner<SettingsDialog>(HWND, UINT, WPARAM, LPARAM);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
 
