@@ -93,6 +93,7 @@ EditorDialog::~EditorDialog() {
 
 std::string EditorDialog::ContentField::Text() const {
   GETTEXTLENGTHEX length{GTL_NUMBYTES | GTL_PRECISE | GTL_USECRLF, CP_ACP};
+  HWND window = Window();
   const auto bytes = SendMessageA(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
   std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0) + 1, '\0');
   GETTEXTEX get{static_cast<DWORD>(text.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
@@ -103,7 +104,25 @@ std::string EditorDialog::ContentField::Text() const {
 }
 
 void EditorDialog::ContentField::SetText(const std::string& text) {
-  if (Text() != text) SetWindowTextA(window, text.c_str());
+  if (Text() != text) SetWindowTextA(Window(), text.c_str());
+}
+
+HWND EditorDialog::ContentField::Window() const {
+  if (!window_) window_ = owner_.CreateContentField();
+  return window_;
+}
+
+HWND EditorDialog::CreateContentField() {
+  richEditLibrary_ = LoadLibraryA("riched20.dll");
+  HWND field = CreateField(window_, kContentLayout, font_.get());
+  SetWindowPos(field, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // tab order 0
+  SendMessageA(field, EM_SETTARGETDEVICE, 0, 1);           // no word wrap
+  SendMessageA(field, EM_SETEVENTMASK, 0, 0);
+  SetOwner(field, this);
+  contentDefault_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
+  return field;
 }
 
 void EditorDialog::FlatButton::SetEnabled(bool enabled) {
@@ -115,7 +134,6 @@ void EditorDialog::FlatButton::SetEnabled(bool enabled) {
 void EditorDialog::Create(HWND applicationWindow) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterWindowClass({kEditorClass, ForwardToOwner<EditorDialog>});
-  richEditLibrary_ = LoadLibraryA("riched20.dll");
   font_ = CreateUiFont();
   // A dialog frame with a caption and no border icons.
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
@@ -128,17 +146,11 @@ void EditorDialog::Create(HWND applicationWindow) {
   SetOwner(window_, this);
   buttons_ = FlatButtons(kButtons);
   buttons_.enabled = [this](int button) { return button != kUpdateClip || updateClip_.Enabled(); };
-  // Tab order: the content field first, then the title field.
-  content_.window = CreateField(window_, kContentLayout, font_.get());
   title_.Attach(CreateField(window_, kTitleLayout, font_.get()));
   SendMessageA(title_.Handle(), EM_LIMITTEXT, kTitleLimit, 0);
-  SendMessageA(content_.window, EM_SETTARGETDEVICE, 0, 1);  // no word wrap
-  SendMessageA(content_.window, EM_SETEVENTMASK, 0, 0);
-  for (HWND field : {title_.Handle(), content_.window}) SetOwner(field, this);
+  SetOwner(title_.Handle(), this);
   titleDefault_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(title_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
-  contentDefault_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(content_.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
   contentMenu_ = CreatePopupMenu();
   AppendMenuA(contentMenu_, MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
 }
@@ -181,8 +193,8 @@ LRESULT CALLBACK EditorDialog::FieldProc(HWND field, UINT message, WPARAM wParam
 }
 
 LRESULT EditorDialog::OnFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC original = field == content_.window ? contentDefault_ : titleDefault_;
-  if (field == content_.window && message == WM_CONTEXTMENU) {
+  const WNDPROC original = field == content_.Handle() ? contentDefault_ : titleDefault_;
+  if (field == content_.Handle() && message == WM_CONTEXTMENU) {
     contextMenuAsked_ = true;
     if (!content_.MenuAutoPopup() || !controller_) return 0;
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -198,7 +210,7 @@ LRESULT EditorDialog::OnFieldMessage(HWND field, UINT message, WPARAM wParam, LP
       message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
   if (buttonUp && controller_) Run([&] { controller_->FieldMouseUp(); });
   // A rich edit may not ask for its menu itself: the right button's release then does.
-  if (message == WM_RBUTTONUP && field == content_.window && !contextMenuAsked_) {
+  if (message == WM_RBUTTONUP && field == content_.Handle() && !contextMenuAsked_) {
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ClientToScreen(field, &at);
     SendMessageA(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(at.x, at.y));

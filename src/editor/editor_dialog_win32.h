@@ -33,18 +33,23 @@ class EditorDialog : public Win32Form {
 
  private:
   // The content field: a rich edit without word wrap, with "Paste from Clipboard" in its menu.
+  // Made when it is first used: loading the rich edit library is the slowest step of a start.
   class ContentField : public MemoControl {
    public:
+    explicit ContentField(EditorDialog& owner) : owner_(owner) {}
     std::string Text() const override;
     void SetText(const std::string& text) override;
-    bool Enabled() const override { return IsWindowEnabled(window) != FALSE; }
-    void SetEnabled(bool enabled) override { EnableWindow(window, enabled); }
-    void PasteFromClipboard() override { SendMessageA(window, WM_PASTE, 0, 0); }
+    bool Enabled() const override { return IsWindowEnabled(Window()) != FALSE; }
+    void SetEnabled(bool enabled) override { EnableWindow(Window(), enabled); }
+    void PasteFromClipboard() override { SendMessageA(Window(), WM_PASTE, 0, 0); }
     bool MenuAutoPopup() const override { return menuAutoPopup_; }
     void SetMenuAutoPopup(bool on) override { menuAutoPopup_ = on; }
-    HWND window = nullptr;
+    HWND Window() const;
+    HWND Handle() const { return window_; }  // null until first used
 
    private:
+    EditorDialog& owner_;
+    mutable HWND window_ = nullptr;
     bool menuAutoPopup_ = true;
   };
 
@@ -68,9 +73,10 @@ class EditorDialog : public Win32Form {
   LRESULT OnFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
   void Click(int button);
+  HWND CreateContentField();
 
   Win32Text title_;
-  ContentField content_;
+  ContentField content_{*this};
   FlatButton updateClip_{*this, false};
   WNDPROC titleDefault_ = nullptr;
   WNDPROC contentDefault_ = nullptr;
