@@ -13,6 +13,7 @@
 #include "desktop/desktop_services_win32.h"
 #include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/hot_key_notice.h"
 #include "desktop/hot_key_registration_win32.h"
 #include "desktop/keyboard_layout_win32.h"
 #include "desktop/message_loop_win32.h"
@@ -141,11 +142,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   popup.Run([&] { program.FormCreate(); });
   std::vector<qv::UniqueBitmap> menuPictures;
   qv::TrayIcon tray;
+  // The tip says whether the hot key works; one that does not is told once (not in one-shot
+  // mode, where the hot key is not what the user works with).
+  qv::HotKeyNotice hotKeyNotice(program.hotKey, settingsView.hotKeyBox, layout, desktop, tray,
+                                title);
+  const auto checkHotKey = [&] { hotKeyNotice.Check(program.state.OneShotMode == 0); };
   tray.SetMenu(CreateTrayMenu(menuPictures));
   tray.onCommand = [&](int command) {
     switch (command) {
       case qv::kCmdSettings:
         popup.Run([&] { settingsLogic.SettingsClick(); });
+        checkHotKey();  // the dialog applies the key again, or a new one
         break;
       case qv::kCmdQuit:
         popup.Run([&] { popupLogic.Quit1Click(); });
@@ -163,6 +170,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (program.state.OneShotMode) LetTrayIconSettle(startForeground);
   if (popup.Handle() && !program.TerminateRequested()) {
     popup.Show();
+    checkHotKey();  // the key in effect after start-up, not the creation step's F5
     while (qv::PumpMessage()) {
     }
   }

@@ -22,3 +22,39 @@ test_alt_c_pastes_slot_12() {
   xdotool keyup alt
   assert_pasted 'text of slot 12'
 }
+
+# The tray icon's tip, as the notification area shows it when the pointer rests on the icon.
+tray_tip() {
+  local x y
+  read -r x y < <(tray_icon_centre) || fail "no tray icon"
+  move_pointer 0 0
+  move_pointer "$x" "$y"
+  probe_text visible-text tooltips_class32 5000
+}
+
+# hold_f5: a helper program takes F5 before Quorvanel starts; sets HOLDER_PID.
+hold_f5() {
+  local log="$E2E_TEST_ARTIFACTS/holder.log"
+  probe hold-hot-key 0x74 170000 >"$log" 2>&1 &
+  HOLDER_PID=$!
+  wait_until 20 grep -q '^held' "$log" || fail "the helper could not take F5: $(cat "$log")"
+}
+
+test_hot_key_held_by_another_program_is_told() {
+  write_test_data
+  notepad_start || fail "Notepad did not start"
+  hold_f5
+  qv_start
+
+  local text
+  text=$(probe_text message-text Warning 20000) || fail "no warning about the hot key"
+  shot hot-key-warning
+  [[ "$text" == *'The hot key F5 does not work'* && "$text" == *'"Settings..." in the tray menu'* ]] ||
+    fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_in_tray || fail "the program did not reach the tray after the warning"
+  assert_eq 0 "$(probe count-message-boxes Warning)" "warnings after OK"
+  assert_eq 'Quorvanel - hot key F5 does not work' "$(tray_tip)" "tray tip"
+  shot tray-tip
+  kill "$HOLDER_PID"
+}

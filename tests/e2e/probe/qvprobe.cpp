@@ -42,7 +42,8 @@ int Usage() {
       "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
       "  count-message-boxes CAPTION   wait-no-message-box CAPTION [ms]\n"
       "  foreground                    windows\n"
-      "  hold-hot-key VK [ms]          broadcast-registered NAME\n",
+      "  hold-hot-key VK [ms]          broadcast-registered NAME\n"
+      "  visible-text CLASS [ms]\n",
       stderr);
   return kError;
 }
@@ -492,6 +493,23 @@ int CmdWindows() {
   return kDone;
 }
 
+// Waits for a shown top-level window of the class (a tooltip, say: hidden ones of the same
+// class are passed over) and prints its text.
+int CmdVisibleText(const char* className, DWORD ms) {
+  HWND found = nullptr;
+  const auto search = [&] {
+    found = nullptr;
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w && !found;
+         w = FindWindowExA(nullptr, w, className, nullptr)) {
+      if (IsWindowVisible(w)) found = w;
+    }
+    return found != nullptr;
+  };
+  if (!WaitFor(ms, search)) return kFalse;
+  std::printf("%s\n", Escape(WindowText(found)).c_str());
+  return kDone;
+}
+
 // Registers the hot key VK (no modifiers) for this process, as another program would, and
 // keeps it for `ms` or until ended. Prints "held" once it is registered; exit 1 if refused.
 int CmdHoldHotKey(unsigned virtualKey, DWORD ms) {
@@ -543,6 +561,7 @@ int Run(int argc, char** argv) {
     return CmdHoldHotKey(std::strtoul(arg, nullptr, 0), ParseMs(argc, argv, 3));
   }
   if (command == "broadcast-registered") return CmdBroadcastRegistered(arg);
+  if (command == "visible-text") return CmdVisibleText(arg, ParseMs(argc, argv, 3));
   if (command == "watch") return CmdWatch(arg, ParseMs(argc, argv, 3));
   if (command == "wait-iconic") return CmdWaitIconic(arg, ParseMs(argc, argv, 3));
   if (command == "visible") return CmdVisible(arg);

@@ -3,10 +3,12 @@
 // Wait moves.
 #include <cstdint>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "desktop/app_error.h"
+#include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
 
@@ -97,13 +99,22 @@ class FakeDesktop : public DesktopServices {
   std::int64_t handBackAt_ = -1;  // when minimising gives it back
 };
 
+// The tray icon's tip, cut as the notification area cuts it.
+class FakeTip : public TipControl {
+ public:
+  std::string text;
+  std::string Tip() const override { return text; }
+  void SetTip(const std::string& tip) override { text = tip.substr(0, 63); }
+};
+
 class FakeHotKeyRegistration : public HotKeyRegistration {
  public:
   std::vector<std::string> log;
   bool refuse = false;
+  std::set<std::pair<unsigned, unsigned>> heldElsewhere;  // (modifiers, key) of other programs
   bool Register(unsigned modifiers, unsigned vk) override {
     log.push_back("register " + std::to_string(modifiers) + " " + std::to_string(vk));
-    return !refuse;
+    return !refuse && !heldElsewhere.count({modifiers, vk});
   }
   void Unregister() override { log.push_back("unregister"); }
 };
