@@ -58,3 +58,36 @@ test_hot_key_held_by_another_program_is_told() {
   shot tray-tip
   kill "$HOLDER_PID"
 }
+
+# The X window of the icon docked in trayer's panel (Wine makes one for each icon it adds).
+tray_icon_xid() {
+  xwininfo -root -tree 2>/dev/null | awk '
+    !/ 0x/ { next }
+    /\("panel" "trayer"\)/ { panel = index($0, "0x"); next }
+    panel && index($0, "0x") <= panel { panel = 0 }
+    panel && !found && /\("explorer\.exe" "explorer\.exe"\)/ { print $1; found = 1 }'
+}
+
+tray_icon_replaced() {
+  local now
+  now=$(tray_icon_xid)
+  [[ -n "$now" && "$now" != "$1" ]]
+}
+
+# The shell broadcasts "TaskbarCreated" when it has made the notification area anew (Windows'
+# Explorer after a restart), having forgotten every icon. Wine's own tray keeps its icons when
+# trayer restarts and its Explorer cannot be restarted, so the test sends the broadcast itself:
+# the program must add its icon again, and the new icon's menu must work.
+test_tray_icon_is_added_again_when_the_notification_area_is_recreated() {
+  write_data_to_be_rewritten
+  start_with_notepad
+  wait_until 10 tray_icon_present || fail "the tray icon did not appear"
+  local before
+  before=$(tray_icon_xid)
+
+  probe broadcast-registered TaskbarCreated || fail "could not broadcast TaskbarCreated"
+  wait_until 10 tray_icon_replaced "$before" || fail "the icon was not added again"
+  shot icon-added-again
+  tray_quit
+  assert_data_files_written
+}
