@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "app/application_window_win32.h"
+#include "app/copy_lock_win32.h"
 #include "app/program.h"
+#include "app/second_copy.h"
 #include "desktop/app_error.h"
 #include "desktop/desktop_services_win32.h"
 #include "desktop/error_box_win32.h"
@@ -98,6 +100,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::ApplicationWindow application(title);
   qv::Win32FileSystem files;
   qv::Win32DesktopServices desktop;
+  const std::string folder = qv::ExeDirectory(exePath);
+  const qv::CopyLock copyLock(qv::CopyLockName(folder));
+  if (copyLock.AnotherCopyRuns() && !qv::MayRunBesideAnotherCopy(desktop, title, folder)) return 0;
   desktop.RememberForeground();
   HWND startForeground = GetForegroundWindow();
   qv::Win32KeyboardLayout layout;
@@ -117,7 +122,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                           popupView.slotList,
                                           {settingsView.hotKeyBox, settingsView.delayBox,
                                            popupView.crlf, popupView.crlfLf}},
-                      qv::DataPaths::InFolder(qv::ExeDirectory(exePath)));
+                      qv::DataPaths::InFolder(folder));
+  program.title = title;
   program.onEnd = [] { PostQuitMessage(0); };
   qv::PopupController popupLogic(popupView, program.state, program.library, desktop,
                                  program.preferences, program);
@@ -152,7 +158,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     switch (command) {
       case qv::kCmdSettings:
         popup.Run([&] { settingsLogic.SettingsClick(); });
-        checkHotKey();  // the dialog applies the key again, or a new one
+        checkHotKey();               // the dialog applies the key again, or a new one
+        program.TellKeptVersions();  // "OK" saves the preferences
         break;
       case qv::kCmdQuit:
         popup.Run([&] { popupLogic.Quit1Click(); });

@@ -91,3 +91,49 @@ test_tray_icon_is_added_again_when_the_notification_area_is_recreated() {
   tray_quit
   assert_data_files_written
 }
+
+# Names, sizes and bytes of every file in C:\qv\ but the program.
+folder_state() {
+  (cd "$(qv_dir)" && find . -maxdepth 1 -type f ! -name '*.exe' -print0 | sort -z |
+    xargs -0 md5sum)
+}
+
+test_second_copy_from_the_same_folder_ends_without_writing() {
+  write_data_to_be_rewritten # a save would turn the LF breaks into CR LF
+  start_with_notepad
+  local first=$QV_PID before
+  before=$(folder_state)
+
+  qv_start
+  local text
+  text=$(probe_text message-text Warning 20000) || fail "the second copy told nothing"
+  shot second-copy-warning
+  [[ "$text" == *'Quorvanel is already running from C:\qv\'* ]] || fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_exit 20 || fail "the second copy did not end"
+  assert_eq "$before" "$(folder_state)" "files in C:\\qv\\ after the second copy"
+
+  # The first copy runs on and saves as ever.
+  QV_PID=$first
+  qv_running || fail "the first copy ended"
+  tray_quit
+  assert_data_files_written
+}
+
+test_one_shot_start_beside_a_running_copy_still_pastes() {
+  write_test_data
+  start_with_notepad
+  local first=$QV_PID
+
+  notepad_clear
+  start_one_shot
+  xdotool key c
+  qv_wait_exit 20 || fail "the one-shot copy did not end after the paste"
+  assert_pasted 'text of slot 12'
+  assert_eq 0 "$(probe count-message-boxes Warning)" "warnings"
+
+  QV_PID=$first
+  qv_running || fail "the first copy ended"
+  tray_quit
+  assert_eq 0 "$(probe count-message-boxes Warning)" "warnings after Quit"
+}
