@@ -137,3 +137,22 @@ test_one_shot_start_beside_a_running_copy_still_pastes() {
   tray_quit
   assert_eq 0 "$(probe count-message-boxes Warning)" "warnings after Quit"
 }
+
+test_rows_file_changed_by_hand_while_running_is_kept_and_told() {
+  write_test_data
+  start_with_notepad
+  local ours="$E2E_TEST_ARTIFACTS/ours-Lb1.qvl"
+  cp "$(qv_dir)/Lb1.qvl" "$ours"
+  printf 'edited by hand\r\n' >"$(qv_dir)/Lb1.qvl"
+
+  probe close "$QV_MAIN_CLASS" || fail "could not ask the program to close"
+  local text
+  text=$(probe_text message-text Warning 20000) || fail "nothing told about the changed file"
+  shot changed-file-warning
+  [[ "$text" == *'C:\qv\Lb1.qvl.changed-1 holds the version found on disk'* ]] ||
+    fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_exit 20 || fail "the program did not end after the warning"
+  assert_file_bytes "$(qv_dir)/Lb1.qvl.changed-1" 'edited by hand\r\n'
+  assert_same_file "$ours" "$(qv_dir)/Lb1.qvl"
+}
