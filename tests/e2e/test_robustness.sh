@@ -156,3 +156,47 @@ test_rows_file_changed_by_hand_while_running_is_kept_and_told() {
   assert_file_bytes "$(qv_dir)/Lb1.qvl.changed-1" 'edited by hand\r\n'
   assert_same_file "$ours" "$(qv_dir)/Lb1.qvl"
 }
+
+# ---------------------------------------------------------------- make run
+
+# run_script_ended: scripts/run.sh (pid $1) has ended.
+run_script_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Two Ctrl+C to the process group of scripts/run.sh (pid $1), if it still runs: its display and
+# its Wine end with it.
+run_script_stop() {
+  run_script_ended "$1" && return 0
+  kill -INT -- -"$1" 2>/dev/null || true
+  sleep 1
+  kill -INT -- -"$1" 2>/dev/null || true
+}
+
+test_make_run_ended_with_ctrl_c_saves_and_stops_its_display() {
+  local out="$E2E_TEST_ARTIFACTS/run-script.log" prefix="${WINEPREFIX%/*}/run-prefix"
+  # As a terminal runs it: no $DISPLAY, and a process group of its own, which Ctrl+C signals
+  # as a whole.
+  (unset DISPLAY && QV_RUN_PREFIX="$prefix" exec setsid "$QV_ROOT/scripts/run.sh") \
+    >"$out" 2>&1 </dev/null &
+  local script=$!
+  # shellcheck disable=SC2064 # the pid is meant to be expanded now
+  trap "run_script_stop $script" EXIT
+
+  wait_until 90 grep -q '^Running ' "$out" || fail "run.sh did not start the program: $(cat "$out")"
+  local display
+  display=$(sed -n 's/^No \$DISPLAY: started Xvfb on \(:[0-9]*\) .*/\1/p' "$out")
+  [[ -n "$display" ]] || fail "run.sh started no display: $(cat "$out")"
+  (DISPLAY=$display WINEPREFIX=$prefix qv_wait_in_tray) || fail "the program did not reach the tray"
+
+  kill -INT -- -"$script"
+  wait_until 60 run_script_ended "$script" || fail "run.sh did not end after Ctrl+C: $(cat "$out")"
+  local status=0
+  wait "$script" || status=$?
+  assert_eq 0 "$status" "run.sh's exit status"
+  grep -q '^Quorvanel ended with status 0' "$out" || fail "the program did not end by itself: $(cat "$out")"
+  # Saved as by Quit: every data file was written, the old version kept as a backup.
+  local file
+  for file in Lb1.qvl svclips.qvl prefs.qvl; do
+    [[ -f "$prefix/drive_c/Quorvanel/$file.bak" ]] || fail "$file was not saved"
+  done
+  ! DISPLAY=$display xprop -root >/dev/null 2>&1 || fail "the display $display is still up"
+}
