@@ -72,7 +72,7 @@ void TrayIcon::Activate() {
   NOTIFYICONDATAA record;
   FillRecord(record);
   added_ = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
-  if (added_ && tip_.empty()) Shell_NotifyIconA(NIM_MODIFY, &record);
+  if (added_) Shell_NotifyIconA(NIM_MODIFY, &record);  // every add is followed by a modify
 }
 
 void TrayIcon::Deactivate() {

@@ -108,6 +108,7 @@ test_second_copy_from_the_same_folder_ends_without_writing() {
   local text
   text=$(probe_text message-text Warning 20000) || fail "the second copy told nothing"
   shot second-copy-warning
+  # shellcheck disable=SC1003 # the backslashes are the folder's
   [[ "$text" == *'Quorvanel is already running from C:\qv\'* ]] || fail "warning text: [$text]"
   probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
   qv_wait_exit 20 || fail "the second copy did not end"
@@ -183,6 +184,7 @@ test_make_run_ended_with_ctrl_c_saves_and_stops_its_display() {
 
   wait_until 90 grep -q '^Running ' "$out" || fail "run.sh did not start the program: $(cat "$out")"
   local display
+  # shellcheck disable=SC2016 # $DISPLAY is the script's text
   display=$(sed -n 's/^No \$DISPLAY: started Xvfb on \(:[0-9]*\) .*/\1/p' "$out")
   [[ -n "$display" ]] || fail "run.sh started no display: $(cat "$out")"
   (DISPLAY=$display WINEPREFIX=$prefix qv_wait_in_tray) || fail "the program did not reach the tray"
