@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "app/application_window_win32.h"
+#include "app/copy_lock_win32.h"
 #include "app/program.h"
+#include "app/second_copy.h"
 #include "desktop/app_error.h"
 #include "desktop/desktop_services_win32.h"
 #include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/hot_key_notice.h"
 #include "desktop/hot_key_registration_win32.h"
 #include "desktop/keyboard_layout_win32.h"
 #include "desktop/message_loop_win32.h"
@@ -99,6 +102,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::ApplicationWindow application(title);
   qv::Win32FileSystem files;
   qv::Win32DesktopServices desktop;
+  const std::string folder = qv::ExeDirectory(exePath);
+  const qv::CopyLock copyLock(qv::CopyLockName(folder));
+  if (copyLock.AnotherCopyRuns() && !qv::MayRunBesideAnotherCopy(desktop, title, folder)) return 0;
   desktop.RememberForeground();
   HWND startForeground = GetForegroundWindow();
   qv::Win32KeyboardLayout layout;
@@ -118,7 +124,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                           popupView.slotList,
                                           {settingsView.hotKeyBox, settingsView.delayBox,
                                            popupView.crlf, popupView.crlfLf}},
-                      qv::DataPaths::InFolder(qv::ExeDirectory(exePath)));
+                      qv::DataPaths::InFolder(folder));
+  program.title = title;
   program.onEnd = [] { PostQuitMessage(0); };
   qv::PopupController popupLogic(popupView, program.state, program.library, desktop,
                                  program.preferences, program);
@@ -150,11 +157,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   popup.Run([&] { program.FormCreate(); });
   std::vector<qv::UniqueBitmap> menuPictures;
   qv::TrayIcon tray;
+  // The tip says whether the hot key works; one that does not is told once (not in one-shot
+  // mode, where the hot key is not what the user works with).
+  qv::HotKeyNotice hotKeyNotice(program.hotKey, settingsView.hotKeyBox, layout, desktop, tray,
+                                title);
+  const auto checkHotKey = [&] { hotKeyNotice.Check(program.state.OneShotMode == 0); };
   tray.SetMenu(CreateTrayMenu(menuPictures));
   tray.onCommand = [&](int command) {
     switch (command) {
       case qv::kCmdSettings:
         popup.Run([&] { settingsLogic.SettingsClick(); });
+        checkHotKey();               // the dialog applies the key again, or a new one
+        program.TellKeptVersions();  // "OK" saves the preferences
         break;
       case qv::kCmdLockAndAdd:
         popup.Run([&] { editorLogic.LockForUpdate1Click(); });
@@ -182,6 +196,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (program.state.OneShotMode) LetTrayIconSettle(startForeground);
   if (popup.Handle() && !program.TerminateRequested()) {
     popup.Show();
+    checkHotKey();  // the key in effect after start-up, not the creation step's F5
     while (qv::PumpMessage()) {
     }
   }

@@ -7,12 +7,14 @@ constexpr int kPopupWidth = 249;
 }
 
 Program::Program(Services services, ProgramControls controls, DataPaths paths)
-    : hotKey(services.hotKeyApi),
-      preferences(services.files, paths.prefs, controls.preferences, hotKey, services.layout,
-                  state),
+    : dataFiles_(services.files),
+      hotKey(services.hotKeyApi),
+      preferences(dataFiles_, paths.prefs, controls.preferences, hotKey, services.layout, state),
       services_(services),
       controls_(controls),
       paths_(std::move(paths)) {
+  for (const std::string* path : {&paths_.rows, &paths_.store, &paths_.prefs})
+    dataFiles_.Watch(*path);
   // The form description's hot key, registered as the window is built; the component's
   // after-loading step then finds it registered.
   hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services_.layout));
@@ -29,7 +31,7 @@ void Program::FormCreate() {
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
-    library.Load(services_.files, paths_);
+    library.Load(dataFiles_, paths_);
   } catch (...) {
     controls_.slotList.SetItems(library.rows);
     throw;
@@ -38,8 +40,28 @@ void Program::FormCreate() {
 }
 
 void Program::Housekeeping() {
-  library.Save(services_.files, paths_);
-  preferences.InitializeParameters("ParmUpdate");
+  try {
+    library.Save(dataFiles_, paths_);
+    preferences.InitializeParameters("ParmUpdate");
+  } catch (...) {
+    TellKeptVersions();
+    throw;
+  }
+  TellKeptVersions();
+}
+
+void Program::TellKeptVersions() {
+  const std::vector<KeptVersion> kept = dataFiles_.TakeKeptVersions();
+  if (kept.empty()) return;
+  const bool one = kept.size() == 1;
+  std::string text = std::string("Another program changed ") +
+                     (one ? "a data file" : "data files") + " after " + title + " had read " +
+                     (one ? "it" : "them") + ". Both versions are kept:";
+  for (const KeptVersion& version : kept) {
+    text += "\n\n" + version.path + " holds " + title + "'s version;\n" + version.keptAs +
+            " holds the version found on disk.";
+  }
+  services_.desktop.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
 }
 
 void Program::FormClose() {

@@ -8,6 +8,7 @@
 #include "desktop/global_hot_key.h"
 #include "desktop/shortcut.h"
 #include "library/clip_library.h"
+#include "library/disk_change_guard.h"
 #include "library/file_system.h"
 #include "library/housekeeper.h"
 #include "library/preferences.h"
@@ -32,13 +33,20 @@ struct ProgramControls {
 };
 
 class Program : public MainWindowLifetime, public Housekeeper {
+  // The data files are read and written through it, so that a version another program
+  // wrote meanwhile is kept, not overwritten. First, as the members below use it.
+  DiskChangeGuard dataFiles_;
+
  public:
   Program(Services services, ProgramControls controls, DataPaths paths);
 
   // Main window creation step: copy buffer, Ctrl test, width, hot key "F5", data files.
   void FormCreate();
-  // Writes rows, store, preferences in that order; stops at the first failure.
+  // Writes rows, store, preferences in that order; stops at the first failure. Tells the
+  // user of data file versions kept because another program had changed them.
   void Housekeeping() override;
+  // Tells the user, in one message, of the data file versions kept since the last time.
+  void TellKeptVersions();
   // Main window close handler: Housekeeping, then the program may end.
   void FormClose();
   // Windows asks whether the log-on may end; returns the answer (1 after a good save).
@@ -51,6 +59,7 @@ class Program : public MainWindowLifetime, public Housekeeper {
   // Terminate); nested loops end with it.
   std::function<void()> onEnd;
 
+  std::string title = "Quorvanel";  // names the program in what it tells the user
   ProgramState state;
   ClipLibrary library;
   GlobalHotKey hotKey;

@@ -95,6 +95,15 @@ class LabelControl {
   virtual void SetUnderlined(bool underlined) = 0;
 };
 
+// The tray icon's tooltip.
+class TipControl {
+ public:
+  virtual ~TipControl() = default;
+  virtual std::string Tip() const = 0;
+  // Cut to the 63 characters the notification area shows.
+  virtual void SetTip(const std::string& text) = 0;
+};
+
 // A control that can take the keyboard focus.
 class FocusControl {
  public:

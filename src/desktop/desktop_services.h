@@ -1,6 +1,7 @@
 #pragma once
 // The Windows desktop operations the program logic uses. Operations that fail in a way
 // the user must see throw AppError; the others ignore their results.
+#include <cstdint>
 #include <string>
 
 namespace qv {
@@ -21,6 +22,13 @@ class DesktopServices {
   // Ctrl down, V down, V up, Ctrl up.
   virtual void InjectCtrlV() = 0;
   virtual void Wait(int milliseconds) = 0;
+  // A steady clock, in milliseconds.
+  virtual std::int64_t Milliseconds() = 0;
+  // The window that was in front before the program took the foreground is in front again
+  // (also true when there was none, or it has gone).
+  virtual bool PasteTargetInFront() = 0;
+  // Shift, Ctrl or Alt is held down.
+  virtual bool ModifierKeysHeld() = 0;
   virtual bool CtrlHeld() = 0;
   // Attach to the foreground thread, bring the application window forward, detach.
   virtual void TakeForeground() = 0;

@@ -41,6 +41,12 @@ bool OpenClipboardPatiently(HWND owner) {
   return false;
 }
 
+// Lets the system take in the input that has arrived, without handling any message: under
+// Wine the key state and the foreground follow the X server only once its events are read.
+void LetInputArrive() {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+}
+
 }  // namespace
 
 void Win32DesktopServices::PutClipboardText(const std::string& text) {
@@ -68,6 +74,23 @@ void Win32DesktopServices::InjectCtrlV() {
 
 void Win32DesktopServices::Wait(int milliseconds) {
   Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds));
+}
+
+std::int64_t Win32DesktopServices::Milliseconds() {
+  return static_cast<std::int64_t>(GetTickCount64());
+}
+
+bool Win32DesktopServices::PasteTargetInFront() {
+  LetInputArrive();
+  if (!previousForeground_ || !IsWindow(previousForeground_)) return true;
+  return GetForegroundWindow() == previousForeground_;
+}
+
+bool Win32DesktopServices::ModifierKeysHeld() {
+  LetInputArrive();
+  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
+    if (GetAsyncKeyState(key) & 0x8000) return true;
+  return false;
 }
 
 bool Win32DesktopServices::CtrlHeld() {

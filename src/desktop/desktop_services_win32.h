@@ -15,6 +15,9 @@ class Win32DesktopServices : public DesktopServices {
   void PutClipboardText(const std::string& text) override;
   void InjectCtrlV() override;
   void Wait(int milliseconds) override;
+  std::int64_t Milliseconds() override;
+  bool PasteTargetInFront() override;
+  bool ModifierKeysHeld() override;
   bool CtrlHeld() override;
   void TakeForeground() override;
   void RaiseWithoutStayingOnTop() override;

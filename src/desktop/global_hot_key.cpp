@@ -3,7 +3,10 @@
 namespace qv {
 
 void GlobalHotKey::SetKey(TShortCut key) {
-  if (key == key_) return;
+  if (key == key_) {
+    if (enabled_) RegisterStep();  // nothing when registered
+    return;
+  }
   key_ = key;
   UnregisterStep();
   if (enabled_) RegisterStep();

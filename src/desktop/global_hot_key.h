@@ -23,11 +23,14 @@ class GlobalHotKey {
   GlobalHotKey& operator=(const GlobalHotKey&) = delete;
 
   TShortCut Key() const { return key_; }
-  // Same value: nothing at all. Otherwise store, unregister, register if enabled.
+  // Otherwise store, unregister, register if enabled. The same value does nothing, except
+  // that a key that failed to register is tried again: another program may have let it go.
   void SetKey(TShortCut key);
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
   bool Registered() const { return registered_; }
+  // A key is set, and registering it succeeded.
+  bool Works() const { return key_ != 0 && registered_; }
   // The owner has finished loading.
   void Loaded();
   // WM_HOTKEY arrived.

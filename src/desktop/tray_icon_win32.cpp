@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "desktop/error_box_win32.h"
@@ -9,6 +10,11 @@
 #include "desktop/window_names.h"
 
 namespace qv {
+
+namespace {
+// The original record holds 64 characters of tip, its NUL included.
+constexpr std::size_t kTipLength = 63;
+}  // namespace
 
 TrayIcon::TrayIcon() {
   RegisterWindowClass({kTrayWindowClass, WindowProc});
@@ -33,7 +39,17 @@ void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = kCallbackMessage;
   record.hIcon = icon_;
-  record.szTip[0] = '\0';  // no tooltip
+  const std::size_t length = std::min(tip_.size(), kTipLength);
+  std::memcpy(record.szTip, tip_.data(), length);
+  record.szTip[length] = '\0';
+}
+
+void TrayIcon::SetTip(const std::string& text) {
+  tip_ = text.substr(0, kTipLength);
+  if (!added_) return;
+  NOTIFYICONDATAA record;
+  FillRecord(record);
+  Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
 void TrayIcon::SetIcon(HICON icon) {
@@ -56,7 +72,7 @@ void TrayIcon::Activate() {
   NOTIFYICONDATAA record;
   FillRecord(record);
   added_ = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
-  if (added_) Shell_NotifyIconA(NIM_MODIFY, &record);  // the tooltip is empty
+  if (added_) Shell_NotifyIconA(NIM_MODIFY, &record);  // every add is followed by a modify
 }
 
 void TrayIcon::Deactivate() {
@@ -92,6 +108,13 @@ LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, 
     RunHandler(nullptr, [&] {
       if (self->onCommand) self->onCommand(command);
     });
+    return 0;
+  }
+  // The notification area was created anew (the shell restarted) and knows no icons: add
+  // ours again, or the user would lose the menu for good.
+  static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  if (message == taskbarCreated && taskbarCreated != 0) {
+    if (self->icon_) self->Activate();
     return 0;
   }
   if (message != kCallbackMessage || !self->enabled_)

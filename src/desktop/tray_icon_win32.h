@@ -5,15 +5,17 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <string>
 
+#include "desktop/controls.h"
 #include "desktop/tray_clicks.h"
 
 namespace qv {
 
-class TrayIcon {
+class TrayIcon : public TipControl {
  public:
   TrayIcon();
-  ~TrayIcon();
+  ~TrayIcon() override;
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -22,6 +24,8 @@ class TrayIcon {
   void SetMenu(HMENU menu) { menu_ = menu; }
   void Activate();    // show the icon
   void Deactivate();  // remove it
+  std::string Tip() const override { return tip_; }
+  void SetTip(const std::string& text) override;
 
   std::function<void(int command)> onCommand;  // a menu item was chosen
 
@@ -34,6 +38,7 @@ class TrayIcon {
   HWND window_ = nullptr;
   HICON icon_ = nullptr;
   HMENU menu_ = nullptr;
+  std::string tip_;
   bool added_ = false;
   bool enabled_ = true;
   TrayClickTracker clicks_;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "desktop/paste_readiness.h"
 #include "library/slot_library.h"
 
 namespace qv {
@@ -144,6 +145,7 @@ void PopupController::ProcessRxCheckListBoxClick() {
   desktop_.MinimiseApplication();
   view_.form.Hide();
   desktop_.Wait(BoundedPasteDelay(state_.PasteDelayMs));
+  WaitUntilReadyToPaste(desktop_);
   desktop_.InjectCtrlV();
   state_.PopupShown = 0;
   view_.slotList.SetTopRow(0);

@@ -51,13 +51,15 @@ wait_until() {
 # ---------------------------------------------------------------- display
 
 # Starts Xvfb on a free display, openbox and trayer; exports DISPLAY. Their logs go to $1.
+# Each runs in a session of its own, so that a Ctrl+C in the terminal does not end them while
+# the program still needs the display (scripts/run.sh closes the program first).
 e2e_start_display() {
   local logs=$1
   mkdir -p "$logs"
   local number_file="$logs/display-number"
   rm -f "$number_file"
   # -displayfd lets the server pick a free display number and report it once it listens.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -nolisten unix-abstract \
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -nolisten unix-abstract \
     3>"$number_file" >"$logs/xvfb.log" 2>&1 &
   E2E_XVFB_PID=$!
   if ! wait_until 20 test -s "$number_file"; then
@@ -67,7 +69,7 @@ e2e_start_display() {
   DISPLAY=":$(head -n1 "$number_file")"
   export DISPLAY
 
-  openbox --sm-disable >"$logs/openbox.log" 2>&1 &
+  setsid openbox --sm-disable >"$logs/openbox.log" 2>&1 &
   E2E_WM_PID=$!
   if ! wait_until 20 _e2e_wm_ready; then
     e2e_note "openbox did not start (see $logs/openbox.log)"
@@ -75,7 +77,7 @@ e2e_start_display() {
   fi
 
   # The tray must be up before any Wine process starts, or Wine shows its own tray window.
-  trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 \
+  setsid trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 \
     --transparent false >"$logs/trayer.log" 2>&1 &
   E2E_TRAY_PID=$!
   if ! wait_until 20 _e2e_tray_ready; then
@@ -251,7 +253,7 @@ qv_kill() {
 notepad_start() {
   local before
   before=$(_notepad_windows)
-  "$WINE" notepad >>"${E2E_TEST_ARTIFACTS:-/tmp}/notepad.log" 2>&1 &
+  setsid "$WINE" notepad >>"${E2E_TEST_ARTIFACTS:-/tmp}/notepad.log" 2>&1 &
   NOTEPAD_PID=$!
   NOTEPAD_XID=''
   # A window of an earlier Notepad may still be on the display for a moment: take a new one.

@@ -134,14 +134,17 @@ popup_read_rect() {
   read -r POPUP_LEFT POPUP_TOP POPUP_RIGHT POPUP_BOTTOM < <(probe rect "$QV_MAIN_CLASS")
 }
 
-popup_xid() { { xdotool search --name '^Velmora Clips$' 2>/dev/null || true; } | head -n1; }
-popup_has_focus() { [[ -n "$1" && "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]]; }
+# The shown pop-up's X window (another copy's pop-up may exist, hidden).
+popup_xid() { { xdotool search --onlyvisible --name '^Velmora Clips$' 2>/dev/null || true; } | head -n1; }
+popup_has_focus() {
+  local xid
+  xid=$(popup_xid)
+  [[ -n "$xid" && "$(xdotool getwindowfocus 2>/dev/null)" == "$xid" ]]
+}
 
 # Waits until the pop-up holds the X keyboard focus, so that typed keys reach it.
 popup_wait_focused() {
-  local xid
-  xid=$(popup_xid)
-  wait_until 5 popup_has_focus "$xid" || fail "the pop-up did not get the keyboard focus"
+  wait_until 5 popup_has_focus || fail "the pop-up did not get the keyboard focus"
 }
 
 # Brings Notepad to the front (Wine delivers hot keys only while one of its windows has the
@@ -209,9 +212,7 @@ start_one_shot() {
   ((shown)) || fail "the pop-up did not appear in one-shot mode"
   # The test touches nothing until the pop-up has the focus; a program that ends before then
   # ended by itself.
-  local xid
-  xid=$(popup_xid)
-  if ! wait_until 5 popup_has_focus "$xid"; then
+  if ! wait_until 5 popup_has_focus; then
     qv_running || fail "the program ended by itself just after its one-shot pop-up appeared" \
       "(see one-shot-start.log)"
     fail "the one-shot pop-up did not get the keyboard focus"

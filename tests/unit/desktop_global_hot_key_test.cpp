@@ -35,23 +35,27 @@ TEST_F(GlobalHotKeyTest, MapsModifierBitsAndIgnoresBitsEightToTwelve) {
                           "register 1 65", "unregister", "register 7 116"}));
 }
 
-TEST_F(GlobalHotKeyTest, FailedRegistrationIsRetriedOnlyOnAChangeOrWhenLoaded) {
+// A key another program holds is tried again whenever it is set, also to the same value.
+TEST_F(GlobalHotKeyTest, FailedRegistrationIsRetriedWhenSetAgainOrWhenLoaded) {
   api.refuse = true;
   hotKey->SetKey(0x74);
-  EXPECT_FALSE(hotKey->Registered());
-  hotKey->SetKey(0x74);  // same value: not tried again
+  EXPECT_FALSE(hotKey->Works());
+  hotKey->SetKey(0x74);
   api.refuse = false;
   hotKey->SetKey(0x75);  // nothing registered, so nothing to unregister
-  EXPECT_EQ(api.log, (Log{"register 0 116", "register 0 117"}));
-  EXPECT_TRUE(hotKey->Registered());
+  EXPECT_EQ(api.log, (Log{"register 0 116", "register 0 116", "register 0 117"}));
+  EXPECT_TRUE(hotKey->Works());
   hotKey->Loaded();  // already registered
   api.refuse = true;
   hotKey->SetKey(0x76);
   api.refuse = false;
   hotKey->Loaded();
-  EXPECT_EQ(api.log, (Log{"register 0 116", "register 0 117", "unregister", "register 0 118",
-                          "register 0 118"}));
+  EXPECT_EQ(api.log, (Log{"register 0 116", "register 0 116", "register 0 117", "unregister",
+                          "register 0 118", "register 0 118"}));
   EXPECT_TRUE(hotKey->Registered());
+  hotKey->SetKey(0);  // registered as virtual key 0, which no key press gives
+  EXPECT_TRUE(hotKey->Registered());
+  EXPECT_FALSE(hotKey->Works());
 }
 
 TEST_F(GlobalHotKeyTest, EnabledSwitchesTheRegistrationAndFireCallsTheHandler) {

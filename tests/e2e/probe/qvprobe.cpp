@@ -42,7 +42,9 @@ int Usage() {
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
       "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
       "  count-message-boxes CAPTION   wait-no-message-box CAPTION [ms]\n"
-      "  foreground                    windows\n",
+      "  foreground                    windows\n"
+      "  hold-hot-key VK [ms]          broadcast-registered NAME\n"
+      "  visible-text CLASS [ms]\n",
       stderr);
   return kError;
 }
@@ -499,6 +501,48 @@ int CmdWindows() {
   return kDone;
 }
 
+// Waits for a shown top-level window of the class (a tooltip, say: hidden ones of the same
+// class are passed over) and prints its text.
+int CmdVisibleText(const char* className, DWORD ms) {
+  HWND found = nullptr;
+  const auto search = [&] {
+    found = nullptr;
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w && !found;
+         w = FindWindowExA(nullptr, w, className, nullptr)) {
+      if (IsWindowVisible(w)) found = w;
+    }
+    return found != nullptr;
+  };
+  if (!WaitFor(ms, search)) return kFalse;
+  std::printf("%s\n", Escape(WindowText(found)).c_str());
+  return kDone;
+}
+
+// Registers the hot key VK (no modifiers) for this process, as another program would, and
+// keeps it for `ms` or until ended. Prints "held" once it is registered; exit 1 if refused.
+int CmdHoldHotKey(unsigned virtualKey, DWORD ms) {
+  if (!RegisterHotKey(nullptr, 1, 0, virtualKey)) {
+    std::printf("refused %lu\n", GetLastError());
+    return kFalse;
+  }
+  std::puts("held");
+  std::fflush(stdout);
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  while (GetTickCount64() < deadline) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(kPollMs);
+  }
+  UnregisterHotKey(nullptr, 1);
+  return kDone;
+}
+
+// Posts a registered window message (such as "TaskbarCreated") to every top-level window.
+int CmdBroadcastRegistered(const char* name) {
+  const UINT message = RegisterWindowMessageA(name);
+  return message && PostMessageA(HWND_BROADCAST, message, 0, 0) ? kDone : kError;
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
@@ -521,6 +565,11 @@ int Run(int argc, char** argv) {
     return CmdWaitSettled(arg, argv[3], ParseMs(argc, argv, 4),
                           argc > 5 ? std::strtoul(argv[5], nullptr, 10) : 1000);
   }
+  if (command == "hold-hot-key") {
+    return CmdHoldHotKey(std::strtoul(arg, nullptr, 0), ParseMs(argc, argv, 3));
+  }
+  if (command == "broadcast-registered") return CmdBroadcastRegistered(arg);
+  if (command == "visible-text") return CmdVisibleText(arg, ParseMs(argc, argv, 3));
   if (command == "watch") return CmdWatch(arg, ParseMs(argc, argv, 3));
   if (command == "wait-iconic") return CmdWaitIconic(arg, ParseMs(argc, argv, 3));
   if (command == "visible") return CmdVisible(arg);

@@ -1,12 +1,16 @@
 #pragma once
-// Desktop services and hot key registration as plain recorded state.
+// Desktop services and hot key registration as plain recorded state, on a clock that only
+// Wait moves.
+#include <cstdint>
 #include <deque>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "desktop/app_error.h"
+#include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
 
@@ -27,18 +31,49 @@ class FakeDesktop : public DesktopServices {
   std::vector<std::string> messages;
   std::string mailLink;
 
+  std::int64_t now = 0;  // the clock, in ms
+  // Minimising hands the foreground back to the paste target after this many ms (-1: never).
+  int handBackMs = 0;
+  // When the user lets go of Shift, Ctrl and Alt (-1: never).
+  std::int64_t modifiersReleasedAt = 0;
+  // Every injected Ctrl+V, with what it met.
+  struct Paste {
+    std::int64_t at;
+    bool targetInFront;
+    bool modifiersHeld;
+  };
+  std::vector<Paste> pastes;
+
   void PutClipboardText(const std::string& text) override {
     log.push_back("clipboard");
     if (clipboardBusy) throw AppError("Cannot open clipboard");
     clipboard = text;
   }
-  void InjectCtrlV() override { log.push_back("ctrl+v"); }
-  void Wait(int ms) override { log.push_back("wait " + std::to_string(ms)); }
+  void InjectCtrlV() override {
+    log.push_back("ctrl+v");
+    pastes.push_back({now, PasteTargetInFront(), ModifierKeysHeld()});
+  }
+  void Wait(int ms) override {
+    log.push_back("wait " + std::to_string(ms));
+    now += ms;
+  }
+  std::int64_t Milliseconds() override { return now; }
+  bool PasteTargetInFront() override {
+    return !programInFront_ || (handBackAt_ >= 0 && now >= handBackAt_);
+  }
+  bool ModifierKeysHeld() override { return modifiersReleasedAt < 0 || now < modifiersReleasedAt; }
   bool CtrlHeld() override { return ctrlHeld; }
-  void TakeForeground() override { log.push_back("foreground"); }
+  void TakeForeground() override {
+    log.push_back("foreground");
+    programInFront_ = true;
+    handBackAt_ = -1;
+  }
   void RaiseWithoutStayingOnTop() override { log.push_back("raise"); }
   void HideTaskbarButton() override { log.push_back("hide taskbar"); }
-  void MinimiseApplication() override { log.push_back("minimise"); }
+  void MinimiseApplication() override {
+    log.push_back("minimise");
+    if (programInFront_) handBackAt_ = handBackMs < 0 ? -1 : now + handBackMs;
+  }
   void RestoreApplication() override { log.push_back("restore"); }
   void SetPointer(Point p) override {
     log.push_back("pointer " + std::to_string(p.x) + "," + std::to_string(p.y));
@@ -63,15 +98,28 @@ class FakeDesktop : public DesktopServices {
     log.push_back("mail");
     mailLink = address;
   }
+
+ private:
+  bool programInFront_ = false;   // since the hot key took the foreground
+  std::int64_t handBackAt_ = -1;  // when minimising gives it back
+};
+
+// The tray icon's tip, cut as the notification area cuts it.
+class FakeTip : public TipControl {
+ public:
+  std::string text;
+  std::string Tip() const override { return text; }
+  void SetTip(const std::string& tip) override { text = tip.substr(0, 63); }
 };
 
 class FakeHotKeyRegistration : public HotKeyRegistration {
  public:
   std::vector<std::string> log;
   bool refuse = false;
+  std::set<std::pair<unsigned, unsigned>> heldElsewhere;  // (modifiers, key) of other programs
   bool Register(unsigned modifiers, unsigned vk) override {
     log.push_back("register " + std::to_string(modifiers) + " " + std::to_string(vk));
-    return !refuse;
+    return !refuse && !heldElsewhere.count({modifiers, vk});
   }
   void Unregister() override { log.push_back("unregister"); }
 };

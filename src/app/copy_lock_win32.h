@@ -1,0 +1,24 @@
+#pragma once
+// The named lock a running copy holds, so that a copy started later from the same folder
+// can tell.
+#include <windows.h>
+
+#include <string>
+
+namespace qv {
+
+class CopyLock {
+ public:
+  explicit CopyLock(const std::string& name);
+  ~CopyLock();
+  CopyLock(const CopyLock&) = delete;
+  CopyLock& operator=(const CopyLock&) = delete;
+
+  bool AnotherCopyRuns() const { return anotherCopyRuns_; }
+
+ private:
+  HANDLE mutex_ = nullptr;
+  bool anotherCopyRuns_ = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,34 @@
+#include "app/second_copy.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace qv {
+
+std::string CopyLockName(const std::string& folder) {
+  // FNV-1a over the folder as Windows compares paths: a name of fixed length, whatever the
+  // folder's.
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (char c : folder) {
+    if (c == '/') c = '\\';
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+  }
+  char name[64];
+  std::snprintf(name, sizeof name, "Global\\Quorvanel-%016llx",
+                static_cast<unsigned long long>(hash));
+  return name;
+}
+
+bool MayRunBesideAnotherCopy(DesktopServices& desktop, const std::string& title,
+                             const std::string& folder) {
+  if (desktop.CtrlHeld()) return true;
+  desktop.ShowMessage(MessageKind::Warning,
+                      title + " is already running from " + folder +
+                          ": its icon is in the notification area.\n\nThis copy ends now, "
+                          "without reading or changing any file.",
+                      MessageButtons::Ok);
+  return false;
+}
+
+}  // namespace qv

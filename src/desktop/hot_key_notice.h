@@ -1,0 +1,41 @@
+#pragma once
+// The user always knows whether the hot key works: the tray icon's tip says so, and a key
+// that does not work is told in one message box, naming the way out.
+#include <string>
+
+#include "desktop/controls.h"
+#include "desktop/desktop_services.h"
+#include "desktop/global_hot_key.h"
+#include "desktop/shortcut.h"
+
+namespace qv {
+
+class HotKeyNotice {
+ public:
+  // `hotKeyBox` holds the hot key text the key was parsed from; `title` names the program.
+  HotKeyNotice(const GlobalHotKey& hotKey, const TextControl& hotKeyBox,
+               const KeyboardLayout& layout, DesktopServices& desktop, TipControl& tip,
+               std::string title)
+      : hotKey_(hotKey),
+        hotKeyBox_(hotKeyBox),
+        layout_(layout),
+        desktop_(desktop),
+        tip_(tip),
+        title_(std::move(title)) {}
+
+  // Run whenever the key may have changed or been retried (after start-up, after the
+  // settings dialog). The tip always follows; each way of not working is told once (not at
+  // every retry), again only after a working key, and only when `mayTell`.
+  void Check(bool mayTell);
+
+ private:
+  const GlobalHotKey& hotKey_;
+  const TextControl& hotKeyBox_;
+  const KeyboardLayout& layout_;
+  DesktopServices& desktop_;
+  TipControl& tip_;
+  std::string title_;
+  std::string told_;  // the message last shown, until the key works
+};
+
+}  // namespace qv

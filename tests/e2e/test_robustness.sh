@@ -1,0 +1,204 @@
+# shellcheck shell=bash
+# Nothing lost, nothing silent: a paste chosen with Alt held still arrives as a paste, a hot
+# key that does not work is reported, the tray icon survives a new notification area, and a
+# second copy from the same folder leaves the files alone.
+# Each test_* function runs with a fresh C:\qv\ holding Quorvanel.exe (tests/e2e/run.sh).
+
+# shellcheck source=tests/e2e/popup_tray_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/popup_tray_lib.sh"
+
+test_alt_c_pastes_slot_12() {
+  write_test_data
+  start_with_notepad
+
+  notepad_clear
+  popup_show
+  # The user lets go of Alt a moment after the pop-up has hidden, when the paste delay (100 ms)
+  # is over: Ctrl+V must wait for that, not arrive as Ctrl+Alt+V.
+  trap 'xdotool keyup alt' EXIT
+  xdotool keydown alt key c
+  popup_wait_hidden "the pop-up after Alt+C"
+  sleep 0.3 # the user's hand, not a wait for the program
+  xdotool keyup alt
+  assert_pasted 'text of slot 12'
+}
+
+# The tray icon's tip, as the notification area shows it when the pointer rests on the icon.
+tray_tip() {
+  local x y
+  read -r x y < <(tray_icon_centre) || fail "no tray icon"
+  move_pointer 0 0
+  move_pointer "$x" "$y"
+  probe_text visible-text tooltips_class32 5000
+}
+
+# hold_f5: a helper program takes F5 before Quorvanel starts; sets HOLDER_PID.
+hold_f5() {
+  local log="$E2E_TEST_ARTIFACTS/holder.log"
+  probe hold-hot-key 0x74 170000 >"$log" 2>&1 &
+  HOLDER_PID=$!
+  wait_until 20 grep -q '^held' "$log" || fail "the helper could not take F5: $(cat "$log")"
+}
+
+test_hot_key_held_by_another_program_is_told() {
+  write_test_data
+  notepad_start || fail "Notepad did not start"
+  hold_f5
+  qv_start
+
+  local text
+  text=$(probe_text message-text Warning 20000) || fail "no warning about the hot key"
+  shot hot-key-warning
+  [[ "$text" == *'The hot key F5 does not work'* && "$text" == *'"Settings..." in the tray menu'* ]] ||
+    fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_in_tray || fail "the program did not reach the tray after the warning"
+  assert_eq 0 "$(probe count-message-boxes Warning)" "warnings after OK"
+  assert_eq 'Quorvanel - hot key F5 does not work' "$(tray_tip)" "tray tip"
+  shot tray-tip
+  kill "$HOLDER_PID"
+}
+
+# The X window of the icon docked in trayer's panel (Wine makes one for each icon it adds).
+tray_icon_xid() {
+  xwininfo -root -tree 2>/dev/null | awk '
+    !/ 0x/ { next }
+    /\("panel" "trayer"\)/ { panel = index($0, "0x"); next }
+    panel && index($0, "0x") <= panel { panel = 0 }
+    panel && !found && /\("explorer\.exe" "explorer\.exe"\)/ { print $1; found = 1 }'
+}
+
+tray_icon_replaced() {
+  local now
+  now=$(tray_icon_xid)
+  [[ -n "$now" && "$now" != "$1" ]]
+}
+
+# The shell broadcasts "TaskbarCreated" when it has made the notification area anew (Windows'
+# Explorer after a restart), having forgotten every icon. Wine's own tray keeps its icons when
+# trayer restarts and its Explorer cannot be restarted, so the test sends the broadcast itself:
+# the program must add its icon again, and the new icon's menu must work.
+test_tray_icon_is_added_again_when_the_notification_area_is_recreated() {
+  write_data_to_be_rewritten
+  start_with_notepad
+  wait_until 10 tray_icon_present || fail "the tray icon did not appear"
+  local before
+  before=$(tray_icon_xid)
+
+  probe broadcast-registered TaskbarCreated || fail "could not broadcast TaskbarCreated"
+  wait_until 10 tray_icon_replaced "$before" || fail "the icon was not added again"
+  shot icon-added-again
+  tray_quit
+  assert_data_files_written
+}
+
+# Names, sizes and bytes of every file in C:\qv\ but the program.
+folder_state() {
+  (cd "$(qv_dir)" && find . -maxdepth 1 -type f ! -name '*.exe' -print0 | sort -z |
+    xargs -0 md5sum)
+}
+
+test_second_copy_from_the_same_folder_ends_without_writing() {
+  write_data_to_be_rewritten # a save would turn the LF breaks into CR LF
+  start_with_notepad
+  local first=$QV_PID before
+  before=$(folder_state)
+
+  qv_start
+  local text
+  text=$(probe_text message-text Warning 20000) || fail "the second copy told nothing"
+  shot second-copy-warning
+  # shellcheck disable=SC1003 # the backslashes are the folder's
+  [[ "$text" == *'Quorvanel is already running from C:\qv\'* ]] || fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_exit 20 || fail "the second copy did not end"
+  assert_eq "$before" "$(folder_state)" "files in C:\\qv\\ after the second copy"
+
+  # The first copy runs on and saves as ever.
+  QV_PID=$first
+  qv_running || fail "the first copy ended"
+  tray_quit
+  assert_data_files_written
+}
+
+test_one_shot_start_beside_a_running_copy_still_pastes() {
+  write_test_data
+  start_with_notepad
+  local first=$QV_PID
+
+  notepad_clear
+  start_one_shot
+  xdotool key c
+  qv_wait_exit 20 || fail "the one-shot copy did not end after the paste"
+  assert_pasted 'text of slot 12'
+  assert_eq 0 "$(probe count-message-boxes Warning)" "warnings"
+
+  QV_PID=$first
+  qv_running || fail "the first copy ended"
+  tray_quit
+  assert_eq 0 "$(probe count-message-boxes Warning)" "warnings after Quit"
+}
+
+test_rows_file_changed_by_hand_while_running_is_kept_and_told() {
+  write_test_data
+  start_with_notepad
+  local ours="$E2E_TEST_ARTIFACTS/ours-Lb1.qvl"
+  cp "$(qv_dir)/Lb1.qvl" "$ours"
+  printf 'edited by hand\r\n' >"$(qv_dir)/Lb1.qvl"
+
+  probe close "$QV_MAIN_CLASS" || fail "could not ask the program to close"
+  local text
+  text=$(probe_text message-text Warning 20000) || fail "nothing told about the changed file"
+  shot changed-file-warning
+  [[ "$text" == *'C:\qv\Lb1.qvl.changed-1 holds the version found on disk'* ]] ||
+    fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_exit 20 || fail "the program did not end after the warning"
+  assert_file_bytes "$(qv_dir)/Lb1.qvl.changed-1" 'edited by hand\r\n'
+  assert_same_file "$ours" "$(qv_dir)/Lb1.qvl"
+}
+
+# ---------------------------------------------------------------- make run
+
+# run_script_ended: scripts/run.sh (pid $1) has ended.
+run_script_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Two Ctrl+C to the process group of scripts/run.sh (pid $1), if it still runs: its display and
+# its Wine end with it.
+run_script_stop() {
+  run_script_ended "$1" && return 0
+  kill -INT -- -"$1" 2>/dev/null || true
+  sleep 1
+  kill -INT -- -"$1" 2>/dev/null || true
+}
+
+test_make_run_ended_with_ctrl_c_saves_and_stops_its_display() {
+  local out="$E2E_TEST_ARTIFACTS/run-script.log" prefix="${WINEPREFIX%/*}/run-prefix"
+  # As a terminal runs it: no $DISPLAY, and a process group of its own, which Ctrl+C signals
+  # as a whole.
+  (unset DISPLAY && QV_RUN_PREFIX="$prefix" exec setsid "$QV_ROOT/scripts/run.sh") \
+    >"$out" 2>&1 </dev/null &
+  local script=$!
+  # shellcheck disable=SC2064 # the pid is meant to be expanded now
+  trap "run_script_stop $script" EXIT
+
+  wait_until 90 grep -q '^Running ' "$out" || fail "run.sh did not start the program: $(cat "$out")"
+  local display
+  # shellcheck disable=SC2016 # $DISPLAY is the script's text
+  display=$(sed -n 's/^No \$DISPLAY: started Xvfb on \(:[0-9]*\) .*/\1/p' "$out")
+  [[ -n "$display" ]] || fail "run.sh started no display: $(cat "$out")"
+  (DISPLAY=$display WINEPREFIX=$prefix qv_wait_in_tray) || fail "the program did not reach the tray"
+
+  kill -INT -- -"$script"
+  wait_until 60 run_script_ended "$script" || fail "run.sh did not end after Ctrl+C: $(cat "$out")"
+  local status=0
+  wait "$script" || status=$?
+  assert_eq 0 "$status" "run.sh's exit status"
+  grep -q '^Quorvanel ended with status 0' "$out" || fail "the program did not end by itself: $(cat "$out")"
+  # Saved as by Quit: every data file was written, the old version kept as a backup.
+  local file
+  for file in Lb1.qvl svclips.qvl prefs.qvl; do
+    [[ -f "$prefix/drive_c/Quorvanel/$file.bak" ]] || fail "$file was not saved"
+  done
+  ! DISPLAY=$display xprop -root >/dev/null 2>&1 || fail "the display $display is still up"
+}

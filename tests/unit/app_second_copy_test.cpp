@@ -1,0 +1,34 @@
+// A second copy from the same folder: an ordinary start is told and ends, a one-shot start
+// runs to paste; the lock's name is the folder's, whatever its spelling.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/second_copy.h"
+#include "fakes/fake_desktop.h"
+
+namespace qv::test {
+namespace {
+
+TEST(SecondCopyTest, TheLockNameIsTheFoldersAsWindowsComparesPaths) {
+  const std::string name = CopyLockName("C:\\Tools\\Quorvanel\\");
+  EXPECT_EQ(CopyLockName("c:/tools/QUORVANEL/"), name);
+  EXPECT_NE(CopyLockName("C:\\Tools\\Quorvanel2\\"), name);
+  EXPECT_EQ(CopyLockName(std::string(2000, 'x')).size(), name.size());
+  EXPECT_EQ(name.rfind("Global\\", 0), 0u);
+  EXPECT_EQ(name.find('\\', 7), std::string::npos);  // only the namespace's backslash
+}
+
+TEST(SecondCopyTest, OnlyAOneShotStartRunsBesideAnotherCopy) {
+  FakeDesktop desktop;
+  desktop.ctrlHeld = true;
+  EXPECT_TRUE(MayRunBesideAnotherCopy(desktop, "Quorvanel", "C:\\qv\\"));
+  EXPECT_TRUE(desktop.messages.empty());
+  desktop.ctrlHeld = false;
+  EXPECT_FALSE(MayRunBesideAnotherCopy(desktop, "Quorvanel", "C:\\qv\\"));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_THAT(desktop.messages[0],
+              ::testing::HasSubstr("Quorvanel is already running from C:\\qv\\"));
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,81 @@
+// A data file another program changed after it was read is not overwritten unseen: the version
+// on disk is kept beside it under a free name, and the user is told once per save.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes/program_fixture.h"
+#include "test_support.h"
+
+namespace qv::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+class DiskChangeGuardTest : public ::testing::Test, public ProgramFixture {
+ protected:
+  const std::string rowsFile = ComposeSlotRow("Hello", Header(0)) + "\r\n";
+  const std::string theirRows = ComposeSlotRow("Theirs", Header(0)) + "\r\n";
+  const std::string prefsFile = "F5\r\n100\r\n0000000000\r\n";
+
+  DiskChangeGuardTest() {
+    files.files = {
+        {paths.rows, rowsFile}, {paths.store, StoreOf({"hi"})}, {paths.prefs, prefsFile}};
+    program.FormCreate();
+    program.preferences.InitializeParameters("PgmStart");
+    program.preferences.InitializeParameters("PgmUpdate");
+  }
+};
+
+TEST_F(DiskChangeGuardTest, UnchangedFilesAreSavedWithoutAWord) {
+  files.files[paths.store] = StoreOf({"hi"});  // rewritten with the same bytes
+  program.Housekeeping();
+  program.Housekeeping();
+  EXPECT_TRUE(desktop.messages.empty());
+  for (const auto& [path, bytes] : files.files)
+    EXPECT_EQ(path.find(".changed"), std::string::npos) << path;
+}
+
+TEST_F(DiskChangeGuardTest, AChangedFileIsKeptBesideAndTheUserIsToldOnce) {
+  files.files[paths.rows] = theirRows;
+  program.Housekeeping();
+  EXPECT_EQ(files.files[paths.rows], rowsFile);
+  EXPECT_EQ(files.files[paths.rows + ".changed-1"], theirRows);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_THAT(desktop.messages[0], HasSubstr(paths.rows + " holds Quorvanel's version"));
+  EXPECT_THAT(desktop.messages[0], HasSubstr(paths.rows + ".changed-1 holds the version found"));
+
+  program.Housekeeping();  // what it wrote itself is no change
+  EXPECT_EQ(desktop.messages.size(), 1u);
+
+  // Changed again, and the preferences too (saved by the settings dialog's "OK"): the
+  // version kept first stays; both are told in one message.
+  files.files[paths.rows] = theirRows;
+  files.files[paths.prefs] = "F7\r\n100\r\n0000000000\r\n";
+  program.Housekeeping();
+  EXPECT_EQ(files.files[paths.rows + ".changed-1"], theirRows);
+  EXPECT_EQ(files.files[paths.rows + ".changed-2"], theirRows);
+  EXPECT_EQ(files.files[paths.prefs + ".changed-1"], "F7\r\n100\r\n0000000000\r\n");
+  EXPECT_EQ(files.files[paths.prefs], prefsFile);
+  ASSERT_EQ(desktop.messages.size(), 2u);
+  EXPECT_THAT(desktop.messages[1], HasSubstr(paths.prefs + ".changed-1"));
+}
+
+TEST_F(DiskChangeGuardTest, AFileMadeByAnotherProgramAfterAFailedReadIsKept) {
+  files.files.erase(paths.prefs);
+  EXPECT_EQ(ErrorOf([&] { program.preferences.InitializeParameters("PgmStart"); }),
+            "Cannot open file C:\\Q\\prefs.qvl");
+  files.files[paths.prefs] = "F9\r\n";
+  program.preferences.InitializeParameters("ParmUpdate");
+  EXPECT_EQ(files.files[paths.prefs + ".changed-1"], "F9\r\n");
+}
+
+TEST_F(DiskChangeGuardTest, AChangedFileThatCannotBeKeptIsNotOverwritten) {
+  files.files[paths.rows] = theirRows;
+  files.failAtCall = files.mutatingCalls + 2;  // temp file, backup, then the copy of theirs
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl");
+  EXPECT_EQ(files.files[paths.rows], theirRows);
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+}  // namespace
+}  // namespace qv::test
