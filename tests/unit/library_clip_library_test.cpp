@@ -55,6 +55,39 @@ TEST(ClipLibraryFiles, UneditedCrLfFilesAreWrittenBackByteForByte) {
   }
 }
 
+// A damaged file is loaded whole and reported once, after the rest of the load, together
+// with a file that could not be read; saving gives every byte back.
+TEST(ClipLibraryFiles, DamagedFilesAreReportedOnceAndKeptByteForByte) {
+  const std::string rows = Bytes("r1\0x\r\nr2\r\n"), store = Bytes("h\r\n\0\r\nt");
+  const std::string rowsNote = DamagedFileMessage(paths.rows);
+  const std::string storeNote = DamagedFileMessage(paths.store);
+  const std::string storeError = "Cannot open file " + paths.store;
+  const struct {
+    std::string rows, store;
+    bool storeUnreadable;
+    std::string message;
+  } cases[] = {
+      {rows, "h\r\nt", false, rowsNote},
+      {"r1\r\n", store, false, storeNote},
+      {rows, store, false, rowsNote + ".\n" + storeNote},
+      {rows, store, true, rowsNote + ".\n" + storeError},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    FakeFileSystem fs;
+    fs.files = {{paths.rows, c.rows}, {paths.store, c.store}};
+    if (c.storeUnreadable) fs.unreadable.insert(paths.store);
+    ClipLibrary library;
+    EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths); }), c.message);
+    EXPECT_EQ(SerializeRows(library.rows), c.rows);
+    EXPECT_EQ(library.store, c.storeUnreadable ? "" : c.store);
+    fs.unreadable.clear();
+    EXPECT_EQ(ErrorOf([&] { library.Save(fs, paths); }), "");
+    EXPECT_EQ(fs.files[paths.rows], c.rows);
+    EXPECT_EQ(fs.files[paths.store], c.store);
+  }
+}
+
 // Writing what memory holds in place of a file that was not read would destroy the clips.
 TEST(ClipLibraryFiles, AFileThatFailedToLoadIsNeverWrittenOrCreated) {
   const std::string rowsFile = "locked rows\r\n", storeFile = StoreOf({"keep"});

@@ -24,7 +24,7 @@ TEST(SplitFileLines, EveryKindOfBreakEndsALineAndAFinalBreakStartsNone) {
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(SplitFileLines(bytes), lines) << bytes;
 }
 
-TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfUpToTheFirstNul) {
+TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfAndEveryOtherByteIsKept) {
   const Lines rows = {"one \xE9", "two  ", "", " three"};
   const std::string crlf = "one \xE9\r\ntwo  \r\n\r\n three\r\n";
   const std::tuple<std::string, Lines, std::string> cases[] = {
@@ -32,8 +32,8 @@ TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfUpToTheFirstNul) {
       {"one \xE9\ntwo  \n\n three\n", rows, crlf},
       {"one \xE9\rtwo  \r\r three\r", rows, crlf},
       {"one \xE9\r\ntwo  \r\n\r\n three", rows, crlf},
-      {Bytes("a\r\nb\0c\r\nd\r\n"), {"a", "b"}, "a\r\nb\r\n"},
-      {Bytes("\0a\r\n"), {}, ""},
+      {Bytes("a\r\nb\0c\nd"), {"a", Bytes("b\0c"), "d"}, Bytes("a\r\nb\0c\r\nd\r\n")},
+      {Bytes("\0\r\n\xFF"), {Bytes("\0"), "\xFF"}, Bytes("\0\r\n\xFF\r\n")},
       {"", {}, ""},
   };
   for (const auto& [file, rows, writtenBack] : cases) {
@@ -60,6 +60,13 @@ TEST(StoreFile, EveryBreakBecomesCrLfAndEveryOtherByteIsKept) {
     EXPECT_EQ(ParseStoreFile(file), store) << file;
     EXPECT_EQ(SerializeStore(ParseStoreFile(file)), store) << file;
   }
+}
+
+TEST(DamagedFile, IsOneHoldingANulByteAndIsNamedWithItsPath) {
+  EXPECT_TRUE(LooksDamaged(Bytes("a\0")));
+  EXPECT_FALSE(LooksDamaged("\xFF\x01\r\n"));
+  EXPECT_EQ(DamagedFileMessage("C:\\Q\\Lb1.qvl"),
+            "File C:\\Q\\Lb1.qvl looks damaged (it holds NUL bytes); it is kept as it is");
 }
 
 TEST(DesignRows, SeventyTwoSingleBlanksWithTwoBlanksAtRows38And57) {
