@@ -21,7 +21,9 @@ std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index
 
 // File -> boxes, ParamFlags, suffix buttons. Nothing is applied here.
 void Preferences::Load() {
+  fileRead_ = false;
   const std::vector<std::string> lines = SplitFileLines(ReadDataFile(files_, path_));
+  fileRead_ = true;
   controls_.hotKeyBox.SetText(LineOrEmpty(lines, 0));
   controls_.delayBox.SetText(LineOrEmpty(lines, 1));
   std::string& flags = state_.ParamFlags;
@@ -55,6 +57,9 @@ void Preferences::Apply() {
 
 // Boxes and ParamFlags -> file, three lines each ended by CR LF.
 void Preferences::Save() {
+  // A file that exists but could not be read holds settings this run never saw: it stays
+  // as it is. Only a file that was read, or none at all, is written.
+  if (!fileRead_ && !files_.Missing(path_)) return;
   const std::string bytes = controls_.hotKeyBox.Text() + "\r\n" + controls_.delayBox.Text() +
                             "\r\n" + state_.ParamFlags + "\r\n";
   SaveDataFile(files_, path_, bytes);

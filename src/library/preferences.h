@@ -33,7 +33,8 @@ class Preferences {
         state_(state) {}
 
   // "PgmStart" (file -> boxes, ParamFlags, buttons), "PgmUpdate" (boxes -> hot key, delay;
-  // buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file). Any other mode: nothing.
+  // buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file; a file that exists
+  // but was not read by the last "PgmStart" is left as it is). Any other mode: nothing.
   void InitializeParameters(std::string_view mode);
 
  private:
@@ -47,6 +48,7 @@ class Preferences {
   GlobalHotKey& hotKey_;
   const KeyboardLayout& layout_;
   ProgramState& state_;
+  bool fileRead_ = false;  // the last "PgmStart" read the file
 };
 
 // A 32-bit integer: optional leading blanks, optional sign, decimal digits, or hex digits

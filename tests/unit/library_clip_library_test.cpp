@@ -124,16 +124,20 @@ TEST(ClipLibraryFiles, AFileThatFailedToLoadIsNeverWrittenOrCreated) {
   }
 }
 
-// A save cut short at any step leaves each data file wholly old or wholly new, the rows
-// file never older than the store file, and no temp file behind.
+// A save cut short at any step leaves each data file and its backup wholly old or wholly
+// new, the rows file never older than the store file, and no temp file behind.
 TEST(ClipLibraryFiles, SaveInterruptedAtEveryStepLeavesWholeFiles) {
   const std::string oldRows = "old row\r\n", oldStore = StoreOf({"old"});
   const std::string newRows = "new row\r\n", newStore = StoreOf({"new\r\nlonger"});
+  const std::string olderBackup = "older";
   int cleanCalls = 0;
-  for (int failing = -1; failing < 12; ++failing) {
+  for (int failing = -1; failing < 16; ++failing) {
     SCOPED_TRACE(failing);
     FakeFileSystem fs;
-    fs.files = {{paths.rows, oldRows}, {paths.store, oldStore}};
+    fs.files = {{paths.rows, oldRows},
+                {paths.store, oldStore},
+                {paths.rows + ".bak", olderBackup},
+                {paths.store + ".bak", olderBackup}};
     ClipLibrary library;
     library.Load(fs, paths);
     library.rows = SlotList{"new row"};
@@ -147,13 +151,13 @@ TEST(ClipLibraryFiles, SaveInterruptedAtEveryStepLeavesWholeFiles) {
     EXPECT_TRUE(rows == newRows || store == oldStore) << "store saved before rows";
     EXPECT_TRUE(failed || (rows == newRows && store == newStore));
     for (const auto& [path, old] : {std::pair{paths.rows, oldRows}, {paths.store, oldStore}}) {
-      const auto backup = fs.files.find(path + ".bak");
-      EXPECT_TRUE(backup == fs.files.end() || backup->second == old) << path;
+      const auto backup = fs.files[path + ".bak"];
+      EXPECT_TRUE(backup == olderBackup || backup == old) << path;
     }
     for (const auto& [path, bytes] : fs.files) EXPECT_EQ(path.find(".tmp"), std::string::npos);
   }
-  EXPECT_GE(cleanCalls, 6);
-  EXPECT_LT(cleanCalls, 12);
+  EXPECT_GE(cleanCalls, 8);
+  EXPECT_LT(cleanCalls, 16);
 }
 
 }  // namespace
