@@ -47,7 +47,14 @@ void Preferences::Load() {
 // Boxes -> hot key and delay; suffix buttons -> ParamFlags.
 void Preferences::Apply() {
   hotKey_.SetKey(ParseShortcut(controls_.hotKeyBox.Text(), layout_));
-  state_.PasteDelayMs = AcceptDelayText(controls_.delayBox, state_.PasteDelayMs);
+  try {
+    state_.PasteDelayMs = AcceptDelayText(controls_.delayBox);
+  } catch (const AppError&) {
+    // The box now shows the default; the delay in effect follows it rather than keeping
+    // the 0 of start-up, which would paste before the target has the focus.
+    state_.PasteDelayMs = kDefaultPasteDelayMs;
+    throw;
+  }
   std::string& flags = state_.ParamFlags;
   if (flags.empty()) flags = kDefaultParamFlags;
   flags[0] = '0';
@@ -117,11 +124,11 @@ std::int32_t StrToInt(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::int32_t AcceptDelayText(TextControl& delayBox, std::int32_t delayInEffect) {
+std::int32_t AcceptDelayText(TextControl& delayBox) {
   try {
     return StrToInt(delayBox.Text());
   } catch (const AppError&) {
-    delayBox.SetText(std::to_string(delayInEffect));
+    delayBox.SetText(std::to_string(kDefaultPasteDelayMs));
     throw;
   }
 }

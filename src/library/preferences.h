@@ -55,9 +55,13 @@ class Preferences {
 // after "$" or "0x". Throws AppError "'<text>' is not a valid integer value".
 std::int32_t StrToInt(std::string_view text);
 
+// The paste delay the program ships with, and the one a delay text that is no integer
+// is corrected to.
+inline constexpr std::int32_t kDefaultPasteDelayMs = 100;
+
 // The delay box's text as an integer. A text that is no integer is replaced in the box by
-// `delayInEffect` before the error is thrown, so it is reported once and a later save writes
-// a good value.
-std::int32_t AcceptDelayText(TextControl& delayBox, std::int32_t delayInEffect);
+// the default delay before the error is thrown, so it is reported once and a later save
+// writes a good value.
+std::int32_t AcceptDelayText(TextControl& delayBox);
 
 }  // namespace qv

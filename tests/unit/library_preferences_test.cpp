@@ -132,16 +132,17 @@ TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
   EXPECT_EQ(hotKey.Key(), 0);
 }
 
-TEST_F(PreferencesTest, BadDelayIsReportedOnceAndReplacedByTheDelayInEffect) {
+// Corrected to the default rather than kept: at start-up the delay in effect is 0.
+TEST_F(PreferencesTest, BadDelayIsReportedOnceAndCorrectedToTheDefault) {
   delay = 250;
   crlf.down = true;
   hotKeyBox.text = "F9";
   delayBox.text = "abc";
   EXPECT_EQ(Run("PgmUpdate"), "'abc' is not a valid integer value");
   EXPECT_EQ(hotKey.Key(), 0x78);  // applied before the delay
-  EXPECT_EQ(delay, 250);
+  EXPECT_EQ(delay, 100);
   EXPECT_EQ(flags, "0000000000");
-  EXPECT_EQ(delayBox.text, "250");
+  EXPECT_EQ(delayBox.text, "100");
   EXPECT_EQ(Run("PgmUpdate"), "");
   EXPECT_EQ(flags, "2000000000");
 }
