@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace qv::fuzz;
   const KeyboardLayout& layout = PlainKeyboardLayout();
   ByteReader reader(data, size);
-  const auto value = static_cast<TShortCut>(reader.Byte() | reader.Byte() << 8);
+  const unsigned low = reader.Byte();
+  const auto value = static_cast<TShortCut>(low | reader.Byte() << 8);
   const std::string text = AsString(data, size).substr(std::min<std::size_t>(size, 2));
 
   // Any text: 0, or a named key with modifier bits only.
