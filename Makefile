@@ -3,6 +3,8 @@
 #   make test   unit tests (AddressSanitizer, UBSan), then the end-to-end tests under Wine
 #   make dist   dist/ with Quorvanel.exe and the three data files
 #   make bench  core benchmarks (optimised build)
+#   make fuzz   libFuzzer targets of tests/fuzz (clang), FUZZ_SECONDS each (default 10; 0 only
+#               replays the seeds); the seeds also run through the checks in `make unit`
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
@@ -10,8 +12,9 @@ NATIVE_DIR := build/native
 WINDOWS_DIR := build/windows
 EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
+FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows e2e test run dist bench format clean
+.PHONY: all deps native unit windows e2e test run dist bench fuzz format clean
 
 all: native windows
 
@@ -56,6 +59,12 @@ bench: deps
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS) --target core_bench
 	@if [[ -x build/bench/core_bench ]]; then build/bench/core_bench; else echo "no benchmarks built"; fi
+
+fuzz: deps
+	@echo "== fuzzing ($(FUZZ_SECONDS) s per target)"
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@tests/fuzz/run.sh $(FUZZ_SECONDS)
 
 format:
 	@find $(wildcard src tests bench) -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   make cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  clang libclang-rt-14-dev
   g++-mingw-w64-x86-64
   wine64
   xvfb xauth openbox xdotool trayer x11-utils

@@ -1,6 +1,23 @@
 #include "library/clip_library.h"
 
+#include <optional>
+#include <vector>
+
+#include "desktop/app_error.h"
+
 namespace qv {
+
+namespace {
+
+// Several messages in one error box, each ending as the box would end it.
+std::string JoinedMessages(const std::vector<std::string>& messages) {
+  std::string text;
+  for (std::size_t i = 0; i < messages.size(); ++i)
+    text += i + 1 < messages.size() ? ErrorBoxText(messages[i]) + "\n" : messages[i];
+  return text;
+}
+
+}  // namespace
 
 DataPaths DataPaths::InFolder(const std::string& folder) {
   return DataPaths{folder + kRowsFileName, folder + kStoreFileName, folder + kPrefsFileName};
@@ -9,10 +26,27 @@ DataPaths DataPaths::InFolder(const std::string& folder) {
 void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
   store.clear();
   rowsLoaded_ = storeLoaded_ = false;
-  rows = ParseRowsFile(ReadDataFile(fs, paths.rows));
-  rowsLoaded_ = true;
-  store = ParseStoreFile(ReadDataFile(fs, paths.store));
-  storeLoaded_ = true;
+  // What the user is told once, after everything that can be loaded has been.
+  std::vector<std::string> notes;
+  const auto read = [&](const std::string& path) -> std::optional<std::string> {
+    try {
+      std::string bytes = ReadDataFile(fs, path);
+      if (LooksDamaged(bytes)) notes.push_back(DamagedFileMessage(path));
+      return bytes;
+    } catch (const AppError& error) {
+      notes.emplace_back(error.what());
+      return std::nullopt;
+    }
+  };
+  if (const auto rowsFile = read(paths.rows)) {
+    rows = ParseRowsFile(*rowsFile);
+    rowsLoaded_ = true;
+    if (const auto storeFile = read(paths.store)) {
+      store = ParseStoreFile(*storeFile);
+      storeLoaded_ = true;
+    }
+  }
+  if (!notes.empty()) throw AppError(JoinedMessages(notes));
 }
 
 // A file that was not read this run is left alone: writing what memory holds in its

@@ -19,8 +19,9 @@ class ClipLibrary {
   ClipStore store;
   CurrentSlot current;
 
-  // Loads the rows file, then the store file; throws AppError at the first file that
-  // cannot be read (the store is then not read at all when the rows failed).
+  // Loads the rows file, then the store file (not at all when the rows failed). Throws one
+  // AppError at the end naming every file that could not be read or looks damaged; a
+  // damaged file is loaded all the same, every byte kept.
   void Load(FileSystem& fs, const DataPaths& paths);
   // Writes the rows file, then the store file; throws AppError at the first failure,
   // skipping the rest. A file this run failed to read is never overwritten.

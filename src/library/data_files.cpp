@@ -30,8 +30,7 @@ std::vector<std::string> SplitFileLines(std::string_view bytes) {
 }
 
 SlotList ParseRowsFile(std::string_view bytes) {
-  const auto nul = bytes.find('\0');
-  return SplitFileLines(bytes.substr(0, nul));
+  return SplitFileLines(bytes);
 }
 
 std::string SerializeRows(const SlotList& rows) {
@@ -57,6 +56,14 @@ ClipStore ParseStoreFile(std::string_view bytes) {
 
 std::string SerializeStore(const ClipStore& store) {
   return store;
+}
+
+bool LooksDamaged(std::string_view bytes) {
+  return bytes.find('\0') != std::string_view::npos;
+}
+
+std::string DamagedFileMessage(const std::string& path) {
+  return "File " + path + " looks damaged (it holds NUL bytes); it is kept as it is";
 }
 
 SlotList DesignSlotRows() {

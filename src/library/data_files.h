@@ -16,10 +16,17 @@ inline constexpr const char* kPrefsFileName = "prefs.qvl";
 // no further line.
 std::vector<std::string> SplitFileLines(std::string_view bytes);
 
+// One row per line; every byte is kept, NUL included, so that saving gives the file back.
 SlotList ParseRowsFile(std::string_view bytes);
 std::string SerializeRows(const SlotList& rows);
 ClipStore ParseStoreFile(std::string_view bytes);
 std::string SerializeStore(const ClipStore& store);
+
+// A data file looks damaged when it holds NUL bytes: no text the program writes has one.
+bool LooksDamaged(std::string_view bytes);
+// What the user is told at start-up about a damaged data file, which is loaded and saved
+// byte for byte all the same.
+std::string DamagedFileMessage(const std::string& path);
 
 // The 72 rows the slot list shows before any file is read.
 SlotList DesignSlotRows();

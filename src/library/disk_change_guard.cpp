@@ -13,7 +13,7 @@ void DiskChangeGuard::Remember(const std::string& path, const std::optional<std:
   if (it == known_.end()) return;
   if (bytes)
     it->second = Seen{false, *bytes};
-  else if (!disk_.Exists(path))
+  else if (disk_.Missing(path))
     it->second = Seen{true, {}};
   else
     it->second.reset();  // there but unreadable: nothing to compare with
@@ -21,7 +21,10 @@ void DiskChangeGuard::Remember(const std::string& path, const std::optional<std:
 
 std::optional<std::string> DiskChangeGuard::ReadAll(const std::string& path) {
   auto bytes = disk_.ReadAll(path);
-  Remember(path, bytes);
+  // What this run first read is what it knows of the file; a later read (the backup taken
+  // just before a save) must not hide a change another program made meanwhile.
+  auto it = known_.find(path);
+  if (it != known_.end() && !it->second) Remember(path, bytes);
   return bytes;
 }
 
@@ -34,7 +37,7 @@ bool DiskChangeGuard::KeepChangedVersion(const std::string& path) {
   if (!seen.absent && *now == seen.bytes) return true;
   // A free name, so that no version kept earlier is replaced.
   std::string keptAs;
-  for (int n = 1; keptAs.empty() || disk_.Exists(keptAs); ++n)
+  for (int n = 1; keptAs.empty() || !disk_.Missing(keptAs); ++n)
     keptAs = path + ".changed-" + std::to_string(n);
   if (!disk_.WriteAndFlush(keptAs, *now)) return false;
   kept_.push_back({path, keptAs});
@@ -50,11 +53,6 @@ bool DiskChangeGuard::Changed(const std::string& path, bool done) {
 bool DiskChangeGuard::WriteAndFlush(const std::string& path, std::string_view bytes) {
   if (!KeepChangedVersion(path)) return false;
   return Changed(path, disk_.WriteAndFlush(path, bytes));
-}
-
-bool DiskChangeGuard::CopyReplacing(const std::string& from, const std::string& to) {
-  if (!KeepChangedVersion(to)) return false;
-  return Changed(to, disk_.CopyReplacing(from, to));
 }
 
 bool DiskChangeGuard::MoveReplacing(const std::string& from, const std::string& to) {

@@ -28,9 +28,8 @@ class DiskChangeGuard : public FileSystem {
   std::vector<KeptVersion> TakeKeptVersions();
 
   std::optional<std::string> ReadAll(const std::string& path) override;
-  bool Exists(const std::string& path) override { return disk_.Exists(path); }
+  bool Missing(const std::string& path) override { return disk_.Missing(path); }
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override;
-  bool CopyReplacing(const std::string& from, const std::string& to) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
 

@@ -11,10 +11,11 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Whole file, opened read-only and shared with readers only; nullopt when it cannot be opened.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
-  virtual bool Exists(const std::string& path) = 0;
+  // True only when nothing stands at `path`, neither a file nor a folder: the one case in
+  // which creating the file cannot destroy anything.
+  virtual bool Missing(const std::string& path) = 0;
   // Creates or truncates `path`, writes `bytes` and flushes them to disk.
   virtual bool WriteAndFlush(const std::string& path, std::string_view bytes) = 0;
-  virtual bool CopyReplacing(const std::string& from, const std::string& to) = 0;
   // Atomic rename over an existing file, written through.
   virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
@@ -23,8 +24,9 @@ class FileSystem {
 // Reads a data file; throws AppError "Cannot open file <path>".
 std::string ReadDataFile(FileSystem& fs, const std::string& path);
 
-// Replaces a data file so that it is always either wholly old or wholly new; keeps the
-// previous version as "<path>.bak". Throws AppError "Cannot create file <path>".
+// Replaces a data file so that it is always either wholly old or wholly new, and keeps the
+// previous version as "<path>.bak" the same way. Throws AppError "Cannot create file <p>"
+// naming the file that could not be written or replaced.
 void SaveDataFile(FileSystem& fs, const std::string& path, std::string_view bytes);
 
 }  // namespace qv

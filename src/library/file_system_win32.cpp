@@ -55,9 +55,11 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
   return bytes;
 }
 
-bool Win32FileSystem::Exists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+bool Win32FileSystem::Missing(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  // Any other failure (access denied, a bad name) may hide a file that exists.
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 bool Win32FileSystem::WriteAndFlush(const std::string& path, std::string_view bytes) {
@@ -74,15 +76,6 @@ bool Win32FileSystem::WriteAndFlush(const std::string& path, std::string_view by
   }
   if (!FlushFileBuffers(file.get())) return false;
   return file.Close();
-}
-
-bool Win32FileSystem::CopyReplacing(const std::string& from, const std::string& to) {
-  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) return false;
-  // The copy takes over a read-only attribute; the next copy must still replace it.
-  const DWORD copied = GetFileAttributesA(to.c_str());
-  if (copied != INVALID_FILE_ATTRIBUTES && (copied & FILE_ATTRIBUTE_READONLY))
-    SetFileAttributesA(to.c_str(), copied & ~FILE_ATTRIBUTE_READONLY);
-  return true;
 }
 
 bool Win32FileSystem::MoveReplacing(const std::string& from, const std::string& to) {

@@ -7,9 +7,8 @@ namespace qv {
 class Win32FileSystem : public FileSystem {
  public:
   std::optional<std::string> ReadAll(const std::string& path) override;
-  bool Exists(const std::string& path) override;
+  bool Missing(const std::string& path) override;
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override;
-  bool CopyReplacing(const std::string& from, const std::string& to) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
 };

@@ -21,7 +21,9 @@ std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index
 
 // File -> boxes, ParamFlags, suffix buttons. Nothing is applied here.
 void Preferences::Load() {
+  fileRead_ = false;
   const std::vector<std::string> lines = SplitFileLines(ReadDataFile(files_, path_));
+  fileRead_ = true;
   controls_.hotKeyBox.SetText(LineOrEmpty(lines, 0));
   controls_.delayBox.SetText(LineOrEmpty(lines, 1));
   std::string& flags = state_.ParamFlags;
@@ -45,7 +47,14 @@ void Preferences::Load() {
 // Boxes -> hot key and delay; suffix buttons -> ParamFlags.
 void Preferences::Apply() {
   hotKey_.SetKey(ParseShortcut(controls_.hotKeyBox.Text(), layout_));
-  state_.PasteDelayMs = AcceptDelayText(controls_.delayBox, state_.PasteDelayMs);
+  try {
+    state_.PasteDelayMs = AcceptDelayText(controls_.delayBox);
+  } catch (const AppError&) {
+    // The box now shows the default; the delay in effect follows it rather than keeping
+    // the 0 of start-up, which would paste before the target has the focus.
+    state_.PasteDelayMs = kDefaultPasteDelayMs;
+    throw;
+  }
   std::string& flags = state_.ParamFlags;
   if (flags.empty()) flags = kDefaultParamFlags;
   flags[0] = '0';
@@ -55,6 +64,9 @@ void Preferences::Apply() {
 
 // Boxes and ParamFlags -> file, three lines each ended by CR LF.
 void Preferences::Save() {
+  // A file that exists but could not be read holds settings this run never saw: it stays
+  // as it is. Only a file that was read, or none at all, is written.
+  if (!fileRead_ && !files_.Missing(path_)) return;
   const std::string bytes = controls_.hotKeyBox.Text() + "\r\n" + controls_.delayBox.Text() +
                             "\r\n" + state_.ParamFlags + "\r\n";
   SaveDataFile(files_, path_, bytes);
@@ -112,11 +124,11 @@ std::int32_t StrToInt(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::int32_t AcceptDelayText(TextControl& delayBox, std::int32_t delayInEffect) {
+std::int32_t AcceptDelayText(TextControl& delayBox) {
   try {
     return StrToInt(delayBox.Text());
   } catch (const AppError&) {
-    delayBox.SetText(std::to_string(delayInEffect));
+    delayBox.SetText(std::to_string(kDefaultPasteDelayMs));
     throw;
   }
 }

@@ -33,7 +33,8 @@ class Preferences {
         state_(state) {}
 
   // "PgmStart" (file -> boxes, ParamFlags, buttons), "PgmUpdate" (boxes -> hot key, delay;
-  // buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file). Any other mode: nothing.
+  // buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file; a file that exists
+  // but was not read by the last "PgmStart" is left as it is). Any other mode: nothing.
   void InitializeParameters(std::string_view mode);
 
  private:
@@ -47,15 +48,20 @@ class Preferences {
   GlobalHotKey& hotKey_;
   const KeyboardLayout& layout_;
   ProgramState& state_;
+  bool fileRead_ = false;  // the last "PgmStart" read the file
 };
 
 // A 32-bit integer: optional leading blanks, optional sign, decimal digits, or hex digits
 // after "$" or "0x". Throws AppError "'<text>' is not a valid integer value".
 std::int32_t StrToInt(std::string_view text);
 
+// The paste delay the program ships with, and the one a delay text that is no integer
+// is corrected to.
+inline constexpr std::int32_t kDefaultPasteDelayMs = 100;
+
 // The delay box's text as an integer. A text that is no integer is replaced in the box by
-// `delayInEffect` before the error is thrown, so it is reported once and a later save writes
-// a good value.
-std::int32_t AcceptDelayText(TextControl& delayBox, std::int32_t delayInEffect);
+// the default delay before the error is thrown, so it is reported once and a later save
+// writes a good value.
+std::int32_t AcceptDelayText(TextControl& delayBox);
 
 }  // namespace qv

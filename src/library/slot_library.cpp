@@ -97,6 +97,22 @@ std::optional<BlockSpan> LocateBlock(std::string_view store, std::string_view he
   return span;
 }
 
+// True when another slot's block holds the span: a header before it whose trailer follows
+// it. Replacing the span would change that slot's content. Tag text that runs over a line
+// break belongs to no slot, as identities hold no line breaks.
+bool InsideAnotherBlock(std::string_view store, const BlockSpan& span) {
+  const std::string_view before = store.substr(0, span.begin);
+  for (auto at = FindIgnoringCase(before, kHeaderPrefix); at;
+       at = FindIgnoringCase(before, kHeaderPrefix, *at + 1)) {
+    const auto header = store.substr(*at, kTagLength);
+    if (header.size() < kTagLength || header.find_first_of("\r\n") != std::string_view::npos)
+      continue;
+    const auto trailer = FindTag(store, TrailerTagFor(header));
+    if (trailer && *trailer >= span.end) return true;
+  }
+  return false;
+}
+
 // The editor's text with every lone CR or LF made a CR LF, as the store file would be
 // read back, so that what is stored now is what the next run sees.
 std::string WithCrLfBreaks(std::string_view text) {
@@ -182,7 +198,7 @@ std::string GatherFullClip(const SlotList& rows, int row, std::string_view store
 bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_view content) {
   if (ContainsTagText(content)) return false;
   const auto span = LocateBlock(store, current.header, current.trailer);
-  if (!span) return false;
+  if (!span || InsideAnotherBlock(store, *span)) return false;
   std::string block = current.header;
   block += kCrLf;
   if (!content.empty()) {

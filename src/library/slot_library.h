@@ -47,7 +47,8 @@ std::string GatherFullClip(const SlotList& rows, int row, std::string_view store
                            CurrentSlot& current);
 
 // Replaces current's block by one holding `content`. Returns false, leaving the store
-// unchanged, when the block cannot be replaced safely.
+// unchanged, when the block cannot be replaced safely: tags missing, out of order or mixed
+// with other tag text, the block inside another slot's block, or tag text in `content`.
 bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_view content);
 
 }  // namespace qv

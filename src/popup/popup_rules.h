@@ -11,8 +11,8 @@
 
 namespace qv {
 
-// Longest paste wait; the settings offer at most 5000 ms.
-inline constexpr int kMaxPasteDelayMs = 10000;
+// Longest paste wait: the largest delay the settings offer.
+inline constexpr int kMaxPasteDelayMs = 5000;
 // The preview shows at most this many lines, the last of them followed by "...".
 inline constexpr int kPreviewLineLimit = 45;
 

@@ -26,7 +26,7 @@ void SettingsController::FormActivate() {
 
 void SettingsController::BitBtn1Click() {
   // A delay that would fail to apply is neither written nor applied; the dialog stays open.
-  AcceptDelayText(view_.delayBox, state_.PasteDelayMs);
+  AcceptDelayText(view_.delayBox);
   preferences_.InitializeParameters("ParmUpdate");
   preferences_.InitializeParameters("PgmUpdate");
   view_.form.CloseModal();
@@ -34,12 +34,12 @@ void SettingsController::BitBtn1Click() {
 
 void SettingsController::BitBtn2Click() {
   preferences_.InitializeParameters("PgmStart");
-  // A delay in the file that is no integer was reported at start-up; the box keeps the
-  // delay in effect, so that it is not reported again at every activation.
+  // A delay in the file that is no integer was reported at start-up; the box gets the
+  // default delay, so that it is not reported again at every activation.
   try {
     StrToInt(view_.delayBox.Text());
   } catch (const AppError&) {
-    view_.delayBox.SetText(std::to_string(state_.PasteDelayMs));
+    view_.delayBox.SetText(std::to_string(kDefaultPasteDelayMs));
   }
   view_.form.CloseModal();
 }

@@ -90,14 +90,14 @@ TEST_F(ProgramFiles, HousekeepingWritesRowsThenStoreThenPreferences) {
 TEST_F(ProgramFiles, AFailedWriteSkipsTheFilesAfterIt) {
   Start();
   files.failAtCall = files.mutatingCalls;  // the rows file's temp write
-  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl");
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl.tmp");
   EXPECT_EQ(FirstChange(paths.store), -1);
   EXPECT_EQ(FirstChange(paths.prefs), -1);
   EXPECT_EQ(files.files[paths.rows], rowsFile);
 
   files.log.clear();
-  files.failAtCall = files.mutatingCalls + 3;  // rows: temp, backup, move; then the store
-  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\svclips.qvl");
+  files.failAtCall = files.mutatingCalls + 4;  // rows: temp, backup temp, backup, move
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\svclips.qvl.tmp");
   EXPECT_EQ(FirstChange(paths.prefs), -1);
 }
 

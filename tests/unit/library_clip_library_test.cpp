@@ -55,6 +55,39 @@ TEST(ClipLibraryFiles, UneditedCrLfFilesAreWrittenBackByteForByte) {
   }
 }
 
+// A damaged file is loaded whole and reported once, after the rest of the load, together
+// with a file that could not be read; saving gives every byte back.
+TEST(ClipLibraryFiles, DamagedFilesAreReportedOnceAndKeptByteForByte) {
+  const std::string rows = Bytes("r1\0x\r\nr2\r\n"), store = Bytes("h\r\n\0\r\nt");
+  const std::string rowsNote = DamagedFileMessage(paths.rows);
+  const std::string storeNote = DamagedFileMessage(paths.store);
+  const std::string storeError = "Cannot open file " + paths.store;
+  const struct {
+    std::string rows, store;
+    bool storeUnreadable;
+    std::string message;
+  } cases[] = {
+      {rows, "h\r\nt", false, rowsNote},
+      {"r1\r\n", store, false, storeNote},
+      {rows, store, false, rowsNote + ".\n" + storeNote},
+      {rows, store, true, rowsNote + ".\n" + storeError},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    FakeFileSystem fs;
+    fs.files = {{paths.rows, c.rows}, {paths.store, c.store}};
+    if (c.storeUnreadable) fs.unreadable.insert(paths.store);
+    ClipLibrary library;
+    EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths); }), c.message);
+    EXPECT_EQ(SerializeRows(library.rows), c.rows);
+    EXPECT_EQ(library.store, c.storeUnreadable ? "" : c.store);
+    fs.unreadable.clear();
+    EXPECT_EQ(ErrorOf([&] { library.Save(fs, paths); }), "");
+    EXPECT_EQ(fs.files[paths.rows], c.rows);
+    EXPECT_EQ(fs.files[paths.store], c.store);
+  }
+}
+
 // Writing what memory holds in place of a file that was not read would destroy the clips.
 TEST(ClipLibraryFiles, AFileThatFailedToLoadIsNeverWrittenOrCreated) {
   const std::string rowsFile = "locked rows\r\n", storeFile = StoreOf({"keep"});
@@ -91,16 +124,20 @@ TEST(ClipLibraryFiles, AFileThatFailedToLoadIsNeverWrittenOrCreated) {
   }
 }
 
-// A save cut short at any step leaves each data file wholly old or wholly new, the rows
-// file never older than the store file, and no temp file behind.
+// A save cut short at any step leaves each data file and its backup wholly old or wholly
+// new, the rows file never older than the store file, and no temp file behind.
 TEST(ClipLibraryFiles, SaveInterruptedAtEveryStepLeavesWholeFiles) {
   const std::string oldRows = "old row\r\n", oldStore = StoreOf({"old"});
   const std::string newRows = "new row\r\n", newStore = StoreOf({"new\r\nlonger"});
+  const std::string olderBackup = "older";
   int cleanCalls = 0;
-  for (int failing = -1; failing < 12; ++failing) {
+  for (int failing = -1; failing < 16; ++failing) {
     SCOPED_TRACE(failing);
     FakeFileSystem fs;
-    fs.files = {{paths.rows, oldRows}, {paths.store, oldStore}};
+    fs.files = {{paths.rows, oldRows},
+                {paths.store, oldStore},
+                {paths.rows + ".bak", olderBackup},
+                {paths.store + ".bak", olderBackup}};
     ClipLibrary library;
     library.Load(fs, paths);
     library.rows = SlotList{"new row"};
@@ -114,13 +151,13 @@ TEST(ClipLibraryFiles, SaveInterruptedAtEveryStepLeavesWholeFiles) {
     EXPECT_TRUE(rows == newRows || store == oldStore) << "store saved before rows";
     EXPECT_TRUE(failed || (rows == newRows && store == newStore));
     for (const auto& [path, old] : {std::pair{paths.rows, oldRows}, {paths.store, oldStore}}) {
-      const auto backup = fs.files.find(path + ".bak");
-      EXPECT_TRUE(backup == fs.files.end() || backup->second == old) << path;
+      const auto backup = fs.files[path + ".bak"];
+      EXPECT_TRUE(backup == olderBackup || backup == old) << path;
     }
     for (const auto& [path, bytes] : fs.files) EXPECT_EQ(path.find(".tmp"), std::string::npos);
   }
-  EXPECT_GE(cleanCalls, 6);
-  EXPECT_LT(cleanCalls, 12);
+  EXPECT_GE(cleanCalls, 8);
+  EXPECT_LT(cleanCalls, 16);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(SplitFileLines, EveryKindOfBreakEndsALineAndAFinalBreakStartsNone) {
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(SplitFileLines(bytes), lines) << bytes;
 }
 
-TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfUpToTheFirstNul) {
+TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfAndEveryOtherByteIsKept) {
   const Lines rows = {"one \xE9", "two  ", "", " three"};
   const std::string crlf = "one \xE9\r\ntwo  \r\n\r\n three\r\n";
   const std::tuple<std::string, Lines, std::string> cases[] = {
@@ -32,8 +32,8 @@ TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfUpToTheFirstNul) {
       {"one \xE9\ntwo  \n\n three\n", rows, crlf},
       {"one \xE9\rtwo  \r\r three\r", rows, crlf},
       {"one \xE9\r\ntwo  \r\n\r\n three", rows, crlf},
-      {Bytes("a\r\nb\0c\r\nd\r\n"), {"a", "b"}, "a\r\nb\r\n"},
-      {Bytes("\0a\r\n"), {}, ""},
+      {Bytes("a\r\nb\0c\nd"), {"a", Bytes("b\0c"), "d"}, Bytes("a\r\nb\0c\r\nd\r\n")},
+      {Bytes("\0\r\n\xFF"), {Bytes("\0"), "\xFF"}, Bytes("\0\r\n\xFF\r\n")},
       {"", {}, ""},
   };
   for (const auto& [file, rows, writtenBack] : cases) {
@@ -62,6 +62,13 @@ TEST(StoreFile, EveryBreakBecomesCrLfAndEveryOtherByteIsKept) {
   }
 }
 
+TEST(DamagedFile, IsOneHoldingANulByteAndIsNamedWithItsPath) {
+  EXPECT_TRUE(LooksDamaged(Bytes("a\0")));
+  EXPECT_FALSE(LooksDamaged("\xFF\x01\r\n"));
+  EXPECT_EQ(DamagedFileMessage("C:\\Q\\Lb1.qvl"),
+            "File C:\\Q\\Lb1.qvl looks damaged (it holds NUL bytes); it is kept as it is");
+}
+
 TEST(DesignRows, SeventyTwoSingleBlanksWithTwoBlanksAtRows38And57) {
   SlotList expected(72, " ");
   expected[38] = expected[57] = "  ";
@@ -79,33 +86,54 @@ TEST(ReadDataFile, ReturnsTheBytesOrNamesTheFullPath) {
   EXPECT_EQ(ErrorOf([&] { ReadDataFile(fs, "C:\\Q\\none"); }), "Cannot open file C:\\Q\\none");
 }
 
-TEST(SaveDataFile, WritesATempFileKeepsABackupThenMovesItIntoPlace) {
+TEST(SaveDataFile, WritesATempFileThenABackupTheSameWayThenMovesTheFileIntoPlace) {
   FakeFileSystem fs;
   fs.files[kPath] = "old";
   SaveDataFile(fs, kPath, "new");
-  EXPECT_EQ(fs.log, (Lines{"write " + kPath + ".tmp", "copy " + kPath + " " + kPath + ".bak",
-                           "move " + kPath + ".tmp " + kPath}));
+  const std::string tmp = kPath + ".tmp", bak = kPath + ".bak";
+  EXPECT_EQ(fs.log, (Lines{"write " + tmp, "read " + kPath, "write " + bak + ".tmp",
+                           "move " + bak + ".tmp " + bak, "move " + tmp + " " + kPath}));
 }
 
-// Whatever step fails, the file is wholly old or wholly new and no temp file stays behind.
-TEST(SaveDataFile, EveryOutcomeLeavesWholeFiles) {
+// Whatever step fails, the file and its backup are each wholly old or wholly new, no temp
+// file stays behind, and the message names the file that could not be written.
+TEST(SaveDataFile, EveryOutcomeLeavesWholeFilesAndNamesWhatFailed) {
   using Files = std::map<std::string, std::string>;
-  const std::string bak = kPath + ".bak", error = "Cannot create file C:\\Q\\Lb1.qvl";
-  const std::tuple<const char*, Files, int, Files, std::string> cases[] = {
-      {"replaced", {{kPath, "old"}}, -1, {{kPath, "new"}, {bak, "old"}}, ""},
-      {"created without backup", {}, -1, {{kPath, "new"}}, ""},
-      {"backup fails", {{kPath, "old"}, {bak, "older"}}, 1, {{kPath, "new"}, {bak, "older"}}, ""},
-      {"temp write fails", {{kPath, "old"}}, 0, {{kPath, "old"}}, error},
-      {"move fails", {{kPath, "old"}}, 2, {{kPath, "old"}, {bak, "old"}}, error},
-      {"missing file, write fails", {}, 0, {}, error},
+  const std::string tmp = kPath + ".tmp", bak = kPath + ".bak";
+  const Files before = {{kPath, "old"}, {bak, "older"}};
+  const struct {
+    const char* name;
+    Files before;
+    int failAtCall;
+    std::string folder;
+    Files after;
+    std::string failed;
+  } cases[] = {
+      {"replaced", before, -1, "", {{kPath, "new"}, {bak, "old"}}, ""},
+      {"created without backup", {}, -1, "", {{kPath, "new"}}, ""},
+      {"temp write fails", before, 0, "", before, tmp},
+      {"backup write fails", before, 1, "", {{kPath, "new"}, {bak, "older"}}, ""},
+      {"backup move fails", before, 2, "", {{kPath, "new"}, {bak, "older"}}, ""},
+      {"move fails", before, 3, "", {{kPath, "old"}, {bak, "old"}}, kPath},
+      {"missing file, write fails", {}, 0, "", {}, tmp},
+      {"a folder stands at the temp file", before, -1, tmp, before, tmp},
+      {"a folder stands at the backup's temp",
+       before,
+       -1,
+       bak + ".tmp",
+       {{kPath, "new"}, {bak, "older"}},
+       ""},
+      {"a folder stands at the file", {{bak, "older"}}, -1, kPath, {{bak, "older"}}, kPath},
   };
-  for (const auto& [name, before, failAtCall, after, error] : cases) {
-    SCOPED_TRACE(name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     FakeFileSystem fs;
-    fs.files = before;
-    fs.failAtCall = failAtCall;
-    EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }), error);
-    EXPECT_EQ(fs.files, after);
+    fs.files = c.before;
+    fs.failAtCall = c.failAtCall;
+    if (!c.folder.empty()) fs.folders.insert(c.folder);
+    EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }),
+              c.failed.empty() ? "" : "Cannot create file " + c.failed);
+    EXPECT_EQ(fs.files, c.after);
   }
 }
 

@@ -60,18 +60,22 @@ TEST_F(DiskChangeGuardTest, AChangedFileIsKeptBesideAndTheUserIsToldOnce) {
   EXPECT_THAT(desktop.messages[1], HasSubstr(paths.prefs + ".changed-1"));
 }
 
-TEST_F(DiskChangeGuardTest, AFileMadeByAnotherProgramAfterAFailedReadIsKept) {
+// Made by another program after this run found no file: this run never saw it, so it is
+// left as it is.
+TEST_F(DiskChangeGuardTest, AFileMadeByAnotherProgramAfterAFailedReadIsLeftAlone) {
   files.files.erase(paths.prefs);
   EXPECT_EQ(ErrorOf([&] { program.preferences.InitializeParameters("PgmStart"); }),
             "Cannot open file C:\\Q\\prefs.qvl");
   files.files[paths.prefs] = "F9\r\n";
   program.preferences.InitializeParameters("ParmUpdate");
-  EXPECT_EQ(files.files[paths.prefs + ".changed-1"], "F9\r\n");
+  EXPECT_EQ(files.files[paths.prefs], "F9\r\n");
+  EXPECT_EQ(files.files.count(paths.prefs + ".changed-1"), 0u);
 }
 
 TEST_F(DiskChangeGuardTest, AChangedFileThatCannotBeKeptIsNotOverwritten) {
   files.files[paths.rows] = theirRows;
-  files.failAtCall = files.mutatingCalls + 2;  // temp file, backup, then the copy of theirs
+  // The temp file, the backup written and moved, then the copy of theirs fails.
+  files.failAtCall = files.mutatingCalls + 3;
   EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl");
   EXPECT_EQ(files.files[paths.rows], theirRows);
   EXPECT_TRUE(desktop.messages.empty());

@@ -1,6 +1,8 @@
 // The preferences file, the settings boxes and the values in effect; StrToInt's forms.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_file_system.h"
@@ -74,6 +76,42 @@ TEST_F(PreferencesTest, UnreadableFileChangesNothing) {
   EXPECT_EQ(flags, "2000000000");
 }
 
+// A file that exists but could not be read holds settings this run never saw; only a file
+// that was read, or none at all, is written.
+TEST_F(PreferencesTest, AFileTheLastLoadCouldNotReadIsNeverOverwritten) {
+  const std::string file = "F3\r\n50\r\n2123\r\n", saved = "F3\r\n50\r\n2123\r\n";
+  const std::string defaults = "Ctrl+Alt+Down\r\n100\r\n0000000000\r\n";
+  const struct {
+    const char* name;
+    std::optional<std::string> before;
+    bool lockedAtLoad, folder;
+    std::optional<std::string> after;
+  } cases[] = {
+      {"locked", file, true, false, file},
+      {"missing", std::nullopt, false, false, defaults},
+      {"a folder", std::nullopt, false, true, std::nullopt},
+      {"read", file, false, false, saved},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    files = {};
+    if (c.before) files.files[kPrefs] = *c.before;
+    if (c.lockedAtLoad) files.unreadable.insert(kPrefs);
+    if (c.folder) files.folders.insert(kPrefs);
+    Run("PgmStart");
+    files.unreadable.clear();
+    EXPECT_EQ(Run("ParmUpdate"), "");
+    const auto after = files.files.find(kPrefs);
+    EXPECT_EQ(after == files.files.end() ? std::nullopt : std::optional(after->second), c.after);
+  }
+  // A reload that fails makes the file unknown again.
+  files.unreadable.insert(kPrefs);
+  hotKeyBox.text = "F12";
+  EXPECT_EQ(Run("PgmStart"), "Cannot open file " + kPrefs);
+  Run("ParmUpdate");
+  EXPECT_EQ(files.files[kPrefs], saved);
+}
+
 TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
   hotKeyBox.text = "Ctrl+Shift+Up";
   delayBox.text = " 250";
@@ -94,16 +132,17 @@ TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
   EXPECT_EQ(hotKey.Key(), 0);
 }
 
-TEST_F(PreferencesTest, BadDelayIsReportedOnceAndReplacedByTheDelayInEffect) {
+// Corrected to the default rather than kept: at start-up the delay in effect is 0.
+TEST_F(PreferencesTest, BadDelayIsReportedOnceAndCorrectedToTheDefault) {
   delay = 250;
   crlf.down = true;
   hotKeyBox.text = "F9";
   delayBox.text = "abc";
   EXPECT_EQ(Run("PgmUpdate"), "'abc' is not a valid integer value");
   EXPECT_EQ(hotKey.Key(), 0x78);  // applied before the delay
-  EXPECT_EQ(delay, 250);
+  EXPECT_EQ(delay, 100);
   EXPECT_EQ(flags, "0000000000");
-  EXPECT_EQ(delayBox.text, "250");
+  EXPECT_EQ(delayBox.text, "100");
   EXPECT_EQ(Run("PgmUpdate"), "");
   EXPECT_EQ(flags, "2000000000");
 }
@@ -123,7 +162,7 @@ TEST_F(PreferencesTest, SaveWritesTheBoxesAndFlagsAsThreeCrLfLines) {
   Run("ParmUpdate");
   EXPECT_EQ(files.files[kPrefs], "\r\n\r\n0000000000\r\n");
   files.failAtCall = files.mutatingCalls;
-  EXPECT_EQ(Run("ParmUpdate"), "Cannot create file " + kPrefs);
+  EXPECT_EQ(Run("ParmUpdate"), "Cannot create file " + kPrefs + ".tmp");
 }
 
 TEST_F(PreferencesTest, OtherModesDoNothing) {

@@ -136,6 +136,8 @@ std::vector<Refusal> BrokenBlocks() {
 TEST(ReplaceClipBlock, BrokenBlocksAreNeitherReadNorReplacedNorIsWhatCouldBreakTheTags) {
   auto cases = BrokenBlocks();
   for (const auto& broken : cases) EXPECT_EQ(Gather(broken.store, 0), "") << broken.name;
+  // Readable, but replacing it would change slot 1's content.
+  cases.push_back({"inside slot 1's block", Header(1) + "\r\n" + BlockOf(0, "") + Trailer(1)});
   for (const std::string& content : std::vector<std::string>{
            "/:hdr:\\", "x/:TLR:\\y", "ok\r\n/:Hdr:\\TESTSLOT000001", Trailer(0), Header(1)})
     cases.push_back({"content " + content, StoreOf({"a", "b"}), SlotOf(0), content});

@@ -58,19 +58,19 @@ TEST_F(SettingsControllerTest, CreationWithoutFileKeepsTheStartValuesUntilTheFir
   EXPECT_EQ(File(), "Ctrl+Alt+Down\r\n100\r\n0000000000\r\n");
 }
 
-// A bad delay in the file is reported once, at creation; neither activation, Cancel nor the
-// next save brings the bad text back.
+// A bad delay in the file is reported once, at creation, and corrected to the default;
+// neither activation, Cancel nor the next save brings the bad text back.
 TEST_F(SettingsControllerTest, BadDelayInTheFileIsReportedOnlyAtCreation) {
   EXPECT_EQ(Create("F9\r\nabc\r\n3000000000\r\n"), "'abc' is not a valid integer value");
-  EXPECT_EQ(program.hotKey.Key(), 0x78);
+  EXPECT_EQ(InEffect(), std::pair(0x78, 100));
   EXPECT_TRUE(crlfLf.Down());
   EXPECT_EQ(Open(), "");
-  EXPECT_EQ(delayBox.text, "0");
+  EXPECT_EQ(delayBox.text, "100");
   EXPECT_EQ(Cancel(), "");
-  EXPECT_EQ(delayBox.text, "0");
+  EXPECT_EQ(delayBox.text, "100");
   EXPECT_EQ(Open(), "");
   program.Housekeeping();
-  EXPECT_EQ(File(), "F9\r\n0\r\n3000000000\r\n");
+  EXPECT_EQ(File(), "F9\r\n100\r\n3000000000\r\n");
 }
 
 // What OK saves is the typed text; the form shown back, empty for an unknown key, is saved
@@ -100,7 +100,7 @@ TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppli
   hotKeyBox.text = "F11";
   delayBox.text = "-5";  // accepted; the paste bounds its wait
   files.failAtCall = files.mutatingCalls;
-  EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs);
+  EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs + ".tmp");
   EXPECT_EQ(InEffect(), std::pair(0x74, 100));
   EXPECT_TRUE(settingsWindow.visible);
   EXPECT_EQ(Ok(), "");
@@ -119,7 +119,7 @@ TEST_F(SettingsControllerTest, BadTypedDelayIsRefusedBeforeAnythingAndReportedOn
     EXPECT_EQ(Ok(), "'" + bad + "' is not a valid integer value");
     EXPECT_TRUE(files.log.empty()) << bad;
     EXPECT_EQ(InEffect(), std::pair(0x74, 250));
-    EXPECT_EQ(delayBox.text, "250");
+    EXPECT_EQ(delayBox.text, "100");
     EXPECT_TRUE(settingsWindow.visible);
   }
   // Nothing bad is left behind for the next activation to report.
@@ -127,7 +127,8 @@ TEST_F(SettingsControllerTest, BadTypedDelayIsRefusedBeforeAnythingAndReportedOn
   delayBox.text = "12a";
   EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "'12a' is not a valid integer value");
   EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "");
-  EXPECT_EQ(delayBox.text, "250");
+  EXPECT_EQ(InEffect(), std::pair(0x7A, 100));
+  EXPECT_EQ(delayBox.text, "100");
 }
 
 // Cancel reloads the boxes from the file and applies nothing; what a reactivation applied

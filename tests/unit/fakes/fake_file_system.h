@@ -14,7 +14,8 @@ class FakeFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable;  // paths whose open fails although they exist
-  std::vector<std::string> log;      // "read p", "write p", "copy a b", "move a b", "remove p"
+  std::set<std::string> folders;     // paths where a folder stands: no file goes there
+  std::vector<std::string> log;      // "read p", "write p", "move a b", "remove p"
   int failAtCall = -1;               // index of the mutating call that fails, -1 none
   int mutatingCalls = 0;
 
@@ -25,25 +26,21 @@ class FakeFileSystem : public FileSystem {
     if (it == files.end()) return std::nullopt;
     return it->second;
   }
-  bool Exists(const std::string& path) override { return files.count(path) != 0; }
+  bool Missing(const std::string& path) override {
+    return !files.count(path) && !unreadable.count(path) && !folders.count(path);
+  }
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override {
     log.push_back("write " + path);
-    if (Fails()) {
-      files[path] = std::string(bytes.substr(0, bytes.size() / 2));  // a torn write
-      return false;
+    if (Fails() || folders.count(path)) {
+      if (!folders.count(path)) files[path] = std::string(bytes.substr(0, bytes.size() / 2));
+      return false;  // a torn write
     }
     files[path] = std::string(bytes);
     return true;
   }
-  bool CopyReplacing(const std::string& from, const std::string& to) override {
-    log.push_back("copy " + from + " " + to);
-    if (Fails() || !files.count(from)) return false;
-    files[to] = files[from];
-    return true;
-  }
   bool MoveReplacing(const std::string& from, const std::string& to) override {
     log.push_back("move " + from + " " + to);
-    if (Fails() || !files.count(from)) return false;
+    if (Fails() || !files.count(from) || folders.count(to)) return false;
     files[to] = files[from];
     files.erase(from);
     return true;

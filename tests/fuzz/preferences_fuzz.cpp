@@ -1,0 +1,117 @@
+// The preferences file through "PgmStart", "PgmUpdate" and "ParmUpdate" with fake controls:
+// the boxes get the file's lines, the delay is read as the integer forms allow (or reported
+// and corrected to the default), and what is saved loads back to the same boxes and flags.
+#include <charconv>
+#include <optional>
+
+#include "fakes/fake_controls.h"
+#include "fakes/fake_desktop.h"
+#include "fuzz_support.h"
+#include "library/preferences.h"
+#include "test_support.h"
+
+namespace qv::fuzz {
+namespace {
+
+const std::string kPath = "C:\\Q\\prefs.qvl";
+
+// A 32-bit integer: leading blanks, a sign, then decimal digits or hex digits after "$" or
+// "0x"; written apart from the library's reader, on std::from_chars.
+std::optional<std::int32_t> ReferenceInteger(std::string_view text) {
+  const auto start = text.find_first_not_of(' ');
+  if (start == std::string_view::npos) return std::nullopt;
+  text.remove_prefix(start);
+  const bool negative = text.front() == '-';
+  if (text.front() == '-' || text.front() == '+') text.remove_prefix(1);
+  int base = 10;
+  if (text.substr(0, 1) == "$") {
+    base = 16;
+    text.remove_prefix(1);
+  } else if (text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X") {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+  std::uint64_t magnitude = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (magnitude > (negative ? 2147483648u : 2147483647u)) return std::nullopt;
+  return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(magnitude)
+                                            : static_cast<std::int64_t>(magnitude));
+}
+
+struct Preferred {
+  test::FakeFileSystem files;
+  test::FakeHotKeyRegistration hotKeyApi;
+  GlobalHotKey hotKey{hotKeyApi};
+  test::FakeText hotKeyBox{"Ctrl+Alt+Down"}, delayBox{"100"};
+  test::FakeButton crlf, crlfLf;
+  ProgramState state;
+  Preferences preferences{
+      files, kPath, {hotKeyBox, delayBox, crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+
+  std::string Run(std::string_view mode) {
+    return test::ErrorOf([&] { preferences.InitializeParameters(mode); });
+  }
+};
+
+std::string Line(const std::vector<std::string>& lines, std::size_t i) {
+  return i < lines.size() ? lines[i] : "";
+}
+
+}  // namespace
+}  // namespace qv::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace qv;
+  using namespace qv::fuzz;
+  const std::string file = AsString(data, size);
+  Preferred p;
+  p.files.files[kPath] = file;
+
+  // Load: the lines go to the boxes and the flags; at most one suffix button ends down.
+  FUZZ_CHECK(p.Run("PgmStart").empty());
+  const auto lines = FileLines(file);
+  const std::string flagsLine = Line(lines, 2);
+  FUZZ_CHECK(p.hotKeyBox.text == Line(lines, 0));
+  FUZZ_CHECK(p.delayBox.text == Line(lines, 1));
+  FUZZ_CHECK(p.state.ParamFlags == (flagsLine.empty() ? "0000000000" : flagsLine));
+  const char mode = p.state.ParamFlags[0];
+  FUZZ_CHECK(p.crlf.down == (mode == '2'));
+  FUZZ_CHECK(p.crlfLf.down == (mode != '0' && mode != '2'));
+  FUZZ_CHECK(p.state.PasteDelayMs == 0);
+
+  // Apply: the hot key always, then the delay or its report; the flags follow the buttons.
+  const std::string flagsBefore = p.state.ParamFlags;
+  const std::string delayText = p.delayBox.text;
+  const std::string error = p.Run("PgmUpdate");
+  FUZZ_CHECK(p.hotKey.Key() == ParseShortcut(Line(lines, 0), PlainKeyboardLayout()));
+  if (const auto delay = ReferenceInteger(delayText)) {
+    FUZZ_CHECK(error.empty());
+    FUZZ_CHECK(p.state.PasteDelayMs == *delay);
+    FUZZ_CHECK(p.state.ParamFlags.substr(1) == flagsBefore.substr(1));
+    FUZZ_CHECK(p.state.ParamFlags[0] == (mode == '0' ? '0' : mode == '2' ? '2' : '3'));
+  } else {
+    // The message as the error box gets it: a C string.
+    const std::string message = "'" + delayText + "' is not a valid integer value";
+    FUZZ_CHECK(error == message.c_str());
+    FUZZ_CHECK(p.delayBox.text == "100" && p.state.PasteDelayMs == 100);
+    FUZZ_CHECK(p.state.ParamFlags == flagsBefore);
+    FUZZ_CHECK(p.Run("PgmUpdate").empty());  // reported once
+  }
+
+  // Save: three lines; loading them gives the same boxes and flags, saving again the same file.
+  FUZZ_CHECK(p.Run("ParmUpdate").empty());
+  const std::string saved = p.files.files[kPath];
+  FUZZ_CHECK(saved ==
+             p.hotKeyBox.text + "\r\n" + p.delayBox.text + "\r\n" + p.state.ParamFlags + "\r\n");
+  const auto boxes = std::pair(p.hotKeyBox.text, p.delayBox.text);
+  const std::string flags = p.state.ParamFlags;
+  FUZZ_CHECK(p.Run("PgmStart").empty());
+  FUZZ_CHECK(std::pair(p.hotKeyBox.text, p.delayBox.text) == boxes);
+  FUZZ_CHECK(p.state.ParamFlags == flags);
+  FUZZ_CHECK(p.Run("ParmUpdate").empty());
+  FUZZ_CHECK(p.files.files[kPath] == saved);
+  return 0;
+}

@@ -1,0 +1,53 @@
+// The slot rows file loaded and saved through the clip library: every byte comes back, with
+// only the line breaks made CR LF and a final one added; a saved file is a fixed point.
+#include "fuzz_support.h"
+#include "library/clip_library.h"
+#include "test_support.h"
+
+namespace qv::fuzz {
+namespace {
+
+const DataPaths kPaths = DataPaths::InFolder("C:\\Q\\");
+const std::string kStore = "/:hdr:\\FUZZSLOT000001\r\nclip\r\n/:tlr:\\FUZZSLOT000001\r\n";
+
+struct Saved {
+  SlotList rows;
+  std::string rowsFile, message;
+};
+
+Saved LoadAndSave(test::FakeFileSystem& fs) {
+  ClipLibrary library;
+  Saved saved;
+  saved.message = test::ErrorOf([&] { library.Load(fs, kPaths); });
+  saved.rows = library.rows;
+  FUZZ_CHECK(library.store == kStore);
+  FUZZ_CHECK(test::ErrorOf([&] { library.Save(fs, kPaths); }).empty());
+  saved.rowsFile = fs.files[kPaths.rows];
+  FUZZ_CHECK(fs.files[kPaths.store] == kStore);
+  return saved;
+}
+
+}  // namespace
+}  // namespace qv::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace qv;
+  using namespace qv::fuzz;
+  const std::string file = AsString(data, size);
+  test::FakeFileSystem fs;
+  fs.files = {{kPaths.rows, file}, {kPaths.store, kStore}};
+
+  const Saved first = LoadAndSave(fs);
+  FUZZ_CHECK(first.rows == FileLines(file));
+  FUZZ_CHECK(first.message == (LooksDamaged(file) ? DamagedFileMessage(kPaths.rows) : ""));
+  const std::string expected =
+      WithCrLfBreaks(file) + (file.empty() || EndsWithBreak(file) ? "" : "\r\n");
+  FUZZ_CHECK(first.rowsFile == expected);
+  FUZZ_CHECK(fs.files[kPaths.rows + ".bak"] == file);
+
+  const Saved second = LoadAndSave(fs);
+  FUZZ_CHECK(second.rows == first.rows);
+  FUZZ_CHECK(second.rowsFile == first.rowsFile);
+  FUZZ_CHECK(fs.files.size() == 4);  // the two files and their backups, no temp file
+  return 0;
+}

@@ -1,0 +1,53 @@
+// The clip store file loaded and saved through the clip library: every byte comes back with
+// only the line breaks made CR LF; a saved file is a fixed point and counts the same lines.
+#include "fuzz_support.h"
+#include "library/clip_library.h"
+#include "test_support.h"
+
+namespace qv::fuzz {
+namespace {
+
+const DataPaths kPaths = DataPaths::InFolder("C:\\Q\\");
+const std::string kRows = "title\r\n";
+
+struct Saved {
+  ClipStore store;
+  std::string storeFile, message;
+};
+
+Saved LoadAndSave(test::FakeFileSystem& fs) {
+  ClipLibrary library;
+  Saved saved;
+  saved.message = test::ErrorOf([&] { library.Load(fs, kPaths); });
+  saved.store = library.store;
+  FUZZ_CHECK(library.rows == SlotList{"title"});
+  FUZZ_CHECK(test::ErrorOf([&] { library.Save(fs, kPaths); }).empty());
+  saved.storeFile = fs.files[kPaths.store];
+  FUZZ_CHECK(fs.files[kPaths.rows] == kRows);
+  return saved;
+}
+
+}  // namespace
+}  // namespace qv::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace qv;
+  using namespace qv::fuzz;
+  const std::string file = AsString(data, size);
+  test::FakeFileSystem fs;
+  fs.files = {{kPaths.rows, kRows}, {kPaths.store, file}};
+
+  const Saved first = LoadAndSave(fs);
+  FUZZ_CHECK(first.message == (LooksDamaged(file) ? DamagedFileMessage(kPaths.store) : ""));
+  FUZZ_CHECK(first.store == WithCrLfBreaks(file));
+  FUZZ_CHECK(first.storeFile == first.store);
+  FUZZ_CHECK(LineCount(first.store) == LineCount(file));
+  FUZZ_CHECK(LineCount(first.store) == static_cast<int>(FileLines(file).size()));
+  FUZZ_CHECK(fs.files[kPaths.store + ".bak"] == file);
+
+  const Saved second = LoadAndSave(fs);
+  FUZZ_CHECK(second.store == first.store);
+  FUZZ_CHECK(second.storeFile == first.storeFile);
+  FUZZ_CHECK(fs.files.size() == 4);  // the two files and their backups, no temp file
+  return 0;
+}
