@@ -141,3 +141,45 @@ test_missing_rows_file_start_up_still_ends_in_tray() {
   assert_eq 72 "$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | wc -l)" "rows in the list"
   qv_close || fail "the program did not end after WM_CLOSE"
 }
+
+test_rows_file_with_a_nul_survives_start_and_quit_byte_for_byte() {
+  qv_write_rows '\r\n'
+  python3 - "$(qv_dir)/Lb1.qvl" <<'PY'
+import sys
+path = sys.argv[1]
+data = open(path, 'rb').read().replace(b'Slot 03', b'Sl\x00t 03', 1)
+open(path, 'wb').write(data)
+PY
+  qv_write_store '\r\n'
+  qv_write_prefs F5 100 0000000000
+  keep_original Lb1.qvl
+  qv_start
+  local text
+  text=$(probe_text message-text "$QV_CAPTION" 20000) || fail "no message about the damaged file"
+  [[ "$text" == *'C:\qv\Lb1.qvl looks damaged'* ]] || fail "unexpected message: $text"
+  probe message-box "$QV_CAPTION" 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_in_tray || fail "the program did not reach the tray after the message"
+  assert_eq 72 "$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | wc -l)" "rows in the list"
+  qv_close || fail "the program did not end after WM_CLOSE"
+  assert_same_file "$(original Lb1.qvl)" "$(qv_dir)/Lb1.qvl"
+}
+
+test_prefs_file_locked_at_start_up_is_not_overwritten() {
+  qv_write_rows '\r\n'
+  qv_write_store '\r\n'
+  printf 'F7\r\n250\r\n2000000000\r\n' >"$(qv_dir)/prefs.qvl"
+  keep_original prefs.qvl
+  # Another program holds the file open for writing while the program starts.
+  local held="$E2E_TEST_ARTIFACTS/held.txt"
+  probe hold-file 'C:\qv\prefs.qvl' 8000 >"$held" &
+  local holder=$!
+  wait_until 10 test -s "$held" || fail "the probe could not hold prefs.qvl"
+  qv_start
+  assert_eq 'Cannot open file C:\qv\prefs.qvl.' "$(probe_text message-text "$QV_CAPTION" 20000)" \
+    "message at start-up"
+  probe message-box "$QV_CAPTION" 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_in_tray || fail "the program did not reach the tray after the message"
+  wait "$holder"
+  qv_close || fail "the program did not end after WM_CLOSE"
+  assert_same_file "$(original prefs.qvl)" "$(qv_dir)/prefs.qvl"
+}

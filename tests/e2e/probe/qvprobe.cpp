@@ -39,6 +39,7 @@ int Usage() {
       "  set-topindex CLASS CTRLID N   selection CLASS CTRLID\n"
       "  close CLASS                   query-end-session CLASS\n"
       "  command CLASS ID              (a menu command posted as WM_COMMAND)\n"
+      "  hold-file PATH MS             (open for writing, as another program would)\n"
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
       "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
       "  count-message-boxes CAPTION   wait-no-message-box CAPTION [ms]\n"
@@ -379,6 +380,19 @@ int CmdClose(const char* className) {
   return PostMessageA(window, WM_CLOSE, 0, 0) ? kDone : kError;
 }
 
+// Keeps a file open for writing for `ms`, as another program editing it would: readers that
+// do not share writing cannot open it meanwhile.
+int CmdHoldFile(const char* path, DWORD ms) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return kError;
+  std::puts("held");
+  std::fflush(stdout);
+  Sleep(ms);
+  CloseHandle(file);
+  return kDone;
+}
+
 // Chooses a menu command of a window as its menu would: WM_COMMAND with the item's id.
 int CmdCommand(const char* className, const char* id) {
   HWND window = FindOrComplain(className);
@@ -599,6 +613,7 @@ int Run(int argc, char** argv) {
   if (!need(2)) return Usage();
   if (command == "items") return CmdItems(arg, argv[3]);
   if (command == "command") return CmdCommand(arg, argv[3]);
+  if (command == "hold-file") return CmdHoldFile(arg, ParseMs(argc, argv, 3));
   if (command == "topindex") return CmdListValue(arg, argv[3], LB_GETTOPINDEX);
   if (command == "selection") return CmdListValue(arg, argv[3], LB_GETCURSEL);
   if (!need(3)) return Usage();
