@@ -3,6 +3,7 @@
 #   make test   unit tests (AddressSanitizer, UBSan), then the end-to-end tests under Wine
 #   make dist   dist/ with Quorvanel.exe and the three data files
 #   make bench  core benchmarks (optimised build)
+#   make bench-e2e  the program against its floor under Wine, core load and save, exe size
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
@@ -11,7 +12,7 @@ WINDOWS_DIR := build/windows
 EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 
-.PHONY: all deps native unit windows e2e test run dist bench format clean
+.PHONY: all deps native unit windows e2e test run dist bench bench-e2e format clean
 
 all: native windows
 
@@ -56,6 +57,12 @@ bench: deps
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS) --target core_bench
 	@if [[ -x build/bench/core_bench ]]; then build/bench/core_bench; else echo "no benchmarks built"; fi
+
+# One run of every figure against its floor: start-up, memory, close, pop-up, clipboard
+# (Wine), core load and save, and the executable's size.
+bench-e2e: windows
+	@$(MAKE) --no-print-directory bench >/dev/null
+	@tests/perf/latency.sh $(ROUNDS)
 
 format:
 	@find $(wildcard src tests bench) -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i
