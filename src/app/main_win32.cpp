@@ -2,8 +2,6 @@
 // the message loop.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <string>
 #include <vector>
 
@@ -88,8 +86,6 @@ std::string ExecutablePath() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   const std::string exePath = ExecutablePath();
   const std::string title = qv::ApplicationTitle(exePath);
   qv::SetErrorBoxTitle(title);
