@@ -137,7 +137,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   popup.Run([&] { program.FormCreate(); });
   std::vector<qv::UniqueBitmap> menuPictures;
   qv::TrayIcon tray;
-  tray.SetMenu(CreateTrayMenu(menuPictures));
+  tray.SetMenuBuilder([&] { return CreateTrayMenu(menuPictures); });
   tray.onCommand = [&](int command) {
     switch (command) {
       case qv::kCmdSettings:
@@ -163,5 +163,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
   }
   qv::SetMessagePreview(nullptr);
-  return 0;
+  // The icon leaves the tray now; the windows and every other handle go with the process,
+  // which is quicker than taking them down one by one.
+  tray.Deactivate();
+  ExitProcess(0);
 }

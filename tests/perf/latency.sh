@@ -15,11 +15,13 @@
 #
 # Usage: tests/perf/latency.sh [ROUNDS]     (default 20; `make bench-e2e` builds and runs it)
 # QV_EXE overrides the program (default build/windows/Quorvanel.exe), CORE_BENCH the core
-# benchmark (default build/bench/core_bench; skipped when missing); SLOT_KEY (an X key name,
-# default 1) chooses the slot, one whose clip is not empty; KEEP_RUN=1 keeps the run folder.
+# benchmark (default build/bench/core_bench; skipped when missing); PHASES (default
+# "start popup core") chooses the parts to run; SLOT_KEY (an X key name, default 1) chooses
+# the slot, one whose clip is not empty; KEEP_RUN=1 keeps the run folder.
 set -euo pipefail
 
 ROUNDS=${1:-20}
+PHASES=" ${PHASES:-start popup core} "
 SLOT_KEY=${SLOT_KEY:-1}
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 OUT=$ROOT/build/perf
@@ -155,8 +157,10 @@ measure_start() {
   sleep 0.3
 }
 
-echo "start-up: $ROUNDS rounds each"
+touch "$RUN"/{quorvanel,floor}.{ready,memory,close,mapped,painted,clip}
+[[ $PHASES == *" start "* ]] && echo "start-up: $ROUNDS rounds each"
 for ((r = 1; r <= ROUNDS; r++)); do
+  [[ $PHASES == *" start "* ]] || break
   if ((r % 2)); then
     measure_start quorvanel Quorvanel.exe $QV_CLASS
     measure_start floor floor.exe $FLOOR_CLASS
@@ -239,10 +243,13 @@ measure_round() {
 }
 
 # Both programs run side by side, the floor on F6, so that their rounds can alternate.
-start_program "$RUN/quorvanel" Quorvanel.exe "$QV_CAPTION" F5
-start_program "$RUN/floor" floor.exe "$FLOOR_CAPTION" F6 F6
-echo "pop-up: $ROUNDS rounds each"
+if [[ $PHASES == *" popup "* ]]; then
+  start_program "$RUN/quorvanel" Quorvanel.exe "$QV_CAPTION" F5
+  start_program "$RUN/floor" floor.exe "$FLOOR_CAPTION" F6 F6
+  echo "pop-up: $ROUNDS rounds each"
+fi
 for ((r = 1; r <= ROUNDS; r++)); do
+  [[ $PHASES == *" popup "* ]] || break
   if ((r % 2)); then
     measure_round quorvanel "$QV_CAPTION" F5 $QV_PROBE_COLOUR "$r"
     measure_round floor "$FLOOR_CAPTION" F6 $FLOOR_PROBE_COLOUR "$r"
@@ -258,7 +265,9 @@ done
 # Medians of the core benchmarks' CPU times, interleaved at random, into $RUN/core ("NAME ns"
 # lines): CPU time is the steadier figure on a shared machine.
 : >"$RUN/core"
-if [[ -x $CORE_BENCH ]]; then
+if [[ $PHASES != *" core "* ]]; then
+  :
+elif [[ -x $CORE_BENCH ]]; then
   echo "core: benchmarks, 9 repetitions interleaved"
   "$CORE_BENCH" --benchmark_filter='BM_(ReadDataBytes|LoadLibrary|SaveLibrary|SaveFloor)' \
     --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true \
