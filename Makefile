@@ -7,6 +7,7 @@
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
+ROUNDS ?= 20
 NATIVE_DIR := build/native
 WINDOWS_DIR := build/windows
 EXE := $(WINDOWS_DIR)/Quorvanel.exe
@@ -61,7 +62,8 @@ bench: deps
 # One run of every figure against its floor: start-up, memory, close, pop-up, clipboard
 # (Wine), core load and save, and the executable's size.
 bench-e2e: windows
-	@$(MAKE) --no-print-directory bench >/dev/null
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j $(JOBS) --target core_bench
 	@tests/perf/latency.sh $(ROUNDS)
 
 format:
