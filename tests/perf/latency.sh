@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end benchmark under Wine: Quorvanel.exe against the floor program
-# (tests/perf/floor.cpp, the least a program doing the same job can do), in one run, the two
-# alternating pair by pair (and in turn which goes first) so that a drift of the machine's
-# speed hits both alike. Prints each figure's medians and their ratio.
+# (tests/perf/floor.cpp, the least a program doing the same job can do), in one run, taking
+# turns round by round (and in turn which goes first) so that a drift of the machine's speed
+# hits all alike. A third program, the floor taking the steps the program's design
+# prescribes ("specified"), tells how much of the difference those steps cost. Prints each
+# figure's medians and their ratios.
 #   ready    launch -> waiting for input with the hot key registered (tests/perf/launch.cpp)
 #   memory   private resident memory (RssAnon) one second after ready
 #   close    WM_CLOSE to the main window -> process gone; both write the three data files
@@ -32,6 +34,7 @@ WINESERVER=/usr/lib/wine/wineserver
 QV_CAPTION="Velmora Clips"
 QV_CLASS=TForm1
 FLOOR_CAPTION="Quorvanel Floor"
+SPECIFIED_CAPTION="Quorvanel Floor Specified"
 FLOOR_CLASS=QvPerfFloor
 VK_F5=116
 # A point of the list area, left of its scroll bar and right of any row's title, and the
@@ -40,6 +43,7 @@ PROBE_X=215
 PROBE_Y=470
 QV_PROBE_COLOUR=FFFFCC
 FLOOR_PROBE_COLOUR=E0C070
+PROGRAMS=(quorvanel floor specified)
 
 [[ -f $QV_EXE ]] || { echo "no $QV_EXE: build it with cmake --preset windows" >&2; exit 2; }
 mkdir -p "$OUT"
@@ -98,10 +102,11 @@ STARTED+=($!)
 NOTEPAD=$(xdotool search --sync --name ' - Notepad$' | head -n 1)
 
 # Each program in a folder of its own with the same data files: 72 rows, a full store.
-mkdir -p "$RUN/quorvanel" "$RUN/floor"
+mkdir -p "$RUN/quorvanel" "$RUN/floor" "$RUN/specified"
 cp "$QV_EXE" "$RUN/quorvanel/Quorvanel.exe"
 cp "$OUT/floor.exe" "$RUN/floor/floor.exe"
-for dir in "$RUN/quorvanel" "$RUN/floor"; do
+cp "$OUT/floor.exe" "$RUN/specified/floor.exe"
+for dir in "$RUN/quorvanel" "$RUN/floor" "$RUN/specified"; do
   cp "$ROOT/data/Lb1.qvl" "$ROOT/data/svclips.qvl" "$dir/"
   printf 'F5\r\n100\r\n0000000000\r\n' >"$dir/prefs.qvl"
 done
@@ -131,17 +136,18 @@ process_of() {
 
 # One start of a program alone: appends to $RUN/NAME.ready, .memory (MB) and .close, or "-".
 measure_start() {
-  local name=$1 exe=$2 class=$3
+  local name=$1 exe=$2 class=$3 args=${4:-}
   local ready=- memory=- closed=- line pid
   activate_notepad
+  # shellcheck disable=SC2086  # args: none or one word
   coproc LAUNCH { "$WINE" "$RUN/launch.exe" "$(winepath -w "$RUN/$name/$exe")" "$class" $VK_F5 \
-    2>>"$RUN/$name.launch.log"; }
+    $args 2>>"$RUN/$name.launch.log"; }
   if read -r -t 20 -u "${LAUNCH[0]}" line && [[ ${line%$'\r'} == ready\ * ]]; then
     line=${line%$'\r'}
     ready=${line#ready }
     sleep 1
     if pid=$(process_of "$exe"); then
-      memory=$(awk '/^RssAnon:/ { printf "%.2f", $2 / 1024 }' "/proc/$pid/status")
+      memory=$(awk '/^RssAnon:/ { printf "%.3f", $2 / 1024 }' "/proc/$pid/status")
     fi
     echo go >&"${LAUNCH[1]}"
     if read -r -t 20 -u "${LAUNCH[0]}" line && [[ ${line%$'\r'} == closed\ * ]]; then
@@ -157,18 +163,27 @@ measure_start() {
   sleep 0.3
 }
 
-touch "$RUN"/{quorvanel,floor}.{ready,memory,close,mapped,painted,clip}
-[[ $PHASES == *" start "* ]] && echo "start-up: $ROUNDS rounds each"
-for ((r = 1; r <= ROUNDS; r++)); do
-  [[ $PHASES == *" start "* ]] || break
-  if ((r % 2)); then
-    measure_start quorvanel Quorvanel.exe $QV_CLASS
-    measure_start floor floor.exe $FLOOR_CLASS
-  else
-    measure_start floor floor.exe $FLOOR_CLASS
-    measure_start quorvanel Quorvanel.exe $QV_CLASS
-  fi
-done
+touch "$RUN"/{quorvanel,floor,specified}.{ready,memory,close,mapped,painted,clip}
+
+start_one() {
+  case $1 in  # $2, the round, is not needed
+    quorvanel) measure_start quorvanel Quorvanel.exe $QV_CLASS ;;
+    floor) measure_start floor floor.exe $FLOOR_CLASS ;;
+    specified) measure_start specified floor.exe $FLOOR_CLASS specified ;;
+  esac
+}
+
+# Round r runs the programs in the order PROGRAMS rotated by r.
+in_turn() {
+  local r=$1 i
+  shift
+  for ((i = 0; i < 3; i++)); do "$@" "${PROGRAMS[(r + i) % 3]}" "$r"; done
+}
+
+if [[ $PHASES == *" start "* ]]; then
+  echo "start-up: $ROUNDS rounds each"
+  for ((r = 1; r <= ROUNDS; r++)); do in_turn "$r" start_one; done
+fi
 
 # ------------------------------------------------------------------ pop-up and clipboard
 
@@ -242,22 +257,22 @@ measure_round() {
   sleep 0.5  # paste delay and the paste
 }
 
-# Both programs run side by side, the floor on F6, so that their rounds can alternate.
+round_one() {
+  case $1 in
+    quorvanel) measure_round quorvanel "$QV_CAPTION" F5 $QV_PROBE_COLOUR "$2" ;;
+    floor) measure_round floor "$FLOOR_CAPTION" F6 $FLOOR_PROBE_COLOUR "$2" ;;
+    specified) measure_round specified "$SPECIFIED_CAPTION" F7 $FLOOR_PROBE_COLOUR "$2" ;;
+  esac
+}
+
+# The programs run side by side, the floors on F6 and F7, so that their rounds can take turns.
 if [[ $PHASES == *" popup "* ]]; then
   start_program "$RUN/quorvanel" Quorvanel.exe "$QV_CAPTION" F5
   start_program "$RUN/floor" floor.exe "$FLOOR_CAPTION" F6 F6
+  start_program "$RUN/specified" floor.exe "$SPECIFIED_CAPTION" F7 F7 specified
   echo "pop-up: $ROUNDS rounds each"
+  for ((r = 1; r <= ROUNDS; r++)); do in_turn "$r" round_one; done
 fi
-for ((r = 1; r <= ROUNDS; r++)); do
-  [[ $PHASES == *" popup "* ]] || break
-  if ((r % 2)); then
-    measure_round quorvanel "$QV_CAPTION" F5 $QV_PROBE_COLOUR "$r"
-    measure_round floor "$FLOOR_CAPTION" F6 $FLOOR_PROBE_COLOUR "$r"
-  else
-    measure_round floor "$FLOOR_CAPTION" F6 $FLOOR_PROBE_COLOUR "$r"
-    measure_round quorvanel "$QV_CAPTION" F5 $QV_PROBE_COLOUR "$r"
-  fi
-done
 "$WINESERVER" -k 2>/dev/null || true
 
 # ------------------------------------------------------------------ core
@@ -290,25 +305,34 @@ summary() {  # "n median" of the numbers on standard input, "-" skipped
     printf "%d %.3f\n", NR, m }'
 }
 
+ratio() { awk -v q="$1" -v f="$2" 'BEGIN { if (f + 0 > 0) printf "%.2f", q / f; else print "-" }'; }
+
+pairs() {  # "n median" of the round-by-round ratios of program $1 to program $2 in FIGURE $3
+  paste "$RUN/$1.$3" "$RUN/$2.$3" |
+    awk '$1 != "-" && $2 != "-" && $2 > 0 { print $1 / $2 }' | summary
+}
+
 row() {  # FIGURE-LABEL UNIT FILE-SUFFIX TARGET
-  local label=$1 unit=$2 figure=$3 target=$4 n qv fl pairs verdict
+  local label=$1 unit=$2 figure=$3 target=$4 n qv fl sp pairs_n pairs sp_pairs verdict
   read -r n qv <<<"$(summary <"$RUN/quorvanel.$figure")"
   read -r _ fl <<<"$(summary <"$RUN/floor.$figure")"
-  read -r pairs_n pairs <<<"$(paste "$RUN/quorvanel.$figure" "$RUN/floor.$figure" |
-    awk '$1 != "-" && $2 != "-" && $2 > 0 { print $1 / $2 }' | summary)"
+  read -r _ sp <<<"$(summary <"$RUN/specified.$figure")"
+  read -r pairs_n pairs <<<"$(pairs quorvanel floor "$figure")"
+  read -r _ sp_pairs <<<"$(pairs quorvanel specified "$figure")"
   verdict=$(awk -v p="$pairs" -v t="$target" 'BEGIN {
     if (p == "-") print "-"; else print (p + 0 <= t + 0) ? "met" : "NOT met" }')
-  printf '%-34s %10s %10s %7s %7s %5s %7s  %s\n' "$label ($unit)" "$qv" "$fl" \
-    "$(awk -v q="$qv" -v f="$fl" 'BEGIN { if (f + 0 > 0) printf "%.2f", q / f; else print "-" }')" \
-    "$pairs" "$pairs_n" "<=$target" "$verdict"
+  printf '%-34s %9s %9s %6s %6s %4s %6s %-8s %9s %6s\n' "$label ($unit)" "$qv" "$fl" \
+    "$(ratio "$qv" "$fl")" "$pairs" "$pairs_n" "<=$target" "$verdict" "$sp" "$sp_pairs"
 }
 
 core() { awk -v n="$1" '$1 == n { printf "%.3f", $2 / 1000; found = 1 } END { if (!found) print "-" }' "$RUN/core"; }
 
 echo
 echo "window polls every $("$REACT" resolution) ms; clipboard by owner-change event"
-echo "medians of $ROUNDS alternated rounds; 'pairs' is the median of the round-by-round ratios"
-printf '%-34s %10s %10s %7s %7s %5s %7s\n' figure quorvanel floor ratio pairs n target
+echo "medians of $ROUNDS rounds taken in turn; 'pairs': median of the round-by-round ratios;"
+echo "'specified': the floor taking the steps the design prescribes, and the pairs against it"
+printf '%-34s %9s %9s %6s %6s %4s %6s %-8s %9s %6s\n' figure quorvanel floor ratio pairs n \
+  target verdict specified pairs
 row "launch -> ready" ms ready 1.3
 row "hot key -> pop-up painted" ms painted 1.3
 row "hot key -> pop-up mapped" ms mapped 1.2
@@ -316,30 +340,26 @@ row "slot key -> clipboard" ms clip 1.1
 row "private memory after start" MB memory 1.3
 row "main window closed -> exit" ms close 1.5
 
+met_if() { awk -v v="$1" -v t="$2" 'BEGIN { if (v == "-") print "-"; else print (v + 0 <= t + 0) ? "met" : "NOT met" }'; }
+
+echo
+echo "core (CPU time, median of 9; floor: reading the bytes, and the files' own writes and copies)"
 read_us=$(core BM_ReadDataBytes)
 load_us=$(core BM_LoadLibrary)
-printf '%-34s %10s %10s %7s %7s %5s %7s  %s\n' "core load, 850 lines (us)" "$load_us" "$read_us" \
-  "$(awk -v q="$load_us" -v f="$read_us" 'BEGIN { if (f + 0 > 0) printf "%.2f", q / f; else print "-" }')" \
-  "" "" "<=2" \
-  "$(awk -v q="$load_us" -v f="$read_us" 'BEGIN { if (f + 0 > 0) print (q / f <= 2) ? "met" : "NOT met"; else print "-" }')"
+load_ratio=$(ratio "$load_us" "$read_us")
+printf '%-34s %9s %9s %6s %6s %4s %6s %s\n' "load, 850 lines (us)" "$load_us" "$read_us" \
+  "$load_ratio" "" "" "<=2" "$(met_if "$load_ratio" 2)"
 for lines in 850 10000 100000; do
   save=$(core "BM_SaveLibrary/$lines")
   floor=$(core "BM_SaveFloor/$lines")
-  printf '%-34s %10s %10s %7s\n' "core save, $lines lines (us)" "$save" "$floor" \
-    "$(awk -v q="$save" -v f="$floor" 'BEGIN { if (f + 0 > 0) printf "%.2f", q / f; else print "-" }')"
+  printf '%-34s %9s %9s %6s\n' "save, $lines lines (us)" "$save" "$floor" "$(ratio "$save" "$floor")"
 done
-s10k=$(core BM_SaveLibrary/10000)
-s100k=$(core BM_SaveLibrary/100000)
-f10k=$(core BM_SaveFloor/10000)
-f100k=$(core BM_SaveFloor/100000)
-printf '%-34s %10s %10s %7s %7s %5s %7s  %s\n' "core save growth, 100k / 10k" \
-  "$(awk -v a="$s100k" -v b="$s10k" 'BEGIN { if (b + 0 > 0) printf "%.1f", a / b; else print "-" }')" \
-  "$(awk -v a="$f100k" -v b="$f10k" 'BEGIN { if (b + 0 > 0) printf "%.1f", a / b; else print "-" }')" \
-  "" "" "" "<=12" \
-  "$(awk -v a="$s100k" -v b="$s10k" 'BEGIN { if (b + 0 > 0) print (a / b <= 12) ? "met" : "NOT met"; else print "-" }')"
+growth=$(ratio "$(core BM_SaveLibrary/100000)" "$(core BM_SaveLibrary/10000)")
+printf '%-34s %9s %9s %6s %6s %4s %6s %s\n' "save growth, 100,000 / 10,000" "$growth" \
+  "$(ratio "$(core BM_SaveFloor/100000)" "$(core BM_SaveFloor/10000)")" "" "" "" "<=12" \
+  "$(met_if "$growth" 12)"
 stripped=$RUN/stripped.exe
 x86_64-w64-mingw32-strip -o "$stripped" "$QV_EXE"
 size=$(stat -c %s "$QV_EXE")
-stripped_size=$(stat -c %s "$stripped")
-printf '%-34s %s B as built, %s B stripped (<=300000 shipped) %s\n' "executable" "$size" \
-  "$stripped_size" "$( ((size <= 300000)) && echo met || echo 'NOT met (as built)')"
+printf '\n%-34s %s B as built, %s B stripped; shipped (as built) <=300000: %s\n' "executable" \
+  "$size" "$(stat -c %s "$stripped")" "$(met_if "$size" 300000)"
