@@ -41,9 +41,9 @@ constexpr COLORREF kPanelColour = RGB(0xE0, 0xC0, 0x70);
 
 std::string g_files[3];
 bool g_specified = false;
-HWND g_owner = nullptr;          // "specified": the hidden owner window
-HWND g_previous = nullptr;       // "specified": the foreground at start
-bool g_firstActivation = true;   // "specified"
+HWND g_owner = nullptr;         // "specified": the hidden owner window
+HWND g_previous = nullptr;      // "specified": the foreground at start
+bool g_firstActivation = true;  // "specified"
 
 // "F1" to "F24" on the command line; F5 otherwise.
 UINT HotKeyFromCommandLine(const char* commandLine) {
@@ -108,11 +108,11 @@ void InjectCtrlV() {
 // The hidden dialog with its two filled, editable drop-down boxes.
 void CreateDialogWithCombos(HINSTANCE instance) {
   HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kPlainClass, "Settings",
-                                WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, 0, 0, 234, 145,
-                                g_owner, nullptr, instance, nullptr);
-  HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+                                WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, 0, 0, 234, 145, g_owner,
+                                nullptr, instance, nullptr);
+  HFONT font =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
   for (int box = 0; box < 2; ++box) {
     HWND combo = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, 6 + 113 * box,
@@ -215,9 +215,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   }
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  HWND window = CreateWindowExA(0, kWindowClass, g_specified ? kSpecifiedCaption : kWindowCaption,
-                                WS_POPUP, left, top, kWidth,
-                                kHeight, g_owner, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, kWindowClass, g_specified ? kSpecifiedCaption : kWindowCaption, WS_POPUP,
+                      left, top, kWidth, kHeight, g_owner, nullptr, instance, nullptr);
   if (!window || !RegisterHotKey(window, kHotKeyId, 0, HotKeyFromCommandLine(commandLine)))
     return 1;
   if (g_specified) CreateDialogWithCombos(instance);
