@@ -8,12 +8,9 @@ UniqueFont CreateUiFont(const FontStyle& style) {
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, style.face));
 }
 
-// An opaque empty text fills the rectangle with the background colour: the same pixels as
-// a brush, without making and deleting one for every fill.
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  const COLORREF old = SetBkColor(dc, colour);
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, "", 0, nullptr);
-  SetBkColor(dc, old);
+  UniqueBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, brush.get());
 }
 
 }  // namespace qv

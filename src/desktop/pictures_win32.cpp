@@ -93,8 +93,7 @@ HBITMAP CreateMenuPicture(MenuPicture which) {
 
 void DrawBanner(HDC dc, int x, int y) {
   DrawClipboard(dc, x, y);
-  // Made once: the banner is drawn at every paint of the pop-up.
-  static const UniqueFont font = CreateUiFont({.height = -12, .weight = FW_BOLD, .face = "Arial"});
+  const UniqueFont font = CreateUiFont({.height = -12, .weight = FW_BOLD, .face = "Arial"});
   HGDIOBJ old = SelectObject(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBlue);
