@@ -137,7 +137,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   popup.Run([&] { program.FormCreate(); });
   std::vector<qv::UniqueBitmap> menuPictures;
   qv::TrayIcon tray;
-  tray.SetMenuBuilder([&] { return CreateTrayMenu(menuPictures); });
+  tray.SetMenu(CreateTrayMenu(menuPictures));
   tray.onCommand = [&](int command) {
     switch (command) {
       case qv::kCmdSettings:

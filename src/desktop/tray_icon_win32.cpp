@@ -68,7 +68,6 @@ void TrayIcon::Deactivate() {
 }
 
 void TrayIcon::OpenMenu(POINT at) {
-  if (!menu_ && buildMenu_) menu_ = buildMenu_();
   if (!menu_) return;
   ReleaseCapture();
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);

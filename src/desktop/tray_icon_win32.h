@@ -20,8 +20,6 @@ class TrayIcon {
   // The icon and the menu are the tray icon's from then on.
   void SetIcon(HICON icon);
   void SetMenu(HMENU menu) { menu_ = menu; }
-  // The menu is built when it first opens: nothing of it is seen before.
-  void SetMenuBuilder(std::function<HMENU()> build) { buildMenu_ = std::move(build); }
   void Activate();    // show the icon
   void Deactivate();  // remove it
 
@@ -36,7 +34,6 @@ class TrayIcon {
   HWND window_ = nullptr;
   HICON icon_ = nullptr;
   HMENU menu_ = nullptr;
-  std::function<HMENU()> buildMenu_;
   bool added_ = false;
   bool enabled_ = true;
   TrayClickTracker clicks_;
