@@ -7,7 +7,7 @@
 //   slot key  (any digit or letter) puts a fixed text on the clipboard, hides the window,
 //             waits 100 ms and injects Ctrl+V;
 //   close     (WM_CLOSE) writes the three files back and ends.
-// With "specified" on the command line it also takes the steps the program's design
+// With "prescribed" on the command line it also takes the steps the program's design
 // prescribes, the same Windows calls in the same order, doing nothing else: an owner
 // window made first, a hidden dialog with two filled drop-down combo boxes, the tray
 // icon removed, added and modified, the pop-up shown at start and hidden again on its
@@ -28,7 +28,7 @@ namespace {
 constexpr char kWindowClass[] = "QvPerfFloor";
 constexpr char kPlainClass[] = "QvPerfFloorPlain";  // the owner window and the dialog
 constexpr char kWindowCaption[] = "Quorvanel Floor";
-constexpr char kSpecifiedCaption[] = "Quorvanel Floor Specified";
+constexpr char kPrescribedCaption[] = "Quorvanel Floor Prescribed";
 constexpr char kClipText[] = "floor clip text";
 constexpr const char* kDataFiles[] = {"Lb1.qvl", "svclips.qvl", "prefs.qvl"};
 constexpr int kHotKeyId = 1;
@@ -40,10 +40,10 @@ constexpr DWORD kPasteDelayMs = 100;
 constexpr COLORREF kPanelColour = RGB(0xE0, 0xC0, 0x70);
 
 std::string g_files[3];
-bool g_specified = false;
-HWND g_owner = nullptr;         // "specified": the hidden owner window
-HWND g_previous = nullptr;      // "specified": the foreground at start
-bool g_firstActivation = true;  // "specified"
+bool g_prescribed = false;
+HWND g_owner = nullptr;         // "prescribed": the hidden owner window
+HWND g_previous = nullptr;      // "prescribed": the foreground at start
+bool g_firstActivation = true;  // "prescribed"
 
 // "F1" to "F24" on the command line; F5 otherwise.
 UINT HotKeyFromCommandLine(const char* commandLine) {
@@ -148,7 +148,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_HOTKEY:
       if (IsWindowVisible(window)) {
         ShowWindow(window, SW_HIDE);
-      } else if (g_specified) {
+      } else if (g_prescribed) {
         TakeForeground();
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         RECT r;
@@ -162,14 +162,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       }
       return 0;
     case WM_ACTIVATE:
-      if (g_specified && LOWORD(wParam) != WA_INACTIVE && g_firstActivation) {
+      if (g_prescribed && LOWORD(wParam) != WA_INACTIVE && g_firstActivation) {
         g_firstActivation = false;
         ShowWindow(window, SW_HIDE);
         if (g_previous) SetForegroundWindow(g_previous);
       }
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_ACTIVATEAPP:
-      if (g_specified && !wParam) ShowWindow(g_owner, SW_HIDE);
+      if (g_prescribed && !wParam) ShowWindow(g_owner, SW_HIDE);
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_KEYDOWN:
       if ((wParam >= '0' && wParam <= '9') || (wParam >= 'A' && wParam <= 'Z')) {
@@ -195,7 +195,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-  g_specified = commandLine && std::strstr(commandLine, "specified");
+  g_prescribed = commandLine && std::strstr(commandLine, "prescribed");
   g_previous = GetForegroundWindow();
   WNDCLASSA cls{};
   cls.lpfnWndProc = WindowProc;
@@ -204,7 +204,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   cls.hbrBackground = CreateSolidBrush(kPanelColour);
   cls.lpszClassName = kWindowClass;
   if (!RegisterClassA(&cls)) return 1;
-  if (g_specified) {
+  if (g_prescribed) {
     WNDCLASSA plain{};
     plain.lpfnWndProc = DefWindowProcA;
     plain.hInstance = instance;
@@ -216,15 +216,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
   HWND window =
-      CreateWindowExA(0, kWindowClass, g_specified ? kSpecifiedCaption : kWindowCaption, WS_POPUP,
+      CreateWindowExA(0, kWindowClass, g_prescribed ? kPrescribedCaption : kWindowCaption, WS_POPUP,
                       left, top, kWidth, kHeight, g_owner, nullptr, instance, nullptr);
   if (!window || !RegisterHotKey(window, kHotKeyId, 0, HotKeyFromCommandLine(commandLine)))
     return 1;
-  if (g_specified) CreateDialogWithCombos(instance);
+  if (g_prescribed) CreateDialogWithCombos(instance);
   for (int i = 0; i < 3; ++i) g_files[i] = ReadFileBytes(BesideExe(kDataFiles[i]));
-  if (g_specified) TrayIcon(window, NIM_DELETE);
+  if (g_prescribed) TrayIcon(window, NIM_DELETE);
   TrayIcon(window, NIM_ADD);
-  if (g_specified) {
+  if (g_prescribed) {
     TrayIcon(window, NIM_MODIFY);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   }

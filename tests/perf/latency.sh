@@ -3,7 +3,7 @@
 # (tests/perf/floor.cpp, the least a program doing the same job can do), in one run, taking
 # turns round by round (and in turn which goes first) so that a drift of the machine's speed
 # hits all alike. A third program, the floor taking the steps the program's design
-# prescribes ("specified"), tells how much of the difference those steps cost. Prints each
+# prescribes ("prescribed"), tells how much of the difference those steps cost. Prints each
 # figure's medians and their ratios.
 #   ready    launch -> waiting for input with the hot key registered (tests/perf/launch.cpp)
 #   memory   private resident memory (RssAnon) one second after ready
@@ -34,7 +34,7 @@ WINESERVER=/usr/lib/wine/wineserver
 QV_CAPTION="Velmora Clips"
 QV_CLASS=TForm1
 FLOOR_CAPTION="Quorvanel Floor"
-SPECIFIED_CAPTION="Quorvanel Floor Specified"
+PRESCRIBED_CAPTION="Quorvanel Floor Prescribed"
 FLOOR_CLASS=QvPerfFloor
 VK_F5=116
 # A point of the list area, left of its scroll bar and right of any row's title, and the
@@ -43,7 +43,7 @@ PROBE_X=215
 PROBE_Y=470
 QV_PROBE_COLOUR=FFFFCC
 FLOOR_PROBE_COLOUR=E0C070
-PROGRAMS=(quorvanel floor specified)
+PROGRAMS=(quorvanel floor prescribed)
 
 [[ -f $QV_EXE ]] || { echo "no $QV_EXE: build it with cmake --preset windows" >&2; exit 2; }
 mkdir -p "$OUT"
@@ -102,11 +102,11 @@ STARTED+=($!)
 NOTEPAD=$(xdotool search --sync --name ' - Notepad$' | head -n 1)
 
 # Each program in a folder of its own with the same data files: 72 rows, a full store.
-mkdir -p "$RUN/quorvanel" "$RUN/floor" "$RUN/specified"
+mkdir -p "$RUN/quorvanel" "$RUN/floor" "$RUN/prescribed"
 cp "$QV_EXE" "$RUN/quorvanel/Quorvanel.exe"
 cp "$OUT/floor.exe" "$RUN/floor/floor.exe"
-cp "$OUT/floor.exe" "$RUN/specified/floor.exe"
-for dir in "$RUN/quorvanel" "$RUN/floor" "$RUN/specified"; do
+cp "$OUT/floor.exe" "$RUN/prescribed/floor.exe"
+for dir in "$RUN/quorvanel" "$RUN/floor" "$RUN/prescribed"; do
   cp "$ROOT/data/Lb1.qvl" "$ROOT/data/svclips.qvl" "$dir/"
   printf 'F5\r\n100\r\n0000000000\r\n' >"$dir/prefs.qvl"
 done
@@ -163,13 +163,13 @@ measure_start() {
   sleep 0.3
 }
 
-touch "$RUN"/{quorvanel,floor,specified}.{ready,memory,close,mapped,painted,clip}
+touch "$RUN"/{quorvanel,floor,prescribed}.{ready,memory,close,mapped,painted,clip}
 
 start_one() {
   case $1 in  # $2, the round, is not needed
     quorvanel) measure_start quorvanel Quorvanel.exe $QV_CLASS ;;
     floor) measure_start floor floor.exe $FLOOR_CLASS ;;
-    specified) measure_start specified floor.exe $FLOOR_CLASS specified ;;
+    prescribed) measure_start prescribed floor.exe $FLOOR_CLASS prescribed ;;
   esac
 }
 
@@ -261,7 +261,7 @@ round_one() {
   case $1 in
     quorvanel) measure_round quorvanel "$QV_CAPTION" F5 $QV_PROBE_COLOUR "$2" ;;
     floor) measure_round floor "$FLOOR_CAPTION" F6 $FLOOR_PROBE_COLOUR "$2" ;;
-    specified) measure_round specified "$SPECIFIED_CAPTION" F7 $FLOOR_PROBE_COLOUR "$2" ;;
+    prescribed) measure_round prescribed "$PRESCRIBED_CAPTION" F7 $FLOOR_PROBE_COLOUR "$2" ;;
   esac
 }
 
@@ -269,7 +269,7 @@ round_one() {
 if [[ $PHASES == *" popup "* ]]; then
   start_program "$RUN/quorvanel" Quorvanel.exe "$QV_CAPTION" F5
   start_program "$RUN/floor" floor.exe "$FLOOR_CAPTION" F6 F6
-  start_program "$RUN/specified" floor.exe "$SPECIFIED_CAPTION" F7 F7 specified
+  start_program "$RUN/prescribed" floor.exe "$PRESCRIBED_CAPTION" F7 F7 prescribed
   echo "pop-up: $ROUNDS rounds each"
   for ((r = 1; r <= ROUNDS; r++)); do in_turn "$r" round_one; done
 fi
@@ -316,9 +316,9 @@ row() {  # FIGURE-LABEL UNIT FILE-SUFFIX TARGET
   local label=$1 unit=$2 figure=$3 target=$4 n qv fl sp pairs_n pairs sp_pairs verdict
   read -r n qv <<<"$(summary <"$RUN/quorvanel.$figure")"
   read -r _ fl <<<"$(summary <"$RUN/floor.$figure")"
-  read -r _ sp <<<"$(summary <"$RUN/specified.$figure")"
+  read -r _ sp <<<"$(summary <"$RUN/prescribed.$figure")"
   read -r pairs_n pairs <<<"$(pairs quorvanel floor "$figure")"
-  read -r _ sp_pairs <<<"$(pairs quorvanel specified "$figure")"
+  read -r _ sp_pairs <<<"$(pairs quorvanel prescribed "$figure")"
   verdict=$(awk -v p="$pairs" -v t="$target" 'BEGIN {
     if (p == "-") print "-"; else print (p + 0 <= t + 0) ? "met" : "NOT met" }')
   printf '%-34s %9s %9s %6s %6s %4s %6s %-8s %9s %6s\n' "$label ($unit)" "$qv" "$fl" \
@@ -330,9 +330,9 @@ core() { awk -v n="$1" '$1 == n { printf "%.3f", $2 / 1000; found = 1 } END { if
 echo
 echo "window polls every $("$REACT" resolution) ms; clipboard by owner-change event"
 echo "medians of $ROUNDS rounds taken in turn; 'pairs': median of the round-by-round ratios;"
-echo "'specified': the floor taking the steps the design prescribes, and the pairs against it"
+echo "'prescribed': the floor taking the steps the design prescribes, and the pairs against it"
 printf '%-34s %9s %9s %6s %6s %4s %6s %-8s %9s %6s\n' figure quorvanel floor ratio pairs n \
-  target verdict specified pairs
+  target verdict prescribed pairs
 row "launch -> ready" ms ready 1.3
 row "hot key -> pop-up painted" ms painted 1.3
 row "hot key -> pop-up mapped" ms mapped 1.2
