@@ -5,16 +5,18 @@
 #   make bench  core benchmarks (optimised build)
 #   make fuzz   libFuzzer targets of tests/fuzz (clang), FUZZ_SECONDS each (default 10; 0 only
 #               replays the seeds); the seeds also run through the checks in `make unit`
+#   make bench-e2e  the program against its floor under Wine, core load and save, exe size
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
+ROUNDS ?= 20
 NATIVE_DIR := build/native
 WINDOWS_DIR := build/windows
 EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows e2e test run dist bench fuzz format clean
+.PHONY: all deps native unit windows e2e test run dist bench bench-e2e fuzz format clean
 
 all: native windows
 
@@ -65,6 +67,13 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@tests/fuzz/run.sh $(FUZZ_SECONDS)
+
+# One run of every figure against its floor: start-up, memory, close, pop-up, clipboard
+# (Wine), core load and save, and the executable's size.
+bench-e2e: windows
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j $(JOBS) --target core_bench
+	@tests/perf/latency.sh $(ROUNDS)
 
 format:
 	@find $(wildcard src tests bench) -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i

@@ -7,16 +7,45 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::size_t kDesignWideRows[] = {38, 57};  // rows the window's design holds as two blanks
 
+// True when every CR is followed by LF: LF alone then marks where lines end. Byte-wide
+// flags, so that the compiler vectorises the pass.
+bool NoLoneCr(std::string_view bytes) {
+  if (bytes.empty()) return true;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  unsigned char lone = p[bytes.size() - 1] == '\r';
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+    lone |= static_cast<unsigned char>((p[i] == '\r') & (p[i + 1] != '\n'));
+  return lone == 0;
+}
+
+// True when every line break is CR LF: such bytes already are the store's text.
+bool OnlyCrLfBreaks(std::string_view bytes) {
+  if (bytes.empty()) return true;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  unsigned char bad = p[0] == '\n' || p[bytes.size() - 1] == '\r';
+  for (std::size_t i = 1; i < bytes.size(); ++i)
+    bad |= static_cast<unsigned char>((p[i] == '\n') ^ (p[i - 1] == '\r'));
+  return bad == 0;
+}
+
 // Calls `line(text, endsWithBreak)` for every line; CR LF, lone CR and lone LF each end a
 // line, and a final break starts no further line.
 template <typename OnLine>
 void ForEachLine(std::string_view bytes, OnLine line) {
   std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-    line(bytes.substr(start, i - start), true);
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
+  if (NoLoneCr(bytes)) {  // the usual file: lines found with memchr
+    for (auto lf = bytes.find('\n'); lf != std::string_view::npos; lf = bytes.find('\n', start)) {
+      const std::size_t end = lf > start && bytes[lf - 1] == '\r' ? lf - 1 : lf;
+      line(bytes.substr(start, end - start), true);
+      start = lf + 1;
+    }
+  } else {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+      line(bytes.substr(start, i - start), true);
+      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
   }
   if (start < bytes.size()) line(bytes.substr(start), false);
 }
@@ -54,7 +83,12 @@ ClipStore ParseStoreFile(std::string_view bytes) {
   return store;
 }
 
-std::string SerializeStore(const ClipStore& store) {
+ClipStore ParseStoreFile(std::string&& bytes) {
+  if (OnlyCrLfBreaks(bytes)) return std::move(bytes);
+  return ParseStoreFile(std::string_view(bytes));
+}
+
+const ClipStore& SerializeStore(const ClipStore& store) {
   return store;
 }
 

@@ -20,7 +20,10 @@ std::vector<std::string> SplitFileLines(std::string_view bytes);
 SlotList ParseRowsFile(std::string_view bytes);
 std::string SerializeRows(const SlotList& rows);
 ClipStore ParseStoreFile(std::string_view bytes);
-std::string SerializeStore(const ClipStore& store);
+// The same, taking over the bytes when they need no change (every break CR LF).
+ClipStore ParseStoreFile(std::string&& bytes);
+// The store's text as it is written: the store itself, not a copy.
+const ClipStore& SerializeStore(const ClipStore& store);
 
 // A data file looks damaged when it holds NUL bytes: no text the program writes has one.
 bool LooksDamaged(std::string_view bytes);

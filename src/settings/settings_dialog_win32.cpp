@@ -54,7 +54,10 @@ HWND CreateCombo(HWND parent, const ComboLayout& layout, HFONT font,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                              GetModuleHandleA(nullptr), nullptr);
   SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // Filled without redrawing after each item: a hidden box has nothing to show meanwhile.
+  SendMessageA(box, WM_SETREDRAW, FALSE, 0);
   for (const char* item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  SendMessageA(box, WM_SETREDRAW, TRUE, 0);
   // The drop-down list shows 8 items at a time, whatever the font's height.
   const auto editHeight = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   const auto itemHeight = SendMessageA(box, CB_GETITEMHEIGHT, 0, 0);

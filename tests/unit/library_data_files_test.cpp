@@ -20,6 +20,8 @@ TEST(SplitFileLines, EveryKindOfBreakEndsALineAndAFinalBreakStartsNone) {
       {"a\r\n\r\n", {"a", ""}},
       {"\r\n", {""}},
       {"", {}},
+      {"a\nb\r\nc", {"a", "b", "c"}},  // LF and CR LF mixed, no lone CR
+      {"\r\na\r", {"", "a"}},
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(SplitFileLines(bytes), lines) << bytes;
 }
@@ -59,7 +61,11 @@ TEST(StoreFile, EveryBreakBecomesCrLfAndEveryOtherByteIsKept) {
   for (const auto& [file, store] : cases) {
     EXPECT_EQ(ParseStoreFile(file), store) << file;
     EXPECT_EQ(SerializeStore(ParseStoreFile(file)), store) << file;
+    // Bytes handed over whole are taken as they are only when every break is CR LF.
+    EXPECT_EQ(ParseStoreFile(std::string(file)), store) << file;
   }
+  for (const std::string file : {"\r\r\n", "\r\n\n", "\n", "\r", "a\r\nb\r", "\na\r\n"})
+    EXPECT_EQ(ParseStoreFile(std::string(file)), ParseStoreFile(std::string_view(file))) << file;
 }
 
 TEST(DamagedFile, IsOneHoldingANulByteAndIsNamedWithItsPath) {
