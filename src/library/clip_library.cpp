@@ -1,6 +1,7 @@
 #include "library/clip_library.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "desktop/app_error.h"
@@ -41,8 +42,8 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
   if (const auto rowsFile = read(paths.rows)) {
     rows = ParseRowsFile(*rowsFile);
     rowsLoaded_ = true;
-    if (const auto storeFile = read(paths.store)) {
-      store = ParseStoreFile(*storeFile);
+    if (auto storeFile = read(paths.store)) {
+      store = ParseStoreFile(std::move(*storeFile));  // taken over when its breaks are CR LF
       storeLoaded_ = true;
     }
   }
