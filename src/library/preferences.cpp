@@ -72,6 +72,10 @@ void Preferences::Save() {
   SaveDataFile(files_, path_, bytes);
 }
 
+void Preferences::CheckWritable() {
+  if (!fileRead_ && !files_.Missing(path_)) throw AppError("Cannot create file " + path_);
+}
+
 void Preferences::InitializeParameters(std::string_view mode) {
   if (mode == "PgmStart") Load();
   if (mode == "PgmUpdate") Apply();

@@ -36,6 +36,10 @@ class Preferences {
   // buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file; a file that exists
   // but was not read by the last "PgmStart" is left as it is). Any other mode: nothing.
   void InitializeParameters(std::string_view mode);
+  // A save of a file that exists but that the last load could not read is skipped; the
+  // settings dialog's "OK" must not seem to have saved it: throws AppError "Cannot create
+  // file <path>" then.
+  void CheckWritable();
 
  private:
   void Load();

@@ -27,6 +27,7 @@ void SettingsController::FormActivate() {
 void SettingsController::BitBtn1Click() {
   // A delay that would fail to apply is neither written nor applied; the dialog stays open.
   AcceptDelayText(view_.delayBox);
+  preferences_.CheckWritable();  // a file that could not be read is not overwritten
   preferences_.InitializeParameters("ParmUpdate");
   preferences_.InitializeParameters("PgmUpdate");
   view_.form.CloseModal();

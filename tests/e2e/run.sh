@@ -60,11 +60,13 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 e2e_prefix_template || { echo "e2e: could not create the Wine prefix" >&2; exit 2; }
-# The display's programs now and then fail to start on a busy machine: try twice.
-if ! e2e_start_display "$QV_ARTIFACTS/session"; then
+# The display's programs now and then fail to start on a busy machine: try three times.
+for attempt in 1 2 3; do
+  e2e_start_display "$QV_ARTIFACTS/session" && break
   e2e_stop_display
-  e2e_start_display "$QV_ARTIFACTS/session" || { echo "e2e: no X display" >&2; exit 2; }
-fi
+  ((attempt < 3)) || { echo "e2e: no X display" >&2; exit 2; }
+  sleep 2
+done
 echo "e2e: display $DISPLAY, artefacts in ${QV_ARTIFACTS#"$QV_ROOT"/}"
 
 passed=0

@@ -109,6 +109,25 @@ TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppli
   EXPECT_FALSE(settingsWindow.visible);
 }
 
+// prefs.qvl held by another program at start-up: "OK" says it cannot save rather than seem
+// to; once Cancel has read the file again, "OK" saves.
+TEST_F(SettingsControllerTest, OkAfterAnUnreadableFileSaysItCannotSave) {
+  files.unreadable.insert(paths.prefs);
+  files.files[paths.prefs] = kDefaultFile;
+  EXPECT_EQ(ErrorOf([&] { dialog.FormCreate(); }), "Cannot open file " + paths.prefs);
+  Open();
+  hotKeyBox.text = "F11";
+  EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs);
+  EXPECT_EQ(File(), kDefaultFile);
+  EXPECT_TRUE(settingsWindow.visible);
+  files.unreadable.clear();
+  EXPECT_EQ(Cancel(), "");
+  Open();
+  hotKeyBox.text = "F11";
+  EXPECT_EQ(Ok(), "");
+  EXPECT_EQ(File(), "F11\r\n100\r\n0000000000\r\n");
+}
+
 TEST_F(SettingsControllerTest, BadTypedDelayIsRefusedBeforeAnythingAndReportedOnce) {
   Create("F5\r\n250\r\n0000000000\r\n");
   Open();
