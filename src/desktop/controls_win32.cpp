@@ -16,6 +16,24 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+ThreadWindowsDisabled::ThreadWindowsDisabled(HWND except) : except_(except) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM param) -> BOOL {
+        auto* self = reinterpret_cast<ThreadWindowsDisabled*>(param);
+        if (w != self->except_ && IsWindowVisible(w) && IsWindowEnabled(w)) {
+          EnableWindow(w, FALSE);
+          self->disabled_.push_back(w);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(this));
+}
+
+ThreadWindowsDisabled::~ThreadWindowsDisabled() {
+  for (HWND w : disabled_) EnableWindow(w, TRUE);
+}
+
 int Win32ListBox::Count() const {
   return static_cast<int>(Send(LB_GETCOUNT));
 }
@@ -163,28 +181,15 @@ void Win32Form::SetStayOnTop(bool onTop) {
 
 void Win32Form::ShowModal() {
   if (Visible()) throw AppError("Cannot make a visible window modal");
-  std::vector<HWND> disabled;
-  struct Context {
-    HWND self;
-    std::vector<HWND>* disabled;
-  } context{window_, &disabled};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM param) -> BOOL {
-        auto* c = reinterpret_cast<Context*>(param);
-        if (w != c->self && IsWindowVisible(w) && IsWindowEnabled(w)) {
-          EnableWindow(w, FALSE);
-          c->disabled->push_back(w);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&context));
-  closeRequested_ = false;
-  Show();
-  SetForegroundWindow(window_);
-  while (!closeRequested_ && PumpMessage()) {
+  {
+    // The others come back before the dialog hides, so that one of them takes the activation.
+    const ThreadWindowsDisabled others(window_);
+    closeRequested_ = false;
+    Show();
+    SetForegroundWindow(window_);
+    while (!closeRequested_ && PumpMessage()) {
+    }
   }
-  for (HWND w : disabled) EnableWindow(w, TRUE);
   Hide();
 }
 

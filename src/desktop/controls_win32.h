@@ -16,6 +16,19 @@ inline constexpr const char* kHiddenByMinimiseProp = "QvHiddenByMinimise";
 
 std::string WindowText(HWND window);
 
+// While it lives, every other shown window of the thread is disabled, as for a modal window.
+class ThreadWindowsDisabled {
+ public:
+  explicit ThreadWindowsDisabled(HWND except = nullptr);
+  ~ThreadWindowsDisabled();
+  ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
+  ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
+
+ private:
+  HWND except_;
+  std::vector<HWND> disabled_;
+};
+
 class Win32ListBox : public ListBoxControl {
  public:
   explicit Win32ListBox(HWND list = nullptr) : list_(list) {}

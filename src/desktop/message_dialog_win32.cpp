@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "desktop/controls_win32.h"
 #include "desktop/gdi_win32.h"
 
 namespace qv {
@@ -138,22 +139,10 @@ MessageAnswer ShowMessageDialog(MessageKind kind, const std::string& text, Messa
   EmptyTemplate dialogTemplate{};
   dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   dialogTemplate.header.dwExtendedStyle = WS_EX_TOPMOST;
-  // The thread's other windows wait while the dialog is up.
-  std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM list) -> BOOL {
-        if (IsWindowVisible(w) && IsWindowEnabled(w)) {
-          EnableWindow(w, FALSE);
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  const ThreadWindowsDisabled others;  // the thread's other windows wait meanwhile
   const INT_PTR result =
       DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.header, nullptr,
                               DialogProc, reinterpret_cast<LPARAM>(&setup));
-  for (HWND w : disabled) EnableWindow(w, TRUE);
   switch (result) {
     case IDOK:
       return MessageAnswer::Ok;

@@ -68,21 +68,6 @@ HWND CreateField(HWND parent, const FieldLayout& layout, HFONT font) {
   return field;
 }
 
-// Line breaks as the store keeps them: CR LF, whatever the control hands out.
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      out += "\r\n";
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 EditorDialog::~EditorDialog() {
@@ -100,7 +85,7 @@ std::string EditorDialog::ContentField::Text() const {
   SendMessageA(window, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                reinterpret_cast<LPARAM>(text.data()));
   text.resize(std::strlen(text.c_str()));
-  return WithCrLf(text);
+  return text;
 }
 
 void EditorDialog::ContentField::SetText(const std::string& text) {
