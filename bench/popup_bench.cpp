@@ -37,8 +37,10 @@ void BM_SlotKeyPaste(benchmark::State& state) {
   qv::test::ProgramFixture fixture;
   FillLibrary(fixture);
   fixture.crlf.SetDown(true);
+  qv::test::FakeDesktop& desktop = fixture.desktop;
   qv::PopupController popup(fixture.popupView, fixture.program.state, fixture.program.library,
-                            fixture.desktop, fixture.program.preferences, fixture.program);
+                            {desktop, desktop, desktop, desktop, desktop},
+                            fixture.program.preferences, fixture.program);
   const unsigned keys[] = {'1', '0', 'A', 'M', 'Z'};
   int next = 0;
   for (auto _ : state) {

@@ -9,7 +9,7 @@
 #include "app/copy_lock_win32.h"
 #include "app/program.h"
 #include "app/second_copy.h"
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 #include "desktop/desktop_services_win32.h"
 #include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
@@ -100,7 +100,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::Win32DesktopServices desktop;
   const std::string folder = qv::ExeDirectory(exePath);
   const qv::CopyLock copyLock(qv::CopyLockName(folder));
-  if (copyLock.AnotherCopyRuns() && !qv::MayRunBesideAnotherCopy(desktop, title, folder)) return 0;
+  if (copyLock.AnotherCopyRuns() && !qv::MayRunBesideAnotherCopy(desktop, desktop, title, folder))
+    return 0;
   desktop.RememberForeground();
   HWND startForeground = GetForegroundWindow();
   qv::Win32KeyboardLayout layout;
@@ -115,23 +116,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   const qv::PopupView popupView = popup.View();
   const qv::SettingsView settingsView = settings.View();
-  qv::Program program(qv::Services{files, desktop, hotKeyApi, layout},
-                      qv::ProgramControls{popup,
-                                          popupView.slotList,
-                                          {settingsView.hotKeyBox, settingsView.delayBox,
-                                           popupView.crlf, popupView.crlfLf}},
-                      qv::DataPaths::InFolder(folder));
+  qv::Program program(
+      qv::Services{files, desktop, desktop, hotKeyApi, layout},
+      qv::ProgramControls{popup, popupView.slotList, {popupView.crlf, popupView.crlfLf}},
+      qv::DataPaths::InFolder(folder));
   program.title = title;
   program.onEnd = [] { PostQuitMessage(0); };
-  qv::PopupController popupLogic(popupView, program.state, program.library, desktop,
-                                 program.preferences, program);
+  qv::PopupController popupLogic(popupView, program.state, program.library,
+                                 {desktop, desktop, desktop, desktop, desktop}, program.preferences,
+                                 program);
   qv::SettingsController settingsLogic(settingsView, popup, program.preferences, program.hotKey,
-                                       layout, program.state, desktop);
+                                       layout, program.state, desktop, desktop);
   settings.Attach(settingsLogic);
   qv::EditorDialog editor;
   qv::Win32PopupMenu copyMenu;
-  qv::EditorController editorLogic(editor.View(), popupView, copyMenu, program.state,
-                                   program.library, desktop, program);
+  qv::EditorController editorLogic(editor.View(), {popup, popupView.slotList, popupView.timer3},
+                                   copyMenu, program.state, program.library, desktop, desktop,
+                                   program);
   popupLogic.editorRowLoad = [&] { editorLogic.RowClick(); };
   qv::PopupWindowEvents popupEvents;
   popupEvents.close = [&] { program.CloseMainWindow(); };
@@ -155,7 +156,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::TrayIcon tray;
   // The tip says whether the hot key works; one that does not is told once (not in one-shot
   // mode, where the hot key is not what the user works with).
-  qv::HotKeyNotice hotKeyNotice(program.hotKey, settingsView.hotKeyBox, layout, desktop, tray,
+  qv::HotKeyNotice hotKeyNotice(program.hotKey, program.preferences.values, layout, desktop, tray,
                                 title);
   const auto checkHotKey = [&] { hotKeyNotice.Check(program.state.OneShotMode == 0); };
   tray.SetMenu(CreateTrayMenu(menuPictures));
@@ -179,7 +180,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tray.SetIcon(qv::CreateTrayIconPicture());
 
   // The settings dialog's creation step loads and applies the preferences.
-  settings.Run([&] { settingsLogic.FormCreate(); });
+  settings.Run([&] { program.LoadPreferences(); });
 
   // The editor dialog is created last, and the copy menu it works with on the list.
   editor.Create(application.Handle());

@@ -9,7 +9,7 @@ constexpr int kPopupWidth = 249;
 Program::Program(Services services, ProgramControls controls, DataPaths paths)
     : dataFiles_(services.files),
       hotKey(services.hotKeyApi),
-      preferences(dataFiles_, paths.prefs, controls.preferences, hotKey, services.layout, state),
+      preferences(dataFiles_, paths.prefs, controls.suffixButtons, hotKey, services.layout, state),
       services_(services),
       controls_(controls),
       paths_(std::move(paths)) {
@@ -23,7 +23,7 @@ Program::Program(Services services, ProgramControls controls, DataPaths paths)
 
 void Program::FormCreate() {
   state.copyBuffer = {};
-  if (services_.desktop.CtrlHeld()) {
+  if (services_.keys.CtrlHeld()) {
     state.OneShotMode = 1;
     controls_.mainWindow.SetStayOnTop(true);
   }
@@ -39,10 +39,15 @@ void Program::FormCreate() {
   controls_.slotList.SetItems(library.rows);
 }
 
+void Program::LoadPreferences() {
+  preferences.Load();
+  preferences.Apply();
+}
+
 void Program::Housekeeping() {
   try {
     library.Save(dataFiles_, paths_);
-    preferences.InitializeParameters("ParmUpdate");
+    preferences.Save();
   } catch (...) {
     TellKeptVersions();
     throw;
@@ -61,7 +66,7 @@ void Program::TellKeptVersions() {
     text += "\n\n" + version.path + " holds " + title + "'s version;\n" + version.keptAs +
             " holds the version found on disk.";
   }
-  services_.desktop.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
+  services_.messages.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
 }
 
 void Program::FormClose() {

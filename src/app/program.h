@@ -6,30 +6,31 @@
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
+#include "desktop/preference_keeper.h"
+#include "desktop/shared_state.h"
 #include "desktop/shortcut.h"
 #include "library/clip_library.h"
 #include "library/disk_change_guard.h"
 #include "library/file_system.h"
 #include "library/housekeeper.h"
-#include "library/preferences.h"
-#include "library/program_state.h"
 #include "popup/popup_controls.h"
 
 namespace qv {
 
 struct Services {
   FileSystem& files;
-  DesktopServices& desktop;
+  KeyInjection& keys;
+  MessageBoxes& messages;
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;
 };
 
-// The controls start-up and saving reach: the main window, its slot list, and where the
-// preferences live while the program runs.
+// The controls start-up and saving reach: the main window, its slot list, and the paste
+// suffix buttons the preferences set.
 struct ProgramControls {
   FormControl& mainWindow;
   ListBoxControl& slotList;
-  PreferenceControls preferences;
+  SuffixButtons suffixButtons;
 };
 
 class Program : public MainWindowLifetime, public Housekeeper {
@@ -42,6 +43,8 @@ class Program : public MainWindowLifetime, public Housekeeper {
 
   // Main window creation step: copy buffer, Ctrl test, width, hot key "F5", data files.
   void FormCreate();
+  // The settings dialog's part of start-up: load and apply the preferences.
+  void LoadPreferences();
   // Writes rows, store, preferences in that order; stops at the first failure. Tells the
   // user of data file versions kept because another program had changed them.
   void Housekeeping() override;
@@ -60,10 +63,10 @@ class Program : public MainWindowLifetime, public Housekeeper {
   std::function<void()> onEnd;
 
   std::string title = "Quorvanel";  // names the program in what it tells the user
-  ProgramState state;
+  SharedState state;
   ClipLibrary library;
   GlobalHotKey hotKey;
-  Preferences preferences;
+  PreferenceKeeper preferences;
 
  private:
   Services services_;

@@ -20,14 +20,14 @@ std::string CopyLockName(const std::string& folder) {
   return name;
 }
 
-bool MayRunBesideAnotherCopy(DesktopServices& desktop, const std::string& title,
+bool MayRunBesideAnotherCopy(KeyInjection& keys, MessageBoxes& messages, const std::string& title,
                              const std::string& folder) {
-  if (desktop.CtrlHeld()) return true;
-  desktop.ShowMessage(MessageKind::Warning,
-                      title + " is already running from " + folder +
-                          ": its icon is in the notification area.\n\nThis copy ends now, "
-                          "without reading or changing any file.",
-                      MessageButtons::Ok);
+  if (keys.CtrlHeld()) return true;
+  messages.ShowMessage(MessageKind::Warning,
+                       title + " is already running from " + folder +
+                           ": its icon is in the notification area.\n\nThis copy ends now, "
+                           "without reading or changing any file.",
+                       MessageButtons::Ok);
   return false;
 }
 

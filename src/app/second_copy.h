@@ -13,7 +13,7 @@ std::string CopyLockName(const std::string& folder);
 
 // Another copy from the same folder runs. A one-shot start (Ctrl held) runs beside it, to
 // paste; an ordinary start tells the user and is to end before it reads or writes anything.
-bool MayRunBesideAnotherCopy(DesktopServices& desktop, const std::string& title,
+bool MayRunBesideAnotherCopy(KeyInjection& keys, MessageBoxes& messages, const std::string& title,
                              const std::string& folder);
 
 }  // namespace qv

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 #include "desktop/message_loop_win32.h"
 
 namespace qv {

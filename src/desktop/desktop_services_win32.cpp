@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 #include "desktop/controls_win32.h"
 #include "desktop/message_dialog_win32.h"
 

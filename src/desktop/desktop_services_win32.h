@@ -6,7 +6,12 @@
 
 namespace qv {
 
-class Win32DesktopServices : public DesktopServices {
+class Win32DesktopServices : public Clipboard,
+                             public KeyInjection,
+                             public Foreground,
+                             public Pointer,
+                             public MessageBoxes,
+                             public Clock {
  public:
   HWND applicationWindow = nullptr;  // owner of the forms
   HWND mainWindow = nullptr;
@@ -31,8 +36,7 @@ class Win32DesktopServices : public DesktopServices {
                             MessageButtons buttons) override;
   void OpenMailLink(const std::string& address) override;
 
-  // The window in front when the program started: one-shot mode pastes into it.
-  void RememberForeground();
+  void RememberForeground() override;
 
  private:
   bool minimised_ = false;

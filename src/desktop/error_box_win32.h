@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 
 namespace qv {
 

@@ -15,7 +15,7 @@ bool IsBlank(const std::string& text) {
 void HotKeyNotice::Check(bool mayTell) {
   const TShortCut key = hotKey_.Key();
   const std::string name = FormatShortcut(key, layout_);
-  const std::string typed = hotKeyBox_.Text();
+  const std::string typed = preferences_.hotKey;
   std::string tip, message;
   if (hotKey_.Works()) {
     tip = title_ + " - hot key " + name;
@@ -36,7 +36,7 @@ void HotKeyNotice::Check(bool mayTell) {
   if (!mayTell || message == told_) return;
   told_ = message;
   if (message.empty()) return;
-  desktop_.ShowMessage(MessageKind::Warning, message, MessageButtons::Ok);
+  messages_.ShowMessage(MessageKind::Warning, message, MessageButtons::Ok);
 }
 
 }  // namespace qv

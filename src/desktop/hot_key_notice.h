@@ -7,19 +7,20 @@
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
 #include "desktop/shortcut.h"
+#include "library/preferences.h"
 
 namespace qv {
 
 class HotKeyNotice {
  public:
-  // `hotKeyBox` holds the hot key text the key was parsed from; `title` names the program.
-  HotKeyNotice(const GlobalHotKey& hotKey, const TextControl& hotKeyBox,
-               const KeyboardLayout& layout, DesktopServices& desktop, TipControl& tip,
+  // `preferences` holds the hot key text the key was parsed from; `title` names the program.
+  HotKeyNotice(const GlobalHotKey& hotKey, const Preferences& preferences,
+               const KeyboardLayout& layout, MessageBoxes& messages, TipControl& tip,
                std::string title)
       : hotKey_(hotKey),
-        hotKeyBox_(hotKeyBox),
+        preferences_(preferences),
         layout_(layout),
-        desktop_(desktop),
+        messages_(messages),
         tip_(tip),
         title_(std::move(title)) {}
 
@@ -30,9 +31,9 @@ class HotKeyNotice {
 
  private:
   const GlobalHotKey& hotKey_;
-  const TextControl& hotKeyBox_;
+  const Preferences& preferences_;
   const KeyboardLayout& layout_;
-  DesktopServices& desktop_;
+  MessageBoxes& messages_;
   TipControl& tip_;
   std::string title_;
   std::string told_;  // the message last shown, until the key works

@@ -5,17 +5,17 @@ namespace qv {
 namespace {
 
 template <typename Ready>
-void WaitBounded(DesktopServices& desktop, Ready ready) {
-  const std::int64_t start = desktop.Milliseconds();
-  while (!ready() && desktop.Milliseconds() - start < kPasteReadinessBoundMs)
-    desktop.Wait(kPasteReadinessPollMs);
+void WaitBounded(Clock& clock, Ready ready) {
+  const std::int64_t start = clock.Milliseconds();
+  while (!ready() && clock.Milliseconds() - start < kPasteReadinessBoundMs)
+    clock.Wait(kPasteReadinessPollMs);
 }
 
 }  // namespace
 
-void WaitUntilReadyToPaste(DesktopServices& desktop) {
-  WaitBounded(desktop, [&] { return desktop.PasteTargetInFront(); });
-  WaitBounded(desktop, [&] { return !desktop.ModifierKeysHeld(); });
+void WaitUntilReadyToPaste(Foreground& foreground, KeyInjection& keys, Clock& clock) {
+  WaitBounded(clock, [&] { return foreground.PasteTargetInFront(); });
+  WaitBounded(clock, [&] { return !keys.ModifierKeysHeld(); });
 }
 
 }  // namespace qv

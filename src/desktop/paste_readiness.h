@@ -11,6 +11,6 @@ inline constexpr int kPasteReadinessPollMs = 10;
 // Waits until the window that was in front before the pop-up is in front again, then until
 // no Shift, Ctrl or Alt is held (a held Alt would turn Ctrl+V into Ctrl+Alt+V). Both end at
 // once in the common case.
-void WaitUntilReadyToPaste(DesktopServices& desktop);
+void WaitUntilReadyToPaste(Foreground& foreground, KeyInjection& keys, Clock& clock);
 
 }  // namespace qv

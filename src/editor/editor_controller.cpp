@@ -20,9 +20,9 @@ constexpr Point kBoxPointer{-20, 34};
 
 MessageAnswer EditorController::Ask(MessageKind kind, const char* text, MessageButtons buttons,
                                     int dx, int dy) {
-  const Point desktop = desktop_.DesktopSize();
-  desktop_.SetPointer({desktop.x / 2 + dx, desktop.y / 2 + dy});
-  return desktop_.ShowMessage(kind, text, buttons);
+  const Point desktop = pointer_.DesktopSize();
+  pointer_.SetPointer({desktop.x / 2 + dx, desktop.y / 2 + dy});
+  return messages_.ShowMessage(kind, text, buttons);
 }
 
 void EditorController::ClearFields() {
@@ -31,16 +31,16 @@ void EditorController::ClearFields() {
 }
 
 void EditorController::MarkChanged() {
-  state_.ClipChanged = 1;
+  state.ClipChanged = 1;
   view_.updateClip.SetEnabled(true);
 }
 
 void EditorController::LockForUpdate1Click() {
   list_.timer3.SetInterval(kTimerIntervalMs);
   ClearFields();
-  state_.EditMode = 1;
+  shared_.EditMode = 1;
   const int width = list_.form.Bounds().width + view_.form.Bounds().width;
-  list_.form.SetLeft((desktop_.DesktopSize().x - width) / 2);
+  list_.form.SetLeft((pointer_.DesktopSize().x - width) / 2);
   list_.form.Show();
   view_.form.Show();  // its activation places it beside the list
 }
@@ -52,12 +52,12 @@ void EditorController::FormActivate() {
 
 void EditorController::RowClick() {
   ListBoxControl& slotList = list_.slotList;
-  if (state_.ClipChanged != 0) {
+  if (state.ClipChanged != 0) {
     slotList.Select(library_.current.rowIndex);
     const MessageAnswer answer = Ask(MessageKind::Warning, kClipChangedWarning, MessageButtons::Ok,
                                      kRowWarningPointer.x, kRowWarningPointer.y);
     if (answer == MessageAnswer::Ok) {
-      state_.ClipChanged = 0;
+      state.ClipChanged = 0;
       return;
     }
     // Closed by its close box: the loaded row is loaded again, the edits replaced.
@@ -68,10 +68,10 @@ void EditorController::RowClick() {
   // slot that is not the one shown.
   if (!RowHasHeader(library_.rows[row])) {
     slotList.Select(-1);
-    desktop_.ShowMessage(MessageKind::Warning, kRowWithoutTag, MessageButtons::Ok);
+    messages_.ShowMessage(MessageKind::Warning, kRowWithoutTag, MessageButtons::Ok);
     return;
   }
-  state_.EditMode = 2;
+  shared_.EditMode = 2;
   view_.updateClip.SetEnabled(false);
   view_.title.SetEnabled(true);
   view_.content.SetEnabled(true);
@@ -97,12 +97,12 @@ void EditorController::PastefromClipboard1Click() {
 // that find every clip intact; otherwise the user is told and the fields keep the edits.
 bool EditorController::MayUpdate() {
   const char* refusal = nullptr;
-  if (state_.EditMode != 2)
+  if (shared_.EditMode != 2)
     refusal = kNoRowLoaded;
   else if (ContainsTagText(view_.title.Text()) || ContainsTagText(view_.content.Text()))
     refusal = kTagTextRefused;
   if (!refusal) return true;
-  desktop_.ShowMessage(MessageKind::Error, refusal, MessageButtons::Ok);
+  messages_.ShowMessage(MessageKind::Error, refusal, MessageButtons::Ok);
   return false;
 }
 
@@ -118,7 +118,7 @@ void EditorController::SpeedButton2Click() {
   if (!MayUpdate()) return;
   const CurrentSlot& slot = library_.current;
   if (!ReplaceClipBlock(library_.store, slot, content)) {
-    desktop_.ShowMessage(MessageKind::Error, kBlockNotFound, MessageButtons::Ok);
+    messages_.ShowMessage(MessageKind::Error, kBlockNotFound, MessageButtons::Ok);
     return;
   }
   const std::string row = ComposeSlotRow(view_.title.Text(), slot.header);
@@ -129,12 +129,12 @@ void EditorController::SpeedButton2Click() {
   view_.title.SetEnabled(false);
   view_.content.SetEnabled(false);
   view_.updateClip.SetEnabled(false);
-  state_.copyMenuArmed = false;
-  state_.ClipChanged = 0;
+  state.copyMenuArmed = false;
+  state.ClipChanged = 0;
 }
 
 void EditorController::SpeedButton1Click() {
-  if (state_.ClipChanged != 0) {
+  if (state.ClipChanged != 0) {
     list_.slotList.Select(library_.current.rowIndex);
     const MessageAnswer answer = Ask(MessageKind::Warning, kCloseWarning, MessageButtons::YesNo,
                                      kBoxPointer.x, kBoxPointer.y);
@@ -146,25 +146,25 @@ void EditorController::SpeedButton1Click() {
   view_.title.SetEnabled(false);
   view_.content.SetEnabled(false);
   list_.form.Hide();
-  state_.EditMode = 0;
-  state_.ClipChanged = 0;
+  shared_.EditMode = 0;
+  state.ClipChanged = 0;
   list_.timer3.SetInterval(0);
   view_.content.SetMenuAutoPopup(false);
   view_.form.Hide();
 }
 
 void EditorController::RxCheckListBox1MouseDown(bool leftButton) {
-  if (leftButton && state_.EditMode != 0) state_.copyMenuArmed = true;
+  if (leftButton && shared_.EditMode != 0) state.copyMenuArmed = true;
 }
 
 void EditorController::RxCheckListBox1MouseUp(bool rightButton) {
-  if (!rightButton || state_.EditMode == 0 || !state_.copyMenuArmed) return;
-  const Point pointer = desktop_.GetPointer();
+  if (!rightButton || shared_.EditMode == 0 || !state.copyMenuArmed) return;
+  const Point pointer = pointer_.GetPointer();
   copyMenu_.PopupAt(pointer.x, pointer.y - 20);
 }
 
 void EditorController::CopyHighlightedClip1Click() {
-  SlotCopyBuffer& buffer = state_.copyBuffer;
+  SlotCopyBuffer& buffer = shared_.copyBuffer;
   buffer = {};
   // As many lines as LineCount counts: an empty last line is not copied.
   buffer.lines = SplitFileLines(view_.content.Text());
@@ -172,7 +172,7 @@ void EditorController::CopyHighlightedClip1Click() {
 }
 
 void EditorController::PastetoHighlightedClip1Click() {
-  SlotCopyBuffer& buffer = state_.copyBuffer;
+  SlotCopyBuffer& buffer = shared_.copyBuffer;
   std::string content;
   for (const std::string& line : buffer.lines) content += line + "\r\n";
   view_.content.SetText(content);

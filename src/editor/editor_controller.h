@@ -2,12 +2,13 @@
 // The edit lock and the "Add / Modify Clip" dialog: loading a row into the dialog, writing
 // it back with "Update Clip", saving everything at "Close", and copying a clip from one
 // slot to another through the dialog's fields.
+#include <cstdint>
+
 #include "desktop/desktop_services.h"
+#include "desktop/shared_state.h"
 #include "editor/editor_controls.h"
 #include "library/clip_library.h"
 #include "library/housekeeper.h"
-#include "library/program_state.h"
-#include "popup/popup_controls.h"
 
 namespace qv {
 
@@ -30,16 +31,24 @@ inline constexpr const char* kBlockNotFound =
     "The text of this clip could not be found in the clip store file, so it cannot be "
     "replaced. Nothing was saved.";
 
+// The editor's own state.
+struct EditorState {
+  std::int32_t ClipChanged = 0;
+  bool copyMenuArmed = false;  // the copy menu's automatic pop-up
+};
+
 class EditorController {
  public:
-  EditorController(EditorView view, PopupView list, MenuControl& copyMenu, ProgramState& state,
-                   ClipLibrary& library, DesktopServices& desktop, Housekeeper& housekeeper)
+  EditorController(EditorView view, EditorListView list, MenuControl& copyMenu, SharedState& shared,
+                   ClipLibrary& library, Pointer& pointer, MessageBoxes& messages,
+                   Housekeeper& housekeeper)
       : view_(view),
         list_(list),
         copyMenu_(copyMenu),
-        state_(state),
+        shared_(shared),
         library_(library),
-        desktop_(desktop),
+        pointer_(pointer),
+        messages_(messages),
         housekeeper_(housekeeper) {}
 
   // Tray menu "Lock and Add Clip": the list and the dialog side by side, the list locked.
@@ -61,6 +70,8 @@ class EditorController {
   void CopyHighlightedClip1Click();
   void PastetoHighlightedClip1Click();
 
+  EditorState state;
+
  private:
   MessageAnswer Ask(MessageKind kind, const char* text, MessageButtons buttons, int dx, int dy);
   bool MayUpdate();
@@ -68,11 +79,12 @@ class EditorController {
   void MarkChanged();
 
   EditorView view_;
-  PopupView list_;
+  EditorListView list_;
   MenuControl& copyMenu_;
-  ProgramState& state_;
+  SharedState& shared_;
   ClipLibrary& library_;
-  DesktopServices& desktop_;
+  Pointer& pointer_;
+  MessageBoxes& messages_;
   Housekeeper& housekeeper_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
-// The "Add / Modify Clip" dialog's controls as its handlers use them.
+// The "Add / Modify Clip" dialog's controls and the list controls it works with, as its
+// handlers use them.
 #include "desktop/controls.h"
 
 namespace qv {
@@ -9,6 +10,13 @@ struct EditorView {
   TextControl& title;         // AlignedEdit: at most 27 typed characters
   MemoControl& content;       // the clip's text, with "Paste from Clipboard" in its menu
   ButtonControl& updateClip;  // "Update Clip" (SpeedButton2)
+};
+
+// The pop-up list beside the dialog.
+struct EditorListView {
+  FormControl& form;         // TForm1
+  ListBoxControl& slotList;  // RxCheckListBox1
+  TimerControl& timer3;      // keeps the key labels scrolled with the list
 };
 
 }  // namespace qv

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 
 namespace qv {
 

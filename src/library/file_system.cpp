@@ -1,6 +1,6 @@
 #include "library/file_system.h"
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 
 namespace qv {
 

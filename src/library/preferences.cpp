@@ -4,85 +4,16 @@
 #include <limits>
 #include <vector>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 #include "library/data_files.h"
 
 namespace qv {
 
 namespace {
 
-constexpr const char* kDefaultParamFlags = "0000000000";
-
 std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index) {
   return index < lines.size() ? lines[index] : std::string();
 }
-
-}  // namespace
-
-// File -> boxes, ParamFlags, suffix buttons. Nothing is applied here.
-void Preferences::Load() {
-  fileRead_ = false;
-  const std::vector<std::string> lines = SplitFileLines(ReadDataFile(files_, path_));
-  fileRead_ = true;
-  controls_.hotKeyBox.SetText(LineOrEmpty(lines, 0));
-  controls_.delayBox.SetText(LineOrEmpty(lines, 1));
-  std::string& flags = state_.ParamFlags;
-  flags = LineOrEmpty(lines, 2);
-  // The suffix mode is the first character, so there must be one.
-  if (flags.empty()) flags = kDefaultParamFlags;
-  switch (flags[0]) {
-    case '0':
-      break;  // the buttons stay as they are
-    case '2':
-      controls_.crlf.SetDown(true);
-      controls_.crlfLf.SetDown(false);
-      break;
-    default:
-      controls_.crlfLf.SetDown(true);
-      controls_.crlf.SetDown(false);
-      break;
-  }
-}
-
-// Boxes -> hot key and delay; suffix buttons -> ParamFlags.
-void Preferences::Apply() {
-  hotKey_.SetKey(ParseShortcut(controls_.hotKeyBox.Text(), layout_));
-  try {
-    state_.PasteDelayMs = AcceptDelayText(controls_.delayBox);
-  } catch (const AppError&) {
-    // The box now shows the default; the delay in effect follows it rather than keeping
-    // the 0 of start-up, which would paste before the target has the focus.
-    state_.PasteDelayMs = kDefaultPasteDelayMs;
-    throw;
-  }
-  std::string& flags = state_.ParamFlags;
-  if (flags.empty()) flags = kDefaultParamFlags;
-  flags[0] = '0';
-  if (controls_.crlfLf.Down()) flags[0] = '3';
-  if (controls_.crlf.Down()) flags[0] = '2';
-}
-
-// Boxes and ParamFlags -> file, three lines each ended by CR LF.
-void Preferences::Save() {
-  // A file that exists but could not be read holds settings this run never saw: it stays
-  // as it is. Only a file that was read, or none at all, is written.
-  if (!fileRead_ && !files_.Missing(path_)) return;
-  const std::string bytes = controls_.hotKeyBox.Text() + "\r\n" + controls_.delayBox.Text() +
-                            "\r\n" + state_.ParamFlags + "\r\n";
-  SaveDataFile(files_, path_, bytes);
-}
-
-void Preferences::CheckWritable() {
-  if (!fileRead_ && !files_.Missing(path_)) throw AppError("Cannot create file " + path_);
-}
-
-void Preferences::InitializeParameters(std::string_view mode) {
-  if (mode == "PgmStart") Load();
-  if (mode == "PgmUpdate") Apply();
-  if (mode == "ParmUpdate") Save();
-}
-
-namespace {
 
 int DigitValue(char c, int base) {
   int value = -1;
@@ -96,6 +27,28 @@ int DigitValue(char c, int base) {
 }
 
 }  // namespace
+
+Preferences ParsePreferences(std::string_view bytes) {
+  const std::vector<std::string> lines = SplitFileLines(bytes);
+  Preferences preferences{LineOrEmpty(lines, 0), LineOrEmpty(lines, 1), LineOrEmpty(lines, 2)};
+  if (preferences.ParamFlags.empty()) preferences.ParamFlags = kDefaultParamFlags;
+  return preferences;
+}
+
+std::string SerializePreferences(const Preferences& preferences) {
+  return preferences.hotKey + "\r\n" + preferences.pasteDelay + "\r\n" + preferences.ParamFlags +
+         "\r\n";
+}
+
+PasteSuffixMode SuffixModeOf(const std::string& flags) {
+  if (flags.empty() || flags[0] == '0') return PasteSuffixMode::None;
+  return flags[0] == '2' ? PasteSuffixMode::CrLf : PasteSuffixMode::CrLfLf;
+}
+
+void SetSuffixMode(std::string& flags, PasteSuffixMode mode) {
+  if (flags.empty()) flags = kDefaultParamFlags;
+  flags[0] = mode == PasteSuffixMode::None ? '0' : mode == PasteSuffixMode::CrLf ? '2' : '3';
+}
 
 std::int32_t StrToInt(std::string_view text) {
   const auto invalid = [text] {
@@ -128,13 +81,32 @@ std::int32_t StrToInt(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::int32_t AcceptDelayText(TextControl& delayBox) {
+std::int32_t AcceptDelayText(std::string& delayText) {
   try {
-    return StrToInt(delayBox.Text());
+    return StrToInt(delayText);
   } catch (const AppError&) {
-    delayBox.SetText(std::to_string(kDefaultPasteDelayMs));
+    delayText = std::to_string(kDefaultPasteDelayMs);
     throw;
   }
+}
+
+Preferences PreferencesFile::Load() {
+  fileRead_ = false;
+  Preferences preferences = ParsePreferences(ReadDataFile(files_, path_));
+  fileRead_ = true;
+  return preferences;
+}
+
+bool PreferencesFile::MayWrite() {
+  return fileRead_ || files_.Missing(path_);
+}
+
+void PreferencesFile::Save(const Preferences& preferences) {
+  if (MayWrite()) SaveDataFile(files_, path_, SerializePreferences(preferences));
+}
+
+void PreferencesFile::CheckWritable() {
+  if (!MayWrite()) throw AppError("Cannot create file " + path_);
 }
 
 }  // namespace qv

@@ -1,71 +1,65 @@
 #pragma once
-// The three preferences (hot key text, paste delay, ParamFlags) moved between the
-// preferences file, the settings dialog's boxes and the running program.
+// The three preferences of prefs.qvl as plain values: the hot key text, the paste delay text
+// and ParamFlags, with the file's byte form and the rule that guards it.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "desktop/controls.h"
-#include "desktop/global_hot_key.h"
-#include "desktop/shortcut.h"
 #include "library/file_system.h"
-#include "library/program_state.h"
 
 namespace qv {
 
-// The controls that hold the preferences while the program runs.
-struct PreferenceControls {
-  TextControl& hotKeyBox;  // ComboBox1
-  TextControl& delayBox;   // ComboBox2
-  ButtonControl& crlf;     // "+cR" (SpeedButton2): suffix CR LF
-  ButtonControl& crlfLf;   // "+CR" (SpeedButton3): suffix CR LF LF
+// The paste delay the program ships with, and the one a delay text that is no integer
+// is corrected to.
+inline constexpr std::int32_t kDefaultPasteDelayMs = 100;
+inline constexpr const char* kDefaultParamFlags = "0000000000";
+
+// The texts as the user typed them: they are saved as they stand, not as applied.
+struct Preferences {
+  std::string hotKey = "Ctrl+Alt+Down";
+  std::string pasteDelay = "100";
+  std::string ParamFlags = kDefaultParamFlags;  // never empty: its first character is the
+                                                // paste suffix mode
 };
 
-class Preferences {
- public:
-  Preferences(FileSystem& files, std::string path, PreferenceControls controls,
-              GlobalHotKey& hotKey, const KeyboardLayout& layout, ProgramState& state)
-      : files_(files),
-        path_(std::move(path)),
-        controls_(controls),
-        hotKey_(hotKey),
-        layout_(layout),
-        state_(state) {}
+// Three lines (a missing line reads as empty; an empty flags line as the default flags).
+Preferences ParsePreferences(std::string_view bytes);
+// Three lines, each ended by CR LF.
+std::string SerializePreferences(const Preferences& preferences);
 
-  // "PgmStart" (file -> boxes, ParamFlags, buttons), "PgmUpdate" (boxes -> hot key, delay;
-  // buttons -> ParamFlags), "ParmUpdate" (boxes, ParamFlags -> file; a file that exists
-  // but was not read by the last "PgmStart" is left as it is). Any other mode: nothing.
-  void InitializeParameters(std::string_view mode);
-  // A save of a file that exists but that the last load could not read is skipped; the
-  // settings dialog's "OK" must not seem to have saved it: throws AppError "Cannot create
-  // file <path>" then.
-  void CheckWritable();
-
- private:
-  void Load();
-  void Apply();
-  void Save();
-
-  FileSystem& files_;
-  std::string path_;
-  PreferenceControls controls_;
-  GlobalHotKey& hotKey_;
-  const KeyboardLayout& layout_;
-  ProgramState& state_;
-  bool fileRead_ = false;  // the last "PgmStart" read the file
-};
+// The paste suffix mode, the first character of ParamFlags: '0' none, '2' CR LF, any other
+// CR LF LF.
+enum class PasteSuffixMode { None, CrLf, CrLfLf };
+PasteSuffixMode SuffixModeOf(const std::string& flags);
+void SetSuffixMode(std::string& flags, PasteSuffixMode mode);
 
 // A 32-bit integer: optional leading blanks, optional sign, decimal digits, or hex digits
 // after "$" or "0x". Throws AppError "'<text>' is not a valid integer value".
 std::int32_t StrToInt(std::string_view text);
 
-// The paste delay the program ships with, and the one a delay text that is no integer
-// is corrected to.
-inline constexpr std::int32_t kDefaultPasteDelayMs = 100;
+// The delay text as an integer. A text that is no integer is replaced by the default delay
+// before the error is thrown, so it is reported once and a later save writes a good value.
+std::int32_t AcceptDelayText(std::string& delayText);
 
-// The delay box's text as an integer. A text that is no integer is replaced in the box by
-// the default delay before the error is thrown, so it is reported once and a later save
-// writes a good value.
-std::int32_t AcceptDelayText(TextControl& delayBox);
+// prefs.qvl: a file that exists but that the last load could not read holds settings this
+// run never saw, and is never overwritten.
+class PreferencesFile {
+ public:
+  PreferencesFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  // Throws AppError "Cannot open file <path>".
+  Preferences Load();
+  // Skipped for a file that exists but was not read by the last Load.
+  void Save(const Preferences& preferences);
+  // Throws AppError "Cannot create file <path>" when Save would be skipped, so that the
+  // settings dialog's "OK" does not seem to have saved.
+  void CheckWritable();
+
+ private:
+  bool MayWrite();
+
+  FileSystem& files_;
+  std::string path_;
+  bool fileRead_ = false;  // the last Load read the file
+};
 
 }  // namespace qv

@@ -36,67 +36,67 @@ bool PopupController::SelectionIsRow() const {
 }
 
 void PopupController::HotKey1HotKey() {
-  if (state_.OneShotMode) lifetime_.CloseMainWindow();  // ends after this handler
-  if (state_.EditMode != 0) return;
+  if (shared_.OneShotMode) lifetime_.CloseMainWindow();  // ends after this handler
+  if (shared_.EditMode != 0) return;
 
   // Re-centred horizontally whether it is about to be shown or hidden; Top stays.
   FormControl& form = view_.form;
-  form.SetLeft((desktop_.DesktopSize().x - form.Bounds().width) / 2);
+  form.SetLeft((desktop_.pointer.DesktopSize().x - form.Bounds().width) / 2);
 
-  if (state_.PopupShown == 0) {
-    desktop_.TakeForeground();
+  if (state.PopupShown == 0) {
+    desktop_.foreground.TakeForeground();
     view_.slotList.SetEnabled(true);
     view_.labelColumn.SetEnabled(true);
     view_.timer3.SetInterval(kTimerIntervalMs);
-    desktop_.RestoreApplication();
+    desktop_.foreground.RestoreApplication();
     form.Show();
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();
     const WindowRect bounds = form.Bounds();
-    desktop_.SetPointer({bounds.left + kPointerOffsetX, bounds.top + kPointerOffsetY});
+    desktop_.pointer.SetPointer({bounds.left + kPointerOffsetX, bounds.top + kPointerOffsetY});
     view_.slotList.SetHorizontalExtent(0);
-    desktop_.RaiseWithoutStayingOnTop();
-    state_.PopupShown = 1;
+    desktop_.foreground.RaiseWithoutStayingOnTop();
+    state.PopupShown = 1;
   } else {
     // Timer3 keeps running and the list keeps its scroll position.
     form.Hide();
-    state_.PopupShown = 0;
+    state.PopupShown = 0;
   }
 }
 
 void PopupController::AppDeactivate() {
-  if (state_.OneShotMode) lifetime_.CloseMainWindow();
-  if (state_.EditMode != 0) return;  // the editor keeps both windows up
+  if (shared_.OneShotMode) lifetime_.CloseMainWindow();
+  if (shared_.EditMode != 0) return;  // the editor keeps both windows up
   view_.slotList.SetTopRow(0);
-  state_.PopupShown = 0;
-  desktop_.HideTaskbarButton();
+  state.PopupShown = 0;
+  desktop_.foreground.HideTaskbarButton();
   view_.form.Hide();
   view_.timer3.SetInterval(0);
 }
 
 void PopupController::FormActivate() {
-  if (state_.FirstActivationDone) return;
+  if (state.FirstActivationDone) return;
   view_.slotList.SetHorizontalExtent(0);
   // An ordinary start leaves only the tray icon; one-shot mode stays on screen.
-  if (!state_.OneShotMode) desktop_.MinimiseApplication();
-  state_.FirstActivationDone = true;
+  if (!shared_.OneShotMode) desktop_.foreground.MinimiseApplication();
+  state.FirstActivationDone = true;
 }
 
 void PopupController::SpeedButton8Click() {
-  if (state_.OneShotMode) lifetime_.CloseMainWindow();
-  if (state_.EditMode != 0) return;
-  state_.PopupShown = 0;
+  if (shared_.OneShotMode) lifetime_.CloseMainWindow();
+  if (shared_.EditMode != 0) return;
+  state.PopupShown = 0;
   view_.form.Hide();
   view_.slotList.SetTopRow(0);
 }
 
 void PopupController::PanelMouseDown(int x, int y) {
-  state_.DragOrigin = {x, y};
+  state.DragOrigin = {x, y};
 }
 
 void PopupController::PanelMouseMove(int x, int y, bool leftButtonAlone) {
   if (!leftButtonAlone) return;
-  const Point origin = state_.DragOrigin;
+  const Point origin = state.DragOrigin;
   view_.form.SetTop(view_.form.Bounds().top + (y - origin.y));
   view_.form.SetLeft(view_.form.Bounds().left + (x - origin.x));
 }
@@ -104,11 +104,11 @@ void PopupController::PanelMouseMove(int x, int y, bool leftButtonAlone) {
 void PopupController::Quit1Click() {
   lifetime_.CloseMainWindow();
   view_.form.Hide();
-  state_.PopupShown = 0;
+  state.PopupShown = 0;
 }
 
 void PopupController::FormKeyDown(unsigned virtualKey) {
-  if (state_.EditMode != 0) return;
+  if (shared_.EditMode != 0) return;
   ListBoxControl& list = view_.slotList;
   list.Select(-1);
   const int rowCount = static_cast<int>(library_.rows.size());
@@ -123,14 +123,14 @@ void PopupController::FormKeyDown(unsigned virtualKey) {
 }
 
 void PopupController::RxCheckListBox1Click() {
-  if (state_.EditMode != 0) {
+  if (shared_.EditMode != 0) {
     if (editorRowLoad) editorRowLoad();
     return;
   }
   if (SelectionIsRow() && RowHasHeader(library_.rows[view_.slotList.Selection()])) {
     ProcessRxCheckListBoxClick();
   }
-  if (state_.OneShotMode) lifetime_.CloseMainWindow();
+  if (shared_.OneShotMode) lifetime_.CloseMainWindow();
   view_.slotList.SetTopRow(0);
 }
 
@@ -139,15 +139,15 @@ void PopupController::ProcessRxCheckListBoxClick() {
   std::string text =
       GatherFullClip(library_.rows, view_.slotList.Selection(), library_.store, library_.current);
   text += PasteSuffix(view_.crlf, view_.crlfLf);
-  desktop_.PutClipboardText(text);  // a busy clipboard ends the paste here
+  desktop_.clipboard.PutClipboardText(text);  // a busy clipboard ends the paste here
   view_.slotList.Select(-1);
   // Hands the activation back to the window that was in front before the pop-up.
-  desktop_.MinimiseApplication();
+  desktop_.foreground.MinimiseApplication();
   view_.form.Hide();
-  desktop_.Wait(BoundedPasteDelay(state_.PasteDelayMs));
-  WaitUntilReadyToPaste(desktop_);
-  desktop_.InjectCtrlV();
-  state_.PopupShown = 0;
+  desktop_.clock.Wait(BoundedPasteDelay(shared_.PasteDelayMs));
+  WaitUntilReadyToPaste(desktop_.foreground, desktop_.keys, desktop_.clock);
+  desktop_.keys.InjectCtrlV();
+  state.PopupShown = 0;
   view_.slotList.SetTopRow(0);
 }
 
@@ -157,8 +157,8 @@ void PopupController::SuffixButtonClick(SuffixButton clicked) {
 }
 
 void PopupController::SpeedButton3Click() {
-  // Stores the buttons' state in ParamFlags, so that it is saved with the preferences.
-  preferences_.InitializeParameters("PgmUpdate");
+  // Applies the preferences, which records the buttons in ParamFlags for the next save.
+  preferences_.Apply();
 }
 
 void PopupController::Timer3Timer() {
@@ -189,7 +189,7 @@ void PopupController::HintBuilder() {
 }
 
 void PopupController::Timer1Timer() {
-  const Point pointer = desktop_.GetPointer();
+  const Point pointer = desktop_.pointer.GetPointer();
   if (StrictlyInside(pointer, LabelColumnOnScreen(view_.form.Bounds()))) return;
   view_.timer1.SetInterval(0);
   view_.labelHint.SetHintsEnabled(false);

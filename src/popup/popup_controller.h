@@ -3,21 +3,27 @@
 // slot, the key label column and its content preview.
 #include <functional>
 
-#include "desktop/desktop_services.h"
+#include "desktop/preference_keeper.h"
+#include "desktop/shared_state.h"
 #include "library/clip_library.h"
-#include "library/preferences.h"
-#include "library/program_state.h"
 #include "popup/popup_controls.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
 
+// The pop-up's own state.
+struct PopupState {
+  std::int32_t PopupShown = 0;
+  bool FirstActivationDone = false;
+  Point DragOrigin;  // where Panel1 or Image1 was pressed
+};
+
 class PopupController {
  public:
-  PopupController(PopupView view, ProgramState& state, ClipLibrary& library,
-                  DesktopServices& desktop, Preferences& preferences, MainWindowLifetime& lifetime)
+  PopupController(PopupView view, SharedState& shared, ClipLibrary& library, PopupDesktop desktop,
+                  PreferenceKeeper& preferences, MainWindowLifetime& lifetime)
       : view_(view),
-        state_(state),
+        shared_(shared),
         library_(library),
         desktop_(desktop),
         preferences_(preferences),
@@ -52,14 +58,16 @@ class PopupController {
   // paste. Set by the editor.
   std::function<void()> editorRowLoad;
 
+  PopupState state;
+
  private:
   bool SelectionIsRow() const;
 
   PopupView view_;
-  ProgramState& state_;
+  SharedState& shared_;
   ClipLibrary& library_;
-  DesktopServices& desktop_;
-  Preferences& preferences_;
+  PopupDesktop desktop_;
+  PreferenceKeeper& preferences_;
   MainWindowLifetime& lifetime_;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
-// The main window's controls as its handlers use them, and what the main window asks of
-// the program around it.
+// The main window's controls and desktop roles as its handlers use them, and what the main
+// window asks of the program around it.
 #include "desktop/controls.h"
+#include "desktop/desktop_services.h"
 
 namespace qv {
 
@@ -15,6 +16,15 @@ struct PopupView {
   ButtonControl& crlfLf;        // "+CR" (SpeedButton3): suffix CR LF LF
   TimerControl& timer1;         // pointer tracking for the preview hint
   TimerControl& timer3;         // the label column follows the slot list
+};
+
+// What showing the list and pasting do on the desktop.
+struct PopupDesktop {
+  Clipboard& clipboard;
+  KeyInjection& keys;
+  Foreground& foreground;
+  Pointer& pointer;
+  Clock& clock;
 };
 
 // Closing the main window saves the data; the program ends once the running handler has

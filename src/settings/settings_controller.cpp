@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 
 namespace qv {
 
@@ -11,37 +11,57 @@ namespace {
 constexpr Point kOkButtonOffset{97, 127};
 }  // namespace
 
-void SettingsController::FormCreate() {
-  preferences_.InitializeParameters("PgmStart");
-  preferences_.InitializeParameters("PgmUpdate");
+void SettingsController::ShowValues() {
+  view_.hotKeyBox.SetText(preferences_.values.hotKey);
+  view_.delayBox.SetText(preferences_.values.pasteDelay);
+}
+
+void SettingsController::TakeBoxes() {
+  preferences_.values.hotKey = view_.hotKeyBox.Text();
+  preferences_.values.pasteDelay = view_.delayBox.Text();
 }
 
 void SettingsController::FormActivate() {
-  preferences_.InitializeParameters("PgmUpdate");
-  view_.hotKeyBox.SetText(FormatShortcut(hotKey_.Key(), layout_));
-  view_.delayBox.SetText(std::to_string(state_.PasteDelayMs));
+  TakeBoxes();
+  try {
+    preferences_.Apply();
+  } catch (const AppError&) {
+    ShowValues();  // the delay corrected to the default
+    throw;
+  }
+  preferences_.values.hotKey = FormatShortcut(hotKey_.Key(), layout_);
+  preferences_.values.pasteDelay = std::to_string(shared_.PasteDelayMs);
+  ShowValues();
   const WindowRect dialog = view_.form.Bounds();
-  desktop_.SetPointer({dialog.left + kOkButtonOffset.x, dialog.top + kOkButtonOffset.y});
+  pointer_.SetPointer({dialog.left + kOkButtonOffset.x, dialog.top + kOkButtonOffset.y});
 }
 
 void SettingsController::BitBtn1Click() {
   // A delay that would fail to apply is neither written nor applied; the dialog stays open.
-  AcceptDelayText(view_.delayBox);
+  std::string delay = view_.delayBox.Text();
+  try {
+    AcceptDelayText(delay);
+  } catch (const AppError&) {
+    view_.delayBox.SetText(delay);
+    throw;
+  }
   preferences_.CheckWritable();  // a file that could not be read is not overwritten
-  preferences_.InitializeParameters("ParmUpdate");
-  preferences_.InitializeParameters("PgmUpdate");
+  TakeBoxes();
+  preferences_.Save();
+  preferences_.Apply();
   view_.form.CloseModal();
 }
 
 void SettingsController::BitBtn2Click() {
-  preferences_.InitializeParameters("PgmStart");
+  preferences_.Load();
   // A delay in the file that is no integer was reported at start-up; the box gets the
   // default delay, so that it is not reported again at every activation.
   try {
-    StrToInt(view_.delayBox.Text());
+    StrToInt(preferences_.values.pasteDelay);
   } catch (const AppError&) {
-    view_.delayBox.SetText(std::to_string(kDefaultPasteDelayMs));
+    preferences_.values.pasteDelay = std::to_string(kDefaultPasteDelayMs);
   }
+  ShowValues();
   view_.form.CloseModal();
 }
 
@@ -50,11 +70,12 @@ void SettingsController::RxLabel3MouseEnter() {
 }
 
 void SettingsController::RxLabel3Click() {
-  desktop_.OpenMailLink(kMakerMailLink);
+  messages_.OpenMailLink(kMakerMailLink);
 }
 
 void SettingsController::SettingsClick() {
   mainWindow_.Hide();
+  if (!view_.form.Visible()) ShowValues();  // a dialog already up keeps what is typed
   view_.form.ShowModal();
 }
 

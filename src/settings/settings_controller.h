@@ -1,12 +1,12 @@
 #pragma once
-// The settings dialog's handlers: its two boxes hold the hot key and paste delay texts that
-// the preferences load, apply and save.
+// The settings dialog's handlers: its two boxes show and edit the hot key and paste delay
+// texts of the preferences, which OK saves and applies.
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
+#include "desktop/preference_keeper.h"
+#include "desktop/shared_state.h"
 #include "desktop/shortcut.h"
-#include "library/preferences.h"
-#include "library/program_state.h"
 #include "settings/settings_controls.h"
 
 namespace qv {
@@ -15,38 +15,42 @@ inline constexpr const char* kMakerMailLink = "mailto:support@skorvelmora.exampl
 
 class SettingsController {
  public:
-  SettingsController(SettingsView view, FormControl& mainWindow, Preferences& preferences,
+  SettingsController(SettingsView view, FormControl& mainWindow, PreferenceKeeper& preferences,
                      const GlobalHotKey& hotKey, const KeyboardLayout& layout,
-                     const ProgramState& state, DesktopServices& desktop)
+                     const SharedState& shared, Pointer& pointer, MessageBoxes& messages)
       : view_(view),
         mainWindow_(mainWindow),
         preferences_(preferences),
         hotKey_(hotKey),
         layout_(layout),
-        state_(state),
-        desktop_(desktop) {}
+        shared_(shared),
+        pointer_(pointer),
+        messages_(messages) {}
 
-  // Once at start-up: load and apply the preferences.
-  void FormCreate();
-  // Every activation: apply the boxes, show the values in effect, point at "OK".
+  // Every activation: apply what the boxes hold, show the values in effect, point at "OK".
   void FormActivate();
   // "OK": save, apply, close. A delay that is no integer is refused before anything happens.
   void BitBtn1Click();
-  // "Cancel": reload the boxes from the file without applying them, close.
+  // "Cancel": load the preferences from the file again without applying them, close.
   void BitBtn2Click();
   void RxLabel3MouseEnter();
   void RxLabel3Click();
-  // Tray menu "Settings...": hide the pop-up list, then show the dialog modally.
+  // Tray menu "Settings...": hide the pop-up list, then show the dialog modally with the
+  // preferences in its boxes.
   void SettingsClick();
 
  private:
+  void ShowValues();  // preferences -> boxes
+  void TakeBoxes();   // boxes -> preferences
+
   SettingsView view_;
   FormControl& mainWindow_;
-  Preferences& preferences_;
+  PreferenceKeeper& preferences_;
   const GlobalHotKey& hotKey_;
   const KeyboardLayout& layout_;
-  const ProgramState& state_;
-  DesktopServices& desktop_;
+  const SharedState& shared_;
+  Pointer& pointer_;
+  MessageBoxes& messages_;
 };
 
 }  // namespace qv

@@ -103,8 +103,6 @@ void SettingsDialog::Create(HWND applicationWindow) {
   buttons_ = FlatButtons(kButtons);
   hotKeyBox_.Attach(CreateCombo(window_, kHotKeyBoxLayout, font_.get(), kHotKeyChoices));
   delayBox_.Attach(CreateCombo(window_, kDelayBoxLayout, font_.get(), kDelayChoices));
-  hotKeyBox_.SetText("Ctrl+Alt+Down");
-  delayBox_.SetText("100");
   HWND makerLabel = CreateWindowExA(
       0, "STATIC", "Skor Velmora Software", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT, 6 + 56,
       2 + 21, 104, 13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance, nullptr);

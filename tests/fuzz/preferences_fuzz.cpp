@@ -1,13 +1,13 @@
-// The preferences file through "PgmStart", "PgmUpdate" and "ParmUpdate" with fake controls:
-// the boxes get the file's lines, the delay is read as the integer forms allow (or reported
-// and corrected to the default), and what is saved loads back to the same boxes and flags.
+// The preferences file through loading, applying and saving with fake buttons: the texts get
+// the file's lines, the delay is read as the integer forms allow (or reported and corrected
+// to the default), and what is saved loads back to the same texts and flags.
 #include <charconv>
 #include <optional>
 
+#include "desktop/preference_keeper.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fuzz_support.h"
-#include "library/preferences.h"
 #include "test_support.h"
 
 namespace qv::fuzz {
@@ -45,14 +45,14 @@ struct Preferred {
   test::FakeFileSystem files;
   test::FakeHotKeyRegistration hotKeyApi;
   GlobalHotKey hotKey{hotKeyApi};
-  test::FakeText hotKeyBox{"Ctrl+Alt+Down"}, delayBox{"100"};
   test::FakeButton crlf, crlfLf;
-  ProgramState state;
-  Preferences preferences{
-      files, kPath, {hotKeyBox, delayBox, crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+  SharedState state;
+  PreferenceKeeper preferences{files, kPath, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+  Preferences& values = preferences.values;
 
-  std::string Run(std::string_view mode) {
-    return test::ErrorOf([&] { preferences.InitializeParameters(mode); });
+  template <typename Step>
+  std::string Run(Step step) {
+    return test::ErrorOf([&] { (preferences.*step)(); });
   }
 };
 
@@ -70,48 +70,48 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Preferred p;
   p.files.files[kPath] = file;
 
-  // Load: the lines go to the boxes and the flags; at most one suffix button ends down.
-  FUZZ_CHECK(p.Run("PgmStart").empty());
+  // Load: the lines go to the texts and the flags; at most one suffix button ends down.
+  FUZZ_CHECK(p.Run(&PreferenceKeeper::Load).empty());
   const auto lines = FileLines(file);
   const std::string flagsLine = Line(lines, 2);
-  FUZZ_CHECK(p.hotKeyBox.text == Line(lines, 0));
-  FUZZ_CHECK(p.delayBox.text == Line(lines, 1));
-  FUZZ_CHECK(p.state.ParamFlags == (flagsLine.empty() ? "0000000000" : flagsLine));
-  const char mode = p.state.ParamFlags[0];
+  FUZZ_CHECK(p.values.hotKey == Line(lines, 0));
+  FUZZ_CHECK(p.values.pasteDelay == Line(lines, 1));
+  FUZZ_CHECK(p.values.ParamFlags == (flagsLine.empty() ? "0000000000" : flagsLine));
+  const char mode = p.values.ParamFlags[0];
   FUZZ_CHECK(p.crlf.down == (mode == '2'));
   FUZZ_CHECK(p.crlfLf.down == (mode != '0' && mode != '2'));
   FUZZ_CHECK(p.state.PasteDelayMs == 0);
 
   // Apply: the hot key always, then the delay or its report; the flags follow the buttons.
-  const std::string flagsBefore = p.state.ParamFlags;
-  const std::string delayText = p.delayBox.text;
-  const std::string error = p.Run("PgmUpdate");
+  const std::string flagsBefore = p.values.ParamFlags;
+  const std::string delayText = p.values.pasteDelay;
+  const std::string error = p.Run(&PreferenceKeeper::Apply);
   FUZZ_CHECK(p.hotKey.Key() == ParseShortcut(Line(lines, 0), PlainKeyboardLayout()));
   if (const auto delay = ReferenceInteger(delayText)) {
     FUZZ_CHECK(error.empty());
     FUZZ_CHECK(p.state.PasteDelayMs == *delay);
-    FUZZ_CHECK(p.state.ParamFlags.substr(1) == flagsBefore.substr(1));
-    FUZZ_CHECK(p.state.ParamFlags[0] == (mode == '0' ? '0' : mode == '2' ? '2' : '3'));
+    FUZZ_CHECK(p.values.ParamFlags.substr(1) == flagsBefore.substr(1));
+    FUZZ_CHECK(p.values.ParamFlags[0] == (mode == '0' ? '0' : mode == '2' ? '2' : '3'));
   } else {
     // The message as the error box gets it: a C string.
     const std::string message = "'" + delayText + "' is not a valid integer value";
     FUZZ_CHECK(error == message.c_str());
-    FUZZ_CHECK(p.delayBox.text == "100" && p.state.PasteDelayMs == 100);
-    FUZZ_CHECK(p.state.ParamFlags == flagsBefore);
-    FUZZ_CHECK(p.Run("PgmUpdate").empty());  // reported once
+    FUZZ_CHECK(p.values.pasteDelay == "100" && p.state.PasteDelayMs == 100);
+    FUZZ_CHECK(p.values.ParamFlags == flagsBefore);
+    FUZZ_CHECK(p.Run(&PreferenceKeeper::Apply).empty());  // reported once
   }
 
-  // Save: three lines; loading them gives the same boxes and flags, saving again the same file.
-  FUZZ_CHECK(p.Run("ParmUpdate").empty());
+  // Save: three lines; loading them gives the same texts and flags, saving again the same file.
+  FUZZ_CHECK(p.Run(&PreferenceKeeper::Save).empty());
   const std::string saved = p.files.files[kPath];
-  FUZZ_CHECK(saved ==
-             p.hotKeyBox.text + "\r\n" + p.delayBox.text + "\r\n" + p.state.ParamFlags + "\r\n");
-  const auto boxes = std::pair(p.hotKeyBox.text, p.delayBox.text);
-  const std::string flags = p.state.ParamFlags;
-  FUZZ_CHECK(p.Run("PgmStart").empty());
-  FUZZ_CHECK(std::pair(p.hotKeyBox.text, p.delayBox.text) == boxes);
-  FUZZ_CHECK(p.state.ParamFlags == flags);
-  FUZZ_CHECK(p.Run("ParmUpdate").empty());
+  FUZZ_CHECK(saved == p.values.hotKey + "\r\n" + p.values.pasteDelay + "\r\n" +
+                          p.values.ParamFlags + "\r\n");
+  const auto texts = std::pair(p.values.hotKey, p.values.pasteDelay);
+  const std::string flags = p.values.ParamFlags;
+  FUZZ_CHECK(p.Run(&PreferenceKeeper::Load).empty());
+  FUZZ_CHECK(std::pair(p.values.hotKey, p.values.pasteDelay) == texts);
+  FUZZ_CHECK(p.values.ParamFlags == flags);
+  FUZZ_CHECK(p.Run(&PreferenceKeeper::Save).empty());
   FUZZ_CHECK(p.files.files[kPath] == saved);
   return 0;
 }

@@ -10,13 +10,18 @@ namespace {
 
 class NestedHandlersTest : public PopupTest {
  protected:
-  SettingsController settings{settingsView,   popupWindow,           program.preferences,
-                              program.hotKey, PlainKeyboardLayout(), program.state,
+  SettingsController settings{settingsView,
+                              popupWindow,
+                              program.preferences,
+                              program.hotKey,
+                              PlainKeyboardLayout(),
+                              program.state,
+                              desktop,
                               desktop};
 
   NestedHandlersTest() {
     files.files[paths.prefs] = "F5\r\n100\r\n0000000000\r\n";
-    settings.FormCreate();
+    program.LoadPreferences();
   }
 };
 
@@ -39,7 +44,7 @@ TEST_F(NestedHandlersTest, ListWorksWhileTheSettingsDialogIsModal) {
   EXPECT_EQ(desktop.clipboard, "clip 40");
   EXPECT_EQ(slotList.Selection(), -1);
   EXPECT_EQ(slotList.TopRow(), 0);
-  EXPECT_EQ(program.state.PopupShown, 0);
+  EXPECT_EQ(popup.state.PopupShown, 0);
 }
 
 // The tray menu runs "Settings..." again while the dialog is up: the error, and the dialog

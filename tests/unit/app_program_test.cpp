@@ -23,10 +23,7 @@ class ProgramFiles : public ::testing::Test, public ProgramFixture {
     files.log.clear();
   }
   // The settings dialog's creation step: load and apply the preferences.
-  void SettingsFormCreate() {
-    program.preferences.InitializeParameters("PgmStart");
-    program.preferences.InitializeParameters("PgmUpdate");
-  }
+  void SettingsFormCreate() { program.LoadPreferences(); }
   int FirstChange(const std::string& path) const { return test::FirstChange(files, path); }
 };
 

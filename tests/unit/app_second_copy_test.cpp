@@ -21,10 +21,10 @@ TEST(SecondCopyTest, TheLockNameIsTheFoldersAsWindowsComparesPaths) {
 TEST(SecondCopyTest, OnlyAOneShotStartRunsBesideAnotherCopy) {
   FakeDesktop desktop;
   desktop.ctrlHeld = true;
-  EXPECT_TRUE(MayRunBesideAnotherCopy(desktop, "Quorvanel", "C:\\qv\\"));
+  EXPECT_TRUE(MayRunBesideAnotherCopy(desktop, desktop, "Quorvanel", "C:\\qv\\"));
   EXPECT_TRUE(desktop.messages.empty());
   desktop.ctrlHeld = false;
-  EXPECT_FALSE(MayRunBesideAnotherCopy(desktop, "Quorvanel", "C:\\qv\\"));
+  EXPECT_FALSE(MayRunBesideAnotherCopy(desktop, desktop, "Quorvanel", "C:\\qv\\"));
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_THAT(desktop.messages[0],
               ::testing::HasSubstr("Quorvanel is already running from C:\\qv\\"));

@@ -22,14 +22,14 @@ class HotKeyNoticeTest : public ::testing::Test, public ProgramFixture {
   void StartWithPrefs(const std::string& hotKeyText) {
     files.files[paths.prefs] = hotKeyText + "\r\n100\r\n0000000000\r\n";
     program.FormCreate();
-    program.preferences.InitializeParameters("PgmStart");
-    program.preferences.InitializeParameters("PgmUpdate");
+    program.LoadPreferences();
   }
   // Each activation of the settings dialog applies the preferences again.
-  void SettingsActivated() { program.preferences.InitializeParameters("PgmUpdate"); }
+  void SettingsActivated() { program.preferences.Apply(); }
 
   FakeTip tip;
-  HotKeyNotice notice{program.hotKey, hotKeyBox, PlainKeyboardLayout(), desktop, tip, "Quorvanel"};
+  HotKeyNotice notice{
+      program.hotKey, program.preferences.values, PlainKeyboardLayout(), desktop, tip, "Quorvanel"};
 };
 
 TEST_F(HotKeyNoticeTest, AHeldKeyIsToldOnceAndTheTipFollowsItsRetries) {
@@ -51,9 +51,9 @@ TEST_F(HotKeyNoticeTest, AHeldKeyIsToldOnceAndTheTipFollowsItsRetries) {
   notice.Check(true);
   EXPECT_EQ(tip.text, "Quorvanel - hot key F5");
   hotKeyApi.heldElsewhere = {{0, 0x74}};
-  hotKeyBox.SetText("F7");
+  program.preferences.values.hotKey = "F7";
   SettingsActivated();
-  hotKeyBox.SetText("F5");
+  program.preferences.values.hotKey = "F5";
   SettingsActivated();  // held again after it worked: a new failure, told
   notice.Check(true);
   EXPECT_EQ(desktop.messages.size(), 2u);

@@ -17,10 +17,11 @@ class EditorTest : public PopupTest {
   FakeButton updateClip;
   FakeMenu copyMenu;
   EditorController editor{EditorView{dialog, title, content, updateClip},
-                          popupView,
+                          EditorListView{popupWindow, slotList, timer3},
                           copyMenu,
                           program.state,
                           program.library,
+                          desktop,
                           desktop,
                           program};
 
@@ -31,7 +32,7 @@ class EditorTest : public PopupTest {
     popup.editorRowLoad = [this] { editor.RowClick(); };
     LoadThenForgetFiles();
     files.files[paths.prefs] = "F5\r\n100\r\n0000000000\r\n";
-    program.preferences.InitializeParameters("PgmStart");
+    program.preferences.Load();
     files.files.clear();
     files.log.clear();
   }
@@ -132,7 +133,7 @@ TEST_F(EditorTest, LineLimitCountsTheWholeStore) {
   EXPECT_EQ(desktop.pointer.x, 640 - 20);
   EXPECT_EQ(desktop.pointer.y, 512 + 34);
   EXPECT_EQ(std::tuple(title.text, content.text), std::tuple("", ""));
-  EXPECT_EQ(program.state.ClipChanged, 1);
+  EXPECT_EQ(editor.state.ClipChanged, 1);
   EXPECT_TRUE(updateClip.enabled);
   EXPECT_FALSE(popupWindow.stayOnTop);
   EXPECT_EQ(Stored(3), "clip 3");
@@ -150,7 +151,7 @@ TEST_F(EditorTest, RowClickOnAChangedClipWarnsFirst) {
   EXPECT_EQ(desktop.messages.back(), kClipChangedWarning);
   EXPECT_EQ(slotList.Selection(), 4);  // jumped back to the loaded row
   EXPECT_EQ(std::tuple(title.text, content.text), std::tuple("mine", "edited"));
-  EXPECT_EQ(program.state.ClipChanged, 0);
+  EXPECT_EQ(editor.state.ClipChanged, 0);
   editor.SpeedButton2Click();  // the edits still go to the loaded slot
   EXPECT_EQ(Stored(4), "edited");
   ClickRow(9);
@@ -160,7 +161,7 @@ TEST_F(EditorTest, RowClickOnAChangedClipWarnsFirst) {
   desktop.answers = {MessageAnswer::Cancel};  // closed by its close box: row 9 again
   ClickRow(20);
   EXPECT_EQ(std::tuple(title.text, content.text), std::tuple("Slot 9", "clip 9"));
-  EXPECT_EQ(program.state.ClipChanged, 1);
+  EXPECT_EQ(editor.state.ClipChanged, 1);
 }
 
 TEST_F(EditorTest, CloseAnsweredYesStaysAndNoDiscardsAndSaves) {
@@ -253,7 +254,7 @@ TEST_F(EditorTest, CopyMenuCopiesThroughTheFields) {
   Edit("Slot 3", "abc\r\n");
   editor.SpeedButton2Click();
   EXPECT_EQ(Stored(8), "abc\r\n");
-  EXPECT_FALSE(program.state.copyMenuArmed);
+  EXPECT_FALSE(editor.state.copyMenuArmed);
 }
 
 // While the Close warning waits for an answer, the list's timer and the user's scrolling

@@ -21,8 +21,7 @@ class DiskChangeGuardTest : public ::testing::Test, public ProgramFixture {
     files.files = {
         {paths.rows, rowsFile}, {paths.store, StoreOf({"hi"})}, {paths.prefs, prefsFile}};
     program.FormCreate();
-    program.preferences.InitializeParameters("PgmStart");
-    program.preferences.InitializeParameters("PgmUpdate");
+    program.LoadPreferences();
   }
 };
 
@@ -64,10 +63,9 @@ TEST_F(DiskChangeGuardTest, AChangedFileIsKeptBesideAndTheUserIsToldOnce) {
 // left as it is.
 TEST_F(DiskChangeGuardTest, AFileMadeByAnotherProgramAfterAFailedReadIsLeftAlone) {
   files.files.erase(paths.prefs);
-  EXPECT_EQ(ErrorOf([&] { program.preferences.InitializeParameters("PgmStart"); }),
-            "Cannot open file C:\\Q\\prefs.qvl");
+  EXPECT_EQ(ErrorOf([&] { program.preferences.Load(); }), "Cannot open file C:\\Q\\prefs.qvl");
   files.files[paths.prefs] = "F9\r\n";
-  program.preferences.InitializeParameters("ParmUpdate");
+  program.preferences.Save();
   EXPECT_EQ(files.files[paths.prefs], "F9\r\n");
   EXPECT_EQ(files.files.count(paths.prefs + ".changed-1"), 0u);
 }

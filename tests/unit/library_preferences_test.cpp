@@ -1,12 +1,12 @@
-// The preferences file, the settings boxes and the values in effect; StrToInt's forms.
+// The preferences file, the preference texts and the values in effect; StrToInt's forms.
 #include <gtest/gtest.h>
 
 #include <optional>
 
+#include "desktop/preference_keeper.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_file_system.h"
-#include "library/preferences.h"
 #include "test_support.h"
 
 namespace qv::test {
@@ -18,20 +18,26 @@ struct PreferencesTest : ::testing::Test {
   FakeFileSystem files;
   FakeHotKeyRegistration hotKeyApi;
   GlobalHotKey hotKey{hotKeyApi};
-  FakeText hotKeyBox{"Ctrl+Alt+Down"}, delayBox{"100"};
   FakeButton crlf, crlfLf;
-  ProgramState state;
+  SharedState state;
   std::int32_t& delay = state.PasteDelayMs;
-  std::string& flags = state.ParamFlags;
-  Preferences preferences{
-      files, kPrefs, {hotKeyBox, delayBox, crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+  PreferenceKeeper preferences{files, kPrefs, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+  std::string& hotKeyText = preferences.values.hotKey;
+  std::string& delayText = preferences.values.pasteDelay;
+  std::string& flags = preferences.values.ParamFlags;
 
-  std::string Run(std::string_view mode) {
-    return ErrorOf([&] { preferences.InitializeParameters(mode); });
+  std::string Load() {
+    return ErrorOf([&] { preferences.Load(); });
+  }
+  std::string Apply() {
+    return ErrorOf([&] { preferences.Apply(); });
+  }
+  std::string Save() {
+    return ErrorOf([&] { preferences.Save(); });
   }
 };
 
-// "PgmStart" reads three lines into the boxes and ParamFlags and sets the suffix buttons
+// Loading reads three lines into the texts and ParamFlags and sets the suffix buttons
 // from the flags' first character; it applies nothing.
 TEST_F(PreferencesTest, StartLoadsTheLinesAndTheSuffixButtonsWithoutApplyingThem) {
   const std::string zeros = "0000000000";
@@ -57,9 +63,9 @@ TEST_F(PreferencesTest, StartLoadsTheLinesAndTheSuffixButtonsWithoutApplyingThem
     flags = "3999";
     crlf.down = c.crlfBefore;
     crlfLf.down = c.crlfLfBefore;
-    EXPECT_EQ(Run("PgmStart"), "");
-    EXPECT_EQ(hotKeyBox.text, c.hotKey);
-    EXPECT_EQ(delayBox.text, c.delay);
+    EXPECT_EQ(Load(), "");
+    EXPECT_EQ(hotKeyText, c.hotKey);
+    EXPECT_EQ(delayText, c.delay);
     EXPECT_EQ(flags, c.flags);
     EXPECT_EQ(crlf.down, c.crlfAfter);
     EXPECT_EQ(crlfLf.down, c.crlfLfAfter);
@@ -70,9 +76,9 @@ TEST_F(PreferencesTest, StartLoadsTheLinesAndTheSuffixButtonsWithoutApplyingThem
 
 TEST_F(PreferencesTest, UnreadableFileChangesNothing) {
   flags = "2000000000";
-  EXPECT_EQ(Run("PgmStart"), "Cannot open file " + kPrefs);
-  EXPECT_EQ(hotKeyBox.text, "Ctrl+Alt+Down");
-  EXPECT_EQ(delayBox.text, "100");
+  EXPECT_EQ(Load(), "Cannot open file " + kPrefs);
+  EXPECT_EQ(hotKeyText, "Ctrl+Alt+Down");
+  EXPECT_EQ(delayText, "100");
   EXPECT_EQ(flags, "2000000000");
 }
 
@@ -98,37 +104,37 @@ TEST_F(PreferencesTest, AFileTheLastLoadCouldNotReadIsNeverOverwritten) {
     if (c.before) files.files[kPrefs] = *c.before;
     if (c.lockedAtLoad) files.unreadable.insert(kPrefs);
     if (c.folder) files.folders.insert(kPrefs);
-    Run("PgmStart");
+    Load();
     files.unreadable.clear();
-    EXPECT_EQ(Run("ParmUpdate"), "");
+    EXPECT_EQ(Save(), "");
     const auto after = files.files.find(kPrefs);
     EXPECT_EQ(after == files.files.end() ? std::nullopt : std::optional(after->second), c.after);
   }
   // A reload that fails makes the file unknown again.
   files.unreadable.insert(kPrefs);
-  hotKeyBox.text = "F12";
-  EXPECT_EQ(Run("PgmStart"), "Cannot open file " + kPrefs);
-  Run("ParmUpdate");
+  hotKeyText = "F12";
+  EXPECT_EQ(Load(), "Cannot open file " + kPrefs);
+  Save();
   EXPECT_EQ(files.files[kPrefs], saved);
 }
 
-TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
-  hotKeyBox.text = "Ctrl+Shift+Up";
-  delayBox.text = " 250";
+TEST_F(PreferencesTest, ApplySetsTheHotKeyAndDelayAndRecordsTheButtonsInTheFlags) {
+  hotKeyText = "Ctrl+Shift+Up";
+  delayText = " 250";
   flags = "0123456789";
   const std::tuple<bool, bool, const char*> cases[] = {
       {false, true, "3123456789"}, {false, false, "0123456789"}, {true, false, "2123456789"}};
   for (const auto& [crlfDown, crlfLfDown, flagsAfter] : cases) {
     crlf.down = crlfDown;
     crlfLf.down = crlfLfDown;
-    EXPECT_EQ(Run("PgmUpdate"), "");
+    EXPECT_EQ(Apply(), "");
     EXPECT_EQ(flags, flagsAfter);
   }
   EXPECT_EQ(hotKey.Key(), 0x6026);
   EXPECT_EQ(delay, 250);
-  EXPECT_EQ(hotKeyBox.text, "Ctrl+Shift+Up");  // the boxes themselves are not rewritten
-  hotKeyBox.text = "Ctrl+Banana";
-  Run("PgmUpdate");
+  EXPECT_EQ(hotKeyText, "Ctrl+Shift+Up");  // the texts themselves are not rewritten
+  hotKeyText = "Ctrl+Banana";
+  Apply();
   EXPECT_EQ(hotKey.Key(), 0);
 }
 
@@ -136,41 +142,33 @@ TEST_F(PreferencesTest, UpdateAppliesTheBoxesAndRecordsTheButtonsInTheFlags) {
 TEST_F(PreferencesTest, BadDelayIsReportedOnceAndCorrectedToTheDefault) {
   delay = 250;
   crlf.down = true;
-  hotKeyBox.text = "F9";
-  delayBox.text = "abc";
-  EXPECT_EQ(Run("PgmUpdate"), "'abc' is not a valid integer value");
+  hotKeyText = "F9";
+  delayText = "abc";
+  EXPECT_EQ(Apply(), "'abc' is not a valid integer value");
   EXPECT_EQ(hotKey.Key(), 0x78);  // applied before the delay
   EXPECT_EQ(delay, 100);
   EXPECT_EQ(flags, "0000000000");
-  EXPECT_EQ(delayBox.text, "100");
-  EXPECT_EQ(Run("PgmUpdate"), "");
+  EXPECT_EQ(delayText, "100");
+  EXPECT_EQ(Apply(), "");
   EXPECT_EQ(flags, "2000000000");
 }
 
-TEST_F(PreferencesTest, SaveWritesTheBoxesAndFlagsAsThreeCrLfLines) {
-  hotKeyBox.text = "Ctrl+Shift+Up";
-  delayBox.text = "0100";
+TEST_F(PreferencesTest, SaveWritesTheTextsAndFlagsAsThreeCrLfLines) {
+  hotKeyText = "Ctrl+Shift+Up";
+  delayText = "0100";
   flags = "3abc";
-  Run("ParmUpdate");
+  Save();
   EXPECT_EQ(files.files[kPrefs], "Ctrl+Shift+Up\r\n0100\r\n3abc\r\n");
   files.files[kPrefs] = "F3\r\n50\r\n2000000000\r\nextra\r\n";  // a fourth line is dropped
-  Run("PgmStart");
-  Run("ParmUpdate");
+  Load();
+  Save();
   EXPECT_EQ(files.files[kPrefs], "F3\r\n50\r\n2000000000\r\n");
   files.files[kPrefs] = "";
-  Run("PgmStart");
-  Run("ParmUpdate");
+  Load();
+  Save();
   EXPECT_EQ(files.files[kPrefs], "\r\n\r\n0000000000\r\n");
   files.failAtCall = files.mutatingCalls;
-  EXPECT_EQ(Run("ParmUpdate"), "Cannot create file " + kPrefs + ".tmp");
-}
-
-TEST_F(PreferencesTest, OtherModesDoNothing) {
-  files.files[kPrefs] = "F3\r\n50\r\n2\r\n";
-  for (const char* mode : {"pgmstart", "PGMUPDATE", "PgmStart ", "", "Parmupdate"}) Run(mode);
-  EXPECT_TRUE(files.log.empty());
-  EXPECT_EQ(hotKey.Key(), 0);
-  EXPECT_EQ(hotKeyBox.text, "Ctrl+Alt+Down");
+  EXPECT_EQ(Save(), "Cannot create file " + kPrefs + ".tmp");
 }
 
 TEST(StrToInt, AcceptsDecimalAndHexForms) {

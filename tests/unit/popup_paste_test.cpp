@@ -25,7 +25,7 @@ class PopupPasteTest : public PopupTest {
     EXPECT_TRUE(desktop.log.empty());
     EXPECT_EQ(desktop.clipboard, "");
     EXPECT_TRUE(popupWindow.visible);
-    EXPECT_EQ(program.state.PopupShown, 1);
+    EXPECT_EQ(popup.state.PopupShown, 1);
   }
 };
 
@@ -156,13 +156,13 @@ TEST_F(PopupPasteTest, RowClickWithoutHeaderShowsTheFirstPage) {
 }
 
 TEST_F(PopupPasteTest, SuffixButtonClickStoresTheChoiceInParamFlags) {
-  program.state.ParamFlags = "2000000000";
+  program.preferences.values.ParamFlags = "2000000000";
   crlf.SetDown(true);
   const std::pair<SuffixButton, char> clicks[] = {
       {SuffixButton::CrLf, '0'}, {SuffixButton::CrLfLf, '3'}, {SuffixButton::CrLf, '2'}};
   for (const auto& [button, flag] : clicks) {
     popup.SuffixButtonClick(button);
-    EXPECT_EQ(program.state.ParamFlags, flag + std::string("000000000"));
+    EXPECT_EQ(program.preferences.values.ParamFlags, flag + std::string("000000000"));
   }
 }
 

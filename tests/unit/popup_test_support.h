@@ -49,7 +49,7 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
 
   // Window visible, PopupShown, the list's top row and the label column's timer.
   std::tuple<bool, int, int, int> State() const {
-    return {popupWindow.visible, program.state.PopupShown, slotList.TopRow(), timer3.Interval()};
+    return {popupWindow.visible, popup.state.PopupShown, slotList.TopRow(), timer3.Interval()};
   }
 
   // The window as the hot key has just shown it.
@@ -59,8 +59,9 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
   }
 
   std::vector<std::string> contents;
-  PopupController popup{popupView, program.state,       program.library,
-                        desktop,   program.preferences, program};
+  PopupController popup{popupView,           program.state,
+                        program.library,     {desktop, desktop, desktop, desktop, desktop},
+                        program.preferences, program};
 };
 
 }  // namespace qv::test

@@ -80,7 +80,7 @@ TEST_F(PopupWindowTest, PointerFailureLeavesThePopupCountedAsHidden) {
   desktop.pointerFails = true;
   EXPECT_THROW(popup.HotKey1HotKey(), AppError);
   EXPECT_TRUE(popupWindow.visible);
-  EXPECT_EQ(program.state.PopupShown, 0);
+  EXPECT_EQ(popup.state.PopupShown, 0);
   desktop.pointerFails = false;
   popup.HotKey1HotKey();  // shows again instead of hiding
   EXPECT_EQ(State(), tuple(true, 1, 0, 100));
@@ -107,11 +107,11 @@ TEST_F(PopupWindowTest, QuitSavesHidesAndEndsEvenWhileEditing) {
     ended = false;
     program.state.EditMode = editMode;
     popupWindow.visible = true;
-    program.state.PopupShown = 1;
+    popup.state.PopupShown = 1;
     popup.Quit1Click();
     ExpectSavedAndEnding();
     EXPECT_FALSE(popupWindow.visible);
-    EXPECT_EQ(program.state.PopupShown, 0);
+    EXPECT_EQ(popup.state.PopupShown, 0);
   }
 }
 
@@ -119,7 +119,7 @@ TEST_F(PopupWindowTest, QuitSavesHidesAndEndsEvenWhileEditing) {
 TEST_F(PopupWindowTest, FirstActivationMinimisesOnceExceptInOneShotMode) {
   for (int oneShot : {0, 1}) {
     program.state.OneShotMode = oneShot;
-    program.state.FirstActivationDone = false;
+    popup.state.FirstActivationDone = false;
     desktop.log.clear();
     for (int extentAfter : {0, 700}) {
       slotList.SetHorizontalExtent(700);
@@ -167,12 +167,12 @@ TEST_F(PopupWindowTest, OneShotDismissalSavesAndEnds) {
       files.files.clear();
       ended = false;
       program.state.EditMode = editMode;
-      program.state.PopupShown = 0;
+      popup.state.PopupShown = 0;
       popupWindow.visible = true;
       (popup.*c.handler)();
       ExpectSavedAndEnding();
       EXPECT_EQ(popupWindow.visible, editMode ? true : c.visibleAfter);
-      EXPECT_EQ(program.state.PopupShown, editMode ? 0 : c.shownAfter);
+      EXPECT_EQ(popup.state.PopupShown, editMode ? 0 : c.shownAfter);
     }
   }
   files.failAtCall = files.mutatingCalls;  // a failed save ends the handler, the program runs on

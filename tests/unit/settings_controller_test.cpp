@@ -12,14 +12,19 @@ namespace {
 const std::string kDefaultFile = "F5\r\n100\r\n0000000000\r\n";
 
 struct SettingsControllerTest : ::testing::Test, ProgramFixture {
-  SettingsController dialog{settingsView,   popupWindow,           program.preferences,
-                            program.hotKey, PlainKeyboardLayout(), program.state,
+  SettingsController dialog{settingsView,
+                            popupWindow,
+                            program.preferences,
+                            program.hotKey,
+                            PlainKeyboardLayout(),
+                            program.state,
+                            desktop,
                             desktop};
 
   std::string& File() { return files.files[paths.prefs]; }
   std::string Create(const std::string& file) {
     File() = file;
-    return ErrorOf([&] { dialog.FormCreate(); });
+    return ErrorOf([&] { program.LoadPreferences(); });
   }
   // "Settings..." from the tray menu; returns what the activation reported.
   std::string Open() {
@@ -44,12 +49,12 @@ TEST_F(SettingsControllerTest, CreationLoadsAndAppliesTheFile) {
   EXPECT_EQ(Create("F7\r\n$FA\r\n2000000000\r\n"), "");
   EXPECT_EQ(InEffect(), std::pair(0x76, 250));
   EXPECT_TRUE(crlf.Down());
-  EXPECT_EQ(program.state.ParamFlags, "2000000000");
-  EXPECT_EQ(delayBox.text, "$FA");  // the boxes are rewritten only at activation
+  EXPECT_EQ(program.preferences.values.ParamFlags, "2000000000");
+  EXPECT_EQ(program.preferences.values.pasteDelay, "$FA");  // rewritten only at activation
 }
 
 TEST_F(SettingsControllerTest, CreationWithoutFileKeepsTheStartValuesUntilTheFirstActivation) {
-  EXPECT_EQ(ErrorOf([&] { dialog.FormCreate(); }), "Cannot open file " + paths.prefs);
+  EXPECT_EQ(ErrorOf([&] { program.LoadPreferences(); }), "Cannot open file " + paths.prefs);
   EXPECT_EQ(InEffect(), std::pair(0xC028, 0));
   EXPECT_EQ(Boxes(), (Texts{"Ctrl+Alt+Down", "100"}));
   EXPECT_EQ(Open(), "");
@@ -114,7 +119,7 @@ TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppli
 TEST_F(SettingsControllerTest, OkAfterAnUnreadableFileSaysItCannotSave) {
   files.unreadable.insert(paths.prefs);
   files.files[paths.prefs] = kDefaultFile;
-  EXPECT_EQ(ErrorOf([&] { dialog.FormCreate(); }), "Cannot open file " + paths.prefs);
+  EXPECT_EQ(ErrorOf([&] { program.LoadPreferences(); }), "Cannot open file " + paths.prefs);
   Open();
   hotKeyBox.text = "F11";
   EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs);
@@ -173,14 +178,14 @@ TEST_F(SettingsControllerTest, CancelReloadsTheBoxesWithoutApplying) {
 TEST_F(SettingsControllerTest, CancelLeavesADownButtonWhileTheFlagReadsZero) {
   Create(kDefaultFile);
   crlfLf.SetDown(true);  // "+CR" clicked down
-  program.preferences.InitializeParameters("PgmUpdate");
-  EXPECT_EQ(program.state.ParamFlags, "3000000000");
+  program.preferences.Apply();
+  EXPECT_EQ(program.preferences.values.ParamFlags, "3000000000");
   Open();
   Cancel();
   EXPECT_TRUE(crlfLf.Down());
-  EXPECT_EQ(program.state.ParamFlags, "0000000000");
-  program.preferences.InitializeParameters("PgmUpdate");
-  EXPECT_EQ(program.state.ParamFlags, "3000000000");
+  EXPECT_EQ(program.preferences.values.ParamFlags, "0000000000");
+  program.preferences.Apply();
+  EXPECT_EQ(program.preferences.values.ParamFlags, "3000000000");
 }
 
 TEST_F(SettingsControllerTest, SettingsHidesTheListAndShowsTheDialogModallyOnce) {

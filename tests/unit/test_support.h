@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 #include "fakes/fake_file_system.h"
 #include "library/slot_library.h"
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 #include "desktop/controls.h"
 #include "popup/label_hint.h"
 

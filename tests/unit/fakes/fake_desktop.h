@@ -9,14 +9,19 @@
 #include <utility>
 #include <vector>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
 
 namespace qv::test {
 
-class FakeDesktop : public DesktopServices {
+class FakeDesktop : public Clipboard,
+                    public KeyInjection,
+                    public Foreground,
+                    public Pointer,
+                    public MessageBoxes,
+                    public Clock {
  public:
   std::vector<std::string> log;  // every call, in order
   std::string clipboard;
@@ -63,6 +68,7 @@ class FakeDesktop : public DesktopServices {
   }
   bool ModifierKeysHeld() override { return modifiersReleasedAt < 0 || now < modifiersReleasedAt; }
   bool CtrlHeld() override { return ctrlHeld; }
+  void RememberForeground() override {}
   void TakeForeground() override {
     log.push_back("foreground");
     programInFront_ = true;

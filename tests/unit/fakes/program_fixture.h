@@ -29,9 +29,8 @@ struct ProgramFixture {
   FakeText delayBox{"100"};
   FakeLabel makerLabel;
 
-  Program program{Services{files, desktop, hotKeyApi, PlainKeyboardLayout()},
-                  ProgramControls{popupWindow, slotList, {hotKeyBox, delayBox, crlf, crlfLf}},
-                  paths};
+  Program program{Services{files, desktop, desktop, hotKeyApi, PlainKeyboardLayout()},
+                  ProgramControls{popupWindow, slotList, {crlf, crlfLf}}, paths};
 
   PopupView popupView{popupWindow, panel,  slotList, labelColumn, labelHint,
                       crlf,        crlfLf, timer1,   timer3};

@@ -1,4 +1,4 @@
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "desktop/app_error.h"
+#include "base/app_error.h"
 
 namespace qv {
 namespace {
