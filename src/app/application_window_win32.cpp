@@ -1,19 +1,19 @@
 #include "app/application_window_win32.h"
 
-#include "desktop/window_class_win32.h"
 #include "desktop/window_names.h"
 
 namespace qv {
 
 ApplicationWindow::ApplicationWindow(const std::string& title) {
-  RegisterWindowClass({kApplicationClass, DefWindowProcA});
-  window_ = CreateWindowExA(0, kApplicationClass, title.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-ApplicationWindow::~ApplicationWindow() {
-  if (window_) DestroyWindow(window_);
+  CreateWindowFrom({.className = kApplicationClass,
+                    .caption = title.c_str(),
+                    .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                    .exStyle = 0,
+                    .x = 0,
+                    .y = 0,
+                    .width = 0,
+                    .height = 0},
+                   nullptr);
 }
 
 }  // namespace qv

@@ -1,21 +1,14 @@
 #pragma once
 // The program's hidden top-level window: it owns every form.
-#include <windows.h>
-
 #include <string>
+
+#include "desktop/window_base_win32.h"
 
 namespace qv {
 
-class ApplicationWindow {
+class ApplicationWindow : public WindowBase {
  public:
   explicit ApplicationWindow(const std::string& title);
-  ~ApplicationWindow();
-  ApplicationWindow(const ApplicationWindow&) = delete;
-  ApplicationWindow& operator=(const ApplicationWindow&) = delete;
-  HWND Handle() const { return window_; }
-
- private:
-  HWND window_ = nullptr;
 };
 
 }  // namespace qv

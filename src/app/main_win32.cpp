@@ -96,8 +96,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::SetErrorBoxTitle(title);
 
   qv::ApplicationWindow application(title);
+  qv::PopupWindow popup;
   qv::Win32FileSystem files;
-  qv::Win32DesktopServices desktop;
+  qv::Win32DesktopServices desktop(application, popup);
   const std::string folder = qv::ExeDirectory(exePath);
   const qv::CopyLock copyLock(qv::CopyLockName(folder));
   if (copyLock.AnotherCopyRuns() && !qv::MayRunBesideAnotherCopy(desktop, desktop, title, folder))
@@ -106,16 +107,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   HWND startForeground = GetForegroundWindow();
   qv::Win32KeyboardLayout layout;
   qv::Win32HotKeyRegistration hotKeyApi;
-  qv::PopupWindow popup;
   qv::SettingsDialog settings;
-  popup.Create(application.Handle());
-  settings.Create(application.Handle());
-  desktop.applicationWindow = application.Handle();
-  desktop.mainWindow = popup.Handle();
-  desktop.mailOwner = settings.Handle();
+  qv::EditorDialog editor;
 
   const qv::PopupView popupView = popup.View();
-  const qv::SettingsView settingsView = settings.View();
   qv::Program program(
       qv::Services{files, desktop, desktop, hotKeyApi, layout},
       qv::ProgramControls{popup, popupView.slotList, {popupView.crlf, popupView.crlfLf}},
@@ -125,10 +120,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::PopupController popupLogic(popupView, program.state, program.library,
                                  {desktop, desktop, desktop, desktop, desktop}, program.preferences,
                                  program);
-  qv::SettingsController settingsLogic(settingsView, popup, program.preferences, program.hotKey,
+  qv::SettingsController settingsLogic(settings.View(), popup, program.preferences, program.hotKey,
                                        layout, program.state, desktop, desktop);
-  settings.Attach(settingsLogic);
-  qv::EditorDialog editor;
   qv::Win32PopupMenu copyMenu;
   qv::EditorController editorLogic(editor.View(), {popup, popupView.slotList, popupView.timer3},
                                    copyMenu, program.state, program.library, desktop, desktop,
@@ -139,7 +132,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   popupEvents.queryEndSession = [&] { return program.WMQueryEndSession(); };
   popupEvents.listMouseDown = [&](bool left) { editorLogic.RxCheckListBox1MouseDown(left); };
   popupEvents.listMouseUp = [&](bool right) { editorLogic.RxCheckListBox1MouseUp(right); };
-  popup.Attach(popupLogic, std::move(popupEvents));
+  popup.Create(application.Handle(), popupLogic, std::move(popupEvents));
+  settings.Create(application.Handle(), settingsLogic);
   hotKeyApi.onHotKey = [&] { program.hotKey.Fire(); };
   program.hotKey.OnHotKey = [&] { popup.Run([&] { popupLogic.HotKey1HotKey(); }); };
   qv::SetMessagePreview([&](const MSG& msg) {
@@ -183,11 +177,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   settings.Run([&] { program.LoadPreferences(); });
 
   // The editor dialog is created last, and the copy menu it works with on the list.
-  editor.Create(application.Handle());
+  editor.Create(application.Handle(), editorLogic);
   copyMenu.Create(popup.Handle(),
                   {{"Copy Clip", [&] { editorLogic.CopyHighlightedClip1Click(); }},
                    {"Paste Clip", [&] { editorLogic.PastetoHighlightedClip1Click(); }}});
-  editor.Attach(editorLogic);
 
   // The framework shows the main window; its first activation minimises the application.
   if (program.state.OneShotMode) LetTrayIconSettle(startForeground);

@@ -1,10 +1,8 @@
 #include "app/program.h"
 
-namespace qv {
+#include "popup/popup_rules.h"
 
-namespace {
-constexpr int kPopupWidth = 249;
-}
+namespace qv {
 
 Program::Program(Services services, ProgramControls controls, DataPaths paths)
     : dataFiles_(services.files),
@@ -27,7 +25,7 @@ void Program::FormCreate() {
     state.OneShotMode = 1;
     controls_.mainWindow.SetStayOnTop(true);
   }
-  controls_.mainWindow.SetWidth(kPopupWidth);
+  controls_.mainWindow.SetWidth(kPanelWidth);
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   // The list shows what was loaded, the design rows when the rows file failed.
   try {

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/app_error.h"
-#include "desktop/message_loop_win32.h"
-
 namespace qv {
 
 std::string WindowText(HWND window) {
@@ -105,92 +102,19 @@ void Win32Timer::SetInterval(int milliseconds) {
     KillTimer(*window_, id_);
 }
 
-Win32PopupMenu::~Win32PopupMenu() {
-  if (menu_) DestroyMenu(menu_);
-}
-
 void Win32PopupMenu::Create(HWND owner, std::vector<Item> items) {
   owner_ = owner;
   items_ = std::move(items);
-  menu_ = CreatePopupMenu();
+  menu_.reset(CreatePopupMenu());
   for (std::size_t i = 0; i < items_.size(); ++i)
-    AppendMenuA(menu_, MF_STRING, i + 1, items_[i].caption);
+    AppendMenuA(menu_.get(), MF_STRING, i + 1, items_[i].caption);
 }
 
 void Win32PopupMenu::PopupAt(int x, int y) {
   const auto chosen = static_cast<std::size_t>(TrackPopupMenu(
-      menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner_, nullptr));
+      menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner_, nullptr));
   if (chosen >= 1 && chosen <= items_.size() && items_[chosen - 1].chosen)
     items_[chosen - 1].chosen();
-}
-
-bool Win32Form::Visible() const {
-  return IsWindowVisible(window_) || GetPropA(window_, kHiddenByMinimiseProp) != nullptr;
-}
-
-void Win32Form::Show() {
-  RemovePropA(window_, kHiddenByMinimiseProp);
-  if (centreWhenFirstShown_ && !shownOnce_) {
-    const WindowRect b = Bounds();
-    const int left = std::max(0, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - b.width) / 2);
-    const int top = std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - b.height) / 2);
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  shownOnce_ = true;
-  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-}
-
-void Win32Form::Hide() {
-  RemovePropA(window_, kHiddenByMinimiseProp);
-  ShowWindow(window_, SW_HIDE);
-}
-
-WindowRect Win32Form::Bounds() const {
-  RECT r{};
-  GetWindowRect(window_, &r);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-void Win32Form::SetLeft(int left) {
-  const WindowRect b = Bounds();
-  if (b.left == left) return;
-  SetWindowPos(window_, nullptr, left, b.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Win32Form::SetTop(int top) {
-  const WindowRect b = Bounds();
-  if (b.top == top) return;
-  SetWindowPos(window_, nullptr, b.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Win32Form::SetWidth(int width) {
-  const WindowRect b = Bounds();
-  if (b.width == width) return;
-  SetWindowPos(window_, nullptr, 0, 0, width, b.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-bool Win32Form::StayOnTop() const {
-  return (GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-void Win32Form::SetStayOnTop(bool onTop) {
-  if (StayOnTop() == onTop) return;
-  SetWindowPos(window_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void Win32Form::ShowModal() {
-  if (Visible()) throw AppError("Cannot make a visible window modal");
-  {
-    // The others come back before the dialog hides, so that one of them takes the activation.
-    const ThreadWindowsDisabled others(window_);
-    closeRequested_ = false;
-    Show();
-    SetForegroundWindow(window_);
-    while (!closeRequested_ && PumpMessage()) {
-    }
-  }
-  Hide();
 }
 
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desktop/controls.h"
+#include "desktop/handles_win32.h"
 
 namespace qv {
 
@@ -91,46 +92,14 @@ class Win32PopupMenu : public MenuControl {
     const char* caption;
     std::function<void()> chosen;
   };
-  Win32PopupMenu() = default;
-  ~Win32PopupMenu() override;
-  Win32PopupMenu(const Win32PopupMenu&) = delete;
-  Win32PopupMenu& operator=(const Win32PopupMenu&) = delete;
   // The window that owns the menu while it is open.
   void Create(HWND owner, std::vector<Item> items);
   void PopupAt(int x, int y) override;
 
  private:
   HWND owner_ = nullptr;
-  HMENU menu_ = nullptr;
+  UniqueMenu menu_;
   std::vector<Item> items_;
-};
-
-// A top-level form owned by the application window.
-class Win32Form : public ModalFormControl {
- public:
-  bool Visible() const override;
-  void Show() override;
-  void Hide() override;
-  WindowRect Bounds() const override;
-  void SetLeft(int left) override;
-  void SetTop(int top) override;
-  void SetWidth(int width) override;
-  bool StayOnTop() const override;
-  void SetStayOnTop(bool onTop) override;
-  // Every other shown window of the thread is disabled while the form is modal.
-  void ShowModal() override;
-  void CloseModal() override { closeRequested_ = true; }
-  HWND Handle() const { return window_; }
-
- protected:
-  // Placed in the middle of the desktop before it is first shown.
-  void CentreWhenFirstShown() { centreWhenFirstShown_ = true; }
-  HWND window_ = nullptr;
-
- private:
-  bool centreWhenFirstShown_ = false;
-  bool shownOnce_ = false;
-  bool closeRequested_ = false;
 };
 
 }  // namespace qv

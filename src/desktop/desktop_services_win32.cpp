@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "base/app_error.h"
@@ -31,15 +32,33 @@ bool IsOwnWindow(HWND window) {
   return window != nullptr && process == GetCurrentProcessId();
 }
 
-// Another program may hold the clipboard for a moment: try for about a quarter second.
-bool OpenClipboardPatiently(HWND owner) {
-  constexpr int kTries = 10;
-  for (int attempt = 0; attempt < kTries; ++attempt) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(25);
+// The clipboard, open while it lives. Another program may hold it for a moment: opening
+// tries for about a quarter second.
+class OpenClipboardScope {
+ public:
+  explicit OpenClipboardScope(HWND owner) {
+    constexpr int kTries = 10;
+    for (int attempt = 0; attempt < kTries && !open_; ++attempt) {
+      open_ = OpenClipboard(owner) != FALSE;
+      if (!open_) Sleep(25);
+    }
   }
-  return false;
-}
+  ~OpenClipboardScope() {
+    if (open_) CloseClipboard();
+  }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
+
+// Global memory of ours until the clipboard takes it.
+struct GlobalDeleter {
+  void operator()(void* memory) const { GlobalFree(memory); }
+};
+using UniqueGlobal = std::unique_ptr<void, GlobalDeleter>;
 
 // Lets the system take in the input that has arrived, without handling any message: under
 // Wine the key state and the foreground follow the X server only once its events are read.
@@ -50,19 +69,16 @@ void LetInputArrive() {
 }  // namespace
 
 void Win32DesktopServices::PutClipboardText(const std::string& text) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
   if (!memory) throw AppError("Out of memory");
-  if (void* bytes = GlobalLock(memory)) {
+  if (void* bytes = GlobalLock(memory.get())) {
     std::memcpy(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
+    GlobalUnlock(memory.get());
   }
-  if (!OpenClipboardPatiently(applicationWindow)) {
-    GlobalFree(memory);
-    throw AppError("Cannot open clipboard");
-  }
+  const OpenClipboardScope clipboard(application_.Handle());
+  if (!clipboard.IsOpen()) throw AppError("Cannot open clipboard");
   EmptyClipboard();
-  if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);  // ownership stays ours on failure
-  CloseClipboard();
+  if (SetClipboardData(CF_TEXT, memory.get())) memory.release();  // the clipboard's now
 }
 
 void Win32DesktopServices::InjectCtrlV() {
@@ -107,7 +123,7 @@ void Win32DesktopServices::TakeForeground() {
   const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
   const DWORD ownThread = GetCurrentThreadId();
   AttachThreadInput(foregroundThread, ownThread, TRUE);
-  SetForegroundWindow(applicationWindow);
+  SetForegroundWindow(application_.Handle());
   AttachThreadInput(foregroundThread, ownThread, FALSE);
 }
 
@@ -117,12 +133,12 @@ void Win32DesktopServices::RememberForeground() {
 }
 
 void Win32DesktopServices::RaiseWithoutStayingOnTop() {
-  SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(mainWindow_.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(mainWindow_.Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void Win32DesktopServices::HideTaskbarButton() {
-  ShowWindow(applicationWindow, SW_HIDE);
+  ShowWindow(application_.Handle(), SW_HIDE);
 }
 
 void Win32DesktopServices::MinimiseApplication() {
@@ -140,7 +156,7 @@ void Win32DesktopServices::MinimiseApplication() {
         }
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(applicationWindow));
+      reinterpret_cast<LPARAM>(application_.Handle()));
   HWND foreground = GetForegroundWindow();
   if ((foreground == nullptr || IsOwnWindow(foreground)) && previousForeground_ &&
       IsWindow(previousForeground_))
@@ -180,7 +196,8 @@ MessageAnswer Win32DesktopServices::ShowMessage(MessageKind kind, const std::str
 }
 
 void Win32DesktopServices::OpenMailLink(const std::string& address) {
-  ShellExecuteA(mailOwner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // Owned by the window the user clicked in (the settings dialog), which stays on top.
+  ShellExecuteA(GetActiveWindow(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace qv

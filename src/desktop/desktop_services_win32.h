@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "desktop/desktop_services.h"
+#include "desktop/window_base_win32.h"
 
 namespace qv {
 
@@ -13,9 +14,10 @@ class Win32DesktopServices : public Clipboard,
                              public MessageBoxes,
                              public Clock {
  public:
-  HWND applicationWindow = nullptr;  // owner of the forms
-  HWND mainWindow = nullptr;
-  HWND mailOwner = nullptr;
+  // `application` owns the forms; `mainWindow` is the pop-up list. Their handles are read
+  // when they are needed.
+  Win32DesktopServices(const WindowBase& application, const WindowBase& mainWindow)
+      : application_(application), mainWindow_(mainWindow) {}
 
   void PutClipboardText(const std::string& text) override;
   void InjectCtrlV() override;
@@ -39,6 +41,8 @@ class Win32DesktopServices : public Clipboard,
   void RememberForeground() override;
 
  private:
+  const WindowBase& application_;
+  const WindowBase& mainWindow_;
   bool minimised_ = false;
   HWND previousForeground_ = nullptr;  // the window that was in front before we took it
 };

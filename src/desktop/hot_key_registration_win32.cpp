@@ -1,20 +1,22 @@
 #include "desktop/hot_key_registration_win32.h"
 
-#include "desktop/window_class_win32.h"
 #include "desktop/window_names.h"
 
 namespace qv {
 
-Win32HotKeyRegistration::~Win32HotKeyRegistration() {
-  if (window_) DestroyWindow(window_);
-}
+namespace {
+constexpr WindowLayout kHotKeyWindowLayout{.className = kHotKeyWindowClass,
+                                           .caption = "",
+                                           .style = WS_CHILD | WS_CLIPSIBLINGS,
+                                           .exStyle = 0,
+                                           .x = 0,
+                                           .y = 0,
+                                           .width = 0,
+                                           .height = 0};
+}  // namespace
 
 HWND Win32HotKeyRegistration::Window() {
-  if (window_) return window_;
-  RegisterWindowClass({kHotKeyWindowClass, WindowProc});
-  window_ = CreateWindowExA(0, kHotKeyWindowClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                            GetDesktopWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetOwner(window_, this);
+  if (!window_) CreateWindowFrom(kHotKeyWindowLayout, GetDesktopWindow());
   return window_;
 }
 
@@ -26,13 +28,9 @@ void Win32HotKeyRegistration::Unregister() {
   if (window_) UnregisterHotKey(window_, 0);
 }
 
-LRESULT CALLBACK Win32HotKeyRegistration::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                     LPARAM lParam) {
-  if (message == WM_HOTKEY) {
-    auto* self = OwnerOf<Win32HotKeyRegistration>(window);
-    if (self && self->onHotKey) self->onHotKey();
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+LRESULT Win32HotKeyRegistration::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HOTKEY && onHotKey) onHotKey();
+  return WindowBase::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace qv

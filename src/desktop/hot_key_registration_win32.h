@@ -5,16 +5,12 @@
 #include <functional>
 
 #include "desktop/global_hot_key.h"
+#include "desktop/window_base_win32.h"
 
 namespace qv {
 
-class Win32HotKeyRegistration : public HotKeyRegistration {
+class Win32HotKeyRegistration : public WindowBase, public HotKeyRegistration {
  public:
-  Win32HotKeyRegistration() = default;
-  ~Win32HotKeyRegistration() override;
-  Win32HotKeyRegistration(const Win32HotKeyRegistration&) = delete;
-  Win32HotKeyRegistration& operator=(const Win32HotKeyRegistration&) = delete;
-
   bool Register(unsigned modifiers, unsigned virtualKey) override;
   void Unregister() override;
 
@@ -22,8 +18,7 @@ class Win32HotKeyRegistration : public HotKeyRegistration {
 
  private:
   HWND Window();  // made when first needed
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-  HWND window_ = nullptr;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace qv

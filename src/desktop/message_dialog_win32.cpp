@@ -38,12 +38,10 @@ std::vector<ButtonSpec> ButtonsOf(MessageButtons buttons) {
 }
 
 SIZE TextSize(HWND window, HFONT font, const std::string& text) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, font);
+  const WindowDc dc(window);
+  const SelectedObject selected(dc.Dc(), font);
   RECT area{0, 0, 600, 0};
-  DrawTextA(dc, text.c_str(), -1, &area, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
+  DrawTextA(dc.Dc(), text.c_str(), -1, &area, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   return {area.right, area.bottom};
 }
 
@@ -96,7 +94,7 @@ void Build(HWND dialog, const DialogSetup& setup) {
                (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2, outerWidth, outerHeight, 0);
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
     case WM_INITDIALOG: {
       const auto* setup = reinterpret_cast<const DialogSetup*>(lParam);

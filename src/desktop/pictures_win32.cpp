@@ -26,8 +26,8 @@ void DrawClipboard(HDC dc, int x, int y) {
 // A 16 x 16 24-bit picture drawn by `draw` on a background colour.
 template <typename Draw>
 HBITMAP Picture(COLORREF background, Draw draw) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+  const WindowDc screen(nullptr);
+  const MemoryDc dc(screen.Dc());
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = 16;
@@ -35,31 +35,25 @@ HBITMAP Picture(COLORREF background, Draw draw) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  Fill(dc, 0, 0, 16, 16, background);
-  draw(dc);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  HBITMAP bitmap = CreateDIBSection(screen.Dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const SelectedObject selected(dc.Dc(), bitmap);
+  Fill(dc.Dc(), 0, 0, 16, 16, background);
+  draw(dc.Dc());
   return bitmap;
 }
 
 }  // namespace
 
 HICON CreateTrayIconPicture() {
-  HBITMAP colour = Picture(kPanelColour, [](HDC dc) { DrawClipboard(dc, 0, 0); });
-  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, 16, 16, BLACKNESS);  // every pixel opaque
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(colour);
-  return icon;
+  const UniqueBitmap colour(Picture(kPanelColour, [](HDC dc) { DrawClipboard(dc, 0, 0); }));
+  const UniqueBitmap mask(CreateBitmap(16, 16, 1, 1, nullptr));
+  {
+    const MemoryDc dc(nullptr);
+    const SelectedObject selected(dc.Dc(), mask.get());
+    PatBlt(dc.Dc(), 0, 0, 16, 16, BLACKNESS);  // every pixel opaque
+  }
+  ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+  return CreateIconIndirect(&info);
 }
 
 HBITMAP CreateMenuPicture(MenuPicture which) {
@@ -94,12 +88,11 @@ HBITMAP CreateMenuPicture(MenuPicture which) {
 void DrawBanner(HDC dc, int x, int y) {
   DrawClipboard(dc, x, y);
   const UniqueFont font = CreateUiFont({.height = -12, .weight = FW_BOLD, .face = "Arial"});
-  HGDIOBJ old = SelectObject(dc, font.get());
+  const SelectedObject selected(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBlue);
   RECT text{x + 18, y, x + 114, y + 16};
   DrawTextA(dc, "Quorvanel Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
 }
 
 }  // namespace qv

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "desktop/error_box_win32.h"
-#include "desktop/window_class_win32.h"
 #include "desktop/window_names.h"
 
 namespace qv {
@@ -17,18 +15,20 @@ constexpr std::size_t kTipLength = 63;
 }  // namespace
 
 TrayIcon::TrayIcon() {
-  RegisterWindowClass({kTrayWindowClass, WindowProc});
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetOwner(window_, this);
+  CreateWindowFrom({.className = kTrayWindowClass,
+                    .caption = "",
+                    .style = WS_POPUP,
+                    .exStyle = WS_EX_TOOLWINDOW,
+                    .x = 0,
+                    .y = 0,
+                    .width = 0,
+                    .height = 0},
+                   nullptr);
 }
 
 TrayIcon::~TrayIcon() {
   enabled_ = false;
   Deactivate();
-  DestroyWindow(window_);
-  if (menu_) DestroyMenu(menu_);
-  if (icon_) DestroyIcon(icon_);
 }
 
 void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
@@ -38,7 +38,7 @@ void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
   record.uID = 0;
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = kCallbackMessage;
-  record.hIcon = icon_;
+  record.hIcon = icon_.get();
   const std::size_t length = std::min(tip_.size(), kTipLength);
   std::memcpy(record.szTip, tip_.data(), length);
   record.szTip[length] = '\0';
@@ -53,8 +53,7 @@ void TrayIcon::SetTip(const std::string& text) {
 }
 
 void TrayIcon::SetIcon(HICON icon) {
-  if (icon_ && icon_ != icon) DestroyIcon(icon_);
-  icon_ = icon;
+  if (icon_.get() != icon) icon_.reset(icon);
   if (added_) {
     if (!icon_) return Deactivate();
     NOTIFYICONDATAA record;
@@ -96,29 +95,24 @@ void TrayIcon::OpenMenu(POINT at) {
     TranslateMessage(&pending);
     DispatchMessageA(&pending);
   }
-  TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+  TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = OwnerOf<TrayIcon>(window);
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && HIWORD(wParam) == 0) {
-    const int command = LOWORD(wParam);
-    RunHandler(nullptr, [&] {
-      if (self->onCommand) self->onCommand(command);
-    });
+    if (onCommand) onCommand(LOWORD(wParam));
     return 0;
   }
   // The notification area was created anew (the shell restarted) and knows no icons: add
   // ours again, or the user would lose the menu for good.
   static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   if (message == taskbarCreated && taskbarCreated != 0) {
-    if (self->icon_) self->Activate();
+    if (icon_) Activate();
     return 0;
   }
-  if (message != kCallbackMessage || !self->enabled_)
-    return DefWindowProcA(window, message, wParam, lParam);
+  if (message != kCallbackMessage || !enabled_)
+    return WindowBase::OnMessage(message, wParam, lParam);
   TrayMouse event = TrayMouse::Other;
   switch (static_cast<UINT>(lParam)) {
     case WM_LBUTTONDOWN:
@@ -139,10 +133,10 @@ LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, 
     default:
       break;
   }
-  if (self->clicks_.OnMouse(event)) {
+  if (clicks_.OnMouse(event)) {
     POINT at{};
     GetCursorPos(&at);
-    self->OpenMenu(at);
+    OpenMenu(at);
   }
   return 0;
 }

@@ -8,20 +8,20 @@
 #include <string>
 
 #include "desktop/controls.h"
+#include "desktop/handles_win32.h"
 #include "desktop/tray_clicks.h"
+#include "desktop/window_base_win32.h"
 
 namespace qv {
 
-class TrayIcon : public TipControl {
+class TrayIcon : public WindowBase, public TipControl {
  public:
   TrayIcon();
   ~TrayIcon() override;
-  TrayIcon(const TrayIcon&) = delete;
-  TrayIcon& operator=(const TrayIcon&) = delete;
 
   // The icon and the menu are the tray icon's from then on.
   void SetIcon(HICON icon);
-  void SetMenu(HMENU menu) { menu_ = menu; }
+  void SetMenu(HMENU menu) { menu_.reset(menu); }
   void Activate();    // show the icon
   void Deactivate();  // remove it
   std::string Tip() const override { return tip_; }
@@ -33,11 +33,10 @@ class TrayIcon : public TipControl {
   static constexpr UINT kCallbackMessage = 0xB054;
   void FillRecord(NOTIFYICONDATAA& record) const;
   void OpenMenu(POINT at);
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  HWND window_ = nullptr;
-  HICON icon_ = nullptr;
-  HMENU menu_ = nullptr;
+  UniqueIcon icon_;
+  UniqueMenu menu_;
   std::string tip_;
   bool added_ = false;
   bool enabled_ = true;

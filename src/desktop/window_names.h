@@ -11,19 +11,13 @@ inline constexpr const char* kMainWindowCaption = "Velmora Clips";
 inline constexpr const char* kHotKeyWindowClass = "TQvHotKeyWindow";
 inline constexpr const char* kTrayWindowClass = "TQvTrayWindow";
 
+// The child controls that are windows of their own; the rest are drawn by their window.
 enum ControlId : int {
-  kIdPanel1 = 100,
   kIdSlotList = 101,      // RxCheckListBox1
   kIdKeyLabels = 107,     // ListBox7
-  kIdCrLfLfButton = 103,  // SpeedButton3 "+CR"
-  kIdCrLfButton = 102,    // SpeedButton2 "+cR"
-  kIdCloseButton = 108,   // SpeedButton8
-  kIdBanner = 110,        // Image1
   kIdHotKeyBox = 201,     // ComboBox1
   kIdDelayBox = 202,      // ComboBox2
-  kIdOkButton = 203,
-  kIdCancelButton = 204,
-  kIdMakerLabel = 205,
+  kIdMakerLabel = 205,    // RxLabel3
   kIdTitleField = 301,    // AlignedEdit
   kIdContentField = 302,  // the clip's text
 };

@@ -3,13 +3,11 @@
 // and "Close".
 #include <windows.h>
 
-#include <utility>
-
 #include "desktop/controls_win32.h"
-#include "desktop/error_box_win32.h"
 #include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
-#include "desktop/window_class_win32.h"
+#include "desktop/handles_win32.h"
+#include "desktop/window_base_win32.h"
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
 
@@ -17,19 +15,11 @@ namespace qv {
 
 class EditorDialog : public Win32Form {
  public:
-  EditorDialog() = default;
-  ~EditorDialog() override;
-  EditorDialog(const EditorDialog&) = delete;
-  EditorDialog& operator=(const EditorDialog&) = delete;
-
-  void Create(HWND applicationWindow);
-  void Attach(EditorController& controller) { controller_ = &controller; }
+  // The controls, for the logic; they work once the dialog is created.
   EditorView View() { return EditorView{*this, title_, content_, updateClip_}; }
-
-  template <typename Handler>
-  void Run(Handler&& handler) {
-    RunHandler(window_, std::forward<Handler>(handler));
-  }
+  // Creates the dialog hidden, owned by the application window; its messages go to
+  // `controller`.
+  void Create(HWND applicationWindow, EditorController& controller);
 
  private:
   // The content field: a rich edit without word wrap, with "Paste from Clipboard" in its menu.
@@ -67,24 +57,20 @@ class EditorDialog : public Win32Form {
     bool enabled_;
   };
 
-  static LRESULT CALLBACK FieldProc(HWND, UINT, WPARAM, LPARAM);
-  friend LRESULT CALLBACK ForwardToOwner<EditorDialog>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint(HDC dc);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
   void Click(int button);
   HWND CreateContentField();
 
   Win32Text title_;
   ContentField content_{*this};
   FlatButton updateClip_{*this, false};
-  WNDPROC titleDefault_ = nullptr;
-  WNDPROC contentDefault_ = nullptr;
-  HMENU contentMenu_ = nullptr;
-  HMODULE richEditLibrary_ = nullptr;
+  UniqueMenu contentMenu_;
+  UniqueModule richEditLibrary_;
   UniqueFont font_;
-  EditorController* controller_ = nullptr;
-  FlatButtons buttons_{{}};  // laid out at creation
+  EditorController* controller_ = nullptr;  // set before the dialog exists
+  FlatButtons buttons_{{}};                 // laid out at creation
   bool contextMenuAsked_ = false;
 };
 

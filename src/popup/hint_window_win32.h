@@ -5,17 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "desktop/window_base_win32.h"
 #include "popup/label_hint.h"
 
 namespace qv {
 
-class HintWindow : public HintWindowDisplay {
+class HintWindow : public WindowBase, public HintWindowDisplay {
  public:
-  HintWindow() = default;
-  ~HintWindow();
-  HintWindow(const HintWindow&) = delete;
-  HintWindow& operator=(const HintWindow&) = delete;
-
   void SetFont(HFONT font) { font_ = font; }
   // Shows `text` (up to its first "|") below the pointer; an empty text shows nothing.
   void ShowAtPointer(const std::string& text) override;
@@ -26,8 +22,9 @@ class HintWindow : public HintWindowDisplay {
   std::function<void()> onTimeUp;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-  HWND window_ = nullptr;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
+
   std::string text_;
   HFONT font_ = nullptr;
 };

@@ -11,8 +11,8 @@ namespace {
 
 constexpr int kTimerIntervalMs = 100;
 // Where the hot key puts the pointer: Panel1's right margin beside the list's scroll
-// bar (Panel1.Left 0 + width 249 - 3), 100 px below the window's top edge.
-constexpr int kPointerOffsetX = 0 + 249 - 3;
+// bar, 100 px below the window's top edge.
+constexpr int kPointerOffsetX = kPanelWidth - 3;
 constexpr int kPointerOffsetY = 100;
 
 // Keeps CurrentSlot as it was: a preview must not change the slot the editor writes to.

@@ -16,6 +16,8 @@ inline constexpr int kMaxPasteDelayMs = 5000;
 // The preview shows at most this many lines, the last of them followed by "...".
 inline constexpr int kPreviewLineLimit = 45;
 
+// Panel1, at the window's origin: the pop-up's width once it is created.
+inline constexpr int kPanelWidth = 249;
 // Key label column (ListBox7) inside the window, whose Panel1 sits at the origin.
 inline constexpr WindowRect kLabelColumn{10, 20, 15, 470};
 

@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/pictures_win32.h"
-#include "desktop/window_class_win32.h"
 #include "desktop/window_names.h"
 #include "popup/popup_rules.h"
 
@@ -18,35 +16,37 @@ namespace qv {
 namespace {
 
 constexpr COLORREF kLabelColour = kButtonColour;
-constexpr int kDesignWidth = 405;
-constexpr int kDesignHeight = 496;
-constexpr int kPanelWidth = 249;
 constexpr int kRowHeight = 13;
 constexpr int kRowTextIndent = 20;
 constexpr UINT kDeactivatedMessage = WM_APP + 1;
 
+constexpr WindowLayout kWindowLayout{.className = kMainWindowClass,
+                                     .caption = kMainWindowCaption,
+                                     .style = WS_POPUP | WS_CLIPCHILDREN,
+                                     .exStyle = 0,
+                                     .x = 0,
+                                     .y = 0,
+                                     .width = 405,
+                                     .height = 496};
+
 // The child controls, from the window's design.
-struct ControlLayout {
-  int id;
-  int x, y, width, height;
-  DWORD style;
-  DWORD exStyle;
-};
-constexpr ControlLayout kSlotListLayout{kIdSlotList,
-                                        8,
-                                        18,
-                                        233,
-                                        473,
-                                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS |
-                                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
-                                            LBS_NOINTEGRALHEIGHT,
-                                        WS_EX_CLIENTEDGE};
-constexpr ControlLayout kLabelColumnLayout{
+constexpr ChildLayout kSlotListLayout{"LISTBOX",
+                                      kIdSlotList,
+                                      8,
+                                      18,
+                                      233,
+                                      473,
+                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS |
+                                          LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                                          LBS_NOINTEGRALHEIGHT,
+                                      WS_EX_CLIENTEDGE};
+constexpr ChildLayout kLabelColumnLayout{
+    "LISTBOX",
     kIdKeyLabels,
-    10,
-    20,
-    15,
-    470,
+    kLabelColumn.left,
+    kLabelColumn.top,
+    kLabelColumn.width,
+    kLabelColumn.height,
     WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
     0};
 
@@ -61,66 +61,38 @@ constexpr HeaderButton kHeaderButtons[] = {
 
 const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-HWND CreateControl(HWND parent, const ControlLayout& layout, HFONT font) {
-  HWND control = CreateWindowExA(layout.exStyle, "LISTBOX", "", layout.style, layout.x, layout.y,
-                                 layout.width, layout.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return control;
-}
-
-HBRUSH SolidBrush(COLORREF colour) {
-  static HBRUSH list = CreateSolidBrush(kListColour);
-  static HBRUSH labels = CreateSolidBrush(kLabelColour);
-  return colour == kListColour ? list : labels;
-}
-
 }  // namespace
-
-PopupWindow::~PopupWindow() {
-  if (window_) DestroyWindow(window_);
-}
-
-void PopupWindow::Create(HWND applicationWindow) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  RegisterWindowClass({kMainWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE)});
-  font_ = CreateUiFont();
-  boldFont_ = CreateUiFont({.weight = FW_BOLD});
-  hintWindow_.SetFont(font_.get());
-  hintWindow_.onTimeUp = [this] { labelHint_.TimeUp(); };
-  window_ =
-      CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                      kDesignWidth, kDesignHeight, applicationWindow, nullptr, instance, nullptr);
-  CentreWhenFirstShown();
-  SetOwner(window_, this);
-  slotList_.Attach(CreateControl(window_, kSlotListLayout, font_.get()));
-  labelColumn_.Attach(CreateControl(window_, kLabelColumnLayout, font_.get()));
-  SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetOwner(slotList_.Handle(), this);
-  slotListDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      slotList_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SlotListProc)));
-  SetOwner(labelColumn_.Handle(), this);
-  labelColumnDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      labelColumn_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelColumnProc)));
-  std::vector<std::string> labels;
-  for (int page = 0; page < 2; ++page)
-    for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
-  labelColumn_.SetItems(labels);
-}
-
-void PopupWindow::Attach(PopupController& controller, PopupWindowEvents events) {
-  controller_ = &controller;
-  events_ = std::move(events);
-}
 
 PopupView PopupWindow::View() {
   return PopupView{*this, *this,   slotList_, labelColumn_, labelHint_,
                    crlf_, crlfLf_, timer1_,   timer3_};
 }
 
+void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
+                         PopupWindowEvents events) {
+  controller_ = &controller;
+  events_ = std::move(events);
+  font_ = CreateUiFont();
+  boldFont_ = CreateUiFont({.weight = FW_BOLD});
+  listBrush_.reset(CreateSolidBrush(kListColour));
+  labelBrush_.reset(CreateSolidBrush(kLabelColour));
+  hintWindow_.SetFont(font_.get());
+  hintWindow_.onTimeUp = [this] { labelHint_.TimeUp(); };
+  CreateWindowFrom(kWindowLayout, applicationWindow);
+  CentreWhenFirstShown();
+  slotList_.Attach(CreateChild(kSlotListLayout, font_.get()));
+  labelColumn_.Attach(CreateChild(kLabelColumnLayout, font_.get()));
+  SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Subclass(slotList_.Handle());
+  Subclass(labelColumn_.Handle());
+  std::vector<std::string> labels;
+  for (int page = 0; page < 2; ++page)
+    for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
+  labelColumn_.SetItems(labels);
+}
+
 void PopupWindow::PreviewKey(unsigned virtualKey) {
-  if (controller_ && IsWindowEnabled(window_)) Run([&] { controller_->FormKeyDown(virtualKey); });
+  if (IsWindowEnabled(window_)) Run([&] { controller_->FormKeyDown(virtualKey); });
 }
 
 void PopupWindow::HeaderToggle::SetDown(bool down) {
@@ -149,7 +121,7 @@ int PopupWindow::HeaderButtonAt(POINT p) const {
 void PopupWindow::OnMouseDown(POINT p) {
   pressedButton_ = HeaderButtonAt(p);
   SetCapture(window_);
-  if (pressedButton_ < 0) Run([&] { controller_->PanelMouseDown(p.x, p.y); });
+  if (pressedButton_ < 0) controller_->PanelMouseDown(p.x, p.y);
 }
 
 void PopupWindow::OnMouseUp(POINT p) {
@@ -157,10 +129,8 @@ void PopupWindow::OnMouseUp(POINT p) {
   pressedButton_ = -1;
   ReleaseCapture();
   if (pressed < 0 || HeaderButtonAt(p) != pressed) return;
-  Run([&] {
-    if (pressed == kClose) return controller_->SpeedButton8Click();
-    controller_->SuffixButtonClick(pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
-  });
+  if (pressed == kClose) return controller_->SpeedButton8Click();
+  controller_->SuffixButtonClick(pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
 }
 
 void PopupWindow::OnMouseMove(POINT p, WPARAM keys) {
@@ -170,7 +140,7 @@ void PopupWindow::OnMouseMove(POINT p, WPARAM keys) {
   const bool leftAlone =
       (keys & kAnyButtonOrKey) == MK_LBUTTON && (GetKeyState(VK_MENU) & 0x8000) == 0;
   if (!leftAlone) return;  // nothing to move; the handler would do nothing either
-  Run([&] { controller_->PanelMouseMove(p.x, p.y, leftAlone); });
+  controller_->PanelMouseMove(p.x, p.y, leftAlone);
 }
 
 void PopupWindow::LabelColumnMouse(UINT message) {
@@ -196,46 +166,22 @@ void PopupWindow::LabelColumnMouse(UINT message) {
   }
 }
 
-LRESULT CALLBACK PopupWindow::SlotListProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  auto* self = OwnerOf<PopupWindow>(window);
+LRESULT PopupWindow::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (child == labelColumn_.Handle()) {
+    LabelColumnMouse(message);
+    return ChildDefault(child, message, wParam, lParam);
+  }
   const bool down =
       message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
   const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-  if (down && self->events_.listMouseDown)
-    self->Run([&] { self->events_.listMouseDown(message == WM_LBUTTONDOWN); });
-  const LRESULT result = CallWindowProcA(self->slotListDefault_, window, message, wParam, lParam);
-  if (up && self->events_.listMouseUp)
-    self->Run([&] { self->events_.listMouseUp(message == WM_RBUTTONUP); });
+  if (down && events_.listMouseDown) Run([&] { events_.listMouseDown(message == WM_LBUTTONDOWN); });
+  const LRESULT result = ChildDefault(child, message, wParam, lParam);
+  if (up && events_.listMouseUp) Run([&] { events_.listMouseUp(message == WM_RBUTTONUP); });
   return result;
-}
-
-LRESULT CALLBACK PopupWindow::LabelColumnProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-  auto* self = OwnerOf<PopupWindow>(window);
-  if (self->controller_) self->LabelColumnMouse(message);
-  return CallWindowProcA(self->labelColumnDefault_, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK PopupWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = OwnerOf<PopupWindow>(window);
-  if (!self) {
-    if (message == WM_MEASUREITEM) {
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
-      return TRUE;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintWindow(window_, [this](HDC dc) { Paint(dc); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
       return TRUE;
@@ -243,66 +189,61 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       DrawListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLORLISTBOX:
-      return reinterpret_cast<LRESULT>(SolidBrush(
-          reinterpret_cast<HWND>(lParam) == slotList_.Handle() ? kListColour : kLabelColour));
+      return reinterpret_cast<LRESULT>(reinterpret_cast<HWND>(lParam) == slotList_.Handle()
+                                           ? listBrush_.get()
+                                           : labelBrush_.get());
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && controller_) Run([&] { controller_->FormActivate(); });
+      if (LOWORD(wParam) != WA_INACTIVE) Run([&] { controller_->FormActivate(); });
       break;
     case WM_ACTIVATEAPP:
       // A paste hands the activation away in the middle of its handler; the loss of
       // activation is handled once that handler has returned.
-      if (!wParam && controller_) PostMessageA(window_, kDeactivatedMessage, 0, 0);
+      if (!wParam) PostMessageA(window_, kDeactivatedMessage, 0, 0);
       break;
     case kDeactivatedMessage:
-      Run([&] { controller_->AppDeactivate(); });
+      controller_->AppDeactivate();
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      if (message == WM_LBUTTONDOWN) {
+      if (message == WM_LBUTTONDOWN)
         OnMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      } else if (controller_) {
-        Run([&] { controller_->PanelMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
-      }
+      else
+        controller_->PanelMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_LBUTTONUP:
       OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_MOUSEMOVE:
-      if (controller_) OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
+      OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       return 0;
     case WM_COMMAND:
-      if (HIWORD(wParam) == LBN_SELCHANGE && controller_) {
+      if (HIWORD(wParam) == LBN_SELCHANGE) {
         if (reinterpret_cast<HWND>(lParam) == slotList_.Handle())
-          Run([&] { controller_->RxCheckListBox1Click(); });
+          controller_->RxCheckListBox1Click();
         else if (reinterpret_cast<HWND>(lParam) == labelColumn_.Handle())
-          Run([&] { controller_->ListBox7Click(); });
+          controller_->ListBox7Click();
         return 0;
       }
       break;
     case WM_TIMER:
-      if (!controller_) return 0;
-      if (wParam == timer1_.Id()) Run([&] { controller_->Timer1Timer(); });
-      if (wParam == timer3_.Id()) Run([&] { controller_->Timer3Timer(); });
+      if (wParam == timer1_.Id()) controller_->Timer1Timer();
+      if (wParam == timer3_.Id()) controller_->Timer3Timer();
       return 0;
     case WM_CLOSE:
-      if (events_.close) Run(events_.close);
+      events_.close();
       return 0;
-    case WM_QUERYENDSESSION: {
-      LRESULT answer = 0;
-      if (events_.queryEndSession) Run([&] { answer = events_.queryEndSession(); });
-      return answer;
-    }
+    case WM_QUERYENDSESSION:
+      return events_.queryEndSession();
     case WM_DESTROY:
       timer1_.SetInterval(0);
       timer3_.SetInterval(0);
-      window_ = nullptr;
       PostQuitMessage(0);
       return 0;
     default:
       break;
   }
-  return DefWindowProcA(window_, message, wParam, lParam);
+  return WindowBase::OnMessage(message, wParam, lParam);
 }
 
 void PopupWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
@@ -318,18 +259,17 @@ void PopupWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
     SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kNavy);
-  HGDIOBJ old = SelectObject(item.hDC, font_.get());
+  const SelectedObject font(item.hDC, font_.get());
   RECT area = item.rcItem;
   area.left += slotList ? kRowTextIndent : 2;
   DrawTextA(item.hDC, text.c_str(), -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(item.hDC, old);
 }
 
 void PopupWindow::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
   FillSolid(dc, client, GetSysColor(COLOR_BTNFACE));
-  RECT panel{0, 0, kPanelWidth, kDesignHeight};
+  RECT panel{0, 0, kPanelWidth, kWindowLayout.height};
   FillSolid(dc, panel, kPanelColour);
   DrawEdge(dc, &panel, BDR_RAISEDINNER, BF_RECT);
   DrawBanner(dc, 4, 1);
@@ -350,11 +290,10 @@ void PopupWindow::Paint(HDC dc) {
       FillSolid(dc, bar, kMaroon);
       continue;
     }
-    HGDIOBJ old = SelectObject(dc, boldFont_.get());
+    const SelectedObject font(dc, boldFont_.get());
     SetTextColor(dc, kMaroon);
     if (down) OffsetRect(&r, 1, 1);
     DrawTextA(dc, b.caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
   }
 }
 

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "desktop/controls_win32.h"
-#include "desktop/error_box_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/window_base_win32.h"
 #include "popup/hint_window_win32.h"
 #include "popup/label_hint.h"
 #include "popup/popup_controller.h"
@@ -25,24 +25,12 @@ struct PopupWindowEvents {
 
 class PopupWindow : public Win32Form, public FocusControl {
  public:
-  PopupWindow() = default;
-  ~PopupWindow() override;
-  PopupWindow(const PopupWindow&) = delete;
-  PopupWindow& operator=(const PopupWindow&) = delete;
-
-  // Creates the window hidden, owned by the application window.
-  void Create(HWND applicationWindow);
-  // Connects the logic once it exists; the window forwards its messages to it.
-  void Attach(PopupController& controller, PopupWindowEvents events);
-
-  // The controls, for the logic.
+  // The controls, for the logic; they work once the window is created.
   PopupView View();
+  // Creates the window hidden, owned by the application window; its messages go to
+  // `controller` and `events`.
+  void Create(HWND applicationWindow, PopupController& controller, PopupWindowEvents events);
 
-  // Runs a handler; a raised error ends it and is reported in the standard error box.
-  template <typename Handler>
-  void Run(Handler&& handler) {
-    RunHandler(window_, std::forward<Handler>(handler));
-  }
   // The user pressed a key anywhere in the window (keyboard preview).
   void PreviewKey(unsigned virtualKey);
 
@@ -64,11 +52,9 @@ class PopupWindow : public Win32Form, public FocusControl {
     bool down_ = false;
   };
 
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK SlotListProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK LabelColumnProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint(HDC dc);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
   void DrawListItem(const DRAWITEMSTRUCT& item);
   int HeaderButtonAt(POINT p) const;
   void OnMouseDown(POINT p);
@@ -78,8 +64,6 @@ class PopupWindow : public Win32Form, public FocusControl {
 
   Win32ListBox slotList_;
   Win32ListBox labelColumn_;
-  WNDPROC slotListDefault_ = nullptr;
-  WNDPROC labelColumnDefault_ = nullptr;
   HeaderToggle crlf_{*this};
   HeaderToggle crlfLf_{*this};
   Win32Timer timer1_{&window_, 1};
@@ -88,7 +72,9 @@ class PopupWindow : public Win32Form, public FocusControl {
   LabelHint labelHint_{hintWindow_};
   UniqueFont font_;
   UniqueFont boldFont_;
-  PopupController* controller_ = nullptr;
+  UniqueBrush listBrush_;
+  UniqueBrush labelBrush_;
+  PopupController* controller_ = nullptr;  // set before the window exists
   PopupWindowEvents events_;
   int pressedButton_ = -1;  // header button under a pressed left button
   bool trackingLeave_ = false;

@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/error_box_win32.h"
 #include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
-#include "desktop/window_class_win32.h"
 #include "desktop/window_names.h"
 #include "settings/settings_choices.h"
 
@@ -21,8 +19,16 @@ namespace {
 
 constexpr COLORREF kDialogColour = kPanelColour;
 constexpr COLORREF kHeaderColour = kBlue;
-constexpr int kClientWidth = 228;
-constexpr int kClientHeight = 119;
+// A dialog frame with a caption and no border icons; always on top.
+constexpr WindowLayout kWindowLayout{.className = kSettingsClass,
+                                     .caption = "Settings",
+                                     .style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
+                                     .exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
+                                     .x = 0,
+                                     .y = 0,
+                                     .width = 228,
+                                     .height = 119,
+                                     .clientSize = true};
 constexpr RECT kHeaderPanel{6, 2, 6 + 217, 2 + 43};
 
 struct TextLabel {
@@ -38,22 +44,33 @@ enum ButtonIndex { kOk = 0, kCancel = 1 };
 const std::vector<FlatButtonLayout> kButtons{{{37, 94, 37 + 75, 94 + 22}, "OK"},
                                              {{116, 94, 116 + 75, 94 + 22}, "Cancel"}};
 
-struct ComboLayout {
-  int id, x, y, width, height;
-};
 constexpr int kComboDropHeight = 21 + 8 * 15;  // refitted to 8 items once created
-constexpr ComboLayout kHotKeyBoxLayout{kIdHotKeyBox, 6, 66, 105, kComboDropHeight};
-constexpr ComboLayout kDelayBoxLayout{kIdDelayBox, 119, 66, 105, kComboDropHeight};
+constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+constexpr ChildLayout kHotKeyBoxLayout{"COMBOBOX", kIdHotKeyBox,     6,           66,
+                                       105,        kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
+constexpr ChildLayout kDelayBoxLayout{"COMBOBOX", kIdDelayBox,      119,         66,
+                                      105,        kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
+constexpr ChildLayout kMakerLabelLayout{
+    "STATIC", kIdMakerLabel, 6 + 56, 2 + 21, 104, 13, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT};
+
+// Labels size themselves to their text, whatever font the system substitutes.
+void FitLabelToText(HWND label, HFONT font) {
+  const std::string text = WindowText(label);
+  SIZE size{};
+  {
+    const WindowDc dc(label);
+    const SelectedObject selected(dc.Dc(), font);
+    GetTextExtentPoint32A(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+  }
+  SetWindowPos(label, nullptr, 0, 0, size.cx + 1, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+}  // namespace
 
 template <std::size_t N>
-HWND CreateCombo(HWND parent, const ComboLayout& layout, HFONT font,
-                 const std::array<const char*, N>& items) {
-  HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",
-                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                             layout.x, layout.y, layout.width, layout.height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                             GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+HWND SettingsDialog::CreateCombo(const ChildLayout& layout,
+                                 const std::array<const char*, N>& items) {
+  HWND box = CreateChild(layout, font_.get());
   // Filled without redrawing after each item: a hidden box has nothing to show meanwhile.
   SendMessageA(box, WM_SETREDRAW, FALSE, 0);
   for (const char* item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -61,57 +78,24 @@ HWND CreateCombo(HWND parent, const ComboLayout& layout, HFONT font,
   // The drop-down list shows 8 items at a time, whatever the font's height.
   const auto editHeight = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   const auto itemHeight = SendMessageA(box, CB_GETITEMHEIGHT, 0, 0);
-  SetWindowPos(box, nullptr, 0, 0, layout.width,
+  SetWindowPos(box, nullptr, 0, 0, ScaleForWindow(layout.width),
                static_cast<int>(editHeight + 6 + 8 * itemHeight + 2), SWP_NOMOVE | SWP_NOZORDER);
   return box;
 }
 
-// Labels size themselves to their text, whatever font the system substitutes.
-void FitLabelToText(HWND label, HFONT font) {
-  const std::string text = WindowText(label);
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
-  SetWindowPos(label, nullptr, 0, 0, size.cx + 1, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-}
-
-}  // namespace
-
-SettingsDialog::~SettingsDialog() {
-  if (window_) DestroyWindow(window_);
-}
-
-void SettingsDialog::Create(HWND applicationWindow) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  RegisterWindowClass({kSettingsClass, ForwardToOwner<SettingsDialog>});
+void SettingsDialog::Create(HWND applicationWindow, SettingsController& controller) {
+  controller_ = &controller;
   font_ = CreateUiFont();
   underlinedFont_ = CreateUiFont({.underline = true});
   headerBrush_.reset(CreateSolidBrush(kHeaderColour));
-  // A dialog frame with a caption and no border icons; always on top.
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  window_ =
-      CreateWindowExA(exStyle, kSettingsClass, "Settings", style, 0, 0, frame.right - frame.left,
-                      frame.bottom - frame.top, applicationWindow, nullptr, instance, nullptr);
+  CreateWindowFrom(kWindowLayout, applicationWindow);
   CentreWhenFirstShown();
-  SetOwner(window_, this);
   buttons_ = FlatButtons(kButtons);
-  hotKeyBox_.Attach(CreateCombo(window_, kHotKeyBoxLayout, font_.get(), kHotKeyChoices));
-  delayBox_.Attach(CreateCombo(window_, kDelayBoxLayout, font_.get(), kDelayChoices));
-  HWND makerLabel = CreateWindowExA(
-      0, "STATIC", "Skor Velmora Software", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT, 6 + 56,
-      2 + 21, 104, 13, window_, reinterpret_cast<HMENU>(kIdMakerLabel), instance, nullptr);
-  SendMessageA(makerLabel, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  FitLabelToText(makerLabel, font_.get());
-  SetOwner(makerLabel, this);
-  makerLabel_.window = makerLabel;
-  makerLabel_.defaultProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(makerLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MakerLabelProc)));
+  hotKeyBox_.Attach(CreateCombo(kHotKeyBoxLayout, kHotKeyChoices));
+  delayBox_.Attach(CreateCombo(kDelayBoxLayout, kDelayChoices));
+  makerLabel_.window = CreateChild(kMakerLabelLayout, font_.get(), "Skor Velmora Software");
+  FitLabelToText(makerLabel_.window, font_.get());
+  Subclass(makerLabel_.window);
 }
 
 void SettingsDialog::MakerLabel::SetUnderlined(bool underlined) {
@@ -128,38 +112,30 @@ void SettingsDialog::Paint(HDC dc) {
   RECT header = kHeaderPanel;
   FillSolid(dc, header, kHeaderColour);
   DrawEdge(dc, &header, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
-  HGDIOBJ old = SelectObject(dc, font_.get());
+  const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   for (const TextLabel& label : kLabels) {
     SetTextColor(dc, label.colour);
     TextOutA(dc, label.x, label.y, label.text, static_cast<int>(std::strlen(label.text)));
   }
   buttons_.Paint(dc);
-  SelectObject(dc, old);
 }
 
-LRESULT CALLBACK SettingsDialog::MakerLabelProc(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-  auto* self = OwnerOf<SettingsDialog>(window);
-  MakerLabel& label = self->makerLabel_;
-  if (message == WM_MOUSEMOVE && !label.pointerOn && self->controller_) {
+LRESULT SettingsDialog::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  MakerLabel& label = makerLabel_;
+  if (message == WM_MOUSEMOVE && !label.pointerOn) {
     label.pointerOn = true;
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, child, 0};
     TrackMouseEvent(&track);
-    self->Run([&] { self->controller_->RxLabel3MouseEnter(); });
+    Run([&] { controller_->RxLabel3MouseEnter(); });
   } else if (message == WM_MOUSELEAVE) {
     label.pointerOn = false;
   }
-  return CallWindowProcA(label.defaultProc, window, message, wParam, lParam);
+  return ChildDefault(child, message, wParam, lParam);
 }
 
 LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintWindow(window_, [this](HDC dc) { Paint(dc); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == makerLabel_.window) {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -176,16 +152,15 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     case WM_COMMAND:
-      if (reinterpret_cast<HWND>(lParam) == makerLabel_.window && HIWORD(wParam) == STN_CLICKED &&
-          controller_) {
-        Run([&] { controller_->RxLabel3Click(); });
+      if (reinterpret_cast<HWND>(lParam) == makerLabel_.window && HIWORD(wParam) == STN_CLICKED) {
+        controller_->RxLabel3Click();
         return 0;
       }
       break;
     case WM_ACTIVATE:
       // Only a shown dialog is activated by the user; a hidden one can be by an error box
       // closing at start-up.
-      if (LOWORD(wParam) != WA_INACTIVE && controller_ && IsWindowVisible(window_))
+      if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(window_))
         Run([&] { controller_->FormActivate(); });
       break;
     case WM_LBUTTONDOWN:
@@ -193,8 +168,8 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONUP: {
       const int clicked = buttons_.Release(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (clicked == kOk && controller_) Run([&] { controller_->BitBtn1Click(); });
-      if (clicked == kCancel && controller_) Run([&] { controller_->BitBtn2Click(); });
+      if (clicked == kOk) controller_->BitBtn1Click();
+      if (clicked == kCancel) controller_->BitBtn2Click();
       return 0;
     }
     case WM_CLOSE:
@@ -202,7 +177,7 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefWindowProcA(window_, message, wParam, lParam);
+  return WindowBase::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace qv

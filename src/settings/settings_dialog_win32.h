@@ -2,13 +2,12 @@
 // The "Settings" dialog window: hot key and paste delay boxes, "OK" and "Cancel".
 #include <windows.h>
 
-#include <utility>
+#include <array>
 
 #include "desktop/controls_win32.h"
-#include "desktop/error_box_win32.h"
 #include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
-#include "desktop/window_class_win32.h"
+#include "desktop/window_base_win32.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
 
@@ -16,20 +15,11 @@ namespace qv {
 
 class SettingsDialog : public Win32Form {
  public:
-  SettingsDialog() = default;
-  ~SettingsDialog() override;
-  SettingsDialog(const SettingsDialog&) = delete;
-  SettingsDialog& operator=(const SettingsDialog&) = delete;
-
-  void Create(HWND applicationWindow);
-  void Attach(SettingsController& controller) { controller_ = &controller; }
+  // The controls, for the logic; they work once the dialog is created.
   SettingsView View() { return SettingsView{*this, hotKeyBox_, delayBox_, makerLabel_}; }
-
-  // Runs a handler; a raised error ends it and is reported in the standard error box.
-  template <typename Handler>
-  void Run(Handler&& handler) {
-    RunHandler(window_, std::forward<Handler>(handler));
-  }
+  // Creates the dialog hidden, owned by the application window; its messages go to
+  // `controller`.
+  void Create(HWND applicationWindow, SettingsController& controller);
 
  private:
   // The maker label: underlined by switching its font.
@@ -39,7 +29,6 @@ class SettingsDialog : public Win32Form {
     bool Underlined() const override { return underlined_; }
     void SetUnderlined(bool underlined) override;
     HWND window = nullptr;
-    WNDPROC defaultProc = nullptr;
     bool pointerOn = false;
 
    private:
@@ -47,10 +36,11 @@ class SettingsDialog : public Win32Form {
     bool underlined_ = false;
   };
 
-  static LRESULT CALLBACK MakerLabelProc(HWND, UINT, WPARAM, LPARAM);
-  friend LRESULT CALLBACK ForwardToOwner<SettingsDialog>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint(HDC dc);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
+  template <std::size_t N>
+  HWND CreateCombo(const ChildLayout& layout, const std::array<const char*, N>& items);
 
   Win32Text hotKeyBox_;
   Win32Text delayBox_;
@@ -58,8 +48,8 @@ class SettingsDialog : public Win32Form {
   UniqueFont font_;
   UniqueFont underlinedFont_;
   UniqueBrush headerBrush_;
-  SettingsController* controller_ = nullptr;
-  FlatButtons buttons_{{}};  // laid out at creation
+  SettingsController* controller_ = nullptr;  // set before the dialog exists
+  FlatButtons buttons_{{}};                   // laid out at creation
 };
 
 }  // namespace qv
