@@ -4,6 +4,7 @@
 #include "fakes/fake_file_system.h"
 #include "library/data_files.h"
 #include "library/file_system.h"
+#include "library/retrying_file_system.h"
 #include "test_support.h"
 
 namespace qv::test {
@@ -42,6 +43,8 @@ TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfAndEveryOtherByteIsKept) {
     EXPECT_EQ(ParseRowsFile(file), rows) << file;
     EXPECT_EQ(SerializeRows(ParseRowsFile(file)), writtenBack) << file;
   }
+  // A break inside a row would make two rows of it when read back.
+  EXPECT_EQ(SerializeRows({"ab\rcd", "e\r\nf\n"}), "ab cd\r\ne  f \r\n");
 }
 
 // The store keeps every byte; only lone breaks become CR LF, and a final break stays.
@@ -71,8 +74,9 @@ TEST(StoreFile, EveryBreakBecomesCrLfAndEveryOtherByteIsKept) {
 TEST(DamagedFile, IsOneHoldingANulByteAndIsNamedWithItsPath) {
   EXPECT_TRUE(LooksDamaged(Bytes("a\0")));
   EXPECT_FALSE(LooksDamaged("\xFF\x01\r\n"));
-  EXPECT_EQ(DamagedFileMessage("C:\\Q\\Lb1.qvl"),
-            "File C:\\Q\\Lb1.qvl looks damaged (it holds NUL bytes); it is kept as it is");
+  EXPECT_EQ(DamagedFileMessage("C:\\Q\\Lb1.qvl", "C:\\Q\\Lb1.qvl.damaged-2"),
+            "File C:\\Q\\Lb1.qvl looks damaged (it holds NUL bytes); it is loaded as it is, and "
+            "a copy of it as found is kept as C:\\Q\\Lb1.qvl.damaged-2");
 }
 
 TEST(DesignRows, SeventyTwoSingleBlanksWithTwoBlanksAtRows38And57) {
@@ -140,6 +144,41 @@ TEST(SaveDataFile, EveryOutcomeLeavesWholeFilesAndNamesWhatFailed) {
     EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }),
               c.failed.empty() ? "" : "Cannot create file " + c.failed);
     EXPECT_EQ(fs.files, c.after);
+  }
+}
+
+// A file another program holds for a moment is saved, with its backup, once it is let go; one
+// held longer is reported after two seconds of waiting; a failure that waiting does not mend
+// is reported at once.
+TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSecondsBeforeItFails) {
+  using Files = std::map<std::string, std::string>;
+  const std::string tmp = kPath + ".tmp", bak = kPath + ".bak";
+  const Files saved = {{kPath, "new"}, {bak, "old"}};
+  const struct {
+    std::string busy;
+    int busyMs, failAtCall;
+    Files after;
+    std::string failed;
+    int waitedMs;
+  } cases[] = {
+      {kPath, 1200, -1, saved, "", 1535},
+      {bak, 1200, -1, saved, "", 1535},
+      {kPath, 60000, -1, {{kPath, "old"}, {bak, "older"}}, kPath, kBusyWaitLimitMs},
+      {"", 0, 0, {{kPath, "old"}, {bak, "older"}}, tmp, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.busy + " " + std::to_string(c.busyMs));
+    FakeClock clock;
+    FakeFileSystem disk;
+    disk.files = {{kPath, "old"}, {bak, "older"}};
+    disk.clock = &clock;
+    disk.busyUntilMs[c.busy] = c.busyMs;
+    disk.failAtCall = c.failAtCall;
+    RetryingFileSystem fs(disk, clock);
+    EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }),
+              c.failed.empty() ? "" : "Cannot create file " + c.failed);
+    EXPECT_EQ(disk.files, c.after);
+    EXPECT_EQ(clock.nowMs, c.waitedMs);
   }
 }
 
