@@ -1,9 +1,8 @@
-// Random sequences of GatherFullClip, ReplaceClipBlock and UpdateClipBlock on random stores:
-// extraction changes nothing; a replacement changes only its own slot's lines, as a
-// line-by-line model predicts; no other slot's block moves; a well-formed store stays
-// well-formed; an update keeps the store within 850 lines or no larger. A few bytes describe
-// a run of hundreds of lines or a line of thousands of characters, so that short inputs
-// reach the line limit.
+// Random sequences of GatherFullClip, ReplaceClipBlock and UpdateClipBlock on random stores
+// (a few bytes make hundreds of lines, up to the line limit): extraction changes nothing; a
+// replacement changes only its own slot's lines, as a line-by-line model predicts; no other
+// slot's block moves; a well-formed store stays well-formed; an update leaves at most 850
+// lines, or no more than before.
 #include <optional>
 
 #include "fuzz_support.h"
@@ -145,7 +144,7 @@ std::string LineRun(ByteReader& in) {
 }
 
 // A store file of random pieces: whole blocks, stray tags, tags beside text or in other
-// letter case, lines of any bytes, runs of lines and long lines.
+// letter case, lines of any bytes, and runs of lines.
 ClipStore RandomStore(ByteReader& in, int slots) {
   std::string file;
   for (int pieces = in.Below(12); pieces > 0; --pieces) {
@@ -177,11 +176,8 @@ ClipStore RandomStore(ByteReader& in, int slots) {
       case 7:
         file += in.Text(16) + "\r\n";
         break;
-      case 8:
-        file += LineRun(in);
-        break;
       default:
-        file += std::string(16 * std::size_t{in.Byte()}, 'w') + in.Text(4) + "\r\n";
+        file += LineRun(in);
         break;
     }
   }

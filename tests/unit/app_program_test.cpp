@@ -43,17 +43,6 @@ TEST_F(ProgramFiles, FormCreateLoadsTheDataFilesAndTakesF5) {
   }
 }
 
-// Another program reading a list item copes with at most a few hundred characters; the
-// row itself stays whole in memory and in the file.
-TEST_F(ProgramFiles, TheListHoldsTheFirst255CharactersOfALongRow) {
-  const std::string longRow = ComposeSlotRow(std::string(3000, 'x'), Header(1));
-  files.files[paths.rows] = rowsFile + longRow + "\r\n";
-  program.FormCreate();
-  EXPECT_EQ(slotList.items, (SlotList{rowsFile.substr(0, 92), longRow.substr(0, 255)}));
-  program.Housekeeping();
-  EXPECT_EQ(files.files[paths.rows], rowsFile + longRow + "\r\n");
-}
-
 // The form's Ctrl+Alt+Down is registered as the window is built and found registered after
 // loading; the creation step's F5 is then tried once, even when it fails.
 TEST_F(ProgramFiles, StartUpTriesF5Once) {

