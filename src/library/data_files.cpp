@@ -69,9 +69,11 @@ std::string SerializeRows(const SlotList& rows) {
   for (const auto& row : rows) {
     const auto start = out.size();
     out += row;
-    std::replace_if(
-        out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
-        [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    if (row.find('\r') != std::string::npos || row.find('\n') != std::string::npos) {
+      std::replace_if(
+          out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+          [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    }
     out += kCrLf;
   }
   return out;

@@ -134,6 +134,10 @@ bool Win32Disk::Remove(const std::string& path) {
   return true;
 }
 
+long long Win32Clock::NowMs() {
+  return static_cast<long long>(GetTickCount64());
+}
+
 void Win32Clock::Wait(int ms) {
   Sleep(static_cast<DWORD>(std::max(0, ms)));
 }

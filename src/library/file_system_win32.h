@@ -27,6 +27,7 @@ class Win32Disk : public FileSystem {
 
 class Win32Clock : public Clock {
  public:
+  long long NowMs() override;
   void Wait(int ms) override;
 };
 

@@ -5,22 +5,29 @@
 namespace qv {
 
 namespace {
-constexpr int kShortestPauseMs = 50;
-constexpr int kLongestPauseMs = 400;
+constexpr long long kShortestPauseMs = 50;
+constexpr long long kLongestPauseMs = 400;
+constexpr long long kSpellGapMs = 1000;
 }  // namespace
 
 template <typename Step>
 auto RetryingFileSystem::Retried(Step step) {
   auto result = step();
-  while (!result && disk_.LastFailureWasBusy() && waitedMs_ < kBusyWaitLimitMs) {
-    // Each pause half the time waited so far: a short lock costs little more than itself.
-    const int pause = std::min(std::clamp(waitedMs_ / 2, kShortestPauseMs, kLongestPauseMs),
-                               kBusyWaitLimitMs - waitedMs_);
-    clock_.Wait(pause);
-    waitedMs_ += pause;
-    result = step();
+  if (!result && disk_.LastFailureWasBusy()) {
+    if (!spellStartMs_ || clock_.NowMs() - lastBusyMs_ > kSpellGapMs)
+      spellStartMs_ = clock_.NowMs();
+    while (!result && disk_.LastFailureWasBusy()) {
+      const long long waited = clock_.NowMs() - *spellStartMs_;
+      if (waited >= kBusyWaitLimitMs) break;
+      // Each pause half the time waited so far: a short lock costs little more than itself.
+      const long long pause = std::min(std::clamp(waited / 2, kShortestPauseMs, kLongestPauseMs),
+                                       kBusyWaitLimitMs - waited);
+      clock_.Wait(static_cast<int>(pause));
+      result = step();
+    }
+    lastBusyMs_ = clock_.NowMs();
   }
-  if (result) waitedMs_ = 0;
+  if (result) spellStartMs_.reset();
   return result;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // Files that another program holds for a moment (a virus scanner or the search indexer
 // opening a file just written, a sync client uploading it) make a single attempt fail. A step
-// that finds its file busy is tried again after short pauses, growing, while the waits of one
-// busy spell add up to at most two seconds; a step that succeeds ends the spell. A failure
-// that waiting does not mend is reported at once.
+// that finds its file busy is tried again after short pauses, growing, until two seconds
+// have passed since the busy spell began: the steps of one save that all meet the same held
+// file share those two seconds. A step that succeeds ends the spell, and so does a second
+// without a busy step. A failure that waiting does not mend is reported at once.
+#include <optional>
+
 #include "library/clock.h"
 #include "library/file_system.h"
 
@@ -28,7 +31,8 @@ class RetryingFileSystem : public FileSystem {
 
   FileSystem& disk_;
   Clock& clock_;
-  int waitedMs_ = 0;  // in the present busy spell
+  std::optional<long long> spellStartMs_;
+  long long lastBusyMs_ = 0;
 };
 
 }  // namespace qv

@@ -171,6 +171,16 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
               failed.empty() ? "" : "Cannot create file " + failed);
     EXPECT_EQ(std::tuple(disk.files, clock.nowMs), std::tuple(after, waitedMs)) << busy << busyMs;
   }
+  // A spell that ended in failure long ago leaves the next held file its two seconds.
+  FakeClock clock;
+  FakeFileSystem disk;
+  disk.clock = &clock;
+  disk.busyUntilMs[kPath] = 60000;
+  RetryingFileSystem fs(disk, clock);
+  EXPECT_FALSE(fs.ReadAll(kPath));
+  clock.Wait(60000);
+  disk.busyUntilMs[kPath] = clock.nowMs + 1200;
+  EXPECT_TRUE(fs.WriteAndFlush(kPath, "new"));
 }
 
 }  // namespace

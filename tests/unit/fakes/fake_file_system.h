@@ -14,6 +14,7 @@ namespace qv::test {
 // Time passes only when something waits.
 struct FakeClock : Clock {
   int nowMs = 0;
+  long long NowMs() override { return nowMs; }
   void Wait(int ms) override { nowMs += ms; }
 };
 
