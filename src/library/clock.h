@@ -1,12 +1,15 @@
 #pragma once
 // Time behind an interface, so that what waits can be tested without time passing.
+#include <cstdint>
+
 namespace qv {
 
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual long long NowMs() = 0;  // from any fixed start
-  virtual void Wait(int ms) = 0;
+  virtual void Wait(int milliseconds) = 0;
+  // A steady clock, in milliseconds.
+  virtual std::int64_t Milliseconds() = 0;
 };
 
 }  // namespace qv

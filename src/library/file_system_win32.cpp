@@ -134,12 +134,12 @@ bool Win32Disk::Remove(const std::string& path) {
   return true;
 }
 
-long long Win32Clock::NowMs() {
-  return static_cast<long long>(GetTickCount64());
+void Win32Clock::Wait(int milliseconds) {
+  Sleep(static_cast<DWORD>(std::max(0, milliseconds)));
 }
 
-void Win32Clock::Wait(int ms) {
-  Sleep(static_cast<DWORD>(std::max(0, ms)));
+std::int64_t Win32Clock::Milliseconds() {
+  return static_cast<std::int64_t>(GetTickCount64());
 }
 
 }  // namespace qv

@@ -27,8 +27,8 @@ class Win32Disk : public FileSystem {
 
 class Win32Clock : public Clock {
  public:
-  long long NowMs() override;
-  void Wait(int ms) override;
+  void Wait(int milliseconds) override;
+  std::int64_t Milliseconds() override;
 };
 
 // Held before the retrying base, which is built on them.

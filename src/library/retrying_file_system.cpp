@@ -5,27 +5,27 @@
 namespace qv {
 
 namespace {
-constexpr long long kShortestPauseMs = 50;
-constexpr long long kLongestPauseMs = 400;
-constexpr long long kSpellGapMs = 1000;
+constexpr std::int64_t kShortestPauseMs = 50;
+constexpr std::int64_t kLongestPauseMs = 400;
+constexpr std::int64_t kSpellGapMs = 1000;
 }  // namespace
 
 template <typename Step>
 auto RetryingFileSystem::Retried(Step step) {
   auto result = step();
   if (!result && disk_.LastFailureWasBusy()) {
-    if (!spellStartMs_ || clock_.NowMs() - lastBusyMs_ > kSpellGapMs)
-      spellStartMs_ = clock_.NowMs();
+    if (!spellStartMs_ || clock_.Milliseconds() - lastBusyMs_ > kSpellGapMs)
+      spellStartMs_ = clock_.Milliseconds();
     while (!result && disk_.LastFailureWasBusy()) {
-      const long long waited = clock_.NowMs() - *spellStartMs_;
+      const std::int64_t waited = clock_.Milliseconds() - *spellStartMs_;
       if (waited >= kBusyWaitLimitMs) break;
       // Each pause half the time waited so far: a short lock costs little more than itself.
-      const long long pause = std::min(std::clamp(waited / 2, kShortestPauseMs, kLongestPauseMs),
-                                       kBusyWaitLimitMs - waited);
+      const std::int64_t pause = std::min(std::clamp(waited / 2, kShortestPauseMs, kLongestPauseMs),
+                                          kBusyWaitLimitMs - waited);
       clock_.Wait(static_cast<int>(pause));
       result = step();
     }
-    lastBusyMs_ = clock_.NowMs();
+    lastBusyMs_ = clock_.Milliseconds();
   }
   if (result) spellStartMs_.reset();
   return result;

@@ -31,8 +31,8 @@ class RetryingFileSystem : public FileSystem {
 
   FileSystem& disk_;
   Clock& clock_;
-  std::optional<long long> spellStartMs_;
-  long long lastBusyMs_ = 0;
+  std::optional<std::int64_t> spellStartMs_;
+  std::int64_t lastBusyMs_ = 0;
 };
 
 }  // namespace qv

@@ -153,7 +153,7 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
   using Files = std::map<std::string, std::string>;
   const std::string bak = kPath + ".bak";
   const Files before = {{kPath, "old"}, {bak, "older"}}, saved = {{kPath, "new"}, {bak, "old"}};
-  const std::tuple<std::string, int, int, Files, std::string, int> cases[] = {
+  const std::tuple<std::string, int, int, Files, std::string, std::int64_t> cases[] = {
       {kPath, 1200, -1, saved, "", 1535},
       {bak, 1200, -1, saved, "", 1535},
       {kPath, 60000, -1, before, kPath, kBusyWaitLimitMs},
@@ -169,7 +169,7 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
     RetryingFileSystem fs(disk, clock);
     EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }),
               failed.empty() ? "" : "Cannot create file " + failed);
-    EXPECT_EQ(std::tuple(disk.files, clock.nowMs), std::tuple(after, waitedMs)) << busy << busyMs;
+    EXPECT_EQ(std::tuple(disk.files, clock.now), std::tuple(after, waitedMs)) << busy << busyMs;
   }
   // A spell that ended in failure long ago leaves the next held file its two seconds.
   FakeClock clock;
@@ -179,7 +179,7 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
   RetryingFileSystem fs(disk, clock);
   EXPECT_FALSE(fs.ReadAll(kPath));
   clock.Wait(60000);
-  disk.busyUntilMs[kPath] = clock.nowMs + 1200;
+  disk.busyUntilMs[kPath] = clock.now + 1200;
   EXPECT_TRUE(fs.WriteAndFlush(kPath, "new"));
 }
 

@@ -13,9 +13,9 @@ namespace qv::test {
 
 // Time passes only when something waits.
 struct FakeClock : Clock {
-  int nowMs = 0;
-  long long NowMs() override { return nowMs; }
-  void Wait(int ms) override { nowMs += ms; }
+  std::int64_t now = 0;
+  void Wait(int ms) override { now += ms; }
+  std::int64_t Milliseconds() override { return now; }
 };
 
 class FakeFileSystem : public FileSystem {
@@ -27,7 +27,7 @@ class FakeFileSystem : public FileSystem {
   int failAtCall = -1;               // index of the mutating call that fails, -1 none
   int mutatingCalls = 0;
   // Paths another program holds open until `clock` reads the time given: every step fails.
-  std::map<std::string, int> busyUntilMs;
+  std::map<std::string, std::int64_t> busyUntilMs;
   const FakeClock* clock = nullptr;
 
   std::optional<std::string> ReadAll(const std::string& path) override {
@@ -68,7 +68,7 @@ class FakeFileSystem : public FileSystem {
   bool Fails() { return mutatingCalls++ == failAtCall; }
   bool Busy(const std::string& path) {
     const auto until = busyUntilMs.find(path);
-    busy_ = clock && until != busyUntilMs.end() && clock->nowMs < until->second;
+    busy_ = clock && until != busyUntilMs.end() && clock->now < until->second;
     return busy_;
   }
   bool busy_ = false;
