@@ -62,6 +62,7 @@ class DiskFileSystem : public qv::FileSystem {
   bool WriteAndFlush(const std::string&, std::string_view) override { return false; }
   bool MoveReplacing(const std::string&, const std::string&) override { return false; }
   bool Remove(const std::string&) override { return false; }
+  bool LastFailureWasBusy() const override { return false; }
 };
 
 // Files in memory, behaving like a disk: a write or a copy stores the bytes, a rename moves
@@ -104,6 +105,7 @@ class MemoryFileSystem : public qv::FileSystem {
     files[path].exists = false;
     return true;
   }
+  bool LastFailureWasBusy() const override { return false; }
 };
 
 // The 850-line library written once to a fresh folder on disk.

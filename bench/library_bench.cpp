@@ -65,11 +65,15 @@ void BM_ReplaceClipBlock(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplaceClipBlock)->Arg(0)->Arg(35)->Arg(71);
 
-void BM_StoreLimitTest(benchmark::State& state) {
+// Update Clip: the replacement made on a copy and judged by its line count.
+void BM_UpdateClipBlock(benchmark::State& state) {
   const auto& full = Full();
-  const std::string content = "one\r\ntwo\r\nthree";
-  for (auto _ : state) benchmark::DoNotOptimize(qv::WithinStoreLimit(full.store, content));
+  qv::ClipStore store = full.store;
+  qv::CurrentSlot current;
+  const auto content = qv::GatherFullClip(full.rows, 35, store, current);
+  for (auto _ : state) benchmark::DoNotOptimize(qv::UpdateClipBlock(store, current, content));
+  if (store != full.store) state.SkipWithError("store changed");
 }
-BENCHMARK(BM_StoreLimitTest);
+BENCHMARK(BM_UpdateClipBlock);
 
 }  // namespace

@@ -31,10 +31,10 @@ void Program::FormCreate() {
   try {
     library.Load(dataFiles_, paths_);
   } catch (...) {
-    controls_.slotList.SetItems(library.rows);
+    controls_.slotList.SetItems(ListTexts(library.rows));
     throw;
   }
-  controls_.slotList.SetItems(library.rows);
+  controls_.slotList.SetItems(ListTexts(library.rows));
 }
 
 void Program::LoadPreferences() {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/clock.h"
+
 namespace qv {
 
 struct Point {
@@ -65,14 +67,6 @@ class MessageBoxes {
   virtual MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                                     MessageButtons buttons) = 0;
   virtual void OpenMailLink(const std::string& address) = 0;
-};
-
-class Clock {
- public:
-  virtual ~Clock() = default;
-  virtual void Wait(int milliseconds) = 0;
-  // A steady clock, in milliseconds.
-  virtual std::int64_t Milliseconds() = 0;
 };
 
 }  // namespace qv

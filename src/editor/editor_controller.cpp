@@ -101,29 +101,31 @@ bool EditorController::MayUpdate() {
     refusal = kNoRowLoaded;
   else if (ContainsTagText(view_.title.Text()) || ContainsTagText(view_.content.Text()))
     refusal = kTagTextRefused;
+  else if (!TitleFitsRow(view_.title.Text()))
+    refusal = kTitleBreakRefused;
   if (!refusal) return true;
   messages_.ShowMessage(MessageKind::Error, refusal, MessageButtons::Ok);
   return false;
 }
 
 void EditorController::SpeedButton2Click() {
-  const std::string content = view_.content.Text();
-  if (!WithinStoreLimit(library_.store, content)) {
-    const MessageAnswer answer =
-        Ask(MessageKind::Error, kLineLimitError, MessageButtons::Ok, kBoxPointer.x, kBoxPointer.y);
-    if (answer == MessageAnswer::Ok) ClearFields();
-    list_.form.SetStayOnTop(false);
-    return;
-  }
   if (!MayUpdate()) return;
   const CurrentSlot& slot = library_.current;
-  if (!ReplaceClipBlock(library_.store, slot, content)) {
-    messages_.ShowMessage(MessageKind::Error, kBlockNotFound, MessageButtons::Ok);
-    return;
+  switch (UpdateClipBlock(library_.store, slot, view_.content.Text())) {
+    case UpdateOutcome::OverLineLimit:
+      // The edits stay in the fields, as on every refusal, for the user to shorten.
+      Ask(MessageKind::Error, kLineLimitError, MessageButtons::Ok, kBoxPointer.x, kBoxPointer.y);
+      list_.form.SetStayOnTop(false);
+      return;
+    case UpdateOutcome::NotReplaced:
+      messages_.ShowMessage(MessageKind::Error, kBlockNotFound, MessageButtons::Ok);
+      return;
+    case UpdateOutcome::Done:
+      break;
   }
   const std::string row = ComposeSlotRow(view_.title.Text(), slot.header);
   library_.rows[slot.rowIndex] = row;
-  list_.slotList.SetItem(slot.rowIndex, row);
+  list_.slotList.SetItem(slot.rowIndex, ListText(row));
   list_.slotList.SetHorizontalExtent(0);
   ClearFields();
   view_.title.SetEnabled(false);

@@ -22,6 +22,9 @@ inline constexpr const char* kCloseWarning = "Clip may have been changed. Click 
 inline constexpr const char* kTagTextRefused =
     "The clip title or text holds the text \"/:hdr:\\\" or \"/:tlr:\\\", which marks where "
     "clips are stored.\r\nRemove it, then click 'Update Clip' again. Nothing was saved.";
+inline constexpr const char* kTitleBreakRefused =
+    "The clip title holds a line break, which a title cannot keep.\r\nType the title on one "
+    "line, then click 'Update Clip' again. Nothing was saved.";
 inline constexpr const char* kNoRowLoaded =
     "No clip has been loaded since 'Lock and Add Clip'.\r\nClick the row of the clip to "
     "change first. Nothing was saved.";

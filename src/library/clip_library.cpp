@@ -18,6 +18,23 @@ std::string JoinedMessages(const std::vector<std::string>& messages) {
   return text;
 }
 
+// A damaged file's bytes as found, beside it: where an earlier start kept them already, or
+// else under the first free "<path>.damaged-<n>". Nothing when no copy could be written.
+std::optional<std::string> KeepDamagedCopy(FileSystem& fs, const std::string& path,
+                                           const std::string& bytes) {
+  constexpr int kMostCopies = 999;
+  for (int n = 1; n <= kMostCopies; ++n) {
+    const std::string name = path + ".damaged-" + std::to_string(n);
+    if (fs.Missing(name)) {
+      if (fs.WriteAndFlush(name, bytes)) return name;
+      fs.Remove(name);  // a torn copy would pass for a kept one at the next start
+      return std::nullopt;
+    }
+    if (fs.ReadAll(name) == bytes) return name;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 DataPaths DataPaths::InFolder(const std::string& folder) {
@@ -26,26 +43,28 @@ DataPaths DataPaths::InFolder(const std::string& folder) {
 
 void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
   store.clear();
-  rowsLoaded_ = storeLoaded_ = false;
+  saveRows_ = saveStore_ = false;
   // What the user is told once, after everything that can be loaded has been.
   std::vector<std::string> notes;
-  const auto read = [&](const std::string& path) -> std::optional<std::string> {
+  const auto read = [&](const std::string& path, bool& save) -> std::optional<std::string> {
     try {
       std::string bytes = ReadDataFile(fs, path);
-      if (LooksDamaged(bytes)) notes.push_back(DamagedFileMessage(path));
+      save = true;
+      if (LooksDamaged(bytes)) {
+        const auto keptAs = KeepDamagedCopy(fs, path, bytes);
+        notes.push_back(DamagedFileMessage(path, keptAs));
+        save = keptAs.has_value();
+      }
       return bytes;
     } catch (const AppError& error) {
       notes.emplace_back(error.what());
       return std::nullopt;
     }
   };
-  if (const auto rowsFile = read(paths.rows)) {
+  if (const auto rowsFile = read(paths.rows, saveRows_)) {
     rows = ParseRowsFile(*rowsFile);
-    rowsLoaded_ = true;
-    if (auto storeFile = read(paths.store)) {
+    if (auto storeFile = read(paths.store, saveStore_))
       store = ParseStoreFile(std::move(*storeFile));  // taken over when its breaks are CR LF
-      storeLoaded_ = true;
-    }
   }
   if (!notes.empty()) throw AppError(JoinedMessages(notes));
 }
@@ -53,8 +72,8 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
 // A file that was not read this run is left alone: writing what memory holds in its
 // place (design rows, an empty store) would destroy the user's clips.
 void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths) const {
-  if (rowsLoaded_) SaveDataFile(fs, paths.rows, SerializeRows(rows));
-  if (storeLoaded_) SaveDataFile(fs, paths.store, SerializeStore(store));
+  if (saveRows_) SaveDataFile(fs, paths.rows, SerializeRows(rows));
+  if (saveStore_) SaveDataFile(fs, paths.store, SerializeStore(store));
 }
 
 }  // namespace qv

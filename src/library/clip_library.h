@@ -21,15 +21,17 @@ class ClipLibrary {
 
   // Loads the rows file, then the store file (not at all when the rows failed). Throws one
   // AppError at the end naming every file that could not be read or looks damaged; a
-  // damaged file is loaded all the same, every byte kept.
+  // damaged file is loaded all the same, every byte kept, and a copy of it as found is kept
+  // beside it as "<file>.damaged-<n>" before any save can write over it.
   void Load(FileSystem& fs, const DataPaths& paths);
   // Writes the rows file, then the store file; throws AppError at the first failure,
-  // skipping the rest. A file this run failed to read is never overwritten.
+  // skipping the rest. A file this run failed to read is never overwritten, nor a damaged
+  // one of which no copy could be kept.
   void Save(FileSystem& fs, const DataPaths& paths) const;
 
  private:
-  bool rowsLoaded_ = false;
-  bool storeLoaded_ = false;
+  bool saveRows_ = false;
+  bool saveStore_ = false;
 };
 
 }  // namespace qv

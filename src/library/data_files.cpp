@@ -1,5 +1,7 @@
 #include "library/data_files.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -65,7 +67,13 @@ SlotList ParseRowsFile(std::string_view bytes) {
 std::string SerializeRows(const SlotList& rows) {
   std::string out;
   for (const auto& row : rows) {
+    const auto start = out.size();
     out += row;
+    if (row.find('\r') != std::string::npos || row.find('\n') != std::string::npos) {
+      std::replace_if(
+          out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+          [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    }
     out += kCrLf;
   }
   return out;
@@ -96,8 +104,11 @@ bool LooksDamaged(std::string_view bytes) {
   return bytes.find('\0') != std::string_view::npos;
 }
 
-std::string DamagedFileMessage(const std::string& path) {
-  return "File " + path + " looks damaged (it holds NUL bytes); it is kept as it is";
+std::string DamagedFileMessage(const std::string& path, const std::optional<std::string>& keptAs) {
+  const std::string damaged =
+      "File " + path + " looks damaged (it holds NUL bytes); it is loaded as it is";
+  if (keptAs) return damaged + ", and a copy of it as found is kept as " + *keptAs;
+  return damaged + ", but no copy of it could be kept, so it is not written over";
 }
 
 SlotList DesignSlotRows() {

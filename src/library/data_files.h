@@ -1,5 +1,6 @@
 #pragma once
 // Byte formats of the slot rows file and the clip store file.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@ std::vector<std::string> SplitFileLines(std::string_view bytes);
 
 // One row per line; every byte is kept, NUL included, so that saving gives the file back.
 SlotList ParseRowsFile(std::string_view bytes);
+// Every row followed by CR LF; a line break inside a row is written as a blank, as it would
+// split the row in two when read back and shift every later row onto its neighbour's slot.
 std::string SerializeRows(const SlotList& rows);
 ClipStore ParseStoreFile(std::string_view bytes);
 // The same, taking over the bytes when they need no change (every break CR LF).
@@ -28,8 +31,9 @@ const ClipStore& SerializeStore(const ClipStore& store);
 // A data file looks damaged when it holds NUL bytes: no text the program writes has one.
 bool LooksDamaged(std::string_view bytes);
 // What the user is told at start-up about a damaged data file, which is loaded and saved
-// byte for byte all the same.
-std::string DamagedFileMessage(const std::string& path);
+// byte for byte all the same: where a copy of it as found is kept, or, when none could be
+// kept, that it is not written over.
+std::string DamagedFileMessage(const std::string& path, const std::optional<std::string>& keptAs);
 
 // The 72 rows the slot list shows before any file is read.
 SlotList DesignSlotRows();

@@ -32,6 +32,7 @@ class DiskChangeGuard : public FileSystem {
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool LastFailureWasBusy() const override { return disk_.LastFailureWasBusy(); }
 
  private:
   // What a watched file held: its bytes, or that it was absent; nothing when unknown.

@@ -19,6 +19,10 @@ class FileSystem {
   // Atomic rename over an existing file, written through.
   virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // After a step failed: true when the file was busy (another program had it open or locked,
+  // or access was denied), which a virus scanner, an indexer or a sync client causes for a
+  // moment; false for a failure that waiting does not mend.
+  virtual bool LastFailureWasBusy() const = 0;
 };
 
 // Reads a data file; throws AppError "Cannot open file <path>".

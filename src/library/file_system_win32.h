@@ -1,16 +1,46 @@
 #pragma once
-// Data files on disk through the ANSI file API; paths are passed through unconverted.
+// Data files on disk. Paths are the program's 8-bit text, converted as Windows converts the
+// text of its "A" functions and passed to the wide API with the "\\?\" prefix, so that a file
+// in a deep folder (past 260 characters) opens, saves and gets its backup as any other.
+#include "base/clock.h"
 #include "library/file_system.h"
+#include "library/retrying_file_system.h"
 
 namespace qv {
 
-class Win32FileSystem : public FileSystem {
+// The disk itself: one attempt per step.
+class Win32Disk : public FileSystem {
  public:
   std::optional<std::string> ReadAll(const std::string& path) override;
   bool Missing(const std::string& path) override;
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool LastFailureWasBusy() const override { return lastFailureBusy_; }
+
+ private:
+  // Records why the step failed, from the thread's last error; returns false.
+  bool Failed();
+
+  bool lastFailureBusy_ = false;
+};
+
+class Win32Clock : public Clock {
+ public:
+  void Wait(int milliseconds) override;
+  std::int64_t Milliseconds() override;
+};
+
+// Held before the retrying base, which is built on them.
+struct Win32DiskAndClock {
+  Win32Disk disk;
+  Win32Clock clock;
+};
+
+// The program's files: the disk, with a step that finds its file busy tried again.
+class Win32FileSystem : private Win32DiskAndClock, public RetryingFileSystem {
+ public:
+  Win32FileSystem() : RetryingFileSystem(disk, clock) {}
 };
 
 }  // namespace qv

@@ -167,8 +167,19 @@ int LineCount(std::string_view text) {
   return static_cast<int>(endsWithBreak ? breaks : breaks + 1);
 }
 
-bool WithinStoreLimit(std::string_view store, std::string_view content) {
-  return LineCount(store) + LineCount(content) <= kStoreLineLimit;
+bool TitleFitsRow(std::string_view title) {
+  return title.find_first_of("\r\n") == std::string_view::npos;
+}
+
+std::string ListText(std::string_view row) {
+  return std::string(row.substr(0, kListTextLimit));
+}
+
+SlotList ListTexts(const SlotList& rows) {
+  SlotList texts;
+  texts.reserve(rows.size());
+  for (const auto& row : rows) texts.push_back(ListText(row));
+  return texts;
 }
 
 bool RowHasHeader(std::string_view row) {
@@ -209,6 +220,16 @@ bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_
   block += kCrLf;
   store.replace(span->begin, span->end - span->begin, block);
   return true;
+}
+
+UpdateOutcome UpdateClipBlock(ClipStore& store, const CurrentSlot& current,
+                              std::string_view content) {
+  ClipStore updated = store;
+  if (!ReplaceClipBlock(updated, current, content)) return UpdateOutcome::NotReplaced;
+  const int lines = LineCount(updated);
+  if (lines > kStoreLineLimit && lines > LineCount(store)) return UpdateOutcome::OverLineLimit;
+  store = std::move(updated);
+  return UpdateOutcome::Done;
 }
 
 }  // namespace qv

@@ -14,6 +14,10 @@ inline constexpr std::size_t kTagLength = 21;
 inline constexpr std::size_t kTitleFieldLength = 27;
 inline constexpr std::size_t kTagColumn = 71;  // characters before the tag in a written row
 inline constexpr int kStoreLineLimit = 850;
+// The most of a row the slot list holds: programs that read a list's items from outside
+// (screen readers, accessibility tools) cope with that; Wine's cross-process LB_GETTEXT
+// overruns at about 1000 characters.
+inline constexpr std::size_t kListTextLimit = 255;
 inline constexpr int kSlotCount = 72;
 inline constexpr int kPageRows = 36;
 
@@ -33,8 +37,12 @@ std::string ComposeSlotRow(std::string_view title, std::string_view header);
 std::string ReadSlotTitle(std::string_view row);
 // Lines of a text, an empty last line not counted.
 int LineCount(std::string_view text);
-// True when an update with `content` is accepted: LineCount(store)+LineCount(content) <= 850.
-bool WithinStoreLimit(std::string_view store, std::string_view content);
+// True when a title can stand in a row: a line break would split the row in two in the file.
+bool TitleFitsRow(std::string_view title);
+// What the slot list shows of a row: its first kListTextLimit characters. The row itself
+// stays whole in the library and in its file.
+std::string ListText(std::string_view row);
+SlotList ListTexts(const SlotList& rows);
 // True when the row holds "/:hdr:\" (exact case) anywhere.
 bool RowHasHeader(std::string_view row);
 // True when the text holds "/:hdr:\" or "/:tlr:\" in any letter case; such a title or
@@ -50,5 +58,12 @@ std::string GatherFullClip(const SlotList& rows, int row, std::string_view store
 // unchanged, when the block cannot be replaced safely: tags missing, out of order or mixed
 // with other tag text, the block inside another slot's block, or tag text in `content`.
 bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_view content);
+
+enum class UpdateOutcome { Done, NotReplaced, OverLineLimit };
+// Update Clip: ReplaceClipBlock, judged by the store it leaves, which may hold at most 850
+// lines, or no more than before (a store grown past the limit elsewhere can still be edited,
+// never grown). The store is changed only when the outcome is Done.
+UpdateOutcome UpdateClipBlock(ClipStore& store, const CurrentSlot& current,
+                              std::string_view content);
 
 }  // namespace qv

@@ -162,6 +162,7 @@ PY
   assert_eq 72 "$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | wc -l)" "rows in the list"
   qv_close || fail "the program did not end after WM_CLOSE"
   assert_same_file "$(original Lb1.qvl)" "$(qv_dir)/Lb1.qvl"
+  assert_same_file "$(original Lb1.qvl)" "$(qv_dir)/Lb1.qvl.damaged-1"
 }
 
 test_prefs_file_locked_at_start_up_is_not_overwritten() {
@@ -182,4 +183,29 @@ test_prefs_file_locked_at_start_up_is_not_overwritten() {
   wait "$holder"
   qv_close || fail "the program did not end after WM_CLOSE"
   assert_same_file "$(original prefs.qvl)" "$(qv_dir)/prefs.qvl"
+}
+
+# In a folder of 250 characters the files open, save and get their backups; a row of 3000
+# characters, read from the list by another program as screen readers do, is read as its
+# first 255 and stays whole in the file.
+test_folder_of_250_characters_and_a_row_of_3000() {
+  local part rel folder unix file
+  part=$(printf 'd%.0s' {1..50})
+  rel="$part/$part/$part/$part/${part:0:40}" # C:\qv, 4 x 51 and 41 characters
+  folder="C:\\qv\\${rel//\//\\}" unix="$(qv_dir)/$rel"
+  qv_write_rows '\r\n'
+  sed -i "6s/^/$(printf 'L%.0s' {1..3000})/" "$(qv_dir)/Lb1.qvl"
+  qv_write_store '\r\n'
+  keep_original Lb1.qvl
+  mkdir -p "$unix" && mv "$(qv_dir)"/*.* "$unix/"
+  (cd "$unix" && exec "$WINE" "$folder\\Quorvanel.exe") >>"$E2E_TEST_ARTIFACTS/program.log" 2>&1 &
+  QV_PID=$!
+  qv_wait_in_tray || fail "not in the tray: $(probe_text message-text "$QV_CAPTION" 100)"
+  assert_eq "$(printf 'L%.0s' {1..255})" \
+    "$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | sed -n 6p)" "row 5 in the list"
+  qv_close || fail "the program did not end: $(probe_text message-text "$QV_CAPTION" 100)"
+  assert_same_file "$(original Lb1.qvl)" "$unix/Lb1.qvl"
+  for file in Lb1.qvl svclips.qvl prefs.qvl; do
+    [[ -f "$unix/$file.bak" ]] || fail "no backup of $file"
+  done
 }

@@ -139,6 +139,21 @@ test_one_shot_start_beside_a_running_copy_still_pastes() {
   assert_eq 0 "$(probe count-message-boxes Warning)" "warnings after Quit"
 }
 
+# A virus scanner or a sync client holds a file just written for a moment: Quit waits for it.
+test_quit_saves_a_store_file_held_open_for_a_moment() {
+  write_data_to_be_rewritten
+  start_with_notepad
+  local held="$E2E_TEST_ARTIFACTS/held.txt"
+  probe hold-file 'C:\qv\svclips.qvl' 1200 >"$held" &
+  local holder=$!
+  wait_until 10 test -s "$held" || fail "the probe could not hold svclips.qvl"
+  probe close "$QV_MAIN_CLASS" || fail "could not ask the program to close"
+  qv_wait_exit 20 || fail "the program did not end: $(probe_text message-text "$QV_CAPTION" 100)"
+  wait "$holder"
+  assert_data_files_written
+  [[ -f "$(qv_dir)/svclips.qvl.bak" ]] || fail "no backup of svclips.qvl"
+}
+
 test_rows_file_changed_by_hand_while_running_is_kept_and_told() {
   write_test_data
   start_with_notepad

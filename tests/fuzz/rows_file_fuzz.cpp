@@ -39,7 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Saved first = LoadAndSave(fs);
   FUZZ_CHECK(first.rows == FileLines(file));
-  FUZZ_CHECK(first.message == (LooksDamaged(file) ? DamagedFileMessage(kPaths.rows) : ""));
+  const bool damaged = LooksDamaged(file);
+  const std::string kept = kPaths.rows + ".damaged-1";  // the damaged file as found
+  FUZZ_CHECK(first.message == (damaged ? DamagedFileMessage(kPaths.rows, kept) : ""));
   const std::string expected =
       WithCrLfBreaks(file) + (file.empty() || EndsWithBreak(file) ? "" : "\r\n");
   FUZZ_CHECK(first.rowsFile == expected);
@@ -48,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Saved second = LoadAndSave(fs);
   FUZZ_CHECK(second.rows == first.rows);
   FUZZ_CHECK(second.rowsFile == first.rowsFile);
-  FUZZ_CHECK(fs.files.size() == 4);  // the two files and their backups, no temp file
+  FUZZ_CHECK(!damaged || fs.files[kept] == file);
+  // The two files and their backups, a damaged file's versions as found, no temp file.
+  FUZZ_CHECK(fs.files.size() == 4u + (damaged ? 1u + (first.rowsFile != file) : 0u));
   return 0;
 }

@@ -1,6 +1,8 @@
-// Random sequences of GatherFullClip and ReplaceClipBlock on random stores: extraction changes
-// nothing; a replacement changes only its own slot's lines, as a line-by-line model predicts;
-// no other slot's block moves; a well-formed store stays well-formed.
+// Random sequences of GatherFullClip, ReplaceClipBlock and UpdateClipBlock on random stores
+// (a few bytes make hundreds of lines, up to the line limit): extraction changes nothing; a
+// replacement changes only its own slot's lines, as a line-by-line model predicts; no other
+// slot's block moves; a well-formed store stays well-formed; an update leaves at most 850
+// lines, or no more than before.
 #include <optional>
 
 #include "fuzz_support.h"
@@ -133,13 +135,21 @@ std::string ModelReplace(std::string_view store, const CurrentSlot& current,
   return JoinedWithCrLf(out);
 }
 
+// Up to 1020 lines of the same text, each ended by CR LF.
+std::string LineRun(ByteReader& in) {
+  const std::string line = in.Text(8) + "\r\n";
+  std::string run;
+  for (int n = 4 * in.Byte(); n > 0; --n) run += line;
+  return run;
+}
+
 // A store file of random pieces: whole blocks, stray tags, tags beside text or in other
-// letter case, and lines of any bytes.
+// letter case, lines of any bytes, and runs of lines.
 ClipStore RandomStore(ByteReader& in, int slots) {
   std::string file;
   for (int pieces = in.Below(12); pieces > 0; --pieces) {
     const int slot = in.Below(slots);
-    switch (in.Below(8)) {
+    switch (in.Below(10)) {
       case 0:
       case 1:
       case 2: {
@@ -163,8 +173,11 @@ ClipStore RandomStore(ByteReader& in, int slots) {
         file += before + tag + in.Text(4) + "\r\n";
         break;
       }
-      default:
+      case 7:
         file += in.Text(16) + "\r\n";
+        break;
+      default:
+        file += LineRun(in);
         break;
     }
   }
@@ -269,6 +282,21 @@ void CheckReplace(const SlotList& rows, ClipStore& store, const CurrentSlot& cur
   }
 }
 
+// Update Clip: what ReplaceClipBlock would make of the store, kept only when it holds at most
+// 850 lines, or no more than before.
+void CheckUpdate(ClipStore& store, const CurrentSlot& current, std::string_view content) {
+  const ClipStore before = store;
+  ClipStore replaced = before;
+  const bool replacing = ReplaceClipBlock(replaced, current, content);
+  const UpdateOutcome outcome = UpdateClipBlock(store, current, content);
+  const auto lines = FileLines(replaced).size();
+  const bool fits = lines <= kStoreLineLimit || lines <= FileLines(before).size();
+  FUZZ_CHECK(outcome == (!replacing ? UpdateOutcome::NotReplaced
+                         : fits     ? UpdateOutcome::Done
+                                    : UpdateOutcome::OverLineLimit));
+  FUZZ_CHECK(store == (outcome == UpdateOutcome::Done ? replaced : before));
+}
+
 }  // namespace
 }  // namespace qv::fuzz
 
@@ -281,7 +309,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const SlotList rows = RandomRows(in, slots);
   CurrentSlot current;
   for (int steps = 0; !in.Empty() && steps < 64; ++steps) {
-    switch (in.Below(4)) {
+    switch (in.Below(5)) {
       case 0:
         CheckGather(rows, store, in.Below(static_cast<int>(rows.size()) + 2) - 1, current);
         break;
@@ -289,11 +317,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 2:
         CheckReplace(rows, store, current, RandomContent(in, slots), slots);
         break;
-      default: {
+      case 3: {
         const CurrentSlot madeUp = MadeUpSlot(in, slots);
         CheckReplace(rows, store, madeUp, RandomContent(in, slots), slots);
         break;
       }
+      default:
+        CheckUpdate(store, current, LineRun(in) + in.Text(8));
+        break;
     }
   }
   return 0;

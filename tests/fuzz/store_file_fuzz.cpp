@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs.files = {{kPaths.rows, kRows}, {kPaths.store, file}};
 
   const Saved first = LoadAndSave(fs);
-  FUZZ_CHECK(first.message == (LooksDamaged(file) ? DamagedFileMessage(kPaths.store) : ""));
+  const bool damaged = LooksDamaged(file);
+  const std::string kept = kPaths.store + ".damaged-1";  // the damaged file as found
+  FUZZ_CHECK(first.message == (damaged ? DamagedFileMessage(kPaths.store, kept) : ""));
   FUZZ_CHECK(first.store == WithCrLfBreaks(file));
   FUZZ_CHECK(first.storeFile == first.store);
   FUZZ_CHECK(LineCount(first.store) == LineCount(file));
@@ -48,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Saved second = LoadAndSave(fs);
   FUZZ_CHECK(second.store == first.store);
   FUZZ_CHECK(second.storeFile == first.storeFile);
-  FUZZ_CHECK(fs.files.size() == 4);  // the two files and their backups, no temp file
+  FUZZ_CHECK(!damaged || fs.files[kept] == file);
+  // The two files and their backups, a damaged file's versions as found, no temp file.
+  FUZZ_CHECK(fs.files.size() == 4u + (damaged ? 1u + (first.storeFile != file) : 0u));
   return 0;
 }

@@ -118,28 +118,29 @@ TEST_F(EditorTest, UpdateWritesTheLoadedSlotOnlyAndCloseSavesEverything) {
             std::string::npos);
 }
 
-// 800 lines in the store: 50 more are accepted, 51 refused; OK on the refusal clears the
-// fields but keeps ClipChanged and Update Clip.
-TEST_F(EditorTest, LineLimitCountsTheWholeStore) {
+// The limit judges the store as the update leaves it: in an 800-line store a one-line clip
+// may grow by 50 lines, not 51. A refusal keeps the edits, ClipChanged and Update Clip.
+TEST_F(EditorTest, LineLimitJudgesTheStoreAsTheUpdateLeavesIt) {
   while (LineCount(program.library.store) < 800) program.library.store += "filler\r\n";
   std::string fifty;
   for (int i = 0; i < 50; ++i) fifty += "line\r\n";
   Lock();
   ClickRow(3);
-  Edit("t", fifty + "one too many");
+  Edit("t", fifty + "one\r\ntoo many");
   popupWindow.stayOnTop = true;
   editor.SpeedButton2Click();
   EXPECT_EQ(desktop.messages.back(), kLineLimitError);
   EXPECT_EQ(desktop.pointer.x, 640 - 20);
   EXPECT_EQ(desktop.pointer.y, 512 + 34);
-  EXPECT_EQ(std::tuple(title.text, content.text), std::tuple("", ""));
+  EXPECT_EQ(std::tuple(title.text, content.text), std::tuple("t", fifty + "one\r\ntoo many"));
   EXPECT_EQ(editor.state.ClipChanged, 1);
   EXPECT_TRUE(updateClip.enabled);
   EXPECT_FALSE(popupWindow.stayOnTop);
   EXPECT_EQ(Stored(3), "clip 3");
-  Edit("t", fifty);
+  Edit("t", fifty + "one");
   editor.SpeedButton2Click();
-  EXPECT_EQ(Stored(3), fifty);
+  EXPECT_EQ(Stored(3), fifty + "one");
+  EXPECT_EQ(LineCount(program.library.store), 850);
 }
 
 TEST_F(EditorTest, RowClickOnAChangedClipWarnsFirst) {
@@ -216,6 +217,10 @@ TEST_F(EditorTest, UpdatesThatWouldDamageTheStoreOrHitAnotherSlotAreRefused) {
     EXPECT_EQ(desktop.messages.back(), kTagTextRefused);
     EXPECT_EQ(content.text, newContent);
   }
+  Edit("ab\rcd", "ok");  // a row split in two in the file would shift every later slot
+  editor.SpeedButton2Click();
+  EXPECT_EQ(desktop.messages.back(), kTitleBreakRefused);
+  EXPECT_EQ(title.text, "ab\rcd");
   program.library.rows[11] = "a row without any tag";
   ClickRow(11);  // the warning about the edits, answered OK
   ClickRow(11);

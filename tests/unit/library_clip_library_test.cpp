@@ -59,8 +59,8 @@ TEST(ClipLibraryFiles, UneditedCrLfFilesAreWrittenBackByteForByte) {
 // with a file that could not be read; saving gives every byte back.
 TEST(ClipLibraryFiles, DamagedFilesAreReportedOnceAndKeptByteForByte) {
   const std::string rows = Bytes("r1\0x\r\nr2\r\n"), store = Bytes("h\r\n\0\r\nt");
-  const std::string rowsNote = DamagedFileMessage(paths.rows);
-  const std::string storeNote = DamagedFileMessage(paths.store);
+  const std::string rowsNote = DamagedFileMessage(paths.rows, paths.rows + ".damaged-1");
+  const std::string storeNote = DamagedFileMessage(paths.store, paths.store + ".damaged-1");
   const std::string storeError = "Cannot open file " + paths.store;
   const struct {
     std::string rows, store;
@@ -86,6 +86,18 @@ TEST(ClipLibraryFiles, DamagedFilesAreReportedOnceAndKeptByteForByte) {
     EXPECT_EQ(fs.files[paths.rows], c.rows);
     EXPECT_EQ(fs.files[paths.store], c.store);
   }
+}
+
+// A damaged file of which no copy as found could be kept is not written over.
+TEST(ClipLibraryFiles, ADamagedFileThatCouldNotBeKeptIsNotWrittenOver) {
+  FakeFileSystem fs;
+  fs.files = {{paths.rows, Bytes("r\0\n")}, {paths.store, ""}};
+  fs.failAtCall = 0;  // the copy
+  ClipLibrary library;
+  EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths); }), DamagedFileMessage(paths.rows, {}));
+  library.Save(fs, paths);
+  EXPECT_EQ(fs.files[paths.rows], Bytes("r\0\n"));
+  EXPECT_EQ(fs.files.count(paths.rows + ".damaged-1"), 0u);
 }
 
 // Writing what memory holds in place of a file that was not read would destroy the clips.

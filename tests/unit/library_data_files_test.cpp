@@ -4,6 +4,7 @@
 #include "fakes/fake_file_system.h"
 #include "library/data_files.h"
 #include "library/file_system.h"
+#include "library/retrying_file_system.h"
 #include "test_support.h"
 
 namespace qv::test {
@@ -42,6 +43,8 @@ TEST(RowsFile, AnyBreaksAreReadAndWrittenBackAsCrLfAndEveryOtherByteIsKept) {
     EXPECT_EQ(ParseRowsFile(file), rows) << file;
     EXPECT_EQ(SerializeRows(ParseRowsFile(file)), writtenBack) << file;
   }
+  // A break inside a row would make two rows of it when read back.
+  EXPECT_EQ(SerializeRows({"ab\rcd", "e\r\nf\n"}), "ab cd\r\ne  f \r\n");
 }
 
 // The store keeps every byte; only lone breaks become CR LF, and a final break stays.
@@ -71,8 +74,9 @@ TEST(StoreFile, EveryBreakBecomesCrLfAndEveryOtherByteIsKept) {
 TEST(DamagedFile, IsOneHoldingANulByteAndIsNamedWithItsPath) {
   EXPECT_TRUE(LooksDamaged(Bytes("a\0")));
   EXPECT_FALSE(LooksDamaged("\xFF\x01\r\n"));
-  EXPECT_EQ(DamagedFileMessage("C:\\Q\\Lb1.qvl"),
-            "File C:\\Q\\Lb1.qvl looks damaged (it holds NUL bytes); it is kept as it is");
+  EXPECT_EQ(DamagedFileMessage("C:\\Q\\Lb1.qvl", "C:\\Q\\Lb1.qvl.damaged-2"),
+            "File C:\\Q\\Lb1.qvl looks damaged (it holds NUL bytes); it is loaded as it is, and "
+            "a copy of it as found is kept as C:\\Q\\Lb1.qvl.damaged-2");
 }
 
 TEST(DesignRows, SeventyTwoSingleBlanksWithTwoBlanksAtRows38And57) {
@@ -141,6 +145,42 @@ TEST(SaveDataFile, EveryOutcomeLeavesWholeFilesAndNamesWhatFailed) {
               c.failed.empty() ? "" : "Cannot create file " + c.failed);
     EXPECT_EQ(fs.files, c.after);
   }
+}
+
+// A file another program holds for a moment is saved, with its backup, once let go; one held
+// longer fails after two seconds of waiting; a failure that waiting does not mend, at once.
+TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
+  using Files = std::map<std::string, std::string>;
+  const std::string bak = kPath + ".bak";
+  const Files before = {{kPath, "old"}, {bak, "older"}}, saved = {{kPath, "new"}, {bak, "old"}};
+  const std::tuple<std::string, int, int, Files, std::string, std::int64_t> cases[] = {
+      {kPath, 1200, -1, saved, "", 1535},
+      {bak, 1200, -1, saved, "", 1535},
+      {kPath, 60000, -1, before, kPath, kBusyWaitLimitMs},
+      {kPath, 0, 0, before, kPath + ".tmp", 0},
+  };
+  for (const auto& [busy, busyMs, failAtCall, after, failed, waitedMs] : cases) {
+    FakeClock clock;
+    FakeFileSystem disk;
+    disk.files = before;
+    disk.clock = &clock;
+    disk.busyUntilMs[busy] = busyMs;
+    disk.failAtCall = failAtCall;
+    RetryingFileSystem fs(disk, clock);
+    EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }),
+              failed.empty() ? "" : "Cannot create file " + failed);
+    EXPECT_EQ(std::tuple(disk.files, clock.now), std::tuple(after, waitedMs)) << busy << busyMs;
+  }
+  // A spell that ended in failure long ago leaves the next held file its two seconds.
+  FakeClock clock;
+  FakeFileSystem disk;
+  disk.clock = &clock;
+  disk.busyUntilMs[kPath] = 60000;
+  RetryingFileSystem fs(disk, clock);
+  EXPECT_FALSE(fs.ReadAll(kPath));
+  clock.Wait(60000);
+  disk.busyUntilMs[kPath] = clock.now + 1200;
+  EXPECT_TRUE(fs.WriteAndFlush(kPath, "new"));
 }
 
 }  // namespace

@@ -75,14 +75,24 @@ TEST(LineCount, EveryBreakCountsButAnEmptyLastLineDoesNot) {
   for (const auto& [text, lines] : cases) EXPECT_EQ(LineCount(text), lines) << text;
 }
 
-TEST(StoreLimit, EightHundredLinesTakeFiftyMoreButNotFiftyOne) {
-  // 800 lines, 300 of them in slot 0's own block, which still counts while it is replaced.
-  const auto store = StoreOf({Lines(298).substr(0, 298 * 3 - 2)}) + Lines(500);
-  ASSERT_EQ(LineCount(store), 800);
-  EXPECT_TRUE(WithinStoreLimit(store, Lines(50)));
-  EXPECT_FALSE(WithinStoreLimit(store, Lines(51)));
-  EXPECT_TRUE(WithinStoreLimit(store, Lines(49) + "last"));
-  EXPECT_FALSE(WithinStoreLimit(store, Lines(50) + "last"));
+// The store as the update leaves it holds at most 850 lines: the old block no longer counts,
+// the new one's tag lines do, and so does the empty line a final break leaves. A store grown
+// past the limit elsewhere can be edited, not grown.
+TEST(StoreLimit, TheStoreAsTheUpdateLeavesItHoldsAtMost850Lines) {
+  const std::string old = Lines(298).substr(0, 298 * 3 - 2);
+  const std::tuple<int, std::string, UpdateOutcome> cases[] = {
+      {500, Lines(347) + "x", UpdateOutcome::Done},  // 500 + 2 + 348
+      {500, Lines(348) + "x", UpdateOutcome::OverLineLimit}, {500, Lines(347), UpdateOutcome::Done},
+      {500, Lines(348), UpdateOutcome::OverLineLimit},       {600, old, UpdateOutcome::Done},
+      {600, Lines(1) + old, UpdateOutcome::OverLineLimit},
+  };
+  for (const auto& [outside, content, outcome] : cases) {
+    const auto before = StoreOf({old}) + Lines(outside);
+    auto store = before;
+    EXPECT_EQ(UpdateClipBlock(store, SlotOf(0), content), outcome) << outside << content.size();
+    EXPECT_EQ(store,
+              outcome == UpdateOutcome::Done ? BlockOf(0, content) + Lines(outside) : before);
+  }
 }
 
 // The content of the row's slot, wherever its block lies and whatever its tags' case; a row

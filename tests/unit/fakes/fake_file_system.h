@@ -6,9 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "library/file_system.h"
 
 namespace qv::test {
+
+// Time passes only when something waits.
+struct FakeClock : Clock {
+  std::int64_t now = 0;
+  void Wait(int ms) override { now += ms; }
+  std::int64_t Milliseconds() override { return now; }
+};
 
 class FakeFileSystem : public FileSystem {
  public:
@@ -18,10 +26,13 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> log;      // "read p", "write p", "move a b", "remove p"
   int failAtCall = -1;               // index of the mutating call that fails, -1 none
   int mutatingCalls = 0;
+  // Paths another program holds open until `clock` reads the time given: every step fails.
+  std::map<std::string, std::int64_t> busyUntilMs;
+  const FakeClock* clock = nullptr;
 
   std::optional<std::string> ReadAll(const std::string& path) override {
     log.push_back("read " + path);
-    if (unreadable.count(path)) return std::nullopt;
+    if (Busy(path) || unreadable.count(path)) return std::nullopt;
     auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
     return it->second;
@@ -31,6 +42,7 @@ class FakeFileSystem : public FileSystem {
   }
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override {
     log.push_back("write " + path);
+    if (Busy(path)) return false;
     if (Fails() || folders.count(path)) {
       if (!folders.count(path)) files[path] = std::string(bytes.substr(0, bytes.size() / 2));
       return false;  // a torn write
@@ -40,19 +52,26 @@ class FakeFileSystem : public FileSystem {
   }
   bool MoveReplacing(const std::string& from, const std::string& to) override {
     log.push_back("move " + from + " " + to);
-    if (Fails() || !files.count(from) || folders.count(to)) return false;
+    if (Busy(from) || Busy(to) || Fails() || !files.count(from) || folders.count(to)) return false;
     files[to] = files[from];
     files.erase(from);
     return true;
   }
   bool Remove(const std::string& path) override {
     log.push_back("remove " + path);
-    if (Fails()) return false;
+    if (Busy(path) || Fails()) return false;
     return files.erase(path) != 0;
   }
+  bool LastFailureWasBusy() const override { return busy_; }
 
  private:
   bool Fails() { return mutatingCalls++ == failAtCall; }
+  bool Busy(const std::string& path) {
+    const auto until = busyUntilMs.find(path);
+    busy_ = clock && until != busyUntilMs.end() && clock->now < until->second;
+    return busy_;
+  }
+  bool busy_ = false;
 };
 
 }  // namespace qv::test
