@@ -1,5 +1,6 @@
 #pragma once
 // In-memory files with a switch to fail any one operation, for testing saves step by step.
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -18,6 +19,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> log;      // "read p", "write p", "move a b", "remove p"
   int failAtCall = -1;               // index of the mutating call that fails, -1 none
   int mutatingCalls = 0;
+  std::function<void()> beforeMutation;  // a slow disk, say
 
   std::optional<std::string> ReadAll(const std::string& path) override {
     log.push_back("read " + path);
@@ -52,7 +54,10 @@ class FakeFileSystem : public FileSystem {
   }
 
  private:
-  bool Fails() { return mutatingCalls++ == failAtCall; }
+  bool Fails() {
+    if (beforeMutation) beforeMutation();
+    return mutatingCalls++ == failAtCall;
+  }
 };
 
 }  // namespace qv::test
