@@ -158,13 +158,12 @@ test_rows_file_changed_by_hand_while_running_is_kept_and_told() {
   assert_same_file "$ours" "$(qv_dir)/Lb1.qvl"
 }
 
-# ---------------------------------------------------------------- a folder that takes no file
+# ---------------------------------------------------------------- saving
 
 # Root writes through file modes; an immutable folder takes no new file even from root.
 test_folder_that_takes_no_file_is_told_and_quit_asks_to_end_anyway() {
   write_test_data
-  local file
-  for file in Lb1.qvl svclips.qvl prefs.qvl; do cp "$(qv_dir)/$file" "$E2E_TEST_ARTIFACTS/"; done
+  cp "$(qv_dir)"/*.qvl "$E2E_TEST_ARTIFACTS/"
   trap 'chattr -i "$(qv_dir)"' EXIT
   chattr +i "$(qv_dir)" || fail "could not make the folder immutable"
   qv_start
@@ -197,6 +196,7 @@ test_folder_that_takes_no_file_is_told_and_quit_asks_to_end_anyway() {
     [[ "$answer" == Yes ]] || { sleep 0.5 && qv_running; } || fail "No ended the program"
   done
   qv_wait_exit 20 || fail "Yes did not end the program"
+  local file
   for file in Lb1.qvl svclips.qvl prefs.qvl; do
     assert_same_file "$E2E_TEST_ARTIFACTS/$file" "$(qv_dir)/$file"
   done

@@ -126,44 +126,5 @@ TEST_F(ProgramFiles, TheSaveAtSessionEndStartsNoStepAfterTwoSeconds) {
   EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "");
 }
 
-TEST_F(ProgramFiles, QuitAfterAFailedSaveAsksWhetherToEndWithoutSaving) {
-  Start();
-  for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel, MessageAnswer::Yes}) {
-    files.failAtCall = files.mutatingCalls;
-    desktop.answers = {answer};
-    if (answer == MessageAnswer::Yes)
-      program.CloseMainWindow();
-    else
-      EXPECT_THROW(program.CloseMainWindow(), SilentAbort);  // the program runs on
-    EXPECT_EQ(ended, answer == MessageAnswer::Yes);
-  }
-  EXPECT_EQ(desktop.messages.back(),
-            "Cannot create file C:\\Q\\Lb1.qvl.tmp.\n\nEnd Quorvanel without saving? What was "
-            "changed since the last save is lost.");
-  EXPECT_EQ(files.files[paths.rows], rowsFile);
-}
-
-TEST_F(ProgramFiles, AFolderThatTakesNoFileIsToldAtStartUpWhereToPutTheProgram) {
-  saving.folderWritable = false;
-  program.FormCreate();
-  ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_NE(desktop.messages[0].find("no file can be created in the folder C:\\Q\\"),
-            std::string::npos);
-  EXPECT_NE(desktop.messages[0].find("Documents"), std::string::npos);
-  EXPECT_EQ(program.library.store, storeFile);
-}
-
-// The file's settings are unknown; what applies them next ("+cR", say) keeps F5, the key
-// in effect and in the tray tip, instead of the settings dialog's design text.
-TEST_F(ProgramFiles, AnUnreadablePreferencesFileLeavesTheHotKeyInEffect) {
-  files.unreadable.insert(paths.prefs);
-  program.FormCreate();
-  EXPECT_EQ(ErrorOf([&] { SettingsFormCreate(); }), "Cannot open file C:\\Q\\prefs.qvl");
-  crlf.SetDown(true);
-  program.preferences.Apply();
-  EXPECT_EQ(program.hotKey.Key(), 0x74);
-  EXPECT_EQ(program.preferences.values.hotKey, "F5");
-}
-
 }  // namespace
 }  // namespace qv::test

@@ -10,9 +10,8 @@ namespace qv::test {
 
 class FakeSaveServices : public FolderAccess, public SessionEndNotice {
  public:
-  bool folderWritable = true;
   std::string sessionEndReason;  // empty: the session may end
-  bool CanCreateFilesIn(const std::string&) override { return folderWritable; }
+  bool CanCreateFilesIn(const std::string&) override { return true; }
   void HoldUpSessionEnd(const std::string& reason) override { sessionEndReason = reason; }
   void LetSessionEnd() override { sessionEndReason.clear(); }
 };
