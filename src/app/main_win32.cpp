@@ -8,6 +8,7 @@
 #include "app/application_window_win32.h"
 #include "app/copy_lock_win32.h"
 #include "app/program.h"
+#include "app/save_services_win32.h"
 #include "app/second_copy.h"
 #include "base/app_error.h"
 #include "desktop/desktop_services_win32.h"
@@ -18,6 +19,7 @@
 #include "desktop/keyboard_layout_win32.h"
 #include "desktop/message_loop_win32.h"
 #include "desktop/pictures_win32.h"
+#include "desktop/system_library_win32.h"
 #include "desktop/tray_icon_win32.h"
 #include "desktop/window_names.h"
 #include "editor/editor_controller.h"
@@ -91,6 +93,7 @@ std::string ExecutablePath() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  qv::LoadLibrariesFromSystemFolderOnly();
   const std::string exePath = ExecutablePath();
   const std::string title = qv::ApplicationTitle(exePath);
   qv::SetErrorBoxTitle(title);
@@ -109,10 +112,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::Win32HotKeyRegistration hotKeyApi;
   qv::SettingsDialog settings;
   qv::EditorDialog editor;
+  qv::Win32SaveServices saving(popup);
 
   const qv::PopupView popupView = popup.View();
   qv::Program program(
-      qv::Services{files, desktop, desktop, hotKeyApi, layout},
+      qv::Services{files, desktop, desktop, hotKeyApi, layout, desktop, saving, saving},
       qv::ProgramControls{popup, popupView.slotList, {popupView.crlf, popupView.crlfLf}},
       qv::DataPaths::InFolder(folder));
   program.title = title;
@@ -130,6 +134,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::PopupWindowEvents popupEvents;
   popupEvents.close = [&] { program.CloseMainWindow(); };
   popupEvents.queryEndSession = [&] { return program.WMQueryEndSession(); };
+  popupEvents.endSession = [&](bool ending) { program.WMEndSession(ending); };
   popupEvents.listMouseDown = [&](bool left) { editorLogic.RxCheckListBox1MouseDown(left); };
   popupEvents.listMouseUp = [&](bool right) { editorLogic.RxCheckListBox1MouseUp(right); };
   popup.Create(application.Handle(), popupLogic, std::move(popupEvents));

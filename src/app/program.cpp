@@ -1,11 +1,32 @@
 #include "app/program.h"
 
+#include <utility>
+
+#include "base/app_error.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
 
+namespace {
+
+// Windows ends a program that holds up the end of the session for about five seconds; a
+// step started within this bound may still take its own time (a file held by a scanner).
+constexpr int kSessionEndSaveMs = 2000;
+
+std::string UnwritableFolderMessage(const std::string& title, const std::string& folder) {
+  return title + " cannot save its clips: no file can be created in the folder " + folder +
+         ", so nothing changed in this run can be saved.\n\nPut " + title +
+         ".exe with its data files (" + kRowsFileName + ", " + kStoreFileName + ", " +
+         kPrefsFileName +
+         ") into a folder of your own, such as one in your Documents folder, and start it "
+         "from there.";
+}
+
+}  // namespace
+
 Program::Program(Services services, ProgramControls controls, DataPaths paths)
-    : dataFiles_(services.files),
+    : deadline_(services.files, services.clock),
+      dataFiles_(deadline_),
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, controls.suffixButtons, hotKey, services.layout, state),
       services_(services),
@@ -27,6 +48,11 @@ void Program::FormCreate() {
   }
   controls_.mainWindow.SetWidth(kPanelWidth);
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
+  const std::string folder = ExeDirectory(paths_.rows);
+  if (!services_.folder.CanCreateFilesIn(folder)) {
+    services_.messages.ShowMessage(MessageKind::Warning, UnwritableFolderMessage(title, folder),
+                                   MessageButtons::Ok);
+  }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
     library.Load(dataFiles_, paths_);
@@ -38,14 +64,25 @@ void Program::FormCreate() {
 }
 
 void Program::LoadPreferences() {
-  preferences.Load();
+  try {
+    preferences.Load();
+  } catch (const AppError&) {
+    // The file's settings are unknown: the key in effect (F5, which the tray tip names) is
+    // what the dialog shows and what the next apply keeps, not the dialog's design text.
+    preferences.values.hotKey = FormatShortcut(hotKey.Key(), services_.layout);
+    throw;
+  }
   preferences.Apply();
+}
+
+void Program::SaveAll() {
+  library.Save(dataFiles_, paths_);
+  preferences.Save();
 }
 
 void Program::Housekeeping() {
   try {
-    library.Save(dataFiles_, paths_);
-    preferences.Save();
+    SaveAll();
   } catch (...) {
     TellKeptVersions();
     throw;
@@ -73,12 +110,44 @@ void Program::FormClose() {
 }
 
 int Program::WMQueryEndSession() {
-  Housekeeping();
+  // Short texts: Windows shows them beside the program on its shut-down screen.
+  services_.sessionEnd.HoldUpSessionEnd("Saving the clips.");
+  deadline_.Start(kSessionEndSaveMs);
+  sessionEndFailure_.reset();
+  try {
+    SaveAll();  // the versions kept meanwhile are told once the session goes on
+  } catch (const AppError& error) {
+    sessionEndFailure_ = error.what();
+  }
+  deadline_.Lift();
+  if (sessionEndFailure_) {
+    services_.sessionEnd.HoldUpSessionEnd("The clips could not be saved.");
+    return 0;
+  }
+  services_.sessionEnd.LetSessionEnd();
   return 1;
 }
 
+void Program::WMEndSession(bool ending) {
+  if (ending) return;  // Windows ends the program now
+  services_.sessionEnd.LetSessionEnd();
+  TellKeptVersions();
+  if (sessionEndFailure_) throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
+}
+
 void Program::CloseMainWindow() {
-  FormClose();
+  try {
+    FormClose();
+  } catch (const AppError& error) {
+    // A save that cannot succeed (a folder that takes no file) must not keep the program
+    // alive for good: the user chooses.
+    const MessageAnswer answer = services_.messages.ShowMessage(
+        MessageKind::Error,
+        ErrorBoxText(error.what()) + "\n\nEnd " + title +
+            " without saving? What was changed since the last save is lost.",
+        MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) throw SilentAbort();
+  }
   terminateRequested_ = true;
   if (onEnd) onEnd();
 }

@@ -10,6 +10,10 @@ class AppError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Ends the running handler without a message: the user has been told already and chose to
+// stop there (the framework's silent abort).
+class SilentAbort : public std::exception {};
+
 // Text of the standard error box: the message, with a full stop added when its
 // last character sorts after ".".
 std::string ErrorBoxText(const std::string& message);

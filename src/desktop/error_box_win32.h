@@ -14,11 +14,12 @@ void SetErrorBoxTitle(std::string title);
 void ShowErrorBox(HWND owner, const std::string& message);
 
 // Runs one handler; an error ends it and its message is returned, to be reported once the
-// window shows what the handler left (nothing is rolled back).
+// window shows what the handler left (nothing is rolled back). A silent abort ends it too.
 template <typename Handler>
 std::optional<std::string> RunCatching(Handler&& handler) {
   try {
     std::forward<Handler>(handler)();
+  } catch (const SilentAbort&) {
   } catch (const std::exception& e) {
     return std::string(e.what());
   }

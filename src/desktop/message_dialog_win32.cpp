@@ -41,7 +41,8 @@ SIZE TextSize(HWND window, HFONT font, const std::string& text) {
   const WindowDc dc(window);
   const SelectedObject selected(dc.Dc(), font);
   RECT area{0, 0, 600, 0};
-  DrawTextA(dc.Dc(), text.c_str(), -1, &area, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  DrawTextA(dc.Dc(), text.c_str(), -1, &area,
+            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
   return {area.right, area.bottom};
 }
 

@@ -1,16 +1,55 @@
 #include "desktop/message_loop_win32.h"
 
+#include <vector>
+
 namespace qv {
 
 namespace {
+
 std::function<void(const MSG&)>& Preview() {
   static std::function<void(const MSG&)> preview;
   return preview;
 }
+
+std::vector<HWND>& TabDialogs() {
+  static std::vector<HWND> dialogs;
+  return dialogs;
+}
+
+bool KeyHeld(int virtualKey) {
+  return (GetKeyState(virtualKey) & 0x8000) != 0;
+}
+
+// A Tab key press in one of the dialogs: the focus moves and the key is used up. Ctrl+Tab
+// stays the control's (a tab character in a multi-line field, as in any dialog box).
+bool TabMovedFocus(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || KeyHeld(VK_CONTROL) || KeyHeld(VK_MENU))
+    return false;
+  for (HWND dialog : TabDialogs()) {
+    if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) continue;
+    HWND from = msg.hwnd;  // the dialog's own child (a combo box, not its edit part)
+    while (from != dialog && GetParent(from) != dialog) from = GetParent(from);
+    HWND next = GetNextDlgTabItem(dialog, from == dialog ? nullptr : from, KeyHeld(VK_SHIFT));
+    const LONG_PTR style = next ? GetWindowLongPtrA(next, GWL_STYLE) : 0;
+    if (next == from || !(style & WS_TABSTOP)) return true;
+    SetFocus(next);
+    // A one-line field is selected, as a dialog box does; the clip's text keeps its caret,
+    // so that a key typed next cannot replace a whole clip.
+    if (!(style & ES_MULTILINE) && (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+      SendMessageA(next, EM_SETSEL, 0, -1);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void SetMessagePreview(std::function<void(const MSG&)> preview) {
   Preview() = std::move(preview);
+}
+
+void MoveFocusWithTab(HWND dialog) {
+  TabDialogs().push_back(dialog);
 }
 
 bool PumpMessage() {
@@ -21,6 +60,7 @@ bool PumpMessage() {
     return false;
   }
   if (Preview()) Preview()(msg);
+  if (TabMovedFocus(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;

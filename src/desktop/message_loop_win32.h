@@ -8,6 +8,9 @@ namespace qv {
 
 // Sees every message before it is dispatched (the main window's keyboard preview).
 void SetMessagePreview(std::function<void(const MSG&)> preview);
+// In `dialog`, Tab and Shift+Tab move the focus among its tab stops in their order, as in a
+// dialog box, and never reach a control (a multi-line field would type them).
+void MoveFocusWithTab(HWND dialog);
 // Waits for one message and dispatches it; false when the program is to end (WM_QUIT,
 // which is posted again so that outer loops end too).
 bool PumpMessage();

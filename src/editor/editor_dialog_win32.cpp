@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "desktop/message_loop_win32.h"
+#include "desktop/system_library_win32.h"
 #include "desktop/window_names.h"
 
 namespace qv {
@@ -31,7 +33,7 @@ struct TextLabel {
   const char* text;
 };
 constexpr TextLabel kLabels[] = {
-    {{6, 4, kWindowLayout.width - 2, 4 + 26},  // room for a system font wider than the design's
+    {{6, 4, kWindowLayout.width - 6, 4 + 26},  // the design's 343 and the right margin
      "Click the row(s) in the other main Quorvanel Clips window where you want\r\nto add  or "
      "modify data.  Multiple adds/modifications are ok."},
     {{6, 37, 6 + 200, 37 + 13}, "Clip title:"},
@@ -87,7 +89,7 @@ HWND EditorDialog::ContentField::Window() const {
 }
 
 HWND EditorDialog::CreateContentField() {
-  richEditLibrary_.reset(LoadLibraryA("riched20.dll"));
+  richEditLibrary_.reset(LoadSystemLibrary("riched20.dll"));
   HWND field = CreateChild(kContentLayout, font_.get());
   SetWindowPos(field, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // tab order 0
@@ -107,6 +109,7 @@ void EditorDialog::Create(HWND applicationWindow, EditorController& controller) 
   controller_ = &controller;
   font_ = CreateUiFont();
   CreateWindowFrom(kWindowLayout, applicationWindow);
+  MoveFocusWithTab(window_);
   buttons_ = FlatButtons(kButtons);
   buttons_.enabled = [this](int button) { return button != kUpdateClip || updateClip_.Enabled(); };
   title_.Attach(CreateChild(kTitleLayout, font_.get()));
@@ -140,8 +143,13 @@ void EditorDialog::Paint(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kNavy);
   for (const TextLabel& label : kLabels) {
+    // The design's lines flow into the box as one paragraph: a wider font than the design's
+    // (Wine's) would otherwise cut the first line off.
+    std::string text = label.text;
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+      text.replace(at, 2, " ");
     RECT area = label.area;
-    DrawTextA(dc, label.text, -1, &area, DT_LEFT | DT_NOPREFIX);
+    DrawTextA(dc, text.c_str(), -1, &area, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
   }
   buttons_.Paint(dc);
 }

@@ -235,6 +235,9 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYENDSESSION:
       return events_.queryEndSession();
+    case WM_ENDSESSION:
+      if (events_.endSession) events_.endSession(wParam != FALSE);
+      return 0;
     case WM_DESTROY:
       timer1_.SetInterval(0);
       timer3_.SetInterval(0);

@@ -16,8 +16,9 @@ namespace qv {
 
 // What the main window hands to the program around it.
 struct PopupWindowEvents {
-  std::function<void()> close;           // WM_CLOSE
-  std::function<int()> queryEndSession;  // WM_QUERYENDSESSION: the answer
+  std::function<void()> close;                  // WM_CLOSE
+  std::function<int()> queryEndSession;         // WM_QUERYENDSESSION: the answer
+  std::function<void(bool ending)> endSession;  // WM_ENDSESSION
   // A mouse button pressed or released on the slot list.
   std::function<void(bool leftButton)> listMouseDown;
   std::function<void(bool rightButton)> listMouseUp;

@@ -10,6 +10,7 @@
 
 #include "desktop/flat_buttons_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/message_loop_win32.h"
 #include "desktop/window_names.h"
 #include "settings/settings_choices.h"
 
@@ -89,6 +90,7 @@ void SettingsDialog::Create(HWND applicationWindow, SettingsController& controll
   underlinedFont_ = CreateUiFont({.underline = true});
   headerBrush_.reset(CreateSolidBrush(kHeaderColour));
   CreateWindowFrom(kWindowLayout, applicationWindow);
+  MoveFocusWithTab(window_);
   CentreWhenFirstShown();
   buttons_ = FlatButtons(kButtons);
   hotKeyBox_.Attach(CreateCombo(kHotKeyBoxLayout, kHotKeyChoices));

@@ -205,3 +205,19 @@ test_copy_menu_copies_slot_a_onto_slot_b() {
   expected_rows 9 'Slot 01' >"$E2E_TEST_ARTIFACTS/expected-Lb1.qvl"
   assert_same_file "$E2E_TEST_ARTIFACTS/expected-Lb1.qvl" "$(qv_dir)/Lb1.qvl"
 }
+
+test_tab_moves_between_the_fields_and_types_no_tab() {
+  write_test_data
+  start_with_notepad
+  lock_and_add
+  popup_click_row 4
+  wait_until 5 title_reads 'Slot 04' || fail "row 4 was not loaded"
+  type_content 'ab'
+  xdotool key Tab
+  xdotool type --delay 20 'cd' # the title's text is selected: it becomes "cd"
+  xdotool key shift+Tab
+  xdotool type --delay 20 'e' # the clip's caret is where it was
+  shot after-tab
+  wait_until 5 title_reads 'cd' || fail "Tab did not move to the title: [$(editor_text 301)]"
+  assert_eq 'abe' "$(editor_text 302)" "content field after Tab and Shift+Tab"
+}

@@ -173,6 +173,71 @@ test_rows_file_changed_by_hand_while_running_is_kept_and_told() {
   assert_same_file "$ours" "$(qv_dir)/Lb1.qvl"
 }
 
+# ---------------------------------------------------------------- saving
+
+# Root writes through file modes; an immutable folder takes no new file even from root.
+test_folder_that_takes_no_file_is_told_and_quit_asks_to_end_anyway() {
+  write_test_data
+  cp "$(qv_dir)"/*.qvl "$E2E_TEST_ARTIFACTS/"
+  trap 'chattr -i "$(qv_dir)"' EXIT
+  chattr +i "$(qv_dir)" || fail "could not make the folder immutable"
+  qv_start
+  local text
+  text=$(probe_text message-text Warning 20000) || fail "nothing told about the folder"
+  shot folder-warning
+  [[ "$text" == *'no file can be created in the folder C:\qv\'* && "$text" == *Documents* ]] ||
+    fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_in_tray || fail "the program did not reach the tray after the warning"
+
+  # The end of the session is answered at once and without a box; the failure is told once
+  # the session goes on.
+  assert_eq 0 "$(probe query-end-session "$QV_MAIN_CLASS")" "answer to WM_QUERYENDSESSION"
+  assert_eq 0 "$(probe count-message-boxes "$QV_CAPTION")" "message boxes after the query"
+  probe end-session "$QV_MAIN_CLASS" 0 || fail "could not send WM_ENDSESSION"
+  assert_eq 'Cannot create file C:\qv\Lb1.qvl.tmp.' "$(probe_text message-text "$QV_CAPTION" 5000)" \
+    "message once the session goes on"
+  probe message-box "$QV_CAPTION" 5000 OK >/dev/null || fail "could not press OK"
+
+  # Quit asks: No keeps the program, Yes ends it without saving.
+  local answer
+  for answer in No Yes; do
+    tray_open_menu
+    tray_choose 2
+    text=$(probe_text message-text Error 10000) || fail "Quit did not ask"
+    [[ "$text" == *'End Quorvanel without saving?'* ]] || fail "question: [$text]"
+    shot "quit-$answer"
+    probe message-box Error 5000 "$answer" >/dev/null || fail "could not answer $answer"
+    [[ "$answer" == Yes ]] || { sleep 0.5 && qv_running; } || fail "No ended the program"
+  done
+  qv_wait_exit 20 || fail "Yes did not end the program"
+  local file
+  for file in Lb1.qvl svclips.qvl prefs.qvl; do
+    assert_same_file "$E2E_TEST_ARTIFACTS/$file" "$(qv_dir)/$file"
+  done
+}
+
+# After prefs.qvl could not be read, "+cR" applies the preferences: the hot key stays F5.
+test_plus_cr_after_an_unreadable_prefs_file_keeps_the_hot_key() {
+  write_test_data
+  printf 'F7\r\n250\r\n0000000000\r\n' >"$(qv_dir)/prefs.qvl"
+  notepad_start || fail "Notepad did not start"
+  local held="$E2E_TEST_ARTIFACTS/held.txt"
+  probe hold-file 'C:\qv\prefs.qvl' 8000 >"$held" &
+  local holder=$!
+  wait_until 10 test -s "$held" || fail "the probe could not hold prefs.qvl"
+  qv_start
+  probe message-box "$QV_CAPTION" 20000 OK >/dev/null || fail "nothing told about prefs.qvl"
+  qv_wait_in_tray || fail "the program did not reach the tray after the message"
+  wait "$holder"
+  popup_show
+  popup_click "$CRLF_BUTTON_X" "$HEADER_BUTTON_Y"
+  sleep 0.3 # the click's handler, with nothing to poll for
+  xdotool key "$HOT_KEY"
+  popup_wait_hidden "the pop-up after the hot key"
+  popup_show
+}
+
 # ---------------------------------------------------------------- make run
 
 # run_script_ended: scripts/run.sh (pid $1) has ended.

@@ -98,17 +98,32 @@ TEST_F(ProgramFiles, AFailedWriteSkipsTheFilesAfterIt) {
   EXPECT_EQ(FirstChange(paths.prefs), -1);
 }
 
-TEST_F(ProgramFiles, ASessionEndsAndTheProgramClosesOnlyAfterAGoodSave) {
+// No box inside the end-of-session query: a failure is the reason Windows shows for the
+// wait, and is told once the session goes on, as are the versions kept meanwhile.
+TEST_F(ProgramFiles, ASessionEndsOnlyAfterAGoodSaveAndWhatItHasToTellWaits) {
   Start();
+  files.files[paths.rows] = "another program's rows\r\n";
   EXPECT_EQ(program.WMQueryEndSession(), 1);
-  program.state.copyBuffer.title = "kept";
+  EXPECT_EQ(saving.sessionEndReason, "");
   files.failAtCall = files.mutatingCalls;
-  // The error leaves the handler before it answers, so Windows is told 0.
-  EXPECT_THROW(program.WMQueryEndSession(), AppError);
-  files.failAtCall = files.mutatingCalls;
-  EXPECT_THROW(program.CloseMainWindow(), AppError);
-  EXPECT_FALSE(ended);
-  EXPECT_EQ(program.state.copyBuffer.title, "kept");
+  EXPECT_EQ(program.WMQueryEndSession(), 0);
+  EXPECT_EQ(saving.sessionEndReason, "The clips could not be saved.");
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(ErrorOf([&] { program.WMEndSession(false); }), "Cannot create file C:\\Q\\Lb1.qvl.tmp");
+  EXPECT_EQ(saving.sessionEndReason, "");
+  EXPECT_EQ(desktop.messages.size(), 1u);  // the kept version
+  EXPECT_EQ(ErrorOf([&] { program.WMEndSession(false); }), "");
+}
+
+// On a slow disk no step starts after two seconds: the save fails with every file whole
+// before Windows would end the program in the middle of a write. Quit has no such bound.
+TEST_F(ProgramFiles, TheSaveAtSessionEndStartsNoStepAfterTwoSeconds) {
+  Start();
+  files.beforeMutation = [&] { desktop.Wait(700); };
+  EXPECT_EQ(program.WMQueryEndSession(), 0);
+  EXPECT_EQ(files.files[paths.rows], rowsFile);
+  EXPECT_EQ(files.files.count(paths.rows + ".tmp"), 0u);
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "");
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ int Usage() {
       "  items CLASS CTRLID            topindex CLASS CTRLID\n"
       "  set-topindex CLASS CTRLID N   selection CLASS CTRLID\n"
       "  close CLASS                   query-end-session CLASS\n"
+      "  end-session CLASS 0|1         (WM_ENDSESSION: whether the session ends)\n"
       "  command CLASS ID              (a menu command posted as WM_COMMAND)\n"
       "  hold-file PATH MS             (open for writing, as another program would)\n"
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
@@ -412,6 +413,14 @@ int CmdQueryEndSession(const char* className) {
   return kDone;
 }
 
+// Tells the program whether the session ends after all, as Windows does after the query;
+// posted, as what follows may be a message box.
+int CmdEndSession(const char* className, const char* ending) {
+  HWND window = FindOrComplain(className);
+  if (!window) return kError;
+  return PostMessageA(window, WM_ENDSESSION, std::atoi(ending), 0) ? kDone : kError;
+}
+
 bool OpenClipboardRetrying() {
   // Another process may hold the clipboard for a moment.
   return WaitFor(2000, [] { return OpenClipboard(nullptr) != FALSE; });
@@ -593,6 +602,7 @@ int Run(int argc, char** argv) {
   if (command == "window-text") return CmdWindowText(arg, argc, argv);
   if (command == "close") return CmdClose(arg);
   if (command == "query-end-session") return CmdQueryEndSession(arg);
+  if (command == "end-session" && need(2)) return CmdEndSession(arg, argv[3]);
   if (command == "set-clipboard") return CmdSetClipboard(arg);
   if (command == "set-clipboard-hex") {
     std::string bytes;

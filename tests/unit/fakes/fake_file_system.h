@@ -1,5 +1,6 @@
 #pragma once
 // In-memory files with a switch to fail any one operation, for testing saves step by step.
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -29,6 +30,7 @@ class FakeFileSystem : public FileSystem {
   // Paths another program holds open until `clock` reads the time given: every step fails.
   std::map<std::string, std::int64_t> busyUntilMs;
   const FakeClock* clock = nullptr;
+  std::function<void()> beforeMutation;  // a slow disk, say
 
   std::optional<std::string> ReadAll(const std::string& path) override {
     log.push_back("read " + path);
@@ -65,13 +67,16 @@ class FakeFileSystem : public FileSystem {
   bool LastFailureWasBusy() const override { return busy_; }
 
  private:
-  bool Fails() { return mutatingCalls++ == failAtCall; }
   bool Busy(const std::string& path) {
     const auto until = busyUntilMs.find(path);
     busy_ = clock && until != busyUntilMs.end() && clock->now < until->second;
     return busy_;
   }
   bool busy_ = false;
+  bool Fails() {
+    if (beforeMutation) beforeMutation();
+    return mutatingCalls++ == failAtCall;
+  }
 };
 
 }  // namespace qv::test

@@ -8,10 +8,19 @@
 
 namespace qv::test {
 
+class FakeSaveServices : public FolderAccess, public SessionEndNotice {
+ public:
+  std::string sessionEndReason;  // empty: the session may end
+  bool CanCreateFilesIn(const std::string&) override { return true; }
+  void HoldUpSessionEnd(const std::string& reason) override { sessionEndReason = reason; }
+  void LetSessionEnd() override { sessionEndReason.clear(); }
+};
+
 struct ProgramFixture {
   FakeFileSystem files;
   FakeDesktop desktop;
   FakeHotKeyRegistration hotKeyApi;
+  FakeSaveServices saving;
   DataPaths paths = DataPaths::InFolder("C:\\Q\\");
 
   // The main window.
@@ -29,8 +38,9 @@ struct ProgramFixture {
   FakeText delayBox{"100"};
   FakeLabel makerLabel;
 
-  Program program{Services{files, desktop, desktop, hotKeyApi, PlainKeyboardLayout()},
-                  ProgramControls{popupWindow, slotList, {crlf, crlfLf}}, paths};
+  Program program{
+      Services{files, desktop, desktop, hotKeyApi, PlainKeyboardLayout(), desktop, saving, saving},
+      ProgramControls{popupWindow, slotList, {crlf, crlfLf}}, paths};
 
   PopupView popupView{popupWindow, panel,  slotList, labelColumn, labelHint,
                       crlf,        crlfLf, timer1,   timer3};

@@ -1,0 +1,17 @@
+#pragma once
+// Libraries come from the system folder only: the search path Windows uses by default
+// looks in the program's own folder first, where anyone who can put a file beside the
+// program (a Downloads folder) would have it run as the user.
+#include <windows.h>
+
+namespace qv {
+
+// Every library loaded from now on by name, by the program or by Windows on its behalf,
+// comes from the system folder (Windows 8, or 7 with its update; elsewhere the current
+// folder at least leaves the search).
+void LoadLibrariesFromSystemFolderOnly();
+
+// The system folder's copy of `name`, or null.
+HMODULE LoadSystemLibrary(const char* name);
+
+}  // namespace qv
