@@ -40,7 +40,7 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
     }
   };
   if (const auto rowsFile = read(paths.rows)) {
-    rows = ParseRowsFile(*rowsFile);
+    rows = SplitFileLines(*rowsFile);
     rowsLoaded_ = true;
     if (auto storeFile = read(paths.store)) {
       store = ParseStoreFile(std::move(*storeFile));  // taken over when its breaks are CR LF
@@ -54,7 +54,7 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
 // place (design rows, an empty store) would destroy the user's clips.
 void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths) const {
   if (rowsLoaded_) SaveDataFile(fs, paths.rows, SerializeRows(rows));
-  if (storeLoaded_) SaveDataFile(fs, paths.store, SerializeStore(store));
+  if (storeLoaded_) SaveDataFile(fs, paths.store, store);
 }
 
 }  // namespace qv
