@@ -5,15 +5,17 @@
 namespace qv {
 
 ApplicationWindow::ApplicationWindow(const std::string& title) {
+  SetErrorBoxTitle(title);
   CreateWindowFrom({.className = kApplicationClass,
                     .caption = title.c_str(),
-                    .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                    .exStyle = 0,
-                    .x = 0,
-                    .y = 0,
-                    .width = 0,
-                    .height = 0},
+                    .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
                    nullptr);
+}
+
+std::string ExecutablePath() {
+  char path[MAX_PATH * 4] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return path;
 }
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #pragma once
-// The program's hidden top-level window: it owns every form.
+// The program's hidden top-level window: it owns every form, and its title names the program
+// in the error box.
 #include <string>
 
 #include "desktop/window_base_win32.h"
@@ -10,5 +11,8 @@ class ApplicationWindow : public WindowBase {
  public:
   explicit ApplicationWindow(const std::string& title);
 };
+
+// The path of the running executable.
+std::string ExecutablePath();
 
 }  // namespace qv

@@ -24,43 +24,67 @@ std::string UnwritableFolderMessage(const std::string& title, const std::string&
 
 }  // namespace
 
-Program::Program(Services services, ProgramControls controls, DataPaths paths)
-    : deadline_(services.files, services.clock),
+Program::Program(Services services, ProgramViews views, DataPaths paths, std::string title,
+                 std::function<void()> onEnd)
+    : deadline_(services.files, services.desktop.clock),
       dataFiles_(deadline_),
       hotKey(services.hotKeyApi),
-      preferences(dataFiles_, paths.prefs, controls.suffixButtons, hotKey, services.layout, state),
+      preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
+                  services.layout, state),
+      popup(views.popup, state, library,
+            {services.desktop.clipboard, services.desktop.keys, services.desktop.foreground,
+             services.desktop.pointer, services.desktop.clock},
+            preferences, *this),
+      settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
+               services.desktop.pointer, services.desktop.messages),
+      editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,
+             library, services.desktop.pointer, services.desktop.messages, *this),
+      hotKeyNotice(hotKey, preferences.values, services.layout, services.desktop.messages,
+                   views.trayTip, title),
       services_(services),
-      controls_(controls),
-      paths_(std::move(paths)) {
+      list_(views.popup),
+      paths_(std::move(paths)),
+      title_(std::move(title)),
+      onEnd_(std::move(onEnd)) {
   for (const std::string* path : {&paths_.rows, &paths_.store, &paths_.prefs})
     dataFiles_.Watch(*path);
   // The form description's hot key, registered as the window is built; the component's
   // after-loading step then finds it registered.
   hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services_.layout));
   hotKey.Loaded();
+  popup.editorRowLoad = [this] { editor.RowClick(); };
 }
 
 void Program::FormCreate() {
   state.copyBuffer = {};
-  if (services_.keys.CtrlHeld()) {
+  if (services_.desktop.keys.CtrlHeld()) {
     state.OneShotMode = 1;
-    controls_.mainWindow.SetStayOnTop(true);
+    list_.form.SetStayOnTop(true);
   }
-  controls_.mainWindow.SetWidth(kPanelWidth);
+  list_.form.SetWidth(kPanelWidth);
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   const std::string folder = ExeDirectory(paths_.rows);
   if (!services_.folder.CanCreateFilesIn(folder)) {
-    services_.messages.ShowMessage(MessageKind::Warning, UnwritableFolderMessage(title, folder),
-                                   MessageButtons::Ok);
+    services_.desktop.messages.ShowMessage(
+        MessageKind::Warning, UnwritableFolderMessage(title_, folder), MessageButtons::Ok);
   }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
     library.Load(dataFiles_, paths_);
   } catch (...) {
-    controls_.slotList.SetItems(ListTexts(library.rows));
+    list_.slotList.SetItems(ListTexts(library.rows));
     throw;
   }
-  controls_.slotList.SetItems(ListTexts(library.rows));
+  list_.slotList.SetItems(ListTexts(library.rows));
+}
+
+void Program::CheckHotKey() {
+  hotKeyNotice.Check(state.OneShotMode == 0);
+}
+
+void Program::SettingsClosed() {
+  CheckHotKey();
+  TellKeptVersions();
 }
 
 void Program::LoadPreferences() {
@@ -95,13 +119,13 @@ void Program::TellKeptVersions() {
   if (kept.empty()) return;
   const bool one = kept.size() == 1;
   std::string text = std::string("Another program changed ") +
-                     (one ? "a data file" : "data files") + " after " + title + " had read " +
+                     (one ? "a data file" : "data files") + " after " + title_ + " had read " +
                      (one ? "it" : "them") + ". Both versions are kept:";
   for (const KeptVersion& version : kept) {
-    text += "\n\n" + version.path + " holds " + title + "'s version;\n" + version.keptAs +
+    text += "\n\n" + version.path + " holds " + title_ + "'s version;\n" + version.keptAs +
             " holds the version found on disk.";
   }
-  services_.messages.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
+  services_.desktop.messages.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
 }
 
 void Program::FormClose() {
@@ -141,15 +165,15 @@ void Program::CloseMainWindow() {
   } catch (const AppError& error) {
     // A save that cannot succeed (a folder that takes no file) must not keep the program
     // alive for good: the user chooses.
-    const MessageAnswer answer = services_.messages.ShowMessage(
+    const MessageAnswer answer = services_.desktop.messages.ShowMessage(
         MessageKind::Error,
-        ErrorBoxText(error.what()) + "\n\nEnd " + title +
+        ErrorBoxText(error.what()) + "\n\nEnd " + title_ +
             " without saving? What was changed since the last save is lost.",
         MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) throw SilentAbort();
   }
   terminateRequested_ = true;
-  if (onEnd) onEnd();
+  if (onEnd_) onEnd_();
 }
 
 }  // namespace qv

@@ -1,45 +1,51 @@
 #pragma once
-// Start-up and saving, and the program-wide data every window shares.
+// The program's logic as one object: start-up and saving, the data every window shares, and
+// the handlers of the three windows, wired to each other.
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "app/save_deadline.h"
 #include "app/save_services.h"
+
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
+#include "desktop/hot_key_notice.h"
 #include "desktop/preference_keeper.h"
 #include "desktop/shared_state.h"
 #include "desktop/shortcut.h"
+#include "editor/editor_controller.h"
+#include "editor/editor_controls.h"
 #include "library/clip_library.h"
 #include "library/disk_change_guard.h"
 #include "library/file_system.h"
 #include "library/housekeeper.h"
+#include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
+#include "settings/settings_controller.h"
+#include "settings/settings_controls.h"
 
 namespace qv {
 
 struct Services {
   FileSystem& files;
-  KeyInjection& keys;
-  MessageBoxes& messages;
+  DesktopRoles desktop;
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;
-  Clock& clock;
   FolderAccess& folder;
   SessionEndNotice& sessionEnd;
 };
 
-// The controls start-up and saving reach: the main window, its slot list, and the paste
-// suffix buttons the preferences set.
-struct ProgramControls {
-  FormControl& mainWindow;
-  ListBoxControl& slotList;
-  SuffixButtons suffixButtons;
+// The controls of the three windows, and the tray icon's tip.
+struct ProgramViews {
+  PopupView popup;
+  SettingsView settings;
+  EditorView editor;
+  TipControl& trayTip;
 };
 
-class Program : public MainWindowLifetime, public Housekeeper {
+class Program : public MainWindowEvents, public Housekeeper {
   // The data files are read and written through these, so that a version another program
   // wrote meanwhile is kept, not overwritten, and the save at the end of the session ends
   // in time. First, as the members below use them.
@@ -47,7 +53,10 @@ class Program : public MainWindowLifetime, public Housekeeper {
   DiskChangeGuard dataFiles_;
 
  public:
-  Program(Services services, ProgramControls controls, DataPaths paths);
+  // `title` names the program in what it tells the user; `onEnd` ends the message loop once
+  // the running handler has returned (the framework's Terminate), nested loops with it.
+  Program(Services services, ProgramViews views, DataPaths paths, std::string title,
+          std::function<void()> onEnd);
 
   // Main window creation step: copy buffer, Ctrl test, width, hot key "F5", data files. A
   // folder that takes no new file is told here, once.
@@ -65,32 +74,49 @@ class Program : public MainWindowLifetime, public Housekeeper {
   // Windows asks whether the log-on may end; returns the answer (1 after a good save). Opens
   // no message box: a failure is Windows' to show as the reason the program holds the
   // session up, and is told once the session goes on.
-  int WMQueryEndSession();
+  int WMQueryEndSession() override;
   // Windows has decided: `ending` false when the session goes on.
-  void WMEndSession(bool ending);
+  void WMEndSession(bool ending) override;
   // FormClose now; the program ends once the running handler has returned. After a failed
   // save the user chooses to end without saving, or to keep the program: SilentAbort then
   // ends the running handler, the main window staying as it was.
   void CloseMainWindow() override;
+  // The slot list's mouse buttons are the editor's (its copy menu).
+  void RxCheckListBox1MouseDown(bool leftButton) override {
+    editor.RxCheckListBox1MouseDown(leftButton);
+  }
+  void RxCheckListBox1MouseUp(bool rightButton) override {
+    editor.RxCheckListBox1MouseUp(rightButton);
+  }
+  // Runs whenever the hot key may have changed (after start-up, after the settings dialog):
+  // the tray tip follows, and a key that does not work is told once (not in one-shot mode,
+  // where the hot key is not what the user works with).
+  void CheckHotKey();
+  // The settings dialog has closed: it applies the key again, or a new one, and "OK" saves
+  // the preferences.
+  void SettingsClosed();
   // The main window has been closed: the message loop ends the program.
   bool TerminateRequested() const { return terminateRequested_; }
-  // Ends the message loop once the running handler has returned (the framework's
-  // Terminate); nested loops end with it.
-  std::function<void()> onEnd;
 
-  std::string title = "Quorvanel";  // names the program in what it tells the user
   SharedState state;
   ClipLibrary library;
   GlobalHotKey hotKey;
   PreferenceKeeper preferences;
+  // The windows' handlers.
+  PopupController popup;
+  SettingsController settings;
+  EditorController editor;
+  HotKeyNotice hotKeyNotice;
 
  private:
   // Rows, store and preferences; throws at the first failure.
   void SaveAll();
 
   Services services_;
-  ProgramControls controls_;
+  PopupView list_;
   DataPaths paths_;
+  std::string title_;
+  std::function<void()> onEnd_;
   bool terminateRequested_ = false;
   std::optional<std::string> sessionEndFailure_;  // told once the session goes on
 };

@@ -69,4 +69,20 @@ class MessageBoxes {
   virtual void OpenMailLink(const std::string& address) = 0;
 };
 
+// Every role, for the one place that hands them out.
+struct DesktopRoles {
+  Clipboard& clipboard;
+  KeyInjection& keys;
+  Foreground& foreground;
+  Pointer& pointer;
+  MessageBoxes& messages;
+  Clock& clock;
+};
+
+// The roles of one object that plays them all.
+template <typename AllRoles>
+DesktopRoles RolesOf(AllRoles& all) {
+  return {all, all, all, all, all, all};
+}
+
 }  // namespace qv

@@ -1,5 +1,7 @@
 #include "desktop/flat_buttons_win32.h"
 
+#include <windowsx.h>
+
 #include "desktop/gdi_win32.h"
 
 namespace qv {
@@ -7,6 +9,13 @@ namespace qv {
 int FlatButtons::At(POINT p) const {
   for (int i = 0; i < static_cast<int>(layout_.size()); ++i)
     if (PtInRect(&layout_[i].panel, p)) return i;
+  return -1;
+}
+
+int FlatButtons::OnMouse(HWND window, UINT message, LPARAM lParam) {
+  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (message == WM_LBUTTONUP) return Release(window, p);
+  Press(window, p);
   return -1;
 }
 

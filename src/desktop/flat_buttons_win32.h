@@ -20,12 +20,14 @@ class FlatButtons {
   // Whether button `index` takes clicks; a disabled one is drawn grey.
   std::function<bool(int index)> enabled = [](int) { return true; };
 
-  void Press(HWND window, POINT p);   // WM_LBUTTONDOWN
-  int Release(HWND window, POINT p);  // WM_LBUTTONUP: the button clicked, or -1
-  void Paint(HDC dc) const;           // with the font selected into `dc`
+  // WM_LBUTTONDOWN and WM_LBUTTONUP at `lParam`: the button clicked, or -1.
+  int OnMouse(HWND window, UINT message, LPARAM lParam);
+  void Paint(HDC dc) const;  // with the font selected into `dc`
 
  private:
   int At(POINT p) const;
+  void Press(HWND window, POINT p);
+  int Release(HWND window, POINT p);
 
   std::vector<FlatButtonLayout> layout_;
   int pressed_ = -1;

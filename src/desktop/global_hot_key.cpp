@@ -3,25 +3,14 @@
 namespace qv {
 
 void GlobalHotKey::SetKey(TShortCut key) {
-  if (key == key_) {
-    if (enabled_) RegisterStep();  // nothing when registered
-    return;
-  }
+  if (key == key_) return RegisterStep();  // nothing when registered
   key_ = key;
   UnregisterStep();
-  if (enabled_) RegisterStep();
-}
-
-void GlobalHotKey::SetEnabled(bool enabled) {
-  enabled_ = enabled;
-  if (enabled)
-    RegisterStep();
-  else
-    UnregisterStep();
+  RegisterStep();
 }
 
 void GlobalHotKey::Loaded() {
-  if (enabled_) RegisterStep();
+  RegisterStep();
 }
 
 void GlobalHotKey::RegisterStep() {

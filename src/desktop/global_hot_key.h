@@ -1,7 +1,5 @@
 #pragma once
 // The one system-wide hot key registration that calls up the pop-up list.
-#include <functional>
-
 #include "desktop/shortcut.h"
 
 namespace qv {
@@ -23,22 +21,13 @@ class GlobalHotKey {
   GlobalHotKey& operator=(const GlobalHotKey&) = delete;
 
   TShortCut Key() const { return key_; }
-  // Otherwise store, unregister, register if enabled. The same value does nothing, except
-  // that a key that failed to register is tried again: another program may have let it go.
+  // Otherwise store, unregister, register. The same value does nothing, except that a key
+  // that failed to register is tried again: another program may have let it go.
   void SetKey(TShortCut key);
-  void SetEnabled(bool enabled);
-  bool Enabled() const { return enabled_; }
-  bool Registered() const { return registered_; }
   // A key is set, and registering it succeeded.
   bool Works() const { return key_ != 0 && registered_; }
   // The owner has finished loading.
   void Loaded();
-  // WM_HOTKEY arrived.
-  void Fire() {
-    if (OnHotKey) OnHotKey();
-  }
-
-  std::function<void()> OnHotKey;
 
  private:
   void RegisterStep();
@@ -46,7 +35,6 @@ class GlobalHotKey {
 
   HotKeyRegistration& api_;
   TShortCut key_ = 0;
-  bool enabled_ = true;
   bool registered_ = false;
 };
 

@@ -6,13 +6,7 @@ namespace qv {
 
 namespace {
 constexpr WindowLayout kHotKeyWindowLayout{.className = kHotKeyWindowClass,
-                                           .caption = "",
-                                           .style = WS_CHILD | WS_CLIPSIBLINGS,
-                                           .exStyle = 0,
-                                           .x = 0,
-                                           .y = 0,
-                                           .width = 0,
-                                           .height = 0};
+                                           .style = WS_CHILD | WS_CLIPSIBLINGS};
 }  // namespace
 
 HWND Win32HotKeyRegistration::Window() {

@@ -66,4 +66,17 @@ bool PumpMessage() {
   return true;
 }
 
+bool DispatchWaitingMessages(int limit) {
+  MSG msg;
+  for (int i = 0; i < limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
 }  // namespace qv

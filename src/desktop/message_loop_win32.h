@@ -14,5 +14,8 @@ void MoveFocusWithTab(HWND dialog);
 // Waits for one message and dispatches it; false when the program is to end (WM_QUIT,
 // which is posted again so that outer loops end too).
 bool PumpMessage();
+// Dispatches up to `limit` messages already waiting, without waiting for more; false when
+// the program is to end (WM_QUIT, posted again).
+bool DispatchWaitingMessages(int limit);
 
 }  // namespace qv

@@ -1,8 +1,8 @@
 #pragma once
-// Which mouse buttons went down on the tray icon, and when a release opens the menu.
+// When a release of a mouse button on the tray icon opens the menu.
 namespace qv {
 
-enum class TrayMouse { LeftDown, LeftUp, RightDown, RightUp, LeftDoubleClick, Other };
+enum class TrayMouse { RightDown, RightUp, Other };
 
 class TrayClickTracker {
  public:
@@ -10,14 +10,8 @@ class TrayClickTracker {
   // on the icon.
   bool OnMouse(TrayMouse event) {
     switch (event) {
-      case TrayMouse::LeftDown:
-        left_ = true;
-        return false;
       case TrayMouse::RightDown:
         right_ = true;
-        return false;
-      case TrayMouse::LeftUp:
-        left_ = false;
         return false;
       case TrayMouse::RightUp: {
         const bool open = right_;
@@ -28,10 +22,9 @@ class TrayClickTracker {
         return false;
     }
   }
-  void Reset() { left_ = right_ = false; }
+  void Reset() { right_ = false; }
 
  private:
-  bool left_ = false;
   bool right_ = false;
 };
 

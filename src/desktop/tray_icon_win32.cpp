@@ -3,8 +3,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
+#include "desktop/message_loop_win32.h"
 #include "desktop/window_names.h"
 
 namespace qv {
@@ -15,20 +17,49 @@ constexpr std::size_t kTipLength = 63;
 }  // namespace
 
 TrayIcon::TrayIcon() {
-  CreateWindowFrom({.className = kTrayWindowClass,
-                    .caption = "",
-                    .style = WS_POPUP,
-                    .exStyle = WS_EX_TOOLWINDOW,
-                    .x = 0,
-                    .y = 0,
-                    .width = 0,
-                    .height = 0},
-                   nullptr);
+  CreateWindowFrom({.className = kTrayWindowClass, .exStyle = WS_EX_TOOLWINDOW}, nullptr);
 }
 
 TrayIcon::~TrayIcon() {
   enabled_ = false;
   Deactivate();
+}
+
+void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
+  menuItems_ = std::move(items);
+  menu_.reset(CreatePopupMenu());
+  for (std::size_t i = 0; i < menuItems_.size(); ++i) {
+    const UINT command = static_cast<UINT>(i + 1);
+    AppendMenuA(menu_.get(), MF_STRING, command, menuItems_[i].caption);
+    menuPictures_.emplace_back(CreateMenuPicture(menuItems_[i].picture));
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = menuPictures_.back().get();
+    SetMenuItemInfoA(menu_.get(), command, FALSE, &info);
+  }
+}
+
+void TrayIcon::LetSettle() const {
+  // Wait for the first change of the foreground (none comes on Windows), then until it has
+  // stayed put for a while, within a bound.
+  constexpr DWORD kFirstChangeMs = 500, kSteadyMs = 200, kLongestMs = 1500;
+  const DWORD start = GetTickCount();
+  HWND seen = startForeground_;
+  DWORD lastChange = 0;
+  bool changed = false;
+  while (GetTickCount() - start < kLongestMs) {
+    if (!DispatchWaitingMessages(INT_MAX)) return;
+    const DWORD now = GetTickCount();
+    if (HWND foreground = GetForegroundWindow(); foreground != seen) {
+      seen = foreground;
+      lastChange = now;
+      changed = true;
+    }
+    if (!changed && now - start >= kFirstChangeMs) return;
+    if (changed && now - lastChange >= kSteadyMs) return;
+    Sleep(10);
+  }
 }
 
 void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
@@ -86,22 +117,15 @@ void TrayIcon::OpenMenu(POINT at) {
   if (!menu_) return;
   ReleaseCapture();
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);
-  MSG pending;
-  for (int i = 0; i < 64 && PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE); ++i) {
-    if (pending.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(pending.wParam));
-      break;
-    }
-    TranslateMessage(&pending);
-    DispatchMessageA(&pending);
-  }
+  DispatchWaitingMessages(64);
   TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);
 }
 
 LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && HIWORD(wParam) == 0) {
-    if (onCommand) onCommand(LOWORD(wParam));
+    const std::size_t command = LOWORD(wParam);
+    if (command >= 1 && command <= menuItems_.size()) menuItems_[command - 1].chosen();
     return 0;
   }
   // The notification area was created anew (the shell restarted) and knows no icons: add
@@ -113,26 +137,10 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (message != kCallbackMessage || !enabled_)
     return WindowBase::OnMessage(message, wParam, lParam);
-  TrayMouse event = TrayMouse::Other;
-  switch (static_cast<UINT>(lParam)) {
-    case WM_LBUTTONDOWN:
-      event = TrayMouse::LeftDown;
-      break;
-    case WM_LBUTTONUP:
-      event = TrayMouse::LeftUp;
-      break;
-    case WM_RBUTTONDOWN:
-      event = TrayMouse::RightDown;
-      break;
-    case WM_RBUTTONUP:
-      event = TrayMouse::RightUp;
-      break;
-    case WM_LBUTTONDBLCLK:
-      event = TrayMouse::LeftDoubleClick;
-      break;
-    default:
-      break;
-  }
+  const UINT mouse = static_cast<UINT>(lParam);
+  const TrayMouse event = mouse == WM_RBUTTONDOWN ? TrayMouse::RightDown
+                          : mouse == WM_RBUTTONUP ? TrayMouse::RightUp
+                                                  : TrayMouse::Other;
   if (clicks_.OnMouse(event)) {
     POINT at{};
     GetCursorPos(&at);

@@ -6,28 +6,39 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "desktop/controls.h"
+#include "desktop/gdi_win32.h"
 #include "desktop/handles_win32.h"
+#include "desktop/pictures_win32.h"
 #include "desktop/tray_clicks.h"
 #include "desktop/window_base_win32.h"
 
 namespace qv {
+
+struct TrayMenuItem {
+  const char* caption;
+  MenuPicture picture;
+  std::function<void()> chosen;  // runs after the menu has closed
+};
 
 class TrayIcon : public WindowBase, public TipControl {
  public:
   TrayIcon();
   ~TrayIcon() override;
 
-  // The icon and the menu are the tray icon's from then on.
+  // The icon is the tray icon's from then on.
   void SetIcon(HICON icon);
-  void SetMenu(HMENU menu) { menu_.reset(menu); }
+  // The right button's menu, its items with their pictures.
+  void SetMenu(std::vector<TrayMenuItem> items);
   void Activate();    // show the icon
   void Deactivate();  // remove it
+  // Wine's tray hosts take the activation for a moment when an icon is added; a pop-up
+  // that must stay up (one-shot mode) waits for that before it shows, or it would end at once.
+  void LetSettle() const;
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;
-
-  std::function<void(int command)> onCommand;  // a menu item was chosen
 
  private:
   static constexpr UINT kCallbackMessage = 0xB054;
@@ -37,10 +48,13 @@ class TrayIcon : public WindowBase, public TipControl {
 
   UniqueIcon icon_;
   UniqueMenu menu_;
+  std::vector<TrayMenuItem> menuItems_;
+  std::vector<UniqueBitmap> menuPictures_;
   std::string tip_;
   bool added_ = false;
   bool enabled_ = true;
   TrayClickTracker clicks_;
+  HWND startForeground_ = GetForegroundWindow();  // in front when the icon was made
 };
 
 }  // namespace qv

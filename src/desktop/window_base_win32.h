@@ -16,10 +16,10 @@ namespace qv {
 // A top-level window, from its layout table in 96-dpi pixels.
 struct WindowLayout {
   const char* className;
-  const char* caption;
-  DWORD style;
-  DWORD exStyle;
-  int x, y, width, height;
+  const char* caption = "";
+  DWORD style = WS_POPUP;
+  DWORD exStyle = 0;
+  int x = 0, y = 0, width = 0, height = 0;
   bool clientSize = false;  // width and height are the client area's, not the frame's
   HBRUSH background = nullptr;
   UINT classStyle = 0;

@@ -22,8 +22,6 @@ enum ControlId : int {
   kIdContentField = 302,  // the clip's text
 };
 
-// Tray menu commands.
-enum MenuCommand : int { kCmdSettings = 1, kCmdLockAndAdd = 2, kCmdQuit = 3 };
 // The content field's menu.
 inline constexpr int kCmdPasteFromClipboard = 1;
 

@@ -162,7 +162,7 @@ void EditorController::RxCheckListBox1MouseDown(bool leftButton) {
 void EditorController::RxCheckListBox1MouseUp(bool rightButton) {
   if (!rightButton || shared_.EditMode == 0 || !state.copyMenuArmed) return;
   const Point pointer = pointer_.GetPointer();
-  copyMenu_.PopupAt(pointer.x, pointer.y - 20);
+  view_.copyMenu.PopupAt(pointer.x, pointer.y - 20);
 }
 
 void EditorController::CopyHighlightedClip1Click() {

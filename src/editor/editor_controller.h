@@ -42,12 +42,10 @@ struct EditorState {
 
 class EditorController {
  public:
-  EditorController(EditorView view, EditorListView list, MenuControl& copyMenu, SharedState& shared,
-                   ClipLibrary& library, Pointer& pointer, MessageBoxes& messages,
-                   Housekeeper& housekeeper)
+  EditorController(EditorView view, EditorListView list, SharedState& shared, ClipLibrary& library,
+                   Pointer& pointer, MessageBoxes& messages, Housekeeper& housekeeper)
       : view_(view),
         list_(list),
-        copyMenu_(copyMenu),
         shared_(shared),
         library_(library),
         pointer_(pointer),
@@ -83,7 +81,6 @@ class EditorController {
 
   EditorView view_;
   EditorListView list_;
-  MenuControl& copyMenu_;
   SharedState& shared_;
   ClipLibrary& library_;
   Pointer& pointer_;

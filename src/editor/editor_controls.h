@@ -10,6 +10,7 @@ struct EditorView {
   TextControl& title;         // AlignedEdit: at most 27 typed characters
   MemoControl& content;       // the clip's text, with "Paste from Clipboard" in its menu
   ButtonControl& updateClip;  // "Update Clip" (SpeedButton2)
+  MenuControl& copyMenu;      // "Copy Clip" and "Paste Clip", on the list
 };
 
 // The pop-up list beside the dialog.

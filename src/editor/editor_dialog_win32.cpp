@@ -105,7 +105,7 @@ void EditorDialog::FlatButton::SetEnabled(bool enabled) {
   InvalidateRect(owner_.window_, nullptr, FALSE);
 }
 
-void EditorDialog::Create(HWND applicationWindow, EditorController& controller) {
+void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& controller) {
   controller_ = &controller;
   font_ = CreateUiFont();
   CreateWindowFrom(kWindowLayout, applicationWindow);
@@ -117,6 +117,8 @@ void EditorDialog::Create(HWND applicationWindow, EditorController& controller) 
   Subclass(title_.Handle());
   contentMenu_.reset(CreatePopupMenu());
   AppendMenuA(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
+  copyMenu_.Create(list, {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
+                          {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
 }
 
 void EditorDialog::Click(int button) {
@@ -193,10 +195,8 @@ LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Run([&] { controller_->FormActivate(); });
       break;
     case WM_LBUTTONDOWN:
-      buttons_.Press(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      return 0;
     case WM_LBUTTONUP:
-      Click(buttons_.Release(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      Click(buttons_.OnMouse(window_, message, lParam));
       return 0;
     case WM_CLOSE:
       return 0;  // "Close" is its way to close

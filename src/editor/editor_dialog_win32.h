@@ -16,10 +16,10 @@ namespace qv {
 class EditorDialog : public Win32Form {
  public:
   // The controls, for the logic; they work once the dialog is created.
-  EditorView View() { return EditorView{*this, title_, content_, updateClip_}; }
-  // Creates the dialog hidden, owned by the application window; its messages go to
-  // `controller`.
-  void Create(HWND applicationWindow, EditorController& controller);
+  EditorView View() { return EditorView{*this, title_, content_, updateClip_, copyMenu_}; }
+  // Creates the dialog hidden, owned by the application window, and the copy menu on the
+  // list; their messages go to `controller`.
+  void Create(HWND applicationWindow, HWND list, EditorController& controller);
 
  private:
   // The content field: a rich edit without word wrap, with "Paste from Clipboard" in its menu.
@@ -66,6 +66,7 @@ class EditorDialog : public Win32Form {
   Win32Text title_;
   ContentField content_{*this};
   FlatButton updateClip_{*this, false};
+  Win32PopupMenu copyMenu_;
   UniqueMenu contentMenu_;
   UniqueModule richEditLibrary_;
   UniqueFont font_;

@@ -62,7 +62,7 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
     }
   };
   if (const auto rowsFile = read(paths.rows, saveRows_)) {
-    rows = ParseRowsFile(*rowsFile);
+    rows = SplitFileLines(*rowsFile);
     if (auto storeFile = read(paths.store, saveStore_))
       store = ParseStoreFile(std::move(*storeFile));  // taken over when its breaks are CR LF
   }
@@ -73,7 +73,7 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
 // place (design rows, an empty store) would destroy the user's clips.
 void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths) const {
   if (saveRows_) SaveDataFile(fs, paths.rows, SerializeRows(rows));
-  if (saveStore_) SaveDataFile(fs, paths.store, SerializeStore(store));
+  if (saveStore_) SaveDataFile(fs, paths.store, store);
 }
 
 }  // namespace qv

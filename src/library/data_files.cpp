@@ -60,10 +60,6 @@ std::vector<std::string> SplitFileLines(std::string_view bytes) {
   return lines;
 }
 
-SlotList ParseRowsFile(std::string_view bytes) {
-  return SplitFileLines(bytes);
-}
-
 std::string SerializeRows(const SlotList& rows) {
   std::string out;
   for (const auto& row : rows) {
@@ -94,10 +90,6 @@ ClipStore ParseStoreFile(std::string_view bytes) {
 ClipStore ParseStoreFile(std::string&& bytes) {
   if (OnlyCrLfBreaks(bytes)) return std::move(bytes);
   return ParseStoreFile(std::string_view(bytes));
-}
-
-const ClipStore& SerializeStore(const ClipStore& store) {
-  return store;
 }
 
 bool LooksDamaged(std::string_view bytes) {

@@ -14,19 +14,16 @@ inline constexpr const char* kStoreFileName = "svclips.qvl";
 inline constexpr const char* kPrefsFileName = "prefs.qvl";
 
 // Lines of a text file: CR LF, lone CR and lone LF each end a line; a final break starts
-// no further line.
+// no further line. The rows file holds one row per line; every byte is kept, NUL included,
+// so that saving gives the file back.
 std::vector<std::string> SplitFileLines(std::string_view bytes);
 
-// One row per line; every byte is kept, NUL included, so that saving gives the file back.
-SlotList ParseRowsFile(std::string_view bytes);
 // Every row followed by CR LF; a line break inside a row is written as a blank, as it would
 // split the row in two when read back and shift every later row onto its neighbour's slot.
 std::string SerializeRows(const SlotList& rows);
 ClipStore ParseStoreFile(std::string_view bytes);
 // The same, taking over the bytes when they need no change (every break CR LF).
 ClipStore ParseStoreFile(std::string&& bytes);
-// The store's text as it is written: the store itself, not a copy.
-const ClipStore& SerializeStore(const ClipStore& store);
 
 // A data file looks damaged when it holds NUL bytes: no text the program writes has one.
 bool LooksDamaged(std::string_view bytes);

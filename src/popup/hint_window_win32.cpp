@@ -6,13 +6,8 @@ namespace qv {
 
 namespace {
 constexpr WindowLayout kHintLayout{.className = "TQvHintWindow",
-                                   .caption = "",
                                    .style = WS_POPUP | WS_BORDER,
                                    .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                   .x = 0,
-                                   .y = 0,
-                                   .width = 0,
-                                   .height = 0,
                                    .classStyle = CS_SAVEBITS};
 constexpr COLORREF kHintColour = RGB(0xFF, 0xFF, 0x00);
 constexpr UINT_PTR kHideTimer = 1;

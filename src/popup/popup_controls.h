@@ -35,4 +35,16 @@ class MainWindowLifetime {
   virtual void CloseMainWindow() = 0;
 };
 
+// What else the main window hands to the program around it.
+class MainWindowEvents : public MainWindowLifetime {
+ public:
+  // Windows asks whether the log-on may end; returns the answer (1 after a good save).
+  virtual int WMQueryEndSession() = 0;
+  // Windows has decided: `ending` false when the session goes on.
+  virtual void WMEndSession(bool ending) = 0;
+  // A mouse button pressed or released on the slot list.
+  virtual void RxCheckListBox1MouseDown(bool leftButton) = 0;
+  virtual void RxCheckListBox1MouseUp(bool rightButton) = 0;
+};
+
 }  // namespace qv

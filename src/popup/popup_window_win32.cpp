@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desktop/gdi_win32.h"
+#include "desktop/message_loop_win32.h"
 #include "desktop/pictures_win32.h"
 #include "desktop/window_names.h"
 #include "popup/popup_rules.h"
@@ -23,9 +24,6 @@ constexpr UINT kDeactivatedMessage = WM_APP + 1;
 constexpr WindowLayout kWindowLayout{.className = kMainWindowClass,
                                      .caption = kMainWindowCaption,
                                      .style = WS_POPUP | WS_CLIPCHILDREN,
-                                     .exStyle = 0,
-                                     .x = 0,
-                                     .y = 0,
                                      .width = 405,
                                      .height = 496};
 
@@ -69,9 +67,9 @@ PopupView PopupWindow::View() {
 }
 
 void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
-                         PopupWindowEvents events) {
+                         MainWindowEvents& events) {
   controller_ = &controller;
-  events_ = std::move(events);
+  events_ = &events;
   font_ = CreateUiFont();
   boldFont_ = CreateUiFont({.weight = FW_BOLD});
   listBrush_.reset(CreateSolidBrush(kListColour));
@@ -89,6 +87,12 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   for (int page = 0; page < 2; ++page)
     for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
   labelColumn_.SetItems(labels);
+  // Keyboard preview: the window sees every key press before its controls.
+  SetMessagePreview([this](const MSG& msg) {
+    const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    if (keyDown && window_ && (msg.hwnd == window_ || IsChild(window_, msg.hwnd)))
+      PreviewKey(static_cast<unsigned>(msg.wParam));
+  });
 }
 
 void PopupWindow::PreviewKey(unsigned virtualKey) {
@@ -174,9 +178,9 @@ LRESULT PopupWindow::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPA
   const bool down =
       message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
   const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-  if (down && events_.listMouseDown) Run([&] { events_.listMouseDown(message == WM_LBUTTONDOWN); });
+  if (down) Run([&] { events_->RxCheckListBox1MouseDown(message == WM_LBUTTONDOWN); });
   const LRESULT result = ChildDefault(child, message, wParam, lParam);
-  if (up && events_.listMouseUp) Run([&] { events_.listMouseUp(message == WM_RBUTTONUP); });
+  if (up) Run([&] { events_->RxCheckListBox1MouseUp(message == WM_RBUTTONUP); });
   return result;
 }
 
@@ -231,12 +235,12 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == timer3_.Id()) controller_->Timer3Timer();
       return 0;
     case WM_CLOSE:
-      events_.close();
+      events_->CloseMainWindow();
       return 0;
     case WM_QUERYENDSESSION:
-      return events_.queryEndSession();
+      return events_->WMQueryEndSession();
     case WM_ENDSESSION:
-      if (events_.endSession) events_.endSession(wParam != FALSE);
+      events_->WMEndSession(wParam != FALSE);
       return 0;
     case WM_DESTROY:
       timer1_.SetInterval(0);

@@ -2,8 +2,6 @@
 // The main window: the pop-up list with its header, slot list and key label column.
 #include <windows.h>
 
-#include <functional>
-
 #include "desktop/controls_win32.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/window_base_win32.h"
@@ -14,26 +12,13 @@
 
 namespace qv {
 
-// What the main window hands to the program around it.
-struct PopupWindowEvents {
-  std::function<void()> close;                  // WM_CLOSE
-  std::function<int()> queryEndSession;         // WM_QUERYENDSESSION: the answer
-  std::function<void(bool ending)> endSession;  // WM_ENDSESSION
-  // A mouse button pressed or released on the slot list.
-  std::function<void(bool leftButton)> listMouseDown;
-  std::function<void(bool rightButton)> listMouseUp;
-};
-
 class PopupWindow : public Win32Form, public FocusControl {
  public:
   // The controls, for the logic; they work once the window is created.
   PopupView View();
-  // Creates the window hidden, owned by the application window; its messages go to
-  // `controller` and `events`.
-  void Create(HWND applicationWindow, PopupController& controller, PopupWindowEvents events);
-
-  // The user pressed a key anywhere in the window (keyboard preview).
-  void PreviewKey(unsigned virtualKey);
+  // Creates the window hidden, owned by the application window; its messages, and every key
+  // pressed in it, go to `controller` and `events`.
+  void Create(HWND applicationWindow, PopupController& controller, MainWindowEvents& events);
 
   void Hide() override;
   void Focus() override { SetFocus(window_); }
@@ -53,6 +38,8 @@ class PopupWindow : public Win32Form, public FocusControl {
     bool down_ = false;
   };
 
+  // The user pressed a key anywhere in the window.
+  void PreviewKey(unsigned virtualKey);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
@@ -76,7 +63,7 @@ class PopupWindow : public Win32Form, public FocusControl {
   UniqueBrush listBrush_;
   UniqueBrush labelBrush_;
   PopupController* controller_ = nullptr;  // set before the window exists
-  PopupWindowEvents events_;
+  MainWindowEvents* events_ = nullptr;
   int pressedButton_ = -1;  // header button under a pressed left button
   bool trackingLeave_ = false;
 };

@@ -25,8 +25,6 @@ constexpr WindowLayout kWindowLayout{.className = kSettingsClass,
                                      .caption = "Settings",
                                      .style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
                                      .exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
-                                     .x = 0,
-                                     .y = 0,
                                      .width = 228,
                                      .height = 119,
                                      .clientSize = true};
@@ -84,12 +82,19 @@ HWND SettingsDialog::CreateCombo(const ChildLayout& layout,
   return box;
 }
 
-void SettingsDialog::Create(HWND applicationWindow, SettingsController& controller) {
+void SettingsDialog::Open(SettingsController& controller) {
   controller_ = &controller;
+  Run([&] {
+    if (!window_) Create();
+    controller.SettingsClick();
+  });
+}
+
+void SettingsDialog::Create() {
   font_ = CreateUiFont();
   underlinedFont_ = CreateUiFont({.underline = true});
   headerBrush_.reset(CreateSolidBrush(kHeaderColour));
-  CreateWindowFrom(kWindowLayout, applicationWindow);
+  CreateWindowFrom(kWindowLayout, owner_.Handle());
   MoveFocusWithTab(window_);
   CentreWhenFirstShown();
   buttons_ = FlatButtons(kButtons);
@@ -166,10 +171,8 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Run([&] { controller_->FormActivate(); });
       break;
     case WM_LBUTTONDOWN:
-      buttons_.Press(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      return 0;
     case WM_LBUTTONUP: {
-      const int clicked = buttons_.Release(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      const int clicked = buttons_.OnMouse(window_, message, lParam);
       if (clicked == kOk) controller_->BitBtn1Click();
       if (clicked == kCancel) controller_->BitBtn2Click();
       return 0;

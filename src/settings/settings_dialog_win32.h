@@ -17,9 +17,10 @@ class SettingsDialog : public Win32Form {
  public:
   // The controls, for the logic; they work once the dialog is created.
   SettingsView View() { return SettingsView{*this, hotKeyBox_, delayBox_, makerLabel_}; }
-  // Creates the dialog hidden, owned by the application window; its messages go to
-  // `controller`.
-  void Create(HWND applicationWindow, SettingsController& controller);
+  explicit SettingsDialog(const WindowBase& owner) : owner_(owner) {}
+  // Tray menu "Settings...": the dialog, made when first shown (nothing needs it before),
+  // shown modally through `controller`; an error is reported in the standard box.
+  void Open(SettingsController& controller);
 
  private:
   // The maker label: underlined by switching its font.
@@ -36,6 +37,7 @@ class SettingsDialog : public Win32Form {
     bool underlined_ = false;
   };
 
+  void Create();
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
@@ -48,6 +50,7 @@ class SettingsDialog : public Win32Form {
   UniqueFont font_;
   UniqueFont underlinedFont_;
   UniqueBrush headerBrush_;
+  const WindowBase& owner_;
   SettingsController* controller_ = nullptr;  // set before the dialog exists
   FlatButtons buttons_{{}};                   // laid out at creation
 };

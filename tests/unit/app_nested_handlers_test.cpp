@@ -10,14 +10,7 @@ namespace {
 
 class NestedHandlersTest : public PopupTest {
  protected:
-  SettingsController settings{settingsView,
-                              popupWindow,
-                              program.preferences,
-                              program.hotKey,
-                              PlainKeyboardLayout(),
-                              program.state,
-                              desktop,
-                              desktop};
+  SettingsController& settings = program.settings;
 
   NestedHandlersTest() {
     files.files[paths.prefs] = "F5\r\n100\r\n0000000000\r\n";

@@ -11,25 +11,13 @@ namespace {
 
 class EditorTest : public PopupTest {
  protected:
-  FakeForm dialog{{376, 119, 365, 240}};
-  FakeText title;
-  FakeMemo content;
-  FakeButton updateClip;
-  FakeMenu copyMenu;
-  EditorController editor{EditorView{dialog, title, content, updateClip},
-                          EditorListView{popupWindow, slotList, timer3},
-                          copyMenu,
-                          program.state,
-                          program.library,
-                          desktop,
-                          desktop,
-                          program};
+  FakeForm& dialog = editorWindow;
+  EditorController& editor = program.editor;
 
   EditorTest() {
     popupWindow.rect = {0, 50, 249, 496};
     title.enabled = false;
     updateClip.enabled = false;
-    popup.editorRowLoad = [this] { editor.RowClick(); };
     LoadThenForgetFiles();
     files.files[paths.prefs] = "F5\r\n100\r\n0000000000\r\n";
     program.preferences.Load();

@@ -42,7 +42,7 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
   // save shows up as files written again.
   void LoadThenForgetFiles() {
     files.files[paths.rows] = SerializeRows(program.library.rows);
-    files.files[paths.store] = SerializeStore(program.library.store);
+    files.files[paths.store] = program.library.store;
     program.library.Load(files, paths);
     files.files.clear();
   }
@@ -59,9 +59,7 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
   }
 
   std::vector<std::string> contents;
-  PopupController popup{popupView,           program.state,
-                        program.library,     {desktop, desktop, desktop, desktop, desktop},
-                        program.preferences, program};
+  PopupController& popup = program.popup;
 };
 
 }  // namespace qv::test

@@ -169,7 +169,7 @@ TEST_F(PopupWindowTest, OneShotDismissalSavesAndEnds) {
       program.state.EditMode = editMode;
       popup.state.PopupShown = 0;
       popupWindow.visible = true;
-      (popup.*c.handler)();
+      (program.popup.*c.handler)();
       ExpectSavedAndEnding();
       EXPECT_EQ(popupWindow.visible, editMode ? true : c.visibleAfter);
       EXPECT_EQ(popup.state.PopupShown, editMode ? 0 : c.shownAfter);

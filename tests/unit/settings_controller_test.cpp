@@ -12,14 +12,7 @@ namespace {
 const std::string kDefaultFile = "F5\r\n100\r\n0000000000\r\n";
 
 struct SettingsControllerTest : ::testing::Test, ProgramFixture {
-  SettingsController dialog{settingsView,
-                            popupWindow,
-                            program.preferences,
-                            program.hotKey,
-                            PlainKeyboardLayout(),
-                            program.state,
-                            desktop,
-                            desktop};
+  SettingsController& dialog = program.settings;
 
   std::string& File() { return files.files[paths.prefs]; }
   std::string Create(const std::string& file) {

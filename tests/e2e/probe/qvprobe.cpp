@@ -281,9 +281,9 @@ int CmdIconic(const char* className) {
 }
 
 int CmdVisible(const char* className) {
-  HWND window = FindOrComplain(className);
-  if (!window) return kError;
-  const bool visible = IsWindowVisible(window);
+  // A window not made yet is not visible either.
+  HWND window = FindTopLevel(className);
+  const bool visible = window && IsWindowVisible(window);
   std::puts(visible ? "1" : "0");
   return visible ? kDone : kFalse;
 }

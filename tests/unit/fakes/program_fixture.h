@@ -4,7 +4,6 @@
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_file_system.h"
-#include "settings/settings_controls.h"
 
 namespace qv::test {
 
@@ -37,19 +36,26 @@ struct ProgramFixture {
   FakeText hotKeyBox{"Ctrl+Alt+Down"};
   FakeText delayBox{"100"};
   FakeLabel makerLabel;
-
-  Program program{
-      Services{files, desktop, desktop, hotKeyApi, PlainKeyboardLayout(), desktop, saving, saving},
-      ProgramControls{popupWindow, slotList, {crlf, crlfLf}}, paths};
+  // The editor dialog, and the copy menu on the list.
+  FakeForm editorWindow{{376, 119, 365, 240}};
+  FakeText title;
+  FakeMemo content;
+  FakeButton updateClip;
+  FakeMenu copyMenu;
 
   PopupView popupView{popupWindow, panel,  slotList, labelColumn, labelHint,
                       crlf,        crlfLf, timer1,   timer3};
   SettingsView settingsView{settingsWindow, hotKeyBox, delayBox, makerLabel};
+  EditorView editorView{editorWindow, title, content, updateClip, copyMenu};
+  FakeTip trayTip;
 
   bool ended = false;  // the main window closed: the message loop would end
 
+  Program program{Services{files, RolesOf(desktop), hotKeyApi, PlainKeyboardLayout(), saving, saving},
+                  ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
+                  [this] { ended = true; }};
+
   ProgramFixture() {
-    program.onEnd = [this] { ended = true; };
     popupWindow.log = &desktop.log;
     std::vector<std::string> labels;
     for (int i = 0; i < 72; ++i) labels.push_back(std::to_string(i));
