@@ -99,7 +99,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::Win32FileSystem files;
   qv::Win32DesktopServices desktop;
   const std::string folder = qv::ExeDirectory(exePath);
-  const qv::CopyLock copyLock(qv::CopyLockName(folder));
+  const qv::CopyLock copyLock(folder);
   if (copyLock.AnotherCopyRuns() && !qv::MayRunBesideAnotherCopy(desktop, title, folder)) return 0;
   desktop.RememberForeground();
   HWND startForeground = GetForegroundWindow();
