@@ -9,7 +9,8 @@ namespace qv {
 
 class CopyLock {
  public:
-  explicit CopyLock(const std::string& name);
+  // The lock of the copies started from `folder`.
+  explicit CopyLock(const std::string& folder);
   ~CopyLock();
   CopyLock(const CopyLock&) = delete;
   CopyLock& operator=(const CopyLock&) = delete;

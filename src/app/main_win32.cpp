@@ -33,7 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ApplicationWindow application(title);
   PopupWindow popup;
   Win32DesktopServices desktop(application, popup);
-  const CopyLock copyLock(CopyLockName(folder));
+  const CopyLock copyLock(folder);
   if (copyLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
     return 0;
   desktop.RememberForeground();

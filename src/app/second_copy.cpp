@@ -5,11 +5,17 @@
 
 namespace qv {
 
-std::string CopyLockName(const std::string& folder) {
-  // FNV-1a over the folder as Windows compares paths: a name of fixed length, whatever the
-  // folder's.
+std::string CopyLockName(const std::string& folder, std::optional<FolderId> id) {
+  // FNV-1a over the folder's identity, or its path as Windows compares paths: a name of fixed
+  // length, whatever the folder's.
+  char identity[64];
+  if (id) {
+    std::snprintf(identity, sizeof identity, "|%08lx|%016llx",
+                  static_cast<unsigned long>(id->volume),
+                  static_cast<unsigned long long>(id->index));
+  }
   std::uint64_t hash = 0xcbf29ce484222325ull;
-  for (char c : folder) {
+  for (char c : id ? std::string(identity) : folder) {
     if (c == '/') c = '\\';
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;

@@ -1,15 +1,25 @@
 #pragma once
 // One copy of the program per folder: copies from the same folder would write the same data
 // files over each other.
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "desktop/desktop_services.h"
 
 namespace qv {
 
-// The name every copy started from `folder` holds while it runs; the case of letters and
-// "/" for "\" make no other folder.
-std::string CopyLockName(const std::string& folder);
+// A folder as the file system knows it, whatever path leads to it.
+struct FolderId {
+  std::uint32_t volume = 0;
+  std::uint64_t index = 0;
+};
+
+// The name every copy started from `folder` holds while it runs. By the folder's identity when
+// the file system tells it, so that a symbolic link, a mapped drive letter or the short name
+// lead to the same lock; otherwise by the path, where the case of letters and "/" for "\"
+// make no other folder.
+std::string CopyLockName(const std::string& folder, std::optional<FolderId> id = std::nullopt);
 
 // Another copy from the same folder runs. A one-shot start (Ctrl held) runs beside it, to
 // paste; an ordinary start tells the user and is to end before it reads or writes anything.

@@ -114,6 +114,17 @@ test_second_copy_from_the_same_folder_ends_without_writing() {
   qv_wait_exit 20 || fail "the second copy did not end"
   assert_eq "$before" "$(folder_state)" "files in C:\\qv\\ after the second copy"
 
+  # Another path to the same folder is the same folder.
+  ln -s qv "$WINEPREFIX/drive_c/qv-link"
+  (cd "$(qv_dir)" && exec "$WINE" 'C:\qv-link\Quorvanel.exe') >>"$E2E_TEST_ARTIFACTS/program.log" 2>&1 &
+  QV_PID=$!
+  text=$(probe_text message-text Warning 20000) || fail "the copy started through a link told nothing"
+  # shellcheck disable=SC1003 # the backslashes are the folder's
+  [[ "$text" == *'Quorvanel is already running from C:\qv-link\'* ]] || fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_exit 20 || fail "the copy started through a link did not end"
+  assert_eq "$before" "$(folder_state)" "files in C:\\qv\\ after the copy started through a link"
+
   # The first copy runs on and saves as ever.
   QV_PID=$first
   qv_running || fail "the first copy ended"

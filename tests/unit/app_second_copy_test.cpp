@@ -18,6 +18,13 @@ TEST(SecondCopyTest, TheLockNameIsTheFoldersAsWindowsComparesPaths) {
   EXPECT_EQ(name.find('\\', 7), std::string::npos);  // only the namespace's backslash
 }
 
+TEST(SecondCopyTest, AKnownFolderIdentityNamesTheLockWhateverThePath) {
+  const FolderId id{0x1234abcd, 0x0000000200000017ull};
+  EXPECT_EQ(CopyLockName("C:\\qv\\", id), CopyLockName("Z:\\link-to-qv\\", id));
+  EXPECT_NE(CopyLockName("C:\\qv\\", id), CopyLockName("C:\\qv\\", FolderId{0x1234abcd, 0x18}));
+  EXPECT_NE(CopyLockName("C:\\qv\\", id), CopyLockName("C:\\qv\\"));
+}
+
 TEST(SecondCopyTest, OnlyAOneShotStartRunsBesideAnotherCopy) {
   FakeDesktop desktop;
   desktop.ctrlHeld = true;
