@@ -1,7 +1,8 @@
 // Writes the program's icon file from the tray picture (the clipboard that
-// src/desktop/pictures_win32.cpp draws), at the sizes Windows asks for: 16 to 64 px as 4-bit
-// bitmaps, which load fast and keep the picture's few colours exactly, and 256 px as a PNG,
-// which Explorer reads and which stays small. Built and run on the build machine:
+// src/desktop/pictures_win32.cpp draws), at the sizes Windows asks for. The tray's sizes (16
+// to 32 px, 100 to 200 %) are 4-bit bitmaps, which load without a PNG decoder and keep the
+// picture's few colours exactly; the larger ones are PNGs (32-bit RGBA, the only kind an icon
+// may hold), a fraction of a bitmap's bytes. Built and run on the build machine:
 //   make_icon <out.ico>
 #include <cstdint>
 #include <cstdio>
@@ -32,8 +33,8 @@ constexpr Block kPicture[] = {
     {2, 1, 14, 16, 1},  {4, 3, 12, 14, 2},  {5, 6, 11, 7, 3}, {5, 8, 11, 9, 3},
     {5, 10, 11, 11, 3}, {5, 12, 11, 13, 3}, {5, 0, 11, 3, 4},
 };
-constexpr int kBitmapSizes[] = {16, 20, 24, 32, 40, 48, 64};
-constexpr int kPngSize = 256;
+constexpr int kBitmapSizes[] = {16, 20, 24, 32};
+constexpr int kPngSizes[] = {40, 48, 64, 256};
 
 using Bytes = std::vector<std::uint8_t>;
 using Image = std::vector<std::uint8_t>;  // a palette index per pixel, rows from the top
@@ -181,10 +182,10 @@ Bytes PngEntry(const Image& image, int size) {
       if (repeats) {
         rows.insert(rows.end(), 4, 0);
       } else {
-        rows.insert(rows.end(), {static_cast<std::uint8_t>(c.r - left.r),
-                                 static_cast<std::uint8_t>(c.g - left.g),
-                                 static_cast<std::uint8_t>(c.b - left.b),
-                                 static_cast<std::uint8_t>(255 - alphaLeft)});
+        rows.insert(
+            rows.end(),
+            {static_cast<std::uint8_t>(c.r - left.r), static_cast<std::uint8_t>(c.g - left.g),
+             static_cast<std::uint8_t>(c.b - left.b), static_cast<std::uint8_t>(255 - alphaLeft)});
       }
     }
   }
@@ -222,7 +223,7 @@ int main(int argc, char** argv) {
   };
   std::vector<Entry> entries;
   for (int size : kBitmapSizes) entries.push_back({size, 4, BitmapEntry(Draw(size), size)});
-  entries.push_back({kPngSize, 32, PngEntry(Draw(kPngSize), kPngSize)});
+  for (int size : kPngSizes) entries.push_back({size, 32, PngEntry(Draw(size), size)});
 
   Bytes file;
   PutLe(file, 0, 2);
