@@ -30,8 +30,8 @@ struct HeldModifiers {
 };
 
 // Ctrl down, V down, V up, Ctrl up, after releasing each held Shift, Alt and Windows key; a
-// held Ctrl is part of the chord and needs nothing. Nothing is pressed again afterwards: a key the
-// user let go of meanwhile would stay down.
+// held Ctrl is part of the chord and needs nothing. Nothing is pressed again afterwards: a
+// key the user let go of meanwhile would stay down.
 std::vector<KeyStroke> PasteKeyStrokes(const HeldModifiers& held);
 
 }  // namespace qv
