@@ -38,8 +38,6 @@ TEST(ElevatedPasteTarget, AHigherTargetGetsNoKeysAndTheUserIsToldOnce) {
   ElevatedPasteTarget rule;
   EXPECT_EQ(rule.Route(std::nullopt, std::nullopt), PasteRoute::Inject);  // Wine
   EXPECT_EQ(rule.Route(kMedium, kMedium), PasteRoute::Inject);
-  EXPECT_EQ(rule.Route(kMedium, kHigh), PasteRoute::Inject);
-  EXPECT_EQ(rule.Route(kHigh, std::nullopt), PasteRoute::Inject);
   EXPECT_EQ(rule.Route(kHigh, kMedium), PasteRoute::TellAndLeave);
   EXPECT_EQ(rule.Route(kHigh, kMedium), PasteRoute::Leave);
   EXPECT_EQ(rule.Route(kMedium, kMedium), PasteRoute::Inject);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace qv {
 namespace {
 
@@ -16,16 +18,12 @@ TEST(PopupLayout, At96DpiEveryPixelStaysWhereItIs) {
                                  {163, 2, 29, 16}, {192, 2, 29, 16},  {221, 3, 25, 14}};
   const WindowRect actual[] = {l.panel,        l.slotList,   l.labelColumn,
                                l.crLfLfButton, l.crLfButton, l.closeButton};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(actual[i].left, expected[i].left) << i;
-    EXPECT_EQ(actual[i].top, expected[i].top) << i;
-    EXPECT_EQ(actual[i].width, expected[i].width) << i;
-    EXPECT_EQ(actual[i].height, expected[i].height) << i;
-  }
-  EXPECT_EQ(l.rowHeight, 13);
-  EXPECT_EQ(l.fontHeight, -11);
-  EXPECT_EQ(l.pointerOffset.x, 246);
-  EXPECT_EQ(l.pointerOffset.y, 100);
+  const auto edges = [](const WindowRect& r) {
+    return std::array{r.left, r.top, r.width, r.height};
+  };
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(edges(actual[i]), edges(expected[i])) << i;
+  EXPECT_EQ((std::array{l.rowHeight, l.fontHeight, l.pointerOffset.x, l.pointerOffset.y}),
+            (std::array{13, -11, 246, 100}));
 }
 
 // Rounding each number alone gives 35 rows at 144 dpi (rows of 19.5 -> 20 px in a list of
@@ -38,13 +36,11 @@ TEST(PopupLayout, AtEveryScaleAPageIs36WholeRowsAndTheLabelsLieOnThem) {
     const int listClient = l.slotList.height - 2 * edge;
     EXPECT_EQ(listClient / l.rowHeight, kRowsPerPage) << dpi;
     EXPECT_EQ(l.labelColumn.height / l.rowHeight, kRowsPerPage) << dpi;
-    EXPECT_EQ(l.labelColumn.left, l.slotList.left + edge) << dpi;
-    EXPECT_EQ(l.labelColumn.top, l.slotList.top + edge) << dpi;
-    EXPECT_EQ(l.panel.width, width);
-    EXPECT_EQ(l.panel.height, height);
+    EXPECT_EQ((std::array{l.labelColumn.left, l.labelColumn.top, l.panel.width, l.panel.height}),
+              (std::array{l.slotList.left + edge, l.slotList.top + edge, width, height}));
     // The header's buttons still touch; the pointer lands beside the list, on the panel.
-    EXPECT_EQ(Right(l.crLfLfButton), l.crLfButton.left) << dpi;
-    EXPECT_EQ(Right(l.crLfButton), l.closeButton.left) << dpi;
+    EXPECT_EQ((std::array{Right(l.crLfLfButton), Right(l.crLfButton)}),
+              (std::array{l.crLfButton.left, l.closeButton.left}));
     EXPECT_GT(l.pointerOffset.x, Right(l.slotList)) << dpi;
     EXPECT_LT(l.pointerOffset.x, l.panel.width) << dpi;
   }
