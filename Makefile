@@ -76,7 +76,7 @@ bench-e2e: windows
 	@tests/perf/latency.sh $(ROUNDS)
 
 format:
-	@find $(wildcard src tests bench) -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i
+	@find $(wildcard src tests bench tools) -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i
 
 clean:
 	rm -rf build dist .e2e
