@@ -1,0 +1,41 @@
+#pragma once
+// Where a window goes when there are several monitors: on the one the user works on,
+// centred on it as the program centres on the desktop, and never across its edge. With one
+// monitor this is the program's placement on the desktop, unchanged.
+#include <optional>
+#include <vector>
+
+#include "desktop/controls.h"
+#include "desktop/desktop_services.h"
+#include "desktop/dpi_scale.h"
+
+namespace qv {
+
+struct Monitor {
+  WindowRect bounds;    // the whole monitor, in virtual-screen pixels
+  WindowRect workArea;  // without the taskbar and other docked bars
+  int dpi = kDesignDpi;
+  bool primary = false;
+};
+
+// The monitor of the window that was in front (the one it overlaps most; on a tie the one
+// holding its centre), else the one under the pointer, else the primary one. A window that
+// is on no monitor (minimised, or gone: none) does not count. No monitors give Monitor{}.
+Monitor MonitorOfWork(const std::vector<Monitor>& monitors, const std::optional<WindowRect>& front,
+                      Point pointer);
+
+enum class Centring { Horizontally, BothWays };
+
+// `window`, already at the monitor's dpi, centred on the whole monitor as on the desktop:
+// Left = monitor left + (monitor width - width) div 2, Top likewise when both ways (else it
+// is kept), then kept inside the work area.
+WindowRect CentreOnMonitor(const WindowRect& window, const Monitor& monitor, Centring centring);
+
+// Moved as little as puts it inside the work area; a window larger than the work area lies
+// against its left or top edge, where its header can still be reached.
+WindowRect KeepInWorkArea(const WindowRect& window, const Monitor& monitor);
+
+// The middle pixel of a rectangle, rounded toward its top-left corner.
+Point CentreOf(const WindowRect& r);
+
+}  // namespace qv
