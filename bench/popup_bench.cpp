@@ -39,7 +39,7 @@ void BM_SlotKeyPaste(benchmark::State& state) {
   fixture.crlf.SetDown(true);
   qv::test::FakeDesktop& desktop = fixture.desktop;
   qv::PopupController popup(fixture.popupView, fixture.program.state, fixture.program.library,
-                            {desktop, desktop, desktop, desktop, desktop},
+                            {desktop, desktop, desktop, desktop, desktop, desktop},
                             fixture.program.preferences, fixture.program);
   const unsigned keys[] = {'1', '0', 'A', 'M', 'Z'};
   int next = 0;

@@ -82,6 +82,11 @@ void LetTrayIconSettle(HWND startForeground) {
   }
 }
 
+// The settle wait above is for Wine's tray hosts only.
+bool RunsUnderWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 std::string ExecutablePath() {
   char path[MAX_PATH * 4] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
@@ -117,9 +122,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       qv::DataPaths::InFolder(folder));
   program.title = title;
   program.onEnd = [] { PostQuitMessage(0); };
+  qv::TrayIcon tray;  // its balloon tells what a paste could not do
+  tray.balloonTitle = title;
   qv::PopupController popupLogic(popupView, program.state, program.library,
-                                 {desktop, desktop, desktop, desktop, desktop}, program.preferences,
-                                 program);
+                                 {desktop, desktop, desktop, desktop, desktop, tray},
+                                 program.preferences, program);
   qv::SettingsController settingsLogic(settings.View(), popup, program.preferences, program.hotKey,
                                        layout, program.state, desktop, desktop);
   qv::Win32PopupMenu copyMenu;
@@ -147,7 +154,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The main window's creation step, then the tray icon once it has loaded.
   popup.Run([&] { program.FormCreate(); });
   std::vector<qv::UniqueBitmap> menuPictures;
-  qv::TrayIcon tray;
   // The tip says whether the hot key works; one that does not is told once (not in one-shot
   // mode, where the hot key is not what the user works with).
   qv::HotKeyNotice hotKeyNotice(program.hotKey, program.preferences.values, layout, desktop, tray,
@@ -183,7 +189,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                    {"Paste Clip", [&] { editorLogic.PastetoHighlightedClip1Click(); }}});
 
   // The framework shows the main window; its first activation minimises the application.
-  if (program.state.OneShotMode) LetTrayIconSettle(startForeground);
+  if (program.state.OneShotMode && RunsUnderWine()) LetTrayIconSettle(startForeground);
   if (popup.Handle() && !program.TerminateRequested()) {
     popup.Show();
     checkHotKey();  // the key in effect after start-up, not the creation step's F5

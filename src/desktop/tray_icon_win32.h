@@ -8,13 +8,15 @@
 #include <string>
 
 #include "desktop/controls.h"
+#include "desktop/desktop_services.h"
 #include "desktop/handles_win32.h"
 #include "desktop/tray_clicks.h"
 #include "desktop/window_base_win32.h"
 
 namespace qv {
 
-class TrayIcon : public WindowBase, public TipControl {
+// Its balloon is how the program tells the user something without taking the keyboard.
+class TrayIcon : public WindowBase, public TipControl, public Notifier {
  public:
   TrayIcon();
   ~TrayIcon() override;
@@ -26,18 +28,24 @@ class TrayIcon : public WindowBase, public TipControl {
   void Deactivate();  // remove it
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;
+  // Shown in the icon's balloon; kept until the icon is there to show it.
+  void Notify(const std::string& text) override;
 
   std::function<void(int command)> onCommand;  // a menu item was chosen
+  std::string balloonTitle;
 
  private:
   static constexpr UINT kCallbackMessage = 0xB054;
+  static constexpr UINT_PTR kAddAgainTimer = 1;
   void FillRecord(NOTIFYICONDATAA& record) const;
+  void ShowBalloon();
   void OpenMenu(POINT at);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   UniqueIcon icon_;
   UniqueMenu menu_;
   std::string tip_;
+  std::string balloon_;  // not shown yet
   bool added_ = false;
   bool enabled_ = true;
   TrayClickTracker clicks_;

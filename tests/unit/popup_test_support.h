@@ -60,7 +60,7 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
 
   std::vector<std::string> contents;
   PopupController popup{popupView,           program.state,
-                        program.library,     {desktop, desktop, desktop, desktop, desktop},
+                        program.library,     {desktop, desktop, desktop, desktop, desktop, desktop},
                         program.preferences, program};
 };
 

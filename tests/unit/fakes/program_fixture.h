@@ -39,7 +39,7 @@ struct ProgramFixture {
   bool ended = false;  // the main window closed: the message loop would end
 
   ProgramFixture() {
-    program.onEnd = [this] { ended = true; };
+    program.onEnd = [this] { ended = desktop.quit = true; };
     popupWindow.log = &desktop.log;
     std::vector<std::string> labels;
     for (int i = 0; i < 72; ++i) labels.push_back(std::to_string(i));
