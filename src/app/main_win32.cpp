@@ -197,6 +197,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
   }
   qv::SetMessagePreview(nullptr);
+  tray.LetBalloonBeSeen();
   // The icon leaves the tray now; the windows and every other handle go with the process,
   // which is quicker than taking them down one by one.
   tray.Deactivate();

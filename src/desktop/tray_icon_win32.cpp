@@ -15,6 +15,7 @@ constexpr std::size_t kTipLength = 63;
 // While the notification area is not there yet (Explorer still starting at log-on), the add
 // is tried again this often: the tray is the only way to Settings, the editor and Quit.
 constexpr UINT kAddAgainMs = 2000;
+constexpr ULONGLONG kBalloonSeenMs = 5000;
 
 template <std::size_t N>
 void CopyCut(char (&field)[N], const std::string& text) {
@@ -65,7 +66,20 @@ void TrayIcon::ShowBalloon() {
   CopyCut(record.szInfo, balloon_);
   CopyCut(record.szInfoTitle, balloonTitle);
   record.dwInfoFlags = NIIF_WARNING;
-  if (Shell_NotifyIconA(NIM_MODIFY, &record)) balloon_.clear();
+  if (!Shell_NotifyIconA(NIM_MODIFY, &record)) return;
+  balloon_.clear();
+  balloonShownAt_ = GetTickCount64();
+}
+
+void TrayIcon::LetBalloonBeSeen() {
+  if (!added_ || balloonShownAt_ == 0) return;
+  const ULONGLONG until = balloonShownAt_ + kBalloonSeenMs;
+  for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+    // Windows' own questions (the session-end query) are still answered; nothing else runs.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
 }
 
 void TrayIcon::SetTip(const std::string& text) {

@@ -26,6 +26,9 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
   void SetMenu(HMENU menu) { menu_.reset(menu); }
   void Activate();    // show the icon
   void Deactivate();  // remove it
+  // Before the icon goes at the program's end: a balloon shown a moment ago would go with it
+  // unseen (one-shot mode ends right after a paste), so it is left up a few seconds.
+  void LetBalloonBeSeen();
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;
   // Shown in the icon's balloon; kept until the icon is there to show it.
@@ -46,6 +49,7 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
   UniqueMenu menu_;
   std::string tip_;
   std::string balloon_;  // not shown yet
+  ULONGLONG balloonShownAt_ = 0;
   bool added_ = false;
   bool enabled_ = true;
   TrayClickTracker clicks_;

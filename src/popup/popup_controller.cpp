@@ -21,8 +21,9 @@ constexpr int kForegroundRetries = 3;
 constexpr int kForegroundRetryMs = 50;
 
 constexpr const char* kNoKeyboardMessage =
-    "The clip list was hidden again: another window kept the keyboard, and the keys you "
-    "meant for the list would have been typed there.\nPress the hot key to try again.";
+    "The clip list could not take the keyboard and was hidden,\n"
+    "so that your keys do not go to another window.\n"
+    "Press the hot key to try again.";
 
 // The pointer cannot be read or moved while the secure desktop (the lock screen, a UAC
 // prompt) is up. A key or a timer tick then skips the step rather than report it.
