@@ -46,7 +46,8 @@ class Foreground {
   virtual ~Foreground() = default;
   // The window in front when the program started: one-shot mode pastes into it.
   virtual void RememberForeground() = 0;
-  // Attach to the foreground thread, bring the application window forward, detach.
+  // Brings the application window forward: by the right the hot key gives, or else attached
+  // to the input of the window in front, unless that window does not answer.
   virtual void TakeForeground() = 0;
   // The window that was in front before the program took the foreground is in front again:
   // false when it has gone. With none known, true when another program's window is in front.

@@ -37,7 +37,7 @@ int Usage() {
       "  rect CLASS                    window-text CLASS [CTRLID]\n"
       "  items CLASS CTRLID            topindex CLASS CTRLID\n"
       "  set-topindex CLASS CTRLID N   selection CLASS CTRLID\n"
-      "  close CLASS                   query-end-session CLASS [timed]\n"
+      "  close CLASS                   query-end-session CLASS\n"
       "  command CLASS ID              (a menu command posted as WM_COMMAND)\n"
       "  hold-file PATH MS             (open for writing, as another program would)\n"
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
@@ -400,19 +400,15 @@ int CmdCommand(const char* className, const char* id) {
   return PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(id)), 0) ? kDone : kError;
 }
 
-// Prints the answer; `timed` adds how long it took, in ms.
-int CmdQueryEndSession(const char* className, bool timed) {
+int CmdQueryEndSession(const char* className) {
   HWND window = FindOrComplain(className);
   if (!window) return kError;
   DWORD_PTR answer = 0;
-  const ULONGLONG start = GetTickCount64();
   if (!Send(window, WM_QUERYENDSESSION, 0, 0, &answer)) {
     std::fputs("qvprobe: no answer to WM_QUERYENDSESSION\n", stderr);
     return kError;
   }
-  std::printf("%ld", static_cast<long>(static_cast<LRESULT>(answer)));
-  if (timed) std::printf(" %llu", GetTickCount64() - start);
-  std::puts("");
+  std::printf("%ld\n", static_cast<long>(static_cast<LRESULT>(answer)));
   return kDone;
 }
 
@@ -596,9 +592,7 @@ int Run(int argc, char** argv) {
   if (command == "rect") return CmdRect(arg);
   if (command == "window-text") return CmdWindowText(arg, argc, argv);
   if (command == "close") return CmdClose(arg);
-  if (command == "query-end-session") {
-    return CmdQueryEndSession(arg, argc > 3 && std::strcmp(argv[3], "timed") == 0);
-  }
+  if (command == "query-end-session") return CmdQueryEndSession(arg);
   if (command == "set-clipboard") return CmdSetClipboard(arg);
   if (command == "set-clipboard-hex") {
     std::string bytes;

@@ -48,18 +48,12 @@ class FakeDesktop : public Clipboard,
   bool targetGone = false;     // the paste target was closed
   int foregroundRefusals = 0;  // takings of the foreground that Windows refuses
   std::optional<IntegrityLevel> targetLevel, ownLevel;
-  std::size_t keysAccepted = 1000;  // SendKeys: how many Windows lets through
+  std::size_t keysAccepted = 9;  // SendKeys: how many Windows lets through
   // Runs inside the next wait, as the messages it handles would; `quit`: the program is ending.
   std::function<void()> whileWaiting;
   bool quit = false;
-  std::vector<std::string> notices;  // balloons
-  // Every batch of keys sent, with what it met.
-  struct Paste {
-    std::int64_t at;
-    bool targetInFront;
-    std::vector<KeyStroke> keys;
-  };
-  std::vector<Paste> pastes;
+  std::vector<std::string> notices;            // balloons
+  std::vector<std::vector<KeyStroke>> pastes;  // every batch of keys sent
 
   void PutClipboardText(const std::string& text) override {
     log.push_back("clipboard");
@@ -68,7 +62,7 @@ class FakeDesktop : public Clipboard,
   }
   std::size_t SendKeys(const std::vector<KeyStroke>& keys) override {
     log.push_back("ctrl+v");
-    pastes.push_back({now, PasteTargetInFront(), keys});
+    pastes.push_back(keys);
     return std::min(keys.size(), keysAccepted);
   }
   bool Wait(int ms) override {
@@ -93,10 +87,7 @@ class FakeDesktop : public Clipboard,
     programInFront_ = foregroundRefusals-- <= 0;
     handBackAt_ = -1;
   }
-  void Notify(const std::string& text) override {
-    log.push_back("notice");
-    notices.push_back(text);
-  }
+  void Notify(const std::string& text) override { notices.push_back(text); }
   void RaiseWithoutStayingOnTop() override { log.push_back("raise"); }
   void HideTaskbarButton() override { log.push_back("hide taskbar"); }
   void MinimiseApplication() override {
