@@ -16,8 +16,8 @@ inline constexpr int kPasteReadinessPollMs = 10;
 
 // Short lines: a balloon does not always wrap them.
 inline constexpr const char* kTargetAwayMessage =
-    "Nothing was pasted:\n"
-    "the window you were working in is no longer in front.\n"
+    "Nothing was pasted: the window you were working in\n"
+    "is no longer in front.\n"
     "The clip is on the clipboard; press Ctrl+V to paste it.";
 inline constexpr const char* kKeysBlockedMessage =
     "Nothing was pasted:\n"
