@@ -12,7 +12,7 @@ test_click_into_wordpad_during_the_delay_types_nothing_there_and_is_told() {
   start_with_notepad
   popup_show
   xdotool key c
-  popup_wait_hidden
+  popup_wait_hidden "the pop-up after the slot key"
   local x y w h notice
   xdotool windowactivate --sync "$(xdotool search --onlyvisible --name 'Wordpad$' | head -n1)"
   read -r x y w h < <(x_client_area 'Document - Wine Wordpad')
@@ -35,7 +35,7 @@ test_session_end_query_during_a_5_s_paste_delay_is_answered_at_once() {
   notepad_clear
   popup_show
   xdotool key c
-  popup_wait_hidden
+  popup_wait_hidden "the pop-up after the slot key"
   local start ms
   start=$(date +%s%N)
   assert_eq 1 "$(probe query-end-session "$QV_MAIN_CLASS")" "answer to WM_QUERYENDSESSION"
