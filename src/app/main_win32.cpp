@@ -37,14 +37,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (copyLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
     return 0;
   desktop.RememberForeground();
-  TrayIcon tray;
+  TrayIcon tray;  // its balloon tells what a paste could not do
+  tray.balloonTitle = title;
   Win32FileSystem files;
   Win32KeyboardLayout layout;
   Win32HotKeyRegistration hotKeyApi;
   SettingsDialog settings(application);
   EditorDialog editor;
   Win32SaveServices saving(popup);
-  Program program({files, RolesOf(desktop), hotKeyApi, layout, saving, saving},
+  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving, saving},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [] { PostQuitMessage(0); });
   popup.Create(application.Handle(), program.popup, program);
@@ -70,6 +71,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (PumpMessage()) {
     }
   }
+  tray.LetBalloonBeSeen();
   tray.Deactivate();  // the windows and every other handle go with the process, more quickly
   ExitProcess(0);
 }

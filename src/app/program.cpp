@@ -33,7 +33,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
                   services.layout, state),
       popup(views.popup, state, library,
             {services.desktop.clipboard, services.desktop.keys, services.desktop.foreground,
-             services.desktop.pointer, services.desktop.clock},
+             services.desktop.pointer, services.desktop.clock, services.desktop.notifier},
             preferences, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),

@@ -7,7 +7,6 @@
 
 #include "app/save_deadline.h"
 #include "app/save_services.h"
-
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"

@@ -7,7 +7,9 @@ namespace qv {
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual void Wait(int milliseconds) = 0;
+  // False when the program is to end, which ends the wait at once. The desktop's clock
+  // handles messages while it waits (handlers may run meanwhile); the files' clock sleeps.
+  virtual bool Wait(int milliseconds) = 0;
   // A steady clock, in milliseconds.
   virtual std::int64_t Milliseconds() = 0;
 };

@@ -2,10 +2,15 @@
 // The Windows desktop operations the program logic uses, one small interface per role, so
 // that each controller is given only the roles it uses. Operations that fail in a way the
 // user must see throw AppError; the others ignore their results.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
+#include "desktop/elevated_paste_target.h"
+#include "desktop/paste_keystrokes.h"
 
 namespace qv {
 
@@ -27,10 +32,13 @@ class Clipboard {
 class KeyInjection {
  public:
   virtual ~KeyInjection() = default;
-  // Ctrl down, V down, V up, Ctrl up.
-  virtual void InjectCtrlV() = 0;
+  // Sends the keys as one batch that the user's own keys cannot split; returns how many went
+  // out (fewer when Windows blocked them).
+  virtual std::size_t SendKeys(const std::vector<KeyStroke>& keys) = 0;
   // Shift, Ctrl or Alt is held down.
   virtual bool ModifierKeysHeld() = 0;
+  // Which Shift, Alt and Windows keys are held, left and right apart.
+  virtual HeldModifiers HeldModifierKeys() = 0;
   virtual bool CtrlHeld() = 0;
 };
 
@@ -39,11 +47,18 @@ class Foreground {
   virtual ~Foreground() = default;
   // The window in front when the program started: one-shot mode pastes into it.
   virtual void RememberForeground() = 0;
-  // Attach to the foreground thread, bring the application window forward, detach.
+  // Brings the application window forward: by the right the hot key gives, or else attached
+  // to the input of the window in front, unless that window does not answer.
   virtual void TakeForeground() = 0;
-  // The window that was in front before the program took the foreground is in front again
-  // (also true when there was none, or it has gone).
+  // The window that was in front before the program took the foreground is in front again:
+  // false when it has gone. With none known, true when another program's window is in front.
   virtual bool PasteTargetInFront() = 0;
+  // A window of this program is the foreground window, so it has the keyboard.
+  virtual bool ProgramHasForeground() = 0;
+  // The integrity level of the foreground window's process, and of ours; none where Windows
+  // tells none (Wine). A process that refuses to be asked counts as above ours.
+  virtual std::optional<IntegrityLevel> ForegroundIntegrity() = 0;
+  virtual std::optional<IntegrityLevel> OwnIntegrity() = 0;
   // Main window topmost, then not topmost, without moving or sizing it.
   virtual void RaiseWithoutStayingOnTop() = 0;
   virtual void HideTaskbarButton() = 0;
@@ -69,6 +84,13 @@ class MessageBoxes {
   virtual void OpenMailLink(const std::string& address) = 0;
 };
 
+// Tells the user something without taking the keyboard from the window they work in.
+class Notifier {
+ public:
+  virtual ~Notifier() = default;
+  virtual void Notify(const std::string& text) = 0;
+};
+
 // Every role, for the one place that hands them out.
 struct DesktopRoles {
   Clipboard& clipboard;
@@ -77,12 +99,13 @@ struct DesktopRoles {
   Pointer& pointer;
   MessageBoxes& messages;
   Clock& clock;
+  Notifier& notifier;
 };
 
-// The roles of one object that plays them all.
+// The roles of one object that plays them all but telling the user without a box.
 template <typename AllRoles>
-DesktopRoles RolesOf(AllRoles& all) {
-  return {all, all, all, all, all, all};
+DesktopRoles RolesOf(AllRoles& all, Notifier& notifier) {
+  return {all, all, all, all, all, all, notifier};
 }
 
 }  // namespace qv

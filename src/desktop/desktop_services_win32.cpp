@@ -3,12 +3,14 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 
 #include "base/app_error.h"
 #include "desktop/controls_win32.h"
 #include "desktop/message_dialog_win32.h"
+#include "desktop/message_loop_win32.h"
 
 namespace qv {
 
@@ -60,6 +62,43 @@ struct GlobalDeleter {
 };
 using UniqueGlobal = std::unique_ptr<void, GlobalDeleter>;
 
+UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
+  if (!memory) throw AppError("Out of memory");
+  if (void* bytes = GlobalLock(memory.get())) {
+    std::memcpy(bytes, data, size);
+    GlobalUnlock(memory.get());
+  }
+  return memory;
+}
+
+void HandToClipboard(UINT format, UniqueGlobal& memory) {
+  if (SetClipboardData(format, memory.get())) memory.release();  // the clipboard's now
+}
+
+// The window answers at once: attaching our input to a hung program's would hang us too.
+bool Responds(HWND window) {
+  DWORD_PTR result = 0;
+  return !IsHungAppWindow(window) &&
+         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 100, &result);
+}
+
+// The mandatory integrity level in a process's token; none where the token has none.
+std::optional<IntegrityLevel> ProcessIntegrity(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+  alignas(TOKEN_MANDATORY_LABEL) BYTE label[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  std::optional<IntegrityLevel> level;
+  if (GetTokenInformation(token, TokenIntegrityLevel, label, sizeof label, &size)) {
+    PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(label)->Label.Sid;
+    if (IsValidSid(sid) && *GetSidSubAuthorityCount(sid) > 0)
+      level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1U);
+  }
+  CloseHandle(token);
+  return level;
+}
+
 // Lets the system take in the input that has arrived, without handling any message: under
 // Wine the key state and the foreground follow the X server only once its events are read.
 void LetInputArrive() {
@@ -68,28 +107,44 @@ void LetInputArrive() {
 
 }  // namespace
 
+// The bytes go as CF_TEXT exactly. Left alone, Windows would make the Unicode text a target
+// reads with the code page of the keyboard layout active at that moment (a Cyrillic clip
+// pasted under an English layout comes out as accented Latin): the program converts it from
+// the files' code page itself, and names the matching locale.
 void Win32DesktopServices::PutClipboardText(const std::string& text) {
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-  if (!memory) throw AppError("Out of memory");
-  if (void* bytes = GlobalLock(memory.get())) {
-    std::memcpy(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory.get());
-  }
+  UniqueGlobal bytes = GlobalCopy(text.c_str(), text.size() + 1);
+  const int length = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+  UniqueGlobal unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  const LCID locale = GetSystemDefaultLCID();  // the locale whose code page CP_ACP is
+  UniqueGlobal localeId = GlobalCopy(&locale, sizeof locale);
   const OpenClipboardScope clipboard(application_.Handle());
   if (!clipboard.IsOpen()) throw AppError("Cannot open clipboard");
   EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, memory.get())) memory.release();  // the clipboard's now
+  HandToClipboard(CF_TEXT, bytes);
+  HandToClipboard(CF_UNICODETEXT, unicode);
+  HandToClipboard(CF_LOCALE, localeId);
 }
 
-void Win32DesktopServices::InjectCtrlV() {
-  keybd_event(VK_CONTROL, 0, 0, 0);
-  keybd_event('V', 0, 0, 0);
-  keybd_event('V', 0, KEYEVENTF_KEYUP, 0);
-  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+std::size_t Win32DesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
+  std::vector<INPUT> inputs;
+  for (const KeyStroke& key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key.virtualKey);
+    // Remote desktops, virtual machines and some programs read the scan code only.
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (key.up ? KEYEVENTF_KEYUP : 0) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    inputs.push_back(input);
+  }
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void Win32DesktopServices::Wait(int milliseconds) {
-  Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds));
+bool Win32DesktopServices::Wait(int milliseconds) {
+  return WaitHandlingMessages(milliseconds);
 }
 
 std::int64_t Win32DesktopServices::Milliseconds() {
@@ -98,8 +153,32 @@ std::int64_t Win32DesktopServices::Milliseconds() {
 
 bool Win32DesktopServices::PasteTargetInFront() {
   LetInputArrive();
-  if (!previousForeground_ || !IsWindow(previousForeground_)) return true;
-  return GetForegroundWindow() == previousForeground_;
+  HWND foreground = GetForegroundWindow();
+  if (!previousForeground_) return foreground && !IsOwnWindow(foreground);
+  return IsWindow(previousForeground_) && foreground == previousForeground_;
+}
+
+bool Win32DesktopServices::ProgramHasForeground() {
+  return IsOwnWindow(GetForegroundWindow());
+}
+
+std::optional<IntegrityLevel> Win32DesktopServices::ForegroundIntegrity() {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &processId);
+  if (processId == 0) return std::nullopt;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) {
+    // Only a process above ours refuses a question this small.
+    if (GetLastError() == ERROR_ACCESS_DENIED) return std::numeric_limits<IntegrityLevel>::max();
+    return std::nullopt;
+  }
+  const std::optional<IntegrityLevel> level = ProcessIntegrity(process);
+  CloseHandle(process);
+  return level;
+}
+
+std::optional<IntegrityLevel> Win32DesktopServices::OwnIntegrity() {
+  return ProcessIntegrity(GetCurrentProcess());
 }
 
 bool Win32DesktopServices::ModifierKeysHeld() {
@@ -107,6 +186,17 @@ bool Win32DesktopServices::ModifierKeysHeld() {
   for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
     if (GetAsyncKeyState(key) & 0x8000) return true;
   return false;
+}
+
+HeldModifiers Win32DesktopServices::HeldModifierKeys() {
+  LetInputArrive();
+  const auto down = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+  return {.leftShift = down(VK_LSHIFT),
+          .rightShift = down(VK_RSHIFT),
+          .leftAlt = down(VK_LMENU),
+          .rightAlt = down(VK_RMENU),
+          .leftWin = down(VK_LWIN),
+          .rightWin = down(VK_RWIN)};
 }
 
 bool Win32DesktopServices::CtrlHeld() {
@@ -120,8 +210,12 @@ bool Win32DesktopServices::CtrlHeld() {
 void Win32DesktopServices::TakeForeground() {
   HWND foreground = GetForegroundWindow();
   if (foreground && !IsOwnWindow(foreground)) previousForeground_ = foreground;
+  // The hot key gives this program the right to take the foreground; attaching to the input
+  // of the window in front is the fallback, never taken with a program that does not answer.
+  if (SetForegroundWindow(application_.Handle()) || !foreground || !Responds(foreground)) return;
   const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
   const DWORD ownThread = GetCurrentThreadId();
+  if (foregroundThread == ownThread) return;
   AttachThreadInput(foregroundThread, ownThread, TRUE);
   SetForegroundWindow(application_.Handle());
   AttachThreadInput(foregroundThread, ownThread, FALSE);

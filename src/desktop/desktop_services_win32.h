@@ -20,11 +20,15 @@ class Win32DesktopServices : public Clipboard,
       : application_(application), mainWindow_(mainWindow) {}
 
   void PutClipboardText(const std::string& text) override;
-  void InjectCtrlV() override;
-  void Wait(int milliseconds) override;
+  std::size_t SendKeys(const std::vector<KeyStroke>& keys) override;
+  bool Wait(int milliseconds) override;
   std::int64_t Milliseconds() override;
   bool PasteTargetInFront() override;
+  bool ProgramHasForeground() override;
+  std::optional<IntegrityLevel> ForegroundIntegrity() override;
+  std::optional<IntegrityLevel> OwnIntegrity() override;
   bool ModifierKeysHeld() override;
+  HeldModifiers HeldModifierKeys() override;
   bool CtrlHeld() override;
   void TakeForeground() override;
   void RaiseWithoutStayingOnTop() override;

@@ -15,7 +15,8 @@ HWND Win32HotKeyRegistration::Window() {
 }
 
 bool Win32HotKeyRegistration::Register(unsigned modifiers, unsigned virtualKey) {
-  return RegisterHotKey(Window(), 0, modifiers, virtualKey) != FALSE;
+  // A held hot key repeats; each repeat would show or hide the list again.
+  return RegisterHotKey(Window(), 0, modifiers | MOD_NOREPEAT, virtualKey) != FALSE;
 }
 
 void Win32HotKeyRegistration::Unregister() {

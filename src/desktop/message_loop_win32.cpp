@@ -42,6 +42,13 @@ bool TabMovedFocus(const MSG& msg) {
   return false;
 }
 
+void Dispatch(const MSG& msg) {
+  if (Preview()) Preview()(msg);
+  if (TabMovedFocus(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
 }  // namespace
 
 void SetMessagePreview(std::function<void(const MSG&)> preview) {
@@ -59,10 +66,7 @@ bool PumpMessage() {
     if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
     return false;
   }
-  if (Preview()) Preview()(msg);
-  if (TabMovedFocus(msg)) return true;
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  Dispatch(msg);
   return true;
 }
 
@@ -77,6 +81,25 @@ bool DispatchWaitingMessages(int limit) {
     DispatchMessageA(&msg);
   }
   return true;
+}
+
+bool WaitHandlingMessages(int milliseconds) {
+  const ULONGLONG deadline =
+      GetTickCount64() + static_cast<ULONGLONG>(milliseconds > 0 ? milliseconds : 0);
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+      }
+      Dispatch(msg);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return true;
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+  }
 }
 
 }  // namespace qv

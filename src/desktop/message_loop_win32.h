@@ -1,5 +1,5 @@
 #pragma once
-// The program's message loop, shared by the main loop and modal dialogs.
+// The program's message loop, shared by the main loop, modal dialogs and the paste's waits.
 #include <windows.h>
 
 #include <functional>
@@ -17,5 +17,8 @@ bool PumpMessage();
 // Dispatches up to `limit` messages already waiting, without waiting for more; false when
 // the program is to end (WM_QUIT, posted again).
 bool DispatchWaitingMessages(int limit);
+// Dispatches every message for `milliseconds`, so that the program answers Windows and the
+// user meanwhile; false, at once, when the program is to end (WM_QUIT, posted again).
+bool WaitHandlingMessages(int milliseconds);
 
 }  // namespace qv

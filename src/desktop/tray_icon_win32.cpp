@@ -12,8 +12,19 @@
 namespace qv {
 
 namespace {
-// The original record holds 64 characters of tip, its NUL included.
+// The original record held 64 characters of tip, its NUL included; the tip keeps that length.
 constexpr std::size_t kTipLength = 63;
+// While the notification area is not there yet (Explorer still starting at log-on), the add
+// is tried again this often: the tray is the only way to Settings, the editor and Quit.
+constexpr UINT kAddAgainMs = 2000;
+constexpr ULONGLONG kBalloonSeenMs = 5000;
+
+template <std::size_t N>
+void CopyCut(char (&field)[N], const std::string& text) {
+  const std::size_t length = std::min(text.size(), N - 1);
+  std::memcpy(field, text.data(), length);
+  field[length] = '\0';
+}
 }  // namespace
 
 TrayIcon::TrayIcon() {
@@ -41,6 +52,8 @@ void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
 }
 
 void TrayIcon::LetSettle() const {
+  // Only Wine's tray hosts do so.
+  if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return;
   // Wait for the first change of the foreground (none comes on Windows), then until it has
   // stayed put for a while, within a bound.
   constexpr DWORD kFirstChangeMs = 500, kSteadyMs = 200, kLongestMs = 1500;
@@ -64,15 +77,42 @@ void TrayIcon::LetSettle() const {
 
 void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
   std::memset(&record, 0, sizeof record);
-  record.cbSize = NOTIFYICONDATAA_V1_SIZE;  // the original record form
+  record.cbSize = sizeof record;
   record.hWnd = window_;
   record.uID = 0;
-  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  // The current version shows the tip only when asked to.
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
   record.uCallbackMessage = kCallbackMessage;
   record.hIcon = icon_.get();
-  const std::size_t length = std::min(tip_.size(), kTipLength);
-  std::memcpy(record.szTip, tip_.data(), length);
-  record.szTip[length] = '\0';
+  CopyCut(record.szTip, tip_);
+}
+
+void TrayIcon::Notify(const std::string& text) {
+  balloon_ = text;
+  if (added_) ShowBalloon();
+}
+
+void TrayIcon::ShowBalloon() {
+  NOTIFYICONDATAA record;
+  FillRecord(record);
+  record.uFlags |= NIF_INFO;
+  CopyCut(record.szInfo, balloon_);
+  CopyCut(record.szInfoTitle, balloonTitle);
+  record.dwInfoFlags = NIIF_WARNING;
+  if (!Shell_NotifyIconA(NIM_MODIFY, &record)) return;
+  balloon_.clear();
+  balloonShownAt_ = GetTickCount64();
+}
+
+void TrayIcon::LetBalloonBeSeen() {
+  if (!added_ || balloonShownAt_ == 0) return;
+  const ULONGLONG until = balloonShownAt_ + kBalloonSeenMs;
+  for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+    // Windows' own questions (the session-end query) are still answered; nothing else runs.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
 }
 
 void TrayIcon::SetTip(const std::string& text) {
@@ -102,13 +142,21 @@ void TrayIcon::Activate() {
   NOTIFYICONDATAA record;
   FillRecord(record);
   added_ = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
-  if (added_) Shell_NotifyIconA(NIM_MODIFY, &record);  // every add is followed by a modify
+  if (!added_) {
+    SetTimer(window_, kAddAgainTimer, kAddAgainMs, nullptr);
+    return;
+  }
+  record.uVersion = NOTIFYICON_VERSION_4;
+  Shell_NotifyIconA(NIM_SETVERSION, &record);
+  Shell_NotifyIconA(NIM_MODIFY, &record);  // every add is followed by a modify
+  if (!balloon_.empty()) ShowBalloon();
 }
 
 void TrayIcon::Deactivate() {
   NOTIFYICONDATAA record;
   FillRecord(record);
   Shell_NotifyIconA(NIM_DELETE, &record);
+  KillTimer(window_, kAddAgainTimer);
   added_ = false;
   clicks_.Reset();
 }
@@ -135,9 +183,14 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (icon_) Activate();
     return 0;
   }
+  if (message == WM_TIMER && wParam == kAddAgainTimer) {
+    if (icon_ && !added_) Activate();
+    return 0;
+  }
   if (message != kCallbackMessage || !enabled_)
     return WindowBase::OnMessage(message, wParam, lParam);
-  const UINT mouse = static_cast<UINT>(lParam);
+  // The current version puts the icon's id in the high word.
+  const UINT mouse = LOWORD(lParam);
   const TrayMouse event = mouse == WM_RBUTTONDOWN ? TrayMouse::RightDown
                           : mouse == WM_RBUTTONUP ? TrayMouse::RightUp
                                                   : TrayMouse::Other;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "desktop/controls.h"
+#include "desktop/desktop_services.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/handles_win32.h"
 #include "desktop/pictures_win32.h"
@@ -23,7 +24,8 @@ struct TrayMenuItem {
   std::function<void()> chosen;  // runs after the menu has closed
 };
 
-class TrayIcon : public WindowBase, public TipControl {
+// Its balloon is how the program tells the user something without taking the keyboard.
+class TrayIcon : public WindowBase, public TipControl, public Notifier {
  public:
   TrayIcon();
   ~TrayIcon() override;
@@ -36,13 +38,23 @@ class TrayIcon : public WindowBase, public TipControl {
   void Deactivate();  // remove it
   // Wine's tray hosts take the activation for a moment when an icon is added; a pop-up
   // that must stay up (one-shot mode) waits for that before it shows, or it would end at once.
+  // Windows' does not: there it returns at once.
   void LetSettle() const;
+  // Before the icon goes at the program's end: a balloon shown a moment ago would go with it
+  // unseen (one-shot mode ends right after a paste), so it is left up a few seconds.
+  void LetBalloonBeSeen();
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;
+  // Shown in the icon's balloon; kept until the icon is there to show it.
+  void Notify(const std::string& text) override;
+
+  std::string balloonTitle;
 
  private:
   static constexpr UINT kCallbackMessage = 0xB054;
+  static constexpr UINT_PTR kAddAgainTimer = 1;
   void FillRecord(NOTIFYICONDATAA& record) const;
+  void ShowBalloon();
   void OpenMenu(POINT at);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -51,6 +63,8 @@ class TrayIcon : public WindowBase, public TipControl {
   std::vector<TrayMenuItem> menuItems_;
   std::vector<UniqueBitmap> menuPictures_;
   std::string tip_;
+  std::string balloon_;  // not shown yet
+  ULONGLONG balloonShownAt_ = 0;
   bool added_ = false;
   bool enabled_ = true;
   TrayClickTracker clicks_;

@@ -134,8 +134,9 @@ bool Win32Disk::Remove(const std::string& path) {
   return true;
 }
 
-void Win32Clock::Wait(int milliseconds) {
+bool Win32Clock::Wait(int milliseconds) {
   Sleep(static_cast<DWORD>(std::max(0, milliseconds)));
+  return true;
 }
 
 std::int64_t Win32Clock::Milliseconds() {

@@ -27,7 +27,7 @@ class Win32Disk : public FileSystem {
 
 class Win32Clock : public Clock {
  public:
-  void Wait(int milliseconds) override;
+  bool Wait(int milliseconds) override;
   std::int64_t Milliseconds() override;
 };
 

@@ -1,8 +1,9 @@
 #include "popup/popup_controller.h"
 
 #include <string>
+#include <utility>
 
-#include "desktop/paste_readiness.h"
+#include "base/app_error.h"
 #include "library/slot_library.h"
 
 namespace qv {
@@ -14,6 +15,27 @@ constexpr int kTimerIntervalMs = 100;
 // bar, 100 px below the window's top edge.
 constexpr int kPointerOffsetX = kPanelWidth - 3;
 constexpr int kPointerOffsetY = 100;
+// Another program may keep the foreground (its menu open, a foreground lock): taken again
+// this many times, this far apart, before the list gives up.
+constexpr int kForegroundRetries = 3;
+constexpr int kForegroundRetryMs = 50;
+
+constexpr const char* kNoKeyboardMessage =
+    "The clip list could not take the keyboard and was hidden,\n"
+    "so that your keys do not go to another window.\n"
+    "Press the hot key to try again.";
+
+// The pointer cannot be read or moved while the secure desktop (the lock screen, a UAC
+// prompt) is up. A key or a timer tick then skips the step rather than report it.
+template <typename Step>
+bool PointerStep(Step step) {
+  try {
+    step();
+    return true;
+  } catch (const AppError&) {
+    return false;
+  }
+}
 
 // Keeps CurrentSlot as it was: a preview must not change the slot the editor writes to.
 class CurrentSlotKeeper {
@@ -36,6 +58,7 @@ bool PopupController::SelectionIsRow() const {
 }
 
 void PopupController::HotKey1HotKey() {
+  ++pasteCount_;  // a paste still waiting is not wanted any more
   if (shared_.OneShotMode) lifetime_.CloseMainWindow();  // ends after this handler
   if (shared_.EditMode != 0) return;
 
@@ -53,10 +76,13 @@ void PopupController::HotKey1HotKey() {
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();
     const WindowRect bounds = form.Bounds();
-    desktop_.pointer.SetPointer({bounds.left + kPointerOffsetX, bounds.top + kPointerOffsetY});
+    PointerStep([&] {
+      desktop_.pointer.SetPointer({bounds.left + kPointerOffsetX, bounds.top + kPointerOffsetY});
+    });
     view_.slotList.SetHorizontalExtent(0);
     desktop_.foreground.RaiseWithoutStayingOnTop();
     state.PopupShown = 1;
+    MakeSureListHasKeyboard();
   } else {
     // Timer3 keeps running and the list keeps its scroll position.
     form.Hide();
@@ -64,8 +90,29 @@ void PopupController::HotKey1HotKey() {
   }
 }
 
+void PopupController::MakeSureListHasKeyboard() {
+  for (int retry = 0; !desktop_.foreground.ProgramHasForeground(); ++retry) {
+    if (retry == kForegroundRetries) {
+      view_.form.Hide();
+      state.PopupShown = 0;
+      desktop_.notifier.Notify(kNoKeyboardMessage);
+      return;
+    }
+    // Ending, or hidden by what ran meanwhile: nothing to keep.
+    if (!desktop_.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
+    desktop_.foreground.TakeForeground();
+    view_.form.Show();
+  }
+}
+
 void PopupController::AppDeactivate() {
-  if (shared_.OneShotMode) lifetime_.CloseMainWindow();
+  if (shared_.OneShotMode) {
+    // A paste under way ends the program once it is done; ending now would drop it.
+    if (pastesUnderway_ > 0)
+      closeAfterPaste_ = true;
+    else
+      lifetime_.CloseMainWindow();
+  }
   if (shared_.EditMode != 0) return;  // the editor keeps both windows up
   view_.slotList.SetTopRow(0);
   state.PopupShown = 0;
@@ -141,14 +188,18 @@ void PopupController::ProcessRxCheckListBoxClick() {
   text += PasteSuffix(view_.crlf, view_.crlfLf);
   desktop_.clipboard.PutClipboardText(text);  // a busy clipboard ends the paste here
   view_.slotList.Select(-1);
+  const unsigned paste = ++pasteCount_;
   // Hands the activation back to the window that was in front before the pop-up.
   desktop_.foreground.MinimiseApplication();
   view_.form.Hide();
-  desktop_.clock.Wait(BoundedPasteDelay(shared_.PasteDelayMs));
-  WaitUntilReadyToPaste(desktop_.foreground, desktop_.keys, desktop_.clock);
-  desktop_.keys.InjectCtrlV();
+  // Before the wait, so that a hot key meanwhile shows the list rather than hide it.
   state.PopupShown = 0;
   view_.slotList.SetTopRow(0);
+  ++pastesUnderway_;
+  // The list shown again (the hot key, the editor) or a later paste: the user has moved on.
+  delivery_.Deliver(BoundedPasteDelay(shared_.PasteDelayMs),
+                    [&] { return pasteCount_ != paste || view_.form.Visible(); });
+  if (--pastesUnderway_ == 0 && std::exchange(closeAfterPaste_, false)) lifetime_.CloseMainWindow();
 }
 
 void PopupController::SuffixButtonClick(SuffixButton clicked) {
@@ -189,7 +240,8 @@ void PopupController::HintBuilder() {
 }
 
 void PopupController::Timer1Timer() {
-  const Point pointer = desktop_.pointer.GetPointer();
+  Point pointer;
+  if (!PointerStep([&] { pointer = desktop_.pointer.GetPointer(); })) return;  // next tick
   if (StrictlyInside(pointer, LabelColumnOnScreen(view_.form.Bounds()))) return;
   view_.timer1.SetInterval(0);
   view_.labelHint.SetHintsEnabled(false);

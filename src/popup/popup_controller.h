@@ -3,6 +3,7 @@
 // slot, the key label column and its content preview.
 #include <functional>
 
+#include "desktop/paste_delivery.h"
 #include "desktop/preference_keeper.h"
 #include "desktop/shared_state.h"
 #include "library/clip_library.h"
@@ -27,7 +28,8 @@ class PopupController {
         library_(library),
         desktop_(desktop),
         preferences_(preferences),
-        lifetime_(lifetime) {}
+        lifetime_(lifetime),
+        delivery_({desktop.foreground, desktop.keys, desktop.clock, desktop.notifier}) {}
 
   // Showing, hiding, moving the window.
   void HotKey1HotKey();
@@ -62,6 +64,7 @@ class PopupController {
 
  private:
   bool SelectionIsRow() const;
+  void MakeSureListHasKeyboard();
 
   PopupView view_;
   SharedState& shared_;
@@ -69,6 +72,11 @@ class PopupController {
   PopupDesktop desktop_;
   PreferenceKeeper& preferences_;
   MainWindowLifetime& lifetime_;
+  PasteDelivery delivery_;
+  // A paste waits while handlers run; a later paste or hot key makes it one nobody wants.
+  unsigned pasteCount_ = 0;
+  int pastesUnderway_ = 0;
+  bool closeAfterPaste_ = false;  // one-shot mode ends once the paste under way is done
 };
 
 }  // namespace qv

@@ -25,6 +25,7 @@ struct PopupDesktop {
   Foreground& foreground;
   Pointer& pointer;
   Clock& clock;
+  Notifier& notifier;
 };
 
 // Closing the main window saves the data; the program ends once the running handler has

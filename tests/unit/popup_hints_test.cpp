@@ -131,7 +131,7 @@ TEST_F(PopupHintsTest, HintThatTimedOutStaysHiddenUntilTheNextLabelClick) {
 TEST_F(PopupHintsTest, FailedPointerReadEndsTheTickOnly) {
   ClickLabel(3);
   desktop.pointerFails = true;
-  EXPECT_THROW(popup.Timer1Timer(), AppError);
+  popup.Timer1Timer();
   ExpectTracking(true);
   desktop.pointerFails = false;
   TickWithPointerAt(0, 0);

@@ -177,7 +177,7 @@ TEST_F(PopupPasteTest, OneShotRowClickEndsAndAKeyLeavesTheEndToTheDeactivation) 
   popup.AppDeactivate();
   EXPECT_TRUE(ended);
 
-  ended = false;
+  ended = desktop.quit = false;
   files.files.clear();
   desktop.log.clear();
   slotList.Select(3);
@@ -192,7 +192,7 @@ TEST_F(PopupPasteTest, OneShotRowClickEndsAndAKeyLeavesTheEndToTheDeactivation) 
   EXPECT_TRUE(ended);
   EXPECT_EQ(files.files.count(paths.store), 1u);
 
-  ended = false;
+  ended = desktop.quit = false;
   desktop.log.clear();
   program.library.rows[3] = "no tag";
   slotList.Select(3);

@@ -1,9 +1,11 @@
 #pragma once
 // Desktop services and hot key registration as plain recorded state, on a clock that only
 // Wait moves.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -21,7 +23,8 @@ class FakeDesktop : public Clipboard,
                     public Foreground,
                     public Pointer,
                     public MessageBoxes,
-                    public Clock {
+                    public Clock,
+                    public Notifier {
  public:
   std::vector<std::string> log;  // every call, in order
   std::string clipboard;
@@ -39,41 +42,52 @@ class FakeDesktop : public Clipboard,
   std::int64_t now = 0;  // the clock, in ms
   // Minimising hands the foreground back to the paste target after this many ms (-1: never).
   int handBackMs = 0;
-  // When the user lets go of Shift, Ctrl and Alt (-1: never).
+  // When the user lets go of Shift, Ctrl and Alt (-1: never); `held` says which.
   std::int64_t modifiersReleasedAt = 0;
-  // Every injected Ctrl+V, with what it met.
-  struct Paste {
-    std::int64_t at;
-    bool targetInFront;
-    bool modifiersHeld;
-  };
-  std::vector<Paste> pastes;
+  HeldModifiers held{.leftAlt = true};
+  bool targetGone = false;     // the paste target was closed
+  int foregroundRefusals = 0;  // takings of the foreground that Windows refuses
+  std::optional<IntegrityLevel> targetLevel, ownLevel;
+  std::size_t keysAccepted = 9;  // SendKeys: how many Windows lets through
+  // Runs inside the next wait, as the messages it handles would; `quit`: the program is ending.
+  std::function<void()> whileWaiting;
+  bool quit = false;
+  std::vector<std::string> notices;            // balloons
+  std::vector<std::vector<KeyStroke>> pastes;  // every batch of keys sent
 
   void PutClipboardText(const std::string& text) override {
     log.push_back("clipboard");
     if (clipboardBusy) throw AppError("Cannot open clipboard");
     clipboard = text;
   }
-  void InjectCtrlV() override {
+  std::size_t SendKeys(const std::vector<KeyStroke>& keys) override {
     log.push_back("ctrl+v");
-    pastes.push_back({now, PasteTargetInFront(), ModifierKeysHeld()});
+    pastes.push_back(keys);
+    return std::min(keys.size(), keysAccepted);
   }
-  void Wait(int ms) override {
+  bool Wait(int ms) override {
     log.push_back("wait " + std::to_string(ms));
+    if (whileWaiting) std::exchange(whileWaiting, nullptr)();
     now += ms;
+    return !quit;
   }
   std::int64_t Milliseconds() override { return now; }
   bool PasteTargetInFront() override {
-    return !programInFront_ || (handBackAt_ >= 0 && now >= handBackAt_);
+    return !targetGone && (!programInFront_ || (handBackAt_ >= 0 && now >= handBackAt_));
   }
+  bool ProgramHasForeground() override { return programInFront_; }
+  std::optional<IntegrityLevel> ForegroundIntegrity() override { return targetLevel; }
+  std::optional<IntegrityLevel> OwnIntegrity() override { return ownLevel; }
   bool ModifierKeysHeld() override { return modifiersReleasedAt < 0 || now < modifiersReleasedAt; }
+  HeldModifiers HeldModifierKeys() override { return ModifierKeysHeld() ? held : HeldModifiers{}; }
   bool CtrlHeld() override { return ctrlHeld; }
   void RememberForeground() override {}
   void TakeForeground() override {
     log.push_back("foreground");
-    programInFront_ = true;
+    programInFront_ = foregroundRefusals-- <= 0;
     handBackAt_ = -1;
   }
+  void Notify(const std::string& text) override { notices.push_back(text); }
   void RaiseWithoutStayingOnTop() override { log.push_back("raise"); }
   void HideTaskbarButton() override { log.push_back("hide taskbar"); }
   void MinimiseApplication() override {

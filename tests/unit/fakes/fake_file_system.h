@@ -15,7 +15,10 @@ namespace qv::test {
 // Time passes only when something waits.
 struct FakeClock : Clock {
   std::int64_t now = 0;
-  void Wait(int ms) override { now += ms; }
+  bool Wait(int ms) override {
+    now += ms;
+    return true;
+  }
   std::int64_t Milliseconds() override { return now; }
 };
 

@@ -51,9 +51,10 @@ struct ProgramFixture {
 
   bool ended = false;  // the main window closed: the message loop would end
 
-  Program program{Services{files, RolesOf(desktop), hotKeyApi, PlainKeyboardLayout(), saving, saving},
-                  ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
-                  [this] { ended = true; }};
+  Program program{
+      Services{files, RolesOf(desktop, desktop), hotKeyApi, PlainKeyboardLayout(), saving, saving},
+      ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
+      [this] { ended = desktop.quit = true; }};
 
   ProgramFixture() {
     popupWindow.log = &desktop.log;
