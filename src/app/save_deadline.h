@@ -12,17 +12,13 @@ namespace qv {
 // In front of the file system: once the bound is passed, no write or move starts (it fails
 // as a refused write does, which leaves every data file wholly old or wholly new); reads and
 // the removal of temporary files still go through.
-class SaveDeadline : public FileSystem {
+class SaveDeadline : public FileSystemFilter {
  public:
-  SaveDeadline(FileSystem& disk, Clock& clock) : disk_(disk), clock_(clock) {}
+  SaveDeadline(FileSystem& disk, Clock& clock) : FileSystemFilter(disk), clock_(clock) {}
   // Steps may start for `milliseconds` from now.
   void Start(int milliseconds) { deadline_ = clock_.Milliseconds() + milliseconds; }
   void Lift() { deadline_ = -1; }
 
-  std::optional<std::string> ReadAll(const std::string& path) override {
-    return disk_.ReadAll(path);
-  }
-  bool Missing(const std::string& path) override { return disk_.Missing(path); }
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override {
     return InTime() && disk_.WriteAndFlush(path, bytes);
   }
@@ -42,7 +38,6 @@ class SaveDeadline : public FileSystem {
     return !late_;
   }
 
-  FileSystem& disk_;
   Clock& clock_;
   std::int64_t deadline_ = -1;  // none
   bool late_ = false;           // the last step was refused for lateness

@@ -20,19 +20,17 @@ struct KeptVersion {
 // A file system in front of the real one that watches the data files: it remembers what a
 // watched file held when last read or written here, and before anything replaces or
 // removes it, compares the disk with that.
-class DiskChangeGuard : public FileSystem {
+class DiskChangeGuard : public FileSystemFilter {
  public:
-  explicit DiskChangeGuard(FileSystem& disk) : disk_(disk) {}
+  explicit DiskChangeGuard(FileSystem& disk) : FileSystemFilter(disk) {}
   void Watch(const std::string& path) { known_[path] = std::nullopt; }
   // The versions kept since the last call.
   std::vector<KeptVersion> TakeKeptVersions();
 
   std::optional<std::string> ReadAll(const std::string& path) override;
-  bool Missing(const std::string& path) override { return disk_.Missing(path); }
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
-  bool LastFailureWasBusy() const override { return disk_.LastFailureWasBusy(); }
 
  private:
   // What a watched file held: its bytes, or that it was absent; nothing when unknown.
@@ -46,7 +44,6 @@ class DiskChangeGuard : public FileSystem {
   bool Changed(const std::string& path, bool done);
   void Remember(const std::string& path, const std::optional<std::string>& bytes);
 
-  FileSystem& disk_;
   std::map<std::string, std::optional<Seen>> known_;  // the watched files
   std::vector<KeptVersion> kept_;
 };

@@ -25,6 +25,28 @@ class FileSystem {
   virtual bool LastFailureWasBusy() const = 0;
 };
 
+// A file system in front of another one: each step goes through to it unless the filter
+// changes that step.
+class FileSystemFilter : public FileSystem {
+ public:
+  explicit FileSystemFilter(FileSystem& disk) : disk_(disk) {}
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    return disk_.ReadAll(path);
+  }
+  bool Missing(const std::string& path) override { return disk_.Missing(path); }
+  bool WriteAndFlush(const std::string& path, std::string_view bytes) override {
+    return disk_.WriteAndFlush(path, bytes);
+  }
+  bool MoveReplacing(const std::string& from, const std::string& to) override {
+    return disk_.MoveReplacing(from, to);
+  }
+  bool Remove(const std::string& path) override { return disk_.Remove(path); }
+  bool LastFailureWasBusy() const override { return disk_.LastFailureWasBusy(); }
+
+ protected:
+  FileSystem& disk_;
+};
+
 // Reads a data file; throws AppError "Cannot open file <path>".
 std::string ReadDataFile(FileSystem& fs, const std::string& path);
 

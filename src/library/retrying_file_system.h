@@ -14,22 +14,19 @@ namespace qv {
 
 inline constexpr int kBusyWaitLimitMs = 2000;
 
-class RetryingFileSystem : public FileSystem {
+class RetryingFileSystem : public FileSystemFilter {
  public:
-  RetryingFileSystem(FileSystem& disk, Clock& clock) : disk_(disk), clock_(clock) {}
+  RetryingFileSystem(FileSystem& disk, Clock& clock) : FileSystemFilter(disk), clock_(clock) {}
 
   std::optional<std::string> ReadAll(const std::string& path) override;
-  bool Missing(const std::string& path) override { return disk_.Missing(path); }
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
-  bool LastFailureWasBusy() const override { return disk_.LastFailureWasBusy(); }
 
  private:
   template <typename Step>
   auto Retried(Step step);
 
-  FileSystem& disk_;
   Clock& clock_;
   std::optional<std::int64_t> spellStartMs_;
   std::int64_t lastBusyMs_ = 0;
