@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/application_window_win32.h"
 #include "app/copy_lock_win32.h"
@@ -26,6 +27,22 @@
 
 using namespace qv;
 
+namespace {
+
+// The tray icon's menu: the settings dialog, the editor and Quit.
+std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, SettingsDialog& settings) {
+  return {{"Settings...", MenuPicture::Settings,
+           [&] {
+             settings.Open(program.settings);
+             program.SettingsClosed();
+           }},
+          {"Lock and Add Clip", MenuPicture::LockAndAdd,
+           [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
+          {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LoadLibrariesFromSystemFolderOnly();
   const std::string exePath = ExecutablePath(), folder = ExeDirectory(exePath);
@@ -37,8 +54,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (copyLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
     return 0;
   desktop.RememberForeground();
-  TrayIcon tray;  // its balloon tells what a paste could not do
-  tray.balloonTitle = title;
+  TrayIcon tray(title);  // its balloon tells what a paste could not do
   Win32FileSystem files;
   Win32KeyboardLayout layout;
   Win32HotKeyRegistration hotKeyApi;
@@ -51,15 +67,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   popup.Create(application.Handle(), program.popup, program);
   hotKeyApi.onHotKey = [&] { popup.Run([&] { program.popup.HotKey1HotKey(); }); };
   popup.Run([&] { program.FormCreate(); });
-  tray.SetMenu(
-      {{"Settings...", MenuPicture::Settings,
-        [&] {
-          settings.Open(program.settings);
-          program.SettingsClosed();
-        }},
-       {"Lock and Add Clip", MenuPicture::LockAndAdd,
-        [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
-       {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}});
+  tray.SetMenu(TrayMenu(program, popup, settings));
   tray.SetIcon(CreateTrayIconPicture());
   popup.Run([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   editor.Create(application.Handle(), popup.Handle(), program.editor);
@@ -71,7 +79,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (PumpMessage()) {
     }
   }
-  tray.LetBalloonBeSeen();
-  tray.Deactivate();  // the windows and every other handle go with the process, more quickly
+  tray.Leave();  // the windows and every other handle go with the process, more quickly
   ExitProcess(0);
 }

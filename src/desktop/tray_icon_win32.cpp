@@ -27,7 +27,7 @@ void CopyCut(char (&field)[N], const std::string& text) {
 }
 }  // namespace
 
-TrayIcon::TrayIcon() {
+TrayIcon::TrayIcon(std::string balloonTitle) : balloonTitle_(std::move(balloonTitle)) {
   CreateWindowFrom({.className = kTrayWindowClass, .exStyle = WS_EX_TOOLWINDOW}, nullptr);
 }
 
@@ -97,7 +97,7 @@ void TrayIcon::ShowBalloon() {
   FillRecord(record);
   record.uFlags |= NIF_INFO;
   CopyCut(record.szInfo, balloon_);
-  CopyCut(record.szInfoTitle, balloonTitle);
+  CopyCut(record.szInfoTitle, balloonTitle_);
   record.dwInfoFlags = NIIF_WARNING;
   if (!Shell_NotifyIconA(NIM_MODIFY, &record)) return;
   balloon_.clear();

@@ -27,7 +27,8 @@ struct TrayMenuItem {
 // Its balloon is how the program tells the user something without taking the keyboard.
 class TrayIcon : public WindowBase, public TipControl, public Notifier {
  public:
-  TrayIcon();
+  // `balloonTitle` heads the icon's balloons.
+  explicit TrayIcon(std::string balloonTitle);
   ~TrayIcon() override;
 
   // The icon is the tray icon's from then on.
@@ -43,12 +44,15 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
   // Before the icon goes at the program's end: a balloon shown a moment ago would go with it
   // unseen (one-shot mode ends right after a paste), so it is left up a few seconds.
   void LetBalloonBeSeen();
+  // At the program's end: the balloon is seen, then the icon goes.
+  void Leave() {
+    LetBalloonBeSeen();
+    Deactivate();
+  }
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;
   // Shown in the icon's balloon; kept until the icon is there to show it.
   void Notify(const std::string& text) override;
-
-  std::string balloonTitle;
 
  private:
   static constexpr UINT kCallbackMessage = 0xB054;
@@ -63,6 +67,7 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
   std::vector<TrayMenuItem> menuItems_;
   std::vector<UniqueBitmap> menuPictures_;
   std::string tip_;
+  std::string balloonTitle_;
   std::string balloon_;  // not shown yet
   ULONGLONG balloonShownAt_ = 0;
   bool added_ = false;
