@@ -33,12 +33,14 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
                   services.layout, state),
       popup(views.popup, state, library,
             {services.desktop.clipboard, services.desktop.keys, services.desktop.foreground,
-             services.desktop.pointer, services.desktop.clock, services.desktop.notifier},
+             services.desktop.pointer, services.desktop.clock, services.desktop.notifier,
+             services.desktop.screens},
             preferences, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,
-             library, services.desktop.pointer, services.desktop.messages, *this),
+             library, services.desktop.pointer, services.desktop.screens, services.desktop.messages,
+             *this),
       hotKeyNotice(hotKey, preferences.values, services.layout, services.desktop.messages,
                    views.trayTip, title),
       services_(services),
@@ -61,7 +63,7 @@ void Program::FormCreate() {
     state.OneShotMode = 1;
     list_.form.SetStayOnTop(true);
   }
-  list_.form.SetWidth(kPanelWidth);
+  list_.form.SetWidth(list_.layout.panel.width);  // Panel1 alone in view
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   const std::string folder = ExeDirectory(paths_.rows);
   if (!services_.folder.CanCreateFilesIn(folder)) {

@@ -7,6 +7,10 @@
 
 namespace qv {
 
+struct Point {
+  int x = 0, y = 0;
+};
+
 struct WindowRect {
   int left = 0, top = 0, width = 0, height = 0;  // outer window, screen pixels
 };
@@ -126,6 +130,9 @@ class FormControl {
   virtual void SetWidth(int width) = 0;
   virtual bool StayOnTop() const = 0;
   virtual void SetStayOnTop(bool onTop) = 0;
+  // The dots per inch of the monitor the window is on (96 at 100 %): its pixel numbers are
+  // 96-dpi numbers scaled by it.
+  virtual int Dpi() const = 0;
 };
 
 // A dialog that can also be shown modally.

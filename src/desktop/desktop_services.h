@@ -9,14 +9,12 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "desktop/controls.h"
 #include "desktop/elevated_paste_target.h"
+#include "desktop/monitor_placement.h"
 #include "desktop/paste_keystrokes.h"
 
 namespace qv {
-
-struct Point {
-  int x = 0, y = 0;
-};
 
 enum class MessageKind { Warning, Error };
 enum class MessageButtons { Ok, YesNo };
@@ -72,8 +70,13 @@ class Pointer {
   // Throw AppError with the platform's message when they fail.
   virtual void SetPointer(Point p) = 0;
   virtual Point GetPointer() = 0;
-  // Width and height of the virtual screen spanning all monitors.
-  virtual Point DesktopSize() = 0;
+};
+
+// The monitors and where the user works on them.
+class Screens {
+ public:
+  virtual ~Screens() = default;
+  virtual ScreenState LookAtScreens() = 0;
 };
 
 class MessageBoxes {
@@ -100,12 +103,13 @@ struct DesktopRoles {
   MessageBoxes& messages;
   Clock& clock;
   Notifier& notifier;
+  Screens& screens;
 };
 
 // The roles of one object that plays them all but telling the user without a box.
 template <typename AllRoles>
 DesktopRoles RolesOf(AllRoles& all, Notifier& notifier) {
-  return {all, all, all, all, all, all, notifier};
+  return {all, all, all, all, all, all, notifier, all};
 }
 
 }  // namespace qv

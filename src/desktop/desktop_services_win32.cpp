@@ -280,10 +280,6 @@ Point Win32DesktopServices::GetPointer() {
   return {p.x, p.y};
 }
 
-Point Win32DesktopServices::DesktopSize() {
-  return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
 MessageAnswer Win32DesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                                 MessageButtons buttons) {
   return ShowMessageDialog(kind, text, buttons);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "desktop/desktop_services.h"
+#include "desktop/screens_win32.h"
 #include "desktop/window_base_win32.h"
 
 namespace qv {
@@ -12,7 +13,8 @@ class Win32DesktopServices : public Clipboard,
                              public Foreground,
                              public Pointer,
                              public MessageBoxes,
-                             public Clock {
+                             public Clock,
+                             public Win32Screens {
  public:
   // `application` owns the forms; `mainWindow` is the pop-up list. Their handles are read
   // when they are needed.
@@ -37,7 +39,6 @@ class Win32DesktopServices : public Clipboard,
   void RestoreApplication() override;
   void SetPointer(Point p) override;
   Point GetPointer() override;
-  Point DesktopSize() override;
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             MessageButtons buttons) override;
   void OpenMailLink(const std::string& address) override;

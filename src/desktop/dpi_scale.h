@@ -2,7 +2,6 @@
 // Every pixel number of the layouts is a 96-dpi number. At another dpi it is scaled here,
 // rounded as Windows rounds, so that at 96 dpi every pixel stays where it is.
 #include "desktop/controls.h"
-#include "desktop/desktop_services.h"
 
 namespace qv {
 

@@ -2,9 +2,19 @@
 
 #include <windowsx.h>
 
+#include "desktop/dpi_scale.h"
 #include "desktop/gdi_win32.h"
 
 namespace qv {
+
+FlatButtons::FlatButtons(std::vector<FlatButtonLayout> layout, int dpi)
+    : layout_(std::move(layout)) {
+  for (FlatButtonLayout& button : layout_) {
+    RECT& r = button.panel;
+    r = {ScaleForDpi(r.left, dpi), ScaleForDpi(r.top, dpi), ScaleForDpi(r.right, dpi),
+         ScaleForDpi(r.bottom, dpi)};
+  }
+}
 
 int FlatButtons::At(POINT p) const {
   for (int i = 0; i < static_cast<int>(layout_.size()); ++i)

@@ -15,7 +15,8 @@ struct FlatButtonLayout {
 
 class FlatButtons {
  public:
-  explicit FlatButtons(std::vector<FlatButtonLayout> layout) : layout_(std::move(layout)) {}
+  // Panels in 96-dpi pixels, placed at `dpi`.
+  FlatButtons(std::vector<FlatButtonLayout> layout, int dpi);
 
   // Whether button `index` takes clicks; a disabled one is drawn grey.
   std::function<bool(int index)> enabled = [](int) { return true; };

@@ -5,6 +5,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "desktop/dpi_scale.h"
+
 namespace qv {
 
 // The program's colours.
@@ -24,12 +26,12 @@ using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDele
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
 struct FontStyle {
-  int height = -11;  // 8 pt
+  int points = 8;
   int weight = FW_NORMAL;
   bool underline = false;
   const char* face = "MS Sans Serif";
 };
-UniqueFont CreateUiFont(const FontStyle& style = {});
+UniqueFont CreateUiFont(const FontStyle& style = {}, int dpi = kDesignDpi);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 

@@ -7,11 +7,15 @@
 
 #include "desktop/controls_win32.h"
 #include "desktop/gdi_win32.h"
+#include "desktop/monitor_placement.h"
+#include "desktop/screens_win32.h"
 
 namespace qv {
 
 namespace {
 
+// Sizes in 96-dpi pixels.
+// Sizes in 96-dpi pixels.
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
@@ -25,6 +29,7 @@ struct DialogSetup {
   const std::string* text;
   MessageButtons buttons;
   HFONT font;
+  Monitor monitor;  // the one the user works on, whose dpi the box takes
 };
 
 struct ButtonSpec {
@@ -37,10 +42,10 @@ std::vector<ButtonSpec> ButtonsOf(MessageButtons buttons) {
   return {{IDOK, "OK"}};
 }
 
-SIZE TextSize(HWND window, HFONT font, const std::string& text) {
+SIZE TextSize(HWND window, HFONT font, const std::string& text, int widest) {
   const WindowDc dc(window);
   const SelectedObject selected(dc.Dc(), font);
-  RECT area{0, 0, 600, 0};
+  RECT area{0, 0, widest, 0};
   DrawTextA(dc.Dc(), text.c_str(), -1, &area,
             DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
   return {area.right, area.bottom};
@@ -56,25 +61,31 @@ HWND AddChild(HWND dialog, const char* cls, const char* text, DWORD style, int i
   return child;
 }
 
-// Lays the dialog out around its text and centres it on the screen.
+// Lays the dialog out around its text and centres it on the monitor the user works on.
 void Build(HWND dialog, const DialogSetup& setup) {
   SetWindowTextA(dialog, setup.kind == MessageKind::Warning ? "Warning" : "Error");
-  const SIZE text = TextSize(dialog, setup.font, *setup.text);
+  const int dpi = setup.monitor.dpi;
+  const int margin = ScaleForDpi(kMargin, dpi), iconSize = ScaleForDpi(kIconSize, dpi);
+  const int buttonWidth = ScaleForDpi(kButtonWidth, dpi);
+  const int buttonHeight = ScaleForDpi(kButtonHeight, dpi);
+  const int buttonGap = ScaleForDpi(kButtonGap, dpi);
+  const SIZE text = TextSize(dialog, setup.font, *setup.text, ScaleForDpi(600, dpi));
   const auto buttons = ButtonsOf(setup.buttons);
-  const int buttonsWidth =
-      static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-  const int textLeft = kMargin + kIconSize + kMargin;
-  const int width = std::max<int>(textLeft + text.cx + kMargin, buttonsWidth + 2 * kMargin);
-  const int textHeight = std::max<int>(text.cy, kIconSize);
-  const int buttonTop = kMargin + textHeight + kMargin;
-  const int height = buttonTop + kButtonHeight + kMargin;
+  const int buttonsWidth = static_cast<int>(buttons.size()) * (buttonWidth + buttonGap) - buttonGap;
+  const int textLeft = margin + iconSize + margin;
+  const int width = std::max<int>(textLeft + text.cx + margin, buttonsWidth + 2 * margin);
+  const int textHeight = std::max<int>(text.cy, iconSize);
+  const int buttonTop = margin + textHeight + margin;
+  const int height = buttonTop + buttonHeight + margin;
 
   const LPCSTR icon = setup.kind == MessageKind::Warning ? IDI_WARNING : IDI_ERROR;
-  HWND iconControl =
-      AddChild(dialog, "STATIC", "", SS_ICON, -1,
-               {kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize}, setup.font);
-  SendMessageA(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
-  const int textTop = kMargin + (textHeight - text.cy) / 2;
+  HWND iconControl = AddChild(dialog, "STATIC", "", SS_ICON, -1,
+                              {margin, margin, margin + iconSize, margin + iconSize}, setup.font);
+  SendMessageA(iconControl, STM_SETICON,
+               reinterpret_cast<WPARAM>(
+                   LoadImageA(nullptr, icon, IMAGE_ICON, iconSize, iconSize, LR_SHARED)),
+               0);
+  const int textTop = margin + (textHeight - text.cy) / 2;
   AddChild(dialog, "STATIC", setup.text->c_str(), SS_LEFT | SS_NOPREFIX, -1,
            {textLeft, textTop, textLeft + text.cx + 1, textTop + text.cy}, setup.font);
   int left = (width - buttonsWidth) / 2;
@@ -82,17 +93,18 @@ void Build(HWND dialog, const DialogSetup& setup) {
     const DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     HWND button =
         AddChild(dialog, "BUTTON", buttons[i].caption, style, buttons[i].id,
-                 {left, buttonTop, left + kButtonWidth, buttonTop + kButtonHeight}, setup.font);
+                 {left, buttonTop, left + buttonWidth, buttonTop + buttonHeight}, setup.font);
     if (i == 0) SetFocus(button);
-    left += kButtonWidth + kButtonGap;
+    left += buttonWidth + buttonGap;
   }
 
   RECT frame{0, 0, width, height};
-  AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE,
-                     GetWindowLongA(dialog, GWL_EXSTYLE));
-  const int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
-  SetWindowPos(dialog, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2, outerWidth, outerHeight, 0);
+  AdjustFrameForDpi(frame, GetWindowLongA(dialog, GWL_STYLE), GetWindowLongA(dialog, GWL_EXSTYLE),
+                    dpi);
+  const WindowRect placed =
+      CentreOnMonitor({0, 0, frame.right - frame.left, frame.bottom - frame.top}, setup.monitor,
+                      Centring::BothWays);
+  SetWindowPos(dialog, HWND_TOPMOST, placed.left, placed.top, placed.width, placed.height, 0);
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -133,8 +145,9 @@ struct EmptyTemplate {
 }  // namespace
 
 MessageAnswer ShowMessageDialog(MessageKind kind, const std::string& text, MessageButtons buttons) {
-  UniqueFont font = CreateUiFont();
-  const DialogSetup setup{kind, &text, buttons, font.get()};
+  const Monitor monitor = MonitorOfWork(ScreensNow());
+  UniqueFont font = CreateUiFont({}, monitor.dpi);
+  const DialogSetup setup{kind, &text, buttons, font.get(), monitor};
   EmptyTemplate dialogTemplate{};
   dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   dialogTemplate.header.dwExtendedStyle = WS_EX_TOPMOST;

@@ -43,6 +43,10 @@ Monitor MonitorOfWork(const std::vector<Monitor>& monitors, const std::optional<
   return best ? *best : monitors.front();
 }
 
+Monitor MonitorOfWork(const ScreenState& screens) {
+  return MonitorOfWork(screens.monitors, screens.front, screens.pointer);
+}
+
 WindowRect CentreOnMonitor(const WindowRect& window, const Monitor& monitor, Centring centring) {
   WindowRect placed = window;
   placed.left = monitor.bounds.left + (monitor.bounds.width - window.width) / 2;
@@ -57,6 +61,14 @@ WindowRect KeepInWorkArea(const WindowRect& window, const Monitor& monitor) {
   kept.left = KeepInside(window.left, window.width, area.left, area.width);
   kept.top = KeepInside(window.top, window.height, area.top, area.height);
   return kept;
+}
+
+void PlaceOnMonitor(FormControl& form, const Monitor& monitor, Centring centring) {
+  for (int pass = 0; pass < 2; ++pass) {
+    const WindowRect placed = CentreOnMonitor(form.Bounds(), monitor, centring);
+    form.SetLeft(placed.left);
+    form.SetTop(placed.top);
+  }
 }
 
 Point CentreOf(const WindowRect& r) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "desktop/controls.h"
-#include "desktop/desktop_services.h"
 #include "desktop/dpi_scale.h"
 
 namespace qv {
@@ -18,11 +17,20 @@ struct Monitor {
   bool primary = false;
 };
 
+// The monitors, the window in front (none when it is minimised, hidden or the desktop
+// itself) and the pointer (where it was last seen when it cannot be read).
+struct ScreenState {
+  std::vector<Monitor> monitors;
+  std::optional<WindowRect> front;
+  Point pointer;
+};
+
 // The monitor of the window that was in front (the one it overlaps most; on a tie the one
 // holding its centre), else the one under the pointer, else the primary one. A window that
 // is on no monitor (minimised, or gone: none) does not count. No monitors give Monitor{}.
 Monitor MonitorOfWork(const std::vector<Monitor>& monitors, const std::optional<WindowRect>& front,
                       Point pointer);
+Monitor MonitorOfWork(const ScreenState& screens);
 
 enum class Centring { Horizontally, BothWays };
 
@@ -34,6 +42,10 @@ WindowRect CentreOnMonitor(const WindowRect& window, const Monitor& monitor, Cen
 // Moved as little as puts it inside the work area; a window larger than the work area lies
 // against its left or top edge, where its header can still be reached.
 WindowRect KeepInWorkArea(const WindowRect& window, const Monitor& monitor);
+
+// The form centred on the monitor as above. A move onto a monitor of another scale resizes
+// it: it is then placed again at its new size.
+void PlaceOnMonitor(FormControl& form, const Monitor& monitor, Centring centring);
 
 // The middle pixel of a rectangle, rounded toward its top-left corner.
 Point CentreOf(const WindowRect& r);

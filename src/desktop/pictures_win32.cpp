@@ -15,12 +15,17 @@ void Fill(HDC dc, int l, int t, int r, int b, COLORREF colour) {
   FillSolid(dc, {l, t, r, b}, colour);
 }
 
-// A clipboard: brown board, white sheet with lines of writing, grey clip on top.
-void DrawClipboard(HDC dc, int x, int y) {
-  Fill(dc, x + 2, y + 1, x + 14, y + 16, kBoard);
-  Fill(dc, x + 4, y + 3, x + 12, y + 14, kPaper);
-  for (int line = 6; line <= 12; line += 2) Fill(dc, x + 5, y + line, x + 11, y + line + 1, kInk);
-  Fill(dc, x + 5, y + 0, x + 11, y + 3, kClip);
+// A clipboard: brown board, white sheet with lines of writing, grey clip on top; 16 x 16 at
+// 96 dpi.
+void DrawClipboard(HDC dc, int x, int y, int dpi = kDesignDpi) {
+  const auto at = [&](int left, int top, int right, int bottom, COLORREF colour) {
+    Fill(dc, x + ScaleForDpi(left, dpi), y + ScaleForDpi(top, dpi), x + ScaleForDpi(right, dpi),
+         y + ScaleForDpi(bottom, dpi), colour);
+  };
+  at(2, 1, 14, 16, kBoard);
+  at(4, 3, 12, 14, kPaper);
+  for (int line = 6; line <= 12; line += 2) at(5, line, 11, line + 1, kInk);
+  at(5, 0, 11, 3, kClip);
 }
 
 // A 16 x 16 24-bit picture drawn by `draw` on a background colour.
@@ -85,13 +90,13 @@ HBITMAP CreateMenuPicture(MenuPicture which) {
   return nullptr;
 }
 
-void DrawBanner(HDC dc, int x, int y) {
-  DrawClipboard(dc, x, y);
-  const UniqueFont font = CreateUiFont({.height = -12, .weight = FW_BOLD, .face = "Arial"});
+void DrawBanner(HDC dc, int x, int y, int dpi) {
+  DrawClipboard(dc, x, y, dpi);
+  const UniqueFont font = CreateUiFont({.points = 9, .weight = FW_BOLD, .face = "Arial"}, dpi);
   const SelectedObject selected(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBlue);
-  RECT text{x + 18, y, x + 114, y + 16};
+  RECT text{x + ScaleForDpi(18, dpi), y, x + ScaleForDpi(114, dpi), y + ScaleForDpi(16, dpi)};
   DrawTextA(dc, "Quorvanel Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

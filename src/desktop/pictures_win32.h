@@ -8,7 +8,7 @@ enum class MenuPicture { Settings, LockAndAdd, Quit };
 
 HICON CreateTrayIconPicture();
 HBITMAP CreateMenuPicture(MenuPicture which);
-// Draws the 114 x 16 title banner with its top-left corner at (x, y).
-void DrawBanner(HDC dc, int x, int y);
+// Draws the title banner, 114 x 16 at 96 dpi, with its top-left corner at (x, y).
+void DrawBanner(HDC dc, int x, int y, int dpi);
 
 }  // namespace qv

@@ -1,11 +1,11 @@
 #include "desktop/window_base_win32.h"
 
-#include <algorithm>
-
 #include "base/app_error.h"
 #include "desktop/controls_win32.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/message_loop_win32.h"
+#include "desktop/monitor_placement.h"
+#include "desktop/screens_win32.h"
 
 namespace qv {
 
@@ -39,8 +39,9 @@ WindowBase::~WindowBase() {
 
 void WindowBase::CreateWindowFrom(const WindowLayout& layout, HWND owner) {
   RegisterClassOnce(layout, Procedure);
+  dpi_ = DpiOfWindow(nullptr);  // where a new window appears
   RECT frame{0, 0, ScaleForWindow(layout.width), ScaleForWindow(layout.height)};
-  if (layout.clientSize) AdjustWindowRectEx(&frame, layout.style, FALSE, layout.exStyle);
+  if (layout.clientSize) AdjustFrameForDpi(frame, layout.style, layout.exStyle, dpi_);
   CreateWindowExA(layout.exStyle, layout.className, layout.caption, layout.style,
                   ScaleForWindow(layout.x), ScaleForWindow(layout.y), frame.right - frame.left,
                   frame.bottom - frame.top, owner, nullptr, GetModuleHandleA(nullptr), this);
@@ -53,7 +54,20 @@ HWND WindowBase::CreateChild(const ChildLayout& layout, HFONT font, const char* 
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                GetModuleHandleA(nullptr), nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  children_.emplace_back(child, layout);
   return child;
+}
+
+void WindowBase::SetChildrenFont(HFONT font) {
+  for (const auto& [child, layout] : children_)
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+RECT WindowBase::ScaleForWindow(const RECT& rect96) const {
+  const WindowRect r = ScaleForDpi(
+      WindowRect{rect96.left, rect96.top, rect96.right - rect96.left, rect96.bottom - rect96.top},
+      dpi_);
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
 void WindowBase::Subclass(HWND child) {
@@ -72,6 +86,20 @@ LRESULT WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      for (const auto& [child, layout] : children_)
+        SetWindowPos(child, nullptr, ScaleForWindow(layout.x), ScaleForWindow(layout.y),
+                     ScaleForWindow(layout.width), ScaleForWindow(layout.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      DpiChanged();
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    }
     default:
       return DefWindowProcA(window_, message, wParam, lParam);
   }
@@ -94,6 +122,7 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam,
     self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetOwner(window, self);
     self->window_ = window;
+    self->dpi_ = DpiOfWindow(window);
   }
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   LRESULT result = 0;
@@ -119,12 +148,8 @@ bool Win32Form::Visible() const {
 
 void Win32Form::Show() {
   RemovePropA(window_, kHiddenByMinimiseProp);
-  if (centreWhenFirstShown_ && !shownOnce_) {
-    const WindowRect b = Bounds();
-    const int left = std::max(0, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - b.width) / 2);
-    const int top = std::max(0, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - b.height) / 2);
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (centreWhenFirstShown_ && !shownOnce_)
+    PlaceOnMonitor(*this, MonitorOfWork(ScreensNow()), Centring::BothWays);
   shownOnce_ = true;
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }

@@ -2,13 +2,15 @@
 // The one way to be a window of this program: the object is bound to its window at
 // WM_NCCREATE from the creation parameter, one noexcept procedure hands every message to the
 // object through Run, which reports an error in the standard error box, and painting, child
-// control subclassing and sizes from the 96-dpi layout tables are each done here once.
+// control subclassing and sizes from the 96-dpi layout tables at the window's dpi are each
+// done here once.
 #include <windows.h>
 
 #include <utility>
 #include <vector>
 
 #include "desktop/controls.h"
+#include "desktop/dpi_scale.h"
 #include "desktop/error_box_win32.h"
 
 namespace qv {
@@ -53,7 +55,7 @@ class WindowBase {
  protected:
   // Makes the window, owned by `owner`; its messages reach OnMessage from WM_NCCREATE on.
   void CreateWindowFrom(const WindowLayout& layout, HWND owner);
-  // Makes a child control with `font` and `text`.
+  // Makes a child control with `font` and `text`; a new dpi moves it to its scaled place.
   HWND CreateChild(const ChildLayout& layout, HFONT font, const char* text = "");
   // From now on the child's messages reach OnChildMessage.
   void Subclass(HWND child);
@@ -65,11 +67,18 @@ class WindowBase {
   LRESULT ChildDefault(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
   // WM_PAINT: fills the whole client area (the background is never erased first).
   virtual void Paint(HDC) {}
+  // The window has moved to a monitor of another scale, has taken the size Windows suggests
+  // and its child controls their places: fonts and what else depends on the dpi.
+  virtual void DpiChanged() {}
+  // Gives every child control made by CreateChild this font.
+  void SetChildrenFont(HFONT font);
 
   // A position or size from a 96-dpi layout table, in this window's pixels.
-  int ScaleForWindow(int px96) const { return px96; }
+  int ScaleForWindow(int px96) const { return ScaleForDpi(px96, dpi_); }
+  RECT ScaleForWindow(const RECT& rect96) const;
 
   HWND window_ = nullptr;
+  int dpi_ = kDesignDpi;  // of the monitor the window is on
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam,
@@ -78,6 +87,7 @@ class WindowBase {
                                          LPARAM lParam) noexcept;
 
   std::vector<std::pair<HWND, WNDPROC>> childDefaults_;
+  std::vector<std::pair<HWND, ChildLayout>> children_;
 };
 
 // A top-level form owned by the application window: what the handlers may do with it, and
@@ -93,12 +103,13 @@ class Win32Form : public WindowBase, public ModalFormControl {
   void SetWidth(int width) override;
   bool StayOnTop() const override;
   void SetStayOnTop(bool onTop) override;
+  int Dpi() const override { return dpi_; }
   // Every other shown window of the thread is disabled while the form is modal.
   void ShowModal() override;
   void CloseModal() override { closeRequested_ = true; }
 
  protected:
-  // Placed in the middle of the desktop before it is first shown.
+  // Placed in the middle of the monitor the user works on before it is first shown.
   void CentreWhenFirstShown() { centreWhenFirstShown_ = true; }
 
  private:

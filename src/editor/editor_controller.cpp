@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "desktop/dpi_scale.h"
 #include "library/data_files.h"
 #include "library/slot_library.h"
 
@@ -11,17 +12,20 @@ namespace {
 
 constexpr int kTimerIntervalMs = 100;
 
-// Where the pointer goes before each message box, from the desktop's centre: on the
-// button the user is expected to press.
+// Where the pointer goes before each message box, from the centre of the monitor it is
+// shown on (96-dpi pixels): on the button the user is expected to press.
 constexpr Point kRowWarningPointer{10, 33};
 constexpr Point kBoxPointer{-20, 34};
 
 }  // namespace
 
 MessageAnswer EditorController::Ask(MessageKind kind, const char* text, MessageButtons buttons,
-                                    int dx, int dy) {
-  const Point desktop = pointer_.DesktopSize();
-  pointer_.SetPointer({desktop.x / 2 + dx, desktop.y / 2 + dy});
+                                    Point offset) {
+  // The box is centred on the monitor the user works on, as this reckons it.
+  const Monitor monitor = MonitorOfWork(screens_.LookAtScreens());
+  const Point centre = CentreOf(monitor.bounds);
+  const Point scaled = ScaleForDpi(offset, monitor.dpi);
+  pointer_.SetPointer({centre.x + scaled.x, centre.y + scaled.y});
   return messages_.ShowMessage(kind, text, buttons);
 }
 
@@ -39,8 +43,13 @@ void EditorController::LockForUpdate1Click() {
   list_.timer3.SetInterval(kTimerIntervalMs);
   ClearFields();
   shared_.EditMode = 1;
-  const int width = list_.form.Bounds().width + view_.form.Bounds().width;
-  list_.form.SetLeft((pointer_.DesktopSize().x - width) / 2);
+  // The list and the dialog beside it centred as one on the monitor the user works on.
+  const WindowRect list = list_.form.Bounds();
+  const WindowRect both =
+      CentreOnMonitor({list.left, list.top, list.width + view_.form.Bounds().width, list.height},
+                      MonitorOfWork(screens_.LookAtScreens()), Centring::Horizontally);
+  list_.form.SetLeft(both.left);
+  list_.form.SetTop(both.top);
   list_.form.Show();
   view_.form.Show();  // its activation places it beside the list
 }
@@ -54,8 +63,8 @@ void EditorController::RowClick() {
   ListBoxControl& slotList = list_.slotList;
   if (state.ClipChanged != 0) {
     slotList.Select(library_.current.rowIndex);
-    const MessageAnswer answer = Ask(MessageKind::Warning, kClipChangedWarning, MessageButtons::Ok,
-                                     kRowWarningPointer.x, kRowWarningPointer.y);
+    const MessageAnswer answer =
+        Ask(MessageKind::Warning, kClipChangedWarning, MessageButtons::Ok, kRowWarningPointer);
     if (answer == MessageAnswer::Ok) {
       state.ClipChanged = 0;
       return;
@@ -114,7 +123,7 @@ void EditorController::SpeedButton2Click() {
   switch (UpdateClipBlock(library_.store, slot, view_.content.Text())) {
     case UpdateOutcome::OverLineLimit:
       // The edits stay in the fields, as on every refusal, for the user to shorten.
-      Ask(MessageKind::Error, kLineLimitError, MessageButtons::Ok, kBoxPointer.x, kBoxPointer.y);
+      Ask(MessageKind::Error, kLineLimitError, MessageButtons::Ok, kBoxPointer);
       list_.form.SetStayOnTop(false);
       return;
     case UpdateOutcome::NotReplaced:
@@ -138,8 +147,8 @@ void EditorController::SpeedButton2Click() {
 void EditorController::SpeedButton1Click() {
   if (state.ClipChanged != 0) {
     list_.slotList.Select(library_.current.rowIndex);
-    const MessageAnswer answer = Ask(MessageKind::Warning, kCloseWarning, MessageButtons::YesNo,
-                                     kBoxPointer.x, kBoxPointer.y);
+    const MessageAnswer answer =
+        Ask(MessageKind::Warning, kCloseWarning, MessageButtons::YesNo, kBoxPointer);
     if (answer == MessageAnswer::Yes) return;  // back to the dialog, to press Update Clip
   }
   ClearFields();
@@ -162,7 +171,7 @@ void EditorController::RxCheckListBox1MouseDown(bool leftButton) {
 void EditorController::RxCheckListBox1MouseUp(bool rightButton) {
   if (!rightButton || shared_.EditMode == 0 || !state.copyMenuArmed) return;
   const Point pointer = pointer_.GetPointer();
-  view_.copyMenu.PopupAt(pointer.x, pointer.y - 20);
+  view_.copyMenu.PopupAt(pointer.x, pointer.y - ScaleForDpi(20, list_.form.Dpi()));
 }
 
 void EditorController::CopyHighlightedClip1Click() {

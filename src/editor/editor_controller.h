@@ -43,12 +43,14 @@ struct EditorState {
 class EditorController {
  public:
   EditorController(EditorView view, EditorListView list, SharedState& shared, ClipLibrary& library,
-                   Pointer& pointer, MessageBoxes& messages, Housekeeper& housekeeper)
+                   Pointer& pointer, Screens& screens, MessageBoxes& messages,
+                   Housekeeper& housekeeper)
       : view_(view),
         list_(list),
         shared_(shared),
         library_(library),
         pointer_(pointer),
+        screens_(screens),
         messages_(messages),
         housekeeper_(housekeeper) {}
 
@@ -74,7 +76,7 @@ class EditorController {
   EditorState state;
 
  private:
-  MessageAnswer Ask(MessageKind kind, const char* text, MessageButtons buttons, int dx, int dy);
+  MessageAnswer Ask(MessageKind kind, const char* text, MessageButtons buttons, Point offset);
   bool MayUpdate();
   void ClearFields();
   void MarkChanged();
@@ -84,6 +86,7 @@ class EditorController {
   SharedState& shared_;
   ClipLibrary& library_;
   Pointer& pointer_;
+  Screens& screens_;
   MessageBoxes& messages_;
   Housekeeper& housekeeper_;
 };

@@ -107,10 +107,10 @@ void EditorDialog::FlatButton::SetEnabled(bool enabled) {
 
 void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& controller) {
   controller_ = &controller;
-  font_ = CreateUiFont();
   CreateWindowFrom(kWindowLayout, applicationWindow);
+  font_ = CreateUiFont({}, dpi_);
   MoveFocusWithTab(window_);
-  buttons_ = FlatButtons(kButtons);
+  buttons_ = FlatButtons(kButtons, dpi_);
   buttons_.enabled = [this](int button) { return button != kUpdateClip || updateClip_.Enabled(); };
   title_.Attach(CreateChild(kTitleLayout, font_.get()));
   SendMessageA(title_.Handle(), EM_LIMITTEXT, kTitleLimit, 0);
@@ -119,6 +119,14 @@ void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& c
   AppendMenuA(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
   copyMenu_.Create(list, {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
                           {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
+}
+
+void EditorDialog::DpiChanged() {
+  font_ = CreateUiFont({}, dpi_);
+  SetChildrenFont(font_.get());
+  auto enabled = buttons_.enabled;
+  buttons_ = FlatButtons(kButtons, dpi_);
+  buttons_.enabled = enabled;
 }
 
 void EditorDialog::Click(int button) {
@@ -150,7 +158,7 @@ void EditorDialog::Paint(HDC dc) {
     std::string text = label.text;
     for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
       text.replace(at, 2, " ");
-    RECT area = label.area;
+    RECT area = ScaleForWindow(label.area);
     DrawTextA(dc, text.c_str(), -1, &area, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
   }
   buttons_.Paint(dc);

@@ -60,6 +60,7 @@ class EditorDialog : public Win32Form {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
+  void DpiChanged() override;
   void Click(int button);
   HWND CreateContentField();
 
@@ -71,7 +72,7 @@ class EditorDialog : public Win32Form {
   UniqueModule richEditLibrary_;
   UniqueFont font_;
   EditorController* controller_ = nullptr;  // set before the dialog exists
-  FlatButtons buttons_{{}};                 // laid out at creation
+  FlatButtons buttons_{{}, kDesignDpi};     // laid out at creation
   bool contextMenuAsked_ = false;
 };
 

@@ -11,10 +11,6 @@ namespace qv {
 namespace {
 
 constexpr int kTimerIntervalMs = 100;
-// Where the hot key puts the pointer: Panel1's right margin beside the list's scroll
-// bar, 100 px below the window's top edge.
-constexpr int kPointerOffsetX = kPanelWidth - 3;
-constexpr int kPointerOffsetY = 100;
 // Another program may keep the foreground (its menu open, a foreground lock): taken again
 // this many times, this far apart, before the list gives up.
 constexpr int kForegroundRetries = 3;
@@ -62,9 +58,11 @@ void PopupController::HotKey1HotKey() {
   if (shared_.OneShotMode) lifetime_.CloseMainWindow();  // ends after this handler
   if (shared_.EditMode != 0) return;
 
-  // Re-centred horizontally whether it is about to be shown or hidden; Top stays.
+  // Re-centred horizontally on the monitor the user works on, whether it is about to be
+  // shown or hidden; Top stays unless it would leave the work area. Read before the program
+  // takes the foreground: the window in front is still the user's.
   FormControl& form = view_.form;
-  form.SetLeft((desktop_.pointer.DesktopSize().x - form.Bounds().width) / 2);
+  PlaceOnMonitor(form, MonitorOfWork(desktop_.screens.LookAtScreens()), Centring::Horizontally);
 
   if (state.PopupShown == 0) {
     desktop_.foreground.TakeForeground();
@@ -75,9 +73,11 @@ void PopupController::HotKey1HotKey() {
     form.Show();
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();
+    // Panel1's right margin beside the list's scroll bar, 100 px (at 96 dpi) down.
     const WindowRect bounds = form.Bounds();
+    const Point offset = view_.layout.pointerOffset;
     PointerStep([&] {
-      desktop_.pointer.SetPointer({bounds.left + kPointerOffsetX, bounds.top + kPointerOffsetY});
+      desktop_.pointer.SetPointer({bounds.left + offset.x, bounds.top + offset.y});
     });
     view_.slotList.SetHorizontalExtent(0);
     desktop_.foreground.RaiseWithoutStayingOnTop();
@@ -242,7 +242,8 @@ void PopupController::HintBuilder() {
 void PopupController::Timer1Timer() {
   Point pointer;
   if (!PointerStep([&] { pointer = desktop_.pointer.GetPointer(); })) return;  // next tick
-  if (StrictlyInside(pointer, LabelColumnOnScreen(view_.form.Bounds()))) return;
+  if (StrictlyInside(pointer, LabelColumnOnScreen(view_.form.Bounds(), view_.layout.labelColumn)))
+    return;
   view_.timer1.SetInterval(0);
   view_.labelHint.SetHintsEnabled(false);
 }

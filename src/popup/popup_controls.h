@@ -3,6 +3,7 @@
 // window asks of the program around it.
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
+#include "popup/popup_layout.h"
 
 namespace qv {
 
@@ -16,6 +17,7 @@ struct PopupView {
   ButtonControl& crlfLf;        // "+CR" (SpeedButton3): suffix CR LF LF
   TimerControl& timer1;         // pointer tracking for the preview hint
   TimerControl& timer3;         // the label column follows the slot list
+  const PopupLayout& layout;    // the window's layout at its dpi
 };
 
 // What showing the list and pasting do on the desktop.
@@ -26,6 +28,7 @@ struct PopupDesktop {
   Pointer& pointer;
   Clock& clock;
   Notifier& notifier;
+  Screens& screens;
 };
 
 // Closing the main window saves the data; the program ends once the running handler has

@@ -4,7 +4,6 @@
 // page of 36 whole rows. One row less and the second page's last row cannot be reached;
 // one more and two visible rows carry the same label.
 #include "desktop/controls.h"
-#include "desktop/desktop_services.h"
 
 namespace qv {
 

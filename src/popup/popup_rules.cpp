@@ -80,9 +80,8 @@ std::string BuildPreviewText(std::string_view content) {
   return preview;
 }
 
-WindowRect LabelColumnOnScreen(const WindowRect& window) {
-  return {window.left + kLabelColumn.left, window.top + kLabelColumn.top, kLabelColumn.width,
-          kLabelColumn.height};
+WindowRect LabelColumnOnScreen(const WindowRect& window, const WindowRect& column) {
+  return {window.left + column.left, window.top + column.top, column.width, column.height};
 }
 
 bool StrictlyInside(Point p, const WindowRect& r) {

@@ -16,11 +16,6 @@ inline constexpr int kMaxPasteDelayMs = 5000;
 // The preview shows at most this many lines, the last of them followed by "...".
 inline constexpr int kPreviewLineLimit = 45;
 
-// Panel1, at the window's origin: the pop-up's width once it is created.
-inline constexpr int kPanelWidth = 249;
-// Key label column (ListBox7) inside the window, whose Panel1 sits at the origin.
-inline constexpr WindowRect kLabelColumn{10, 20, 15, 470};
-
 // Index 0..35 of a slot key: "1".."9" are 0..8, "0" is 9, "A".."Z" are 10..35.
 // Only the main keyboard's digit and letter keys are slot keys.
 std::optional<int> SlotKeyIndex(unsigned virtualKey);
@@ -47,8 +42,9 @@ int BoundedPasteDelay(std::int32_t milliseconds);
 // cut the text there), at most 45 lines with "..." after the 45th, joined by CR LF.
 std::string BuildPreviewText(std::string_view content);
 
-// The key label column's rectangle in screen pixels for a window at `window`.
-WindowRect LabelColumnOnScreen(const WindowRect& window);
+// The key label column's rectangle in screen pixels for a window at `window`, from its place
+// in the window (whose Panel1 sits at the origin).
+WindowRect LabelColumnOnScreen(const WindowRect& window, const WindowRect& column);
 
 // Inside with every edge excluded: a point on the first or last pixel counts as outside.
 bool StrictlyInside(Point p, const WindowRect& r);

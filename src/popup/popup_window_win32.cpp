@@ -3,12 +3,15 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/gdi_win32.h"
 #include "desktop/message_loop_win32.h"
 #include "desktop/pictures_win32.h"
+#include "desktop/screens_win32.h"
 #include "desktop/window_names.h"
 #include "popup/popup_rules.h"
 
@@ -17,8 +20,6 @@ namespace qv {
 namespace {
 
 constexpr COLORREF kLabelColour = kButtonColour;
-constexpr int kRowHeight = 13;
-constexpr int kRowTextIndent = 20;
 constexpr UINT kDeactivatedMessage = WM_APP + 1;
 
 constexpr WindowLayout kWindowLayout{.className = kMainWindowClass,
@@ -27,7 +28,8 @@ constexpr WindowLayout kWindowLayout{.className = kMainWindowClass,
                                      .width = 405,
                                      .height = 496};
 
-// The child controls, from the window's design.
+// The child controls, from the window's design; placed at the window's dpi by
+// PopupLayoutForDpi.
 constexpr ChildLayout kSlotListLayout{"LISTBOX",
                                       kIdSlotList,
                                       8,
@@ -41,21 +43,16 @@ constexpr ChildLayout kSlotListLayout{"LISTBOX",
 constexpr ChildLayout kLabelColumnLayout{
     "LISTBOX",
     kIdKeyLabels,
-    kLabelColumn.left,
-    kLabelColumn.top,
-    kLabelColumn.width,
-    kLabelColumn.height,
+    10,
+    20,
+    15,
+    470,
     WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
     0};
 
 // The header's flat buttons: "+CR", "+cR" and the close button.
-struct HeaderButton {
-  int x, y, width, height;
-  const char* caption;
-};
 enum HeaderButtonIndex { kCrLfLf = 0, kCrLf = 1, kClose = 2 };
-constexpr HeaderButton kHeaderButtons[] = {
-    {163, 2, 29, 16, "+CR"}, {192, 2, 29, 16, "+cR"}, {221, 3, 25, 14, "  "}};
+constexpr const char* kHeaderCaptions[] = {"+CR", "+cR", "  "};
 
 const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
@@ -63,23 +60,24 @@ const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 PopupView PopupWindow::View() {
   return PopupView{*this, *this,   slotList_, labelColumn_, labelHint_,
-                   crlf_, crlfLf_, timer1_,   timer3_};
+                   crlf_, crlfLf_, timer1_,   timer3_,      layout_};
 }
 
 void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
                          MainWindowEvents& events) {
   controller_ = &controller;
   events_ = &events;
-  font_ = CreateUiFont();
-  boldFont_ = CreateUiFont({.weight = FW_BOLD});
   listBrush_.reset(CreateSolidBrush(kListColour));
   labelBrush_.reset(CreateSolidBrush(kLabelColour));
-  hintWindow_.SetFont(font_.get());
   hintWindow_.onTimeUp = [this] { labelHint_.TimeUp(); };
   CreateWindowFrom(kWindowLayout, applicationWindow);
   CentreWhenFirstShown();
+  CreateFonts();
+  // The rows' height is asked for while the list is made; its border is measured after.
+  layout_ = PopupLayoutForDpi(dpi_, MetricForDpi(SM_CXEDGE, dpi_));
   slotList_.Attach(CreateChild(kSlotListLayout, font_.get()));
   labelColumn_.Attach(CreateChild(kLabelColumnLayout, font_.get()));
+  LayOut();
   SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Subclass(slotList_.Handle());
   Subclass(labelColumn_.Handle());
@@ -95,6 +93,35 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   });
 }
 
+void PopupWindow::CreateFonts() {
+  font_ = CreateUiFont({}, dpi_);
+  boldFont_ = CreateUiFont({.weight = FW_BOLD}, dpi_);
+  hintWindow_.SetFont(font_.get());
+}
+
+// The layout at the window's dpi, with the list's border as the system draws it there.
+void PopupWindow::LayOut() {
+  RECT outer{}, client{};
+  GetWindowRect(slotList_.Handle(), &outer);
+  GetClientRect(slotList_.Handle(), &client);
+  layout_ = PopupLayoutForDpi(dpi_, (outer.bottom - outer.top - client.bottom) / 2);
+  for (const auto& [list, place] : {std::pair(slotList_.Handle(), layout_.slotList),
+                                    std::pair(labelColumn_.Handle(), layout_.labelColumn)}) {
+    SendMessageA(list, LB_SETITEMHEIGHT, 0, layout_.rowHeight);
+    SetWindowPos(list, nullptr, place.left, place.top, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const WindowRect bounds = Bounds();
+  SetWindowPos(window_, nullptr, 0, 0, bounds.width, layout_.panel.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PopupWindow::DpiChanged() {
+  CreateFonts();
+  SetChildrenFont(font_.get());
+  LayOut();
+}
+
 void PopupWindow::PreviewKey(unsigned virtualKey) {
   if (IsWindowEnabled(window_)) Run([&] { controller_->FormKeyDown(virtualKey); });
 }
@@ -102,7 +129,8 @@ void PopupWindow::PreviewKey(unsigned virtualKey) {
 void PopupWindow::HeaderToggle::SetDown(bool down) {
   if (down_ == down) return;
   down_ = down;
-  RECT header{kHeaderButtons[0].x, 0, kPanelWidth - 2, 20};
+  const PopupLayout& layout = owner_.layout_;
+  RECT header{layout.crLfLfButton.left, 0, layout.panel.width - 2, owner_.ScaleForWindow(20)};
   InvalidateRect(owner_.window_, &header, FALSE);
 }
 
@@ -114,11 +142,14 @@ void PopupWindow::Hide() {
   Win32Form::Hide();
 }
 
+std::array<WindowRect, 3> PopupWindow::HeaderButtons() const {
+  return {layout_.crLfLfButton, layout_.crLfButton, layout_.closeButton};
+}
+
 int PopupWindow::HeaderButtonAt(POINT p) const {
-  for (int i = 0; i < 3; ++i) {
-    const HeaderButton& b = kHeaderButtons[i];
-    if (p.x >= b.x && p.x < b.x + b.width && p.y >= b.y && p.y < b.y + b.height) return i;
-  }
+  const auto buttons = HeaderButtons();
+  for (int i = 0; i < 3; ++i)
+    if (Contains(buttons[i], {p.x, p.y})) return i;
   return -1;
 }
 
@@ -187,7 +218,7 @@ LRESULT PopupWindow::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPA
 LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = layout_.rowHeight;
       return TRUE;
     case WM_DRAWITEM:
       DrawListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
@@ -268,7 +299,7 @@ void PopupWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kNavy);
   const SelectedObject font(item.hDC, font_.get());
   RECT area = item.rcItem;
-  area.left += slotList ? kRowTextIndent : 2;
+  area.left += slotList ? layout_.rowTextIndent : ScaleForWindow(2);
   DrawTextA(item.hDC, text.c_str(), -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -276,31 +307,34 @@ void PopupWindow::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
   FillSolid(dc, client, GetSysColor(COLOR_BTNFACE));
-  RECT panel{0, 0, kPanelWidth, kWindowLayout.height};
+  RECT panel{0, 0, layout_.panel.width, layout_.panel.height};
   FillSolid(dc, panel, kPanelColour);
   DrawEdge(dc, &panel, BDR_RAISEDINNER, BF_RECT);
-  DrawBanner(dc, 4, 1);
+  DrawBanner(dc, layout_.banner.left, layout_.banner.top, dpi_);
   SetBkMode(dc, TRANSPARENT);
+  const auto buttons = HeaderButtons();
   for (int i = 0; i < 3; ++i) {
-    const HeaderButton& b = kHeaderButtons[i];
-    RECT r{b.x, b.y, b.x + b.width, b.y + b.height};
+    const WindowRect& b = buttons[i];
+    RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
     const bool down = (i == kCrLf && crlf_.Down()) || (i == kCrLfLf && crlfLf_.Down());
     if (down) {
       FillSolid(dc, r, RGB(0xF0, 0xE0, 0xB8));
       DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     }
     if (i == kClose) {
-      // The dash glyph: a maroon bar, 8 wide and 2 high, right of the two-space caption.
-      const int glyphLeft = r.left + (b.width - 9) / 2 + 3;
-      const int glyphTop = r.top + (b.height - 10) / 2;
-      RECT bar{glyphLeft, glyphTop + 4, glyphLeft + 8, glyphTop + 6};
+      // The dash glyph: a maroon bar, 8 wide and 2 high in a 9 x 10 picture, right of the
+      // two-space caption.
+      const int glyphLeft = r.left + (b.width - ScaleForWindow(9)) / 2 + ScaleForWindow(3);
+      const int glyphTop = r.top + (b.height - ScaleForWindow(10)) / 2;
+      RECT bar{glyphLeft, glyphTop + ScaleForWindow(4), glyphLeft + ScaleForWindow(8),
+               glyphTop + ScaleForWindow(6)};
       FillSolid(dc, bar, kMaroon);
       continue;
     }
     const SelectedObject font(dc, boldFont_.get());
     SetTextColor(dc, kMaroon);
     if (down) OffsetRect(&r, 1, 1);
-    DrawTextA(dc, b.caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, kHeaderCaptions[i], -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
 

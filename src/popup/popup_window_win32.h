@@ -2,6 +2,8 @@
 // The main window: the pop-up list with its header, slot list and key label column.
 #include <windows.h>
 
+#include <array>
+
 #include "desktop/controls_win32.h"
 #include "desktop/gdi_win32.h"
 #include "desktop/window_base_win32.h"
@@ -9,6 +11,7 @@
 #include "popup/label_hint.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
+#include "popup/popup_layout.h"
 
 namespace qv {
 
@@ -43,6 +46,11 @@ class PopupWindow : public Win32Form, public FocusControl {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
+  void DpiChanged() override;
+  void CreateFonts();
+  // The controls where the layout at the window's dpi puts them.
+  void LayOut();
+  std::array<WindowRect, 3> HeaderButtons() const;  // "+CR", "+cR", the close button
   void DrawListItem(const DRAWITEMSTRUCT& item);
   int HeaderButtonAt(POINT p) const;
   void OnMouseDown(POINT p);
@@ -62,6 +70,7 @@ class PopupWindow : public Win32Form, public FocusControl {
   UniqueFont boldFont_;
   UniqueBrush listBrush_;
   UniqueBrush labelBrush_;
+  PopupLayout layout_ = PopupLayoutForDpi(kDesignDpi, 2);
   PopupController* controller_ = nullptr;  // set before the window exists
   MainWindowEvents* events_ = nullptr;
   int pressedButton_ = -1;  // header button under a pressed left button

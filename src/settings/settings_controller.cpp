@@ -3,11 +3,12 @@
 #include <string>
 
 #include "base/app_error.h"
+#include "desktop/dpi_scale.h"
 
 namespace qv {
 
 namespace {
-// From the dialog's outer corner to the middle of the "OK" button.
+// From the dialog's outer corner to the middle of the "OK" button, in 96-dpi pixels.
 constexpr Point kOkButtonOffset{97, 127};
 }  // namespace
 
@@ -33,7 +34,8 @@ void SettingsController::FormActivate() {
   preferences_.values.pasteDelay = std::to_string(shared_.PasteDelayMs);
   ShowValues();
   const WindowRect dialog = view_.form.Bounds();
-  pointer_.SetPointer({dialog.left + kOkButtonOffset.x, dialog.top + kOkButtonOffset.y});
+  const Point offset = ScaleForDpi(kOkButtonOffset, view_.form.Dpi());
+  pointer_.SetPointer({dialog.left + offset.x, dialog.top + offset.y});
 }
 
 void SettingsController::BitBtn1Click() {

@@ -74,12 +74,18 @@ HWND SettingsDialog::CreateCombo(const ChildLayout& layout,
   SendMessageA(box, WM_SETREDRAW, FALSE, 0);
   for (const char* item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   SendMessageA(box, WM_SETREDRAW, TRUE, 0);
-  // The drop-down list shows 8 items at a time, whatever the font's height.
+  FitDropDown(box, layout);
+  return box;
+}
+
+// The drop-down list shows 8 items at a time, whatever the font's height.
+void SettingsDialog::FitDropDown(HWND box, const ChildLayout& layout) {
   const auto editHeight = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   const auto itemHeight = SendMessageA(box, CB_GETITEMHEIGHT, 0, 0);
-  SetWindowPos(box, nullptr, 0, 0, ScaleForWindow(layout.width),
-               static_cast<int>(editHeight + 6 + 8 * itemHeight + 2), SWP_NOMOVE | SWP_NOZORDER);
-  return box;
+  SetWindowPos(
+      box, nullptr, 0, 0, ScaleForWindow(layout.width),
+      static_cast<int>(editHeight + ScaleForWindow(6) + 8 * itemHeight + ScaleForWindow(2)),
+      SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void SettingsDialog::Open(SettingsController& controller) {
@@ -90,14 +96,28 @@ void SettingsDialog::Open(SettingsController& controller) {
   });
 }
 
+void SettingsDialog::CreateFonts() {
+  font_ = CreateUiFont({}, dpi_);
+  underlinedFont_ = CreateUiFont({.underline = true}, dpi_);
+}
+
+void SettingsDialog::DpiChanged() {
+  CreateFonts();
+  SetChildrenFont(font_.get());
+  makerLabel_.Refont();
+  FitLabelToText(makerLabel_.window, font_.get());
+  FitDropDown(hotKeyBox_.Handle(), kHotKeyBoxLayout);
+  FitDropDown(delayBox_.Handle(), kDelayBoxLayout);
+  buttons_ = FlatButtons(kButtons, dpi_);
+}
+
 void SettingsDialog::Create() {
-  font_ = CreateUiFont();
-  underlinedFont_ = CreateUiFont({.underline = true});
   headerBrush_.reset(CreateSolidBrush(kHeaderColour));
   CreateWindowFrom(kWindowLayout, owner_.Handle());
+  CreateFonts();
   MoveFocusWithTab(window_);
   CentreWhenFirstShown();
-  buttons_ = FlatButtons(kButtons);
+  buttons_ = FlatButtons(kButtons, dpi_);
   hotKeyBox_.Attach(CreateCombo(kHotKeyBoxLayout, kHotKeyChoices));
   delayBox_.Attach(CreateCombo(kDelayBoxLayout, kDelayChoices));
   makerLabel_.window = CreateChild(kMakerLabelLayout, font_.get(), "Skor Velmora Software");
@@ -108,7 +128,11 @@ void SettingsDialog::Create() {
 void SettingsDialog::MakerLabel::SetUnderlined(bool underlined) {
   if (underlined_ == underlined) return;
   underlined_ = underlined;
-  HFONT font = underlined ? owner_.underlinedFont_.get() : owner_.font_.get();
+  Refont();
+}
+
+void SettingsDialog::MakerLabel::Refont() {
+  HFONT font = underlined_ ? owner_.underlinedFont_.get() : owner_.font_.get();
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
@@ -116,14 +140,15 @@ void SettingsDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
   FillSolid(dc, client, kDialogColour);
-  RECT header = kHeaderPanel;
+  RECT header = ScaleForWindow(kHeaderPanel);
   FillSolid(dc, header, kHeaderColour);
   DrawEdge(dc, &header, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
   const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   for (const TextLabel& label : kLabels) {
     SetTextColor(dc, label.colour);
-    TextOutA(dc, label.x, label.y, label.text, static_cast<int>(std::strlen(label.text)));
+    TextOutA(dc, ScaleForWindow(label.x), ScaleForWindow(label.y), label.text,
+             static_cast<int>(std::strlen(label.text)));
   }
   buttons_.Paint(dc);
 }

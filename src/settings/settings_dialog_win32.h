@@ -29,6 +29,7 @@ class SettingsDialog : public Win32Form {
     explicit MakerLabel(SettingsDialog& owner) : owner_(owner) {}
     bool Underlined() const override { return underlined_; }
     void SetUnderlined(bool underlined) override;
+    void Refont();  // the font of its underline state
     HWND window = nullptr;
     bool pointerOn = false;
 
@@ -41,6 +42,9 @@ class SettingsDialog : public Win32Form {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
+  void DpiChanged() override;
+  void CreateFonts();
+  void FitDropDown(HWND box, const ChildLayout& layout);
   template <std::size_t N>
   HWND CreateCombo(const ChildLayout& layout, const std::array<const char*, N>& items);
 
@@ -52,7 +56,7 @@ class SettingsDialog : public Win32Form {
   UniqueBrush headerBrush_;
   const WindowBase& owner_;
   SettingsController* controller_ = nullptr;  // set before the dialog exists
-  FlatButtons buttons_{{}};                   // laid out at creation
+  FlatButtons buttons_{{}, kDesignDpi};       // laid out at creation
 };
 
 }  // namespace qv

@@ -47,14 +47,32 @@ TEST_F(PopupWindowTest, SecondHotKeyHidesButKeepsTimerAndScroll) {
   EXPECT_THAT(desktop.log, ElementsAre("hide"));
 }
 
-TEST_F(PopupWindowTest, CentringDividesTowardZeroOnANarrowDesktop) {
+// (200 - 249) / 2 is -24, which would leave the list's header off the monitor: it is kept
+// inside, against the monitor's left and top edges.
+TEST_F(PopupWindowTest, CentringDividesTowardZeroAndKeepsTheListOnItsMonitor) {
   desktop.desktop = {200, 150};
   popup.HotKey1HotKey();
-  EXPECT_EQ(popupWindow.rect.left, -24);  // (200 - 249) / 2, not -25
-  EXPECT_EQ(desktop.pointer.x, -24 + 246);
+  EXPECT_EQ(std::pair(popupWindow.rect.left, popupWindow.rect.top), std::pair(0, 0));
+  EXPECT_EQ(desktop.pointer.x, 246);
   desktop.desktop = {1281, 1024};
   popup.HotKey1HotKey();
   EXPECT_EQ(popupWindow.rect.left, 516);
+}
+
+// At 150 % on the left one of two monitors, where the window in front is: centred there,
+// and the pointer on the panel's right margin at that scale.
+TEST_F(PopupWindowTest, HotKeyShowsTheListOnTheMonitorOfTheWindowInFrontAtItsScale) {
+  popupLayout = PopupLayoutForDpi(144, 2);
+  popupWindow.dpi = 144;
+  popupWindow.rect = {100, 50, popupLayout.panel.width, popupLayout.panel.height};
+  const Monitor left{{-1600, -200, 1600, 1200}, {-1600, -200, 1600, 1160}, 144, false};
+  const Monitor primary{{0, 0, 1280, 1024}, {0, 0, 1280, 1000}, 96, true};
+  desktop.monitors = {primary, left};
+  desktop.front = WindowRect{-900, 100, 400, 300};
+  desktop.pointer = {600, 500};  // the pointer does not count while a window is in front
+  popup.HotKey1HotKey();
+  EXPECT_EQ(std::pair(popupWindow.rect.left, popupWindow.rect.top), std::pair(-987, 50));
+  EXPECT_EQ(std::pair(desktop.pointer.x, desktop.pointer.y), std::pair(-987 + 374 - 5, 50 + 150));
 }
 
 // The left button alone drags; Panel1 and Image1 share one origin, the last press counts.

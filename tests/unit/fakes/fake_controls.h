@@ -130,6 +130,7 @@ class FakeForm : public ModalFormControl {
   WindowRect rect;
   bool visible = false;
   bool stayOnTop = false;
+  int dpi = 96;
   int modalShows = 0;
   bool modal = false;
   // Runs inside ShowModal, as the messages the modal loop dispatches would.
@@ -145,6 +146,7 @@ class FakeForm : public ModalFormControl {
   void SetWidth(int width) override { rect.width = width; }
   bool StayOnTop() const override { return stayOnTop; }
   void SetStayOnTop(bool onTop) override { stayOnTop = onTop; }
+  int Dpi() const override { return dpi; }
   void ShowModal() override {
     if (visible) throw AppError("Cannot make a visible window modal");
     visible = modal = true;

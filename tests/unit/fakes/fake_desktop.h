@@ -24,7 +24,8 @@ class FakeDesktop : public Clipboard,
                     public Pointer,
                     public MessageBoxes,
                     public Clock,
-                    public Notifier {
+                    public Notifier,
+                    public Screens {
  public:
   std::vector<std::string> log;  // every call, in order
   std::string clipboard;
@@ -32,7 +33,9 @@ class FakeDesktop : public Clipboard,
   bool ctrlHeld = false;
   bool pointerFails = false;
   Point pointer;
-  Point desktop{1280, 1024};
+  Point desktop{1280, 1024};          // one monitor of this size, unless `monitors`
+  std::vector<Monitor> monitors;      // more than one
+  std::optional<WindowRect> front;    // the window in front
   std::deque<MessageAnswer> answers;  // next answers of ShowMessage; Ok when empty
   // Runs while a message box is up, as the messages its loop dispatches would.
   std::function<void()> whileMessage;
@@ -104,7 +107,11 @@ class FakeDesktop : public Clipboard,
     if (pointerFails) throw AppError("A Win32 API function failed");
     return pointer;
   }
-  Point DesktopSize() override { return desktop; }
+  ScreenState LookAtScreens() override {
+    const WindowRect whole{0, 0, desktop.x, desktop.y};
+    if (monitors.empty()) return {{{whole, whole, kDesignDpi, true}}, front, pointer};
+    return {monitors, front, pointer};
+  }
   MessageAnswer ShowMessage(MessageKind, const std::string& text, MessageButtons) override {
     log.push_back("message");
     messages.push_back(text);

@@ -43,8 +43,9 @@ struct ProgramFixture {
   FakeButton updateClip;
   FakeMenu copyMenu;
 
+  PopupLayout popupLayout = PopupLayoutForDpi(96, 2);
   PopupView popupView{popupWindow, panel,  slotList, labelColumn, labelHint,
-                      crlf,        crlfLf, timer1,   timer3};
+                      crlf,        crlfLf, timer1,   timer3,      popupLayout};
   SettingsView settingsView{settingsWindow, hotKeyBox, delayBox, makerLabel};
   EditorView editorView{editorWindow, title, content, updateClip, copyMenu};
   FakeTip trayTip;
