@@ -61,7 +61,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SettingsDialog settings(application);
   EditorDialog editor;
   Win32SaveServices saving(popup);
-  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving, saving},
+  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [] { PostQuitMessage(0); });
   popup.Create(application.Handle(), program.popup, program);

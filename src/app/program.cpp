@@ -66,7 +66,7 @@ void Program::FormCreate() {
   list_.form.SetWidth(list_.layout.panel.width);  // Panel1 alone in view
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   const std::string folder = ExeDirectory(paths_.rows);
-  if (!services_.folder.CanCreateFilesIn(folder)) {
+  if (!services_.saving.CanCreateFilesIn(folder)) {
     services_.desktop.messages.ShowMessage(
         MessageKind::Warning, UnwritableFolderMessage(title_, folder), MessageButtons::Ok);
   }
@@ -137,7 +137,7 @@ void Program::FormClose() {
 
 int Program::WMQueryEndSession() {
   // Short texts: Windows shows them beside the program on its shut-down screen.
-  services_.sessionEnd.HoldUpSessionEnd("Saving the clips.");
+  services_.saving.HoldUpSessionEnd("Saving the clips.");
   deadline_.Start(kSessionEndSaveMs);
   sessionEndFailure_.reset();
   try {
@@ -147,16 +147,16 @@ int Program::WMQueryEndSession() {
   }
   deadline_.Lift();
   if (sessionEndFailure_) {
-    services_.sessionEnd.HoldUpSessionEnd("The clips could not be saved.");
+    services_.saving.HoldUpSessionEnd("The clips could not be saved.");
     return 0;
   }
-  services_.sessionEnd.LetSessionEnd();
+  services_.saving.LetSessionEnd();
   return 1;
 }
 
 void Program::WMEndSession(bool ending) {
   if (ending) return;  // Windows ends the program now
-  services_.sessionEnd.LetSessionEnd();
+  services_.saving.LetSessionEnd();
   TellKeptVersions();
   if (sessionEndFailure_) throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
 }

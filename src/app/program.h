@@ -32,8 +32,7 @@ struct Services {
   DesktopRoles desktop;
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;
-  FolderAccess& folder;
-  SessionEndNotice& sessionEnd;
+  SaveServices& saving;
 };
 
 // The controls of the three windows, and the tray icon's tip.

@@ -5,17 +5,12 @@
 
 namespace qv {
 
-class FolderAccess {
+class SaveServices {
  public:
-  virtual ~FolderAccess() = default;
+  virtual ~SaveServices() = default;
   // False only when creating a file in `folder` is refused (access denied, write-protected);
   // true when it works or the reason it fails says nothing about the folder.
   virtual bool CanCreateFilesIn(const std::string& folder) = 0;
-};
-
-class SessionEndNotice {
- public:
-  virtual ~SessionEndNotice() = default;
   // Windows shows `reason` beside the program while it holds up the end of the session.
   virtual void HoldUpSessionEnd(const std::string& reason) = 0;
   virtual void LetSessionEnd() = 0;

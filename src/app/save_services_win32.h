@@ -5,7 +5,7 @@
 
 namespace qv {
 
-class Win32SaveServices : public FolderAccess, public SessionEndNotice {
+class Win32SaveServices : public SaveServices {
  public:
   // The reason is set on `mainWindow`, whose handle is read when it is needed.
   explicit Win32SaveServices(const WindowBase& mainWindow) : mainWindow_(mainWindow) {}

@@ -7,7 +7,7 @@
 
 namespace qv::test {
 
-class FakeSaveServices : public FolderAccess, public SessionEndNotice {
+class FakeSaveServices : public SaveServices {
  public:
   std::string sessionEndReason;  // empty: the session may end
   bool CanCreateFilesIn(const std::string&) override { return true; }
@@ -53,7 +53,7 @@ struct ProgramFixture {
   bool ended = false;  // the main window closed: the message loop would end
 
   Program program{
-      Services{files, RolesOf(desktop, desktop), hotKeyApi, PlainKeyboardLayout(), saving, saving},
+      Services{files, RolesOf(desktop, desktop), hotKeyApi, PlainKeyboardLayout(), saving},
       ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
       [this] { ended = desktop.quit = true; }};
 
