@@ -60,7 +60,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
        {"Lock and Add Clip", MenuPicture::LockAndAdd,
         [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
        {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}});
-  tray.SetIcon(CreateTrayIconPicture());
+  tray.SetIcon(LoadTrayIconPicture());
   popup.Run([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   editor.Create(application.Handle(), popup.Handle(), program.editor);
   // The framework shows the main window; its first activation minimises the application.
