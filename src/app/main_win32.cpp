@@ -68,7 +68,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   hotKeyApi.onHotKey = [&] { popup.Run([&] { program.popup.HotKey1HotKey(); }); };
   popup.Run([&] { program.FormCreate(); });
   tray.SetMenu(TrayMenu(program, popup, settings));
-  tray.SetIcon(CreateTrayIconPicture());
+  tray.SetIcon(LoadTrayIconPicture());
   popup.Run([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   editor.Create(application.Handle(), popup.Handle(), program.editor);
   // The framework shows the main window; its first activation minimises the application.

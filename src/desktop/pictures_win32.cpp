@@ -1,6 +1,7 @@
 #include "desktop/pictures_win32.h"
 
 #include "desktop/gdi_win32.h"
+#include "resources/resource_ids.h"
 
 namespace qv {
 
@@ -59,6 +60,16 @@ HICON CreateTrayIconPicture() {
   }
   ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
   return CreateIconIndirect(&info);
+}
+
+HICON LoadTrayIconPicture() {
+  // The notification area draws small icons: the size Windows gives for them at the screen's
+  // scale, picked from the program's icon, sharp where the drawn picture would be stretched.
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  auto* icon =
+      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(QV_PROGRAM_ICON),
+                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  return icon ? icon : CreateTrayIconPicture();
 }
 
 HBITMAP CreateMenuPicture(MenuPicture which) {

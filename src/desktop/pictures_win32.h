@@ -7,6 +7,8 @@ namespace qv {
 enum class MenuPicture { Settings, LockAndAdd, Quit };
 
 HICON CreateTrayIconPicture();
+// The program's icon at the notification area's size; the drawn picture when it is missing.
+HICON LoadTrayIconPicture();
 HBITMAP CreateMenuPicture(MenuPicture which);
 // Draws the title banner, 114 x 16 at 96 dpi, with its top-left corner at (x, y).
 void DrawBanner(HDC dc, int x, int y, int dpi);
