@@ -1,6 +1,7 @@
 // Program entry: the program's objects in the order they are made, and their wiring.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,17 @@
 #include "popup/popup_window_win32.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_dialog_win32.h"
+
+#if defined(__GLIBCXX__)
+// An exception that escapes everything ends the program at once. The library's own handler
+// would print the exception's type to a console this program does not have, and bring 44 KB
+// of name demangler into the executable for that.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+  std::abort();
+}
+}  // namespace __gnu_cxx
+#endif
 
 using namespace qv;
 
