@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/second_copy.h"
+#include "library/file_system_win32.h"
 
 namespace qv {
 
@@ -10,14 +11,12 @@ namespace {
 
 // The folder's volume and file index: the same through every path that leads to it.
 std::optional<FolderId> IdentifyFolder(const std::string& folder) {
-  HANDLE handle = CreateFileA(folder.empty() ? "." : folder.c_str(), 0,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  const UniqueHandle handle =
+      OwnedFileHandle(CreateFileW(LongPath(folder.empty() ? "." : folder).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info{};
-  const bool known = GetFileInformationByHandle(handle, &info) != 0;
-  CloseHandle(handle);
-  if (!known) return std::nullopt;
+  if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return std::nullopt;
   return FolderId{info.dwVolumeSerialNumber,
                   (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
@@ -26,14 +25,10 @@ std::optional<FolderId> IdentifyFolder(const std::string& folder) {
 
 CopyLock::CopyLock(const std::string& folder) {
   const std::string name = CopyLockName(folder, IdentifyFolder(folder));
-  mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
+  mutex_.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
   const DWORD error = GetLastError();
   // A copy of another user holds it when we may not even open it.
   anotherCopyRuns_ = mutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
-}
-
-CopyLock::~CopyLock() {
-  if (mutex_) CloseHandle(mutex_);
 }
 
 }  // namespace qv

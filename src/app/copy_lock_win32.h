@@ -5,20 +5,19 @@
 
 #include <string>
 
+#include "desktop/handles_win32.h"
+
 namespace qv {
 
 class CopyLock {
  public:
   // The lock of the copies started from `folder`.
   explicit CopyLock(const std::string& folder);
-  ~CopyLock();
-  CopyLock(const CopyLock&) = delete;
-  CopyLock& operator=(const CopyLock&) = delete;
 
   bool AnotherCopyRuns() const { return anotherCopyRuns_; }
 
  private:
-  HANDLE mutex_ = nullptr;
+  UniqueHandle mutex_;
   bool anotherCopyRuns_ = false;
 };
 

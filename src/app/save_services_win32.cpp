@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "desktop/handles_win32.h"
+#include "library/file_system_win32.h"
+
 namespace qv {
 
 namespace {
@@ -24,12 +27,10 @@ bool Win32SaveServices::CanCreateFilesIn(const std::string& folder) {
   // A new file of a name nobody else uses, deleted as it is closed: no data file is
   // touched, and a crash leaves nothing behind.
   const std::string probe = folder + "~qv" + std::to_string(GetCurrentProcessId()) + ".tmp";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
+  if (OwnedFileHandle(CreateFileW(LongPath(probe).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                                  nullptr)))
     return true;
-  }
   const DWORD error = GetLastError();
   return error != ERROR_ACCESS_DENIED && error != ERROR_WRITE_PROTECT;
 }

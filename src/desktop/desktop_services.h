@@ -23,7 +23,8 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
-  // Replaces the clipboard with `text` as CF_TEXT; throws AppError "Cannot open clipboard".
+  // Replaces the clipboard with `text`: its bytes as CF_TEXT, and the same text as Unicode;
+  // throws AppError "Cannot open clipboard".
   virtual void PutClipboardText(const std::string& text) = 0;
 };
 
@@ -67,7 +68,8 @@ class Foreground {
 class Pointer {
  public:
   virtual ~Pointer() = default;
-  // Throw AppError with the platform's message when they fail.
+  // Throw AppError with the platform's message when they fail (the secure desktop is up);
+  // a key or a timer tick skips its step then.
   virtual void SetPointer(Point p) = 0;
   virtual Point GetPointer() = 0;
 };

@@ -9,6 +9,7 @@
 
 #include "base/app_error.h"
 #include "desktop/controls_win32.h"
+#include "desktop/handles_win32.h"
 #include "desktop/message_dialog_win32.h"
 #include "desktop/message_loop_win32.h"
 
@@ -85,17 +86,17 @@ bool Responds(HWND window) {
 
 // The mandatory integrity level in a process's token; none where the token has none.
 std::optional<IntegrityLevel> ProcessIntegrity(HANDLE process) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &opened)) return std::nullopt;
+  const UniqueHandle token(opened);
   alignas(TOKEN_MANDATORY_LABEL) BYTE label[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
   DWORD size = 0;
   std::optional<IntegrityLevel> level;
-  if (GetTokenInformation(token, TokenIntegrityLevel, label, sizeof label, &size)) {
+  if (GetTokenInformation(token.get(), TokenIntegrityLevel, label, sizeof label, &size)) {
     PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(label)->Label.Sid;
     if (IsValidSid(sid) && *GetSidSubAuthorityCount(sid) > 0)
       level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1U);
   }
-  CloseHandle(token);
   return level;
 }
 
@@ -166,15 +167,13 @@ std::optional<IntegrityLevel> Win32DesktopServices::ForegroundIntegrity() {
   DWORD processId = 0;
   GetWindowThreadProcessId(GetForegroundWindow(), &processId);
   if (processId == 0) return std::nullopt;
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   if (!process) {
     // Only a process above ours refuses a question this small.
     if (GetLastError() == ERROR_ACCESS_DENIED) return std::numeric_limits<IntegrityLevel>::max();
     return std::nullopt;
   }
-  const std::optional<IntegrityLevel> level = ProcessIntegrity(process);
-  CloseHandle(process);
-  return level;
+  return ProcessIntegrity(process.get());
 }
 
 std::optional<IntegrityLevel> Win32DesktopServices::OwnIntegrity() {

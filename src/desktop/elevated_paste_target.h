@@ -10,10 +10,13 @@ namespace qv {
 // Windows' mandatory integrity levels: low 0x1000, medium 0x2000, high 0x3000, system 0x4000.
 using IntegrityLevel = std::uint32_t;
 
+// Short lines, the longest last: a balloon does not always wrap them.
 inline constexpr const char* kElevatedTargetMessage =
-    "The window you are pasting into runs as administrator, and Windows does not let "
-    "Quorvanel type into it.\n\nThe clip is on the clipboard: press Ctrl+V there to paste "
-    "it. To let Quorvanel paste there itself, start Quorvanel as administrator.";
+    "Nothing was pasted: the window you work in\n"
+    "runs as administrator, and Windows keeps\n"
+    "Quorvanel from typing into it.\n"
+    "The clip is on the clipboard; press Ctrl+V to paste it.\n"
+    "Started as administrator, Quorvanel pastes there itself.";
 
 enum class PasteRoute {
   Inject,        // send Ctrl+V

@@ -65,9 +65,12 @@ WindowRect KeepInWorkArea(const WindowRect& window, const Monitor& monitor) {
 
 void PlaceOnMonitor(FormControl& form, const Monitor& monitor, Centring centring) {
   for (int pass = 0; pass < 2; ++pass) {
-    const WindowRect placed = CentreOnMonitor(form.Bounds(), monitor, centring);
-    form.SetLeft(placed.left);
-    form.SetTop(placed.top);
+    const WindowRect before = form.Bounds();
+    const WindowRect placed = CentreOnMonitor(before, monitor, centring);
+    if (placed.left != before.left) form.SetLeft(placed.left);
+    if (placed.top != before.top) form.SetTop(placed.top);
+    const WindowRect after = form.Bounds();
+    if (after.width == before.width && after.height == before.height) return;  // same scale
   }
 }
 

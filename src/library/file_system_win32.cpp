@@ -33,8 +33,8 @@ class FileHandle {
 
 constexpr DWORD kChunk = 1u << 20;
 
+// The code page the "A" file functions use, as the program's paths come from them.
 std::wstring Widened(const std::string& text) {
-  // The code page the "A" file functions use, as the program's paths come from them.
   const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
   const int size = static_cast<int>(text.size());
   const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
@@ -43,9 +43,10 @@ std::wstring Widened(const std::string& text) {
   return wide;
 }
 
-// The full path in its "\\?\" form, which no length limit binds. That form is taken as it
-// stands, so the path is made full (no "..", no "/") first.
+}  // namespace
+
 std::wstring LongPath(const std::string& path) {
+  // The "\\?\" form is taken as it stands, so the path is made full (no "..", no "/") first.
   const std::wstring wide = Widened(path);
   if (wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
@@ -56,8 +57,6 @@ std::wstring LongPath(const std::string& path) {
   if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share
   return L"\\\\?\\" + full;
 }
-
-}  // namespace
 
 bool Win32Disk::Failed() {
   const DWORD error = GetLastError();

@@ -2,11 +2,17 @@
 // Data files on disk. Paths are the program's 8-bit text, converted as Windows converts the
 // text of its "A" functions and passed to the wide API with the "\\?\" prefix, so that a file
 // in a deep folder (past 260 characters) opens, saves and gets its backup as any other.
+#include <string>
+
 #include "base/clock.h"
 #include "library/file_system.h"
 #include "library/retrying_file_system.h"
 
 namespace qv {
+
+// A path of the program's 8-bit text as the wide API takes it: converted as Windows converts
+// the text of its "A" file functions, made full, in the "\\?\" form no length limit binds.
+std::wstring LongPath(const std::string& path);
 
 // The disk itself: one attempt per step.
 class Win32Disk : public FileSystem {
