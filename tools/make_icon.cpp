@@ -1,5 +1,5 @@
 // Writes the program's icon file from the tray picture (the clipboard that
-// src/desktop/pictures_win32.cpp draws), at the sizes Windows asks for. The tray's sizes (16
+// src/win32/kit/pictures.cpp draws), at the sizes Windows asks for. The tray's sizes (16
 // to 32 px, 100 to 200 %) are 4-bit bitmaps, which load without a PNG decoder and keep the
 // picture's few colours exactly; the larger ones are PNGs (32-bit RGBA, the only kind an icon
 // may hold), a fraction of a bitmap's bytes. Built and run on the build machine:

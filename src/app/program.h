@@ -10,9 +10,6 @@
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
-#include "desktop/hot_key_notice.h"
-#include "desktop/preference_keeper.h"
-#include "desktop/shared_state.h"
 #include "desktop/shortcut.h"
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
@@ -24,6 +21,9 @@
 #include "popup/popup_controls.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
+#include "state/hot_key_notice.h"
+#include "state/preference_keeper.h"
+#include "state/shared_state.h"
 
 namespace qv {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "desktop/desktop_services.h"
-#include "desktop/shared_state.h"
 #include "editor/editor_controls.h"
 #include "library/clip_library.h"
 #include "library/housekeeper.h"
+#include "state/shared_state.h"
 
 namespace qv {
 

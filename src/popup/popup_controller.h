@@ -4,11 +4,11 @@
 #include <functional>
 
 #include "desktop/paste_delivery.h"
-#include "desktop/preference_keeper.h"
-#include "desktop/shared_state.h"
 #include "library/clip_library.h"
 #include "popup/popup_controls.h"
 #include "popup/popup_rules.h"
+#include "state/preference_keeper.h"
+#include "state/shared_state.h"
 
 namespace qv {
 

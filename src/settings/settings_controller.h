@@ -4,10 +4,10 @@
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
-#include "desktop/preference_keeper.h"
-#include "desktop/shared_state.h"
 #include "desktop/shortcut.h"
 #include "settings/settings_controls.h"
+#include "state/preference_keeper.h"
+#include "state/shared_state.h"
 
 namespace qv {
 

@@ -4,10 +4,10 @@
 #include <charconv>
 #include <optional>
 
-#include "desktop/preference_keeper.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fuzz_support.h"
+#include "state/preference_keeper.h"
 #include "test_support.h"
 
 namespace qv::fuzz {

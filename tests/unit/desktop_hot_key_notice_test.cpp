@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "desktop/hot_key_notice.h"
 #include "fakes/program_fixture.h"
+#include "state/hot_key_notice.h"
 
 namespace qv::test {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <optional>
 
-#include "desktop/preference_keeper.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_file_system.h"
+#include "state/preference_keeper.h"
 #include "test_support.h"
 
 namespace qv::test {

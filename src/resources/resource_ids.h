@@ -1,5 +1,0 @@
-#pragma once
-// Resource ids shared by quorvanel_win32.rc and the code that loads the resources.
-
-// The program's icon: the lowest id, so Explorer shows it for the exe.
-#define QV_PROGRAM_ICON 1

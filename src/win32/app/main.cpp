@@ -1,0 +1,96 @@
+// Program entry: the program's objects in the order they are made, and their wiring.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "app/second_copy.h"
+#include "base/app_error.h"
+#include "editor/editor_controller.h"
+#include "popup/popup_controller.h"
+#include "settings/settings_controller.h"
+#include "win32/app/application_window.h"
+#include "win32/app/copy_lock.h"
+#include "win32/app/win32_save_services.h"
+#include "win32/base/message_loop.h"
+#include "win32/base/system_library.h"
+#include "win32/editor/editor_dialog.h"
+#include "win32/kit/pictures.h"
+#include "win32/popup/popup_window.h"
+#include "win32/services/hot_key_registration.h"
+#include "win32/services/keyboard_layout.h"
+#include "win32/services/tray_icon.h"
+#include "win32/services/win32_desktop_services.h"
+#include "win32/services/win32_file_system.h"
+#include "win32/settings/settings_dialog.h"
+
+#if defined(__GLIBCXX__)
+// An exception that escapes everything ends the program at once. The library's own handler
+// would print the exception's type to a console this program does not have, and bring 44 KB
+// of name demangler into the executable for that.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+  std::abort();
+}
+}  // namespace __gnu_cxx
+#endif
+
+using namespace qv;
+
+namespace {
+
+// The tray icon's menu: the settings dialog, the editor and Quit.
+std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, SettingsDialog& settings) {
+  return {{"Settings...", MenuPicture::Settings,
+           [&] {
+             settings.Open(program.settings);
+             program.SettingsClosed();
+           }},
+          {"Lock and Add Clip", MenuPicture::LockAndAdd,
+           [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
+          {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  LoadLibrariesFromSystemFolderOnly();
+  const std::string exePath = ExecutablePath(), folder = ExeDirectory(exePath);
+  const std::string title = ApplicationTitle(exePath);
+  ApplicationWindow application(title);
+  PopupWindow popup;
+  Win32DesktopServices desktop(application, popup);
+  const CopyLock copyLock(folder);
+  if (copyLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
+    return 0;
+  desktop.RememberForeground();
+  TrayIcon tray(title);  // its balloon tells what a paste could not do
+  Win32FileSystem files;
+  Win32KeyboardLayout layout;
+  Win32HotKeyRegistration hotKeyApi;
+  SettingsDialog settings(application);
+  EditorDialog editor;
+  Win32SaveServices saving(popup);
+  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving},
+                  {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
+                  title, [] { PostQuitMessage(0); });
+  popup.Create(application.Handle(), program.popup, program);
+  hotKeyApi.onHotKey = [&] { popup.Run([&] { program.popup.HotKey1HotKey(); }); };
+  popup.Run([&] { program.FormCreate(); });
+  tray.SetMenu(TrayMenu(program, popup, settings));
+  tray.SetIcon(LoadTrayIconPicture());
+  popup.Run([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
+  editor.Create(application.Handle(), popup.Handle(), program.editor);
+  // The framework shows the main window; its first activation minimises the application.
+  if (program.state.OneShotMode) tray.LetSettle();
+  if (popup.Handle() && !program.TerminateRequested()) {
+    popup.Show();
+    program.CheckHotKey();  // the key in effect after start-up, not the creation step's F5
+    while (PumpMessage()) {
+    }
+  }
+  tray.Leave();  // the windows and every other handle go with the process, more quickly
+  ExitProcess(0);
+}

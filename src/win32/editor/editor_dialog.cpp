@@ -1,0 +1,217 @@
+#include "win32/editor/editor_dialog.h"
+
+#include <windowsx.h>
+
+#include <richedit.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "desktop/window_names.h"
+#include "win32/base/message_loop.h"
+#include "win32/base/system_library.h"
+
+namespace qv {
+
+namespace {
+
+// A dialog frame with a caption and no border icons.
+constexpr WindowLayout kWindowLayout{.className = kEditorClass,
+                                     .caption = "Add / Modify Clip",
+                                     .style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
+                                     .exStyle = WS_EX_DLGMODALFRAME,
+                                     .x = 376,
+                                     .y = 119,
+                                     .width = 359,
+                                     .height = 213,
+                                     .clientSize = true};
+constexpr int kTitleLimit = 27;
+
+struct TextLabel {
+  RECT area;
+  const char* text;
+};
+constexpr TextLabel kLabels[] = {
+    {{6, 4, kWindowLayout.width - 6, 4 + 26},  // the design's 343 and the right margin
+     "Click the row(s) in the other main Quorvanel Clips window where you want\r\nto add  or "
+     "modify data.  Multiple adds/modifications are ok."},
+    {{6, 37, 6 + 200, 37 + 13}, "Clip title:"},
+    {{6, 79, 6 + 200, 79 + 13}, "Clip to paste:"}};
+
+// The flat buttons, each filling its panel.
+enum ButtonIndex { kClear = 0, kUpdateClip = 1, kClose = 2 };
+const std::vector<FlatButtonLayout> kButtons{{{212, 54, 212 + 46, 54 + 17}, "Clear"},
+                                             {{13, 188, 13 + 109, 188 + 22}, "Update Clip"},
+                                             {{125, 188, 125 + 109, 188 + 22}, "Close"}};
+
+constexpr ChildLayout kTitleLayout{
+    "EDIT",
+    kIdTitleField,
+    6,
+    52,
+    199,
+    21,
+    WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP | ES_AUTOHSCROLL,
+    WS_EX_CLIENTEDGE};
+constexpr ChildLayout kContentLayout{RICHEDIT_CLASSA,
+                                     kIdContentField,
+                                     7,
+                                     94,
+                                     345,
+                                     89,
+                                     WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP | WS_VSCROLL |
+                                         ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                                         ES_WANTRETURN,
+                                     WS_EX_CLIENTEDGE};
+
+}  // namespace
+
+std::string EditorDialog::ContentField::Text() const {
+  GETTEXTLENGTHEX length{GTL_NUMBYTES | GTL_PRECISE | GTL_USECRLF, CP_ACP};
+  HWND window = Window();
+  const auto bytes = SendMessageA(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0) + 1, '\0');
+  GETTEXTEX get{static_cast<DWORD>(text.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
+  SendMessageA(window, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+               reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+void EditorDialog::ContentField::SetText(const std::string& text) {
+  if (Text() != text) SetWindowTextA(Window(), text.c_str());
+}
+
+HWND EditorDialog::ContentField::Window() const {
+  if (!window_) window_ = owner_.CreateContentField();
+  return window_;
+}
+
+HWND EditorDialog::CreateContentField() {
+  richEditLibrary_.reset(LoadSystemLibrary("riched20.dll"));
+  HWND field = CreateChild(kContentLayout, font_.get());
+  SetWindowPos(field, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // tab order 0
+  SendMessageA(field, EM_SETTARGETDEVICE, 0, 1);           // no word wrap
+  SendMessageA(field, EM_SETEVENTMASK, 0, 0);
+  Subclass(field);
+  return field;
+}
+
+void EditorDialog::FlatButton::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  InvalidateRect(owner_.window_, nullptr, FALSE);
+}
+
+void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& controller) {
+  controller_ = &controller;
+  CreateWindowFrom(kWindowLayout, applicationWindow);
+  font_ = CreateUiFont({}, dpi_);
+  MoveFocusWithTab(window_);
+  buttons_ = FlatButtons(kButtons, dpi_);
+  buttons_.enabled = [this](int button) { return button != kUpdateClip || updateClip_.Enabled(); };
+  title_.Attach(CreateChild(kTitleLayout, font_.get()));
+  SendMessageA(title_.Handle(), EM_LIMITTEXT, kTitleLimit, 0);
+  Subclass(title_.Handle());
+  contentMenu_.reset(CreatePopupMenu());
+  AppendMenuA(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
+  copyMenu_.Create(list, {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
+                          {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
+}
+
+void EditorDialog::DpiChanged() {
+  font_ = CreateUiFont({}, dpi_);
+  SetChildrenFont(font_.get());
+  auto enabled = buttons_.enabled;
+  buttons_ = FlatButtons(kButtons, dpi_);
+  buttons_.enabled = enabled;
+}
+
+void EditorDialog::Click(int button) {
+  switch (button) {
+    case kClear:
+      controller_->SpeedButton3Click();
+      break;
+    case kUpdateClip:
+      controller_->SpeedButton2Click();
+      break;
+    case kClose:
+      controller_->SpeedButton1Click();
+      break;
+    default:
+      break;
+  }
+}
+
+void EditorDialog::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(window_, &client);
+  FillSolid(dc, client, kPanelColour);
+  const SelectedObject font(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kNavy);
+  for (const TextLabel& label : kLabels) {
+    // The design's lines flow into the box as one paragraph: a wider font than the design's
+    // (Wine's) would otherwise cut the first line off.
+    std::string text = label.text;
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+      text.replace(at, 2, " ");
+    RECT area = ScaleForWindow(label.area);
+    DrawTextA(dc, text.c_str(), -1, &area, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+  }
+  buttons_.Paint(dc);
+}
+
+LRESULT EditorDialog::OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (field == content_.Handle() && message == WM_CONTEXTMENU) {
+    contextMenuAsked_ = true;
+    if (!content_.MenuAutoPopup()) return 0;
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) GetCursorPos(&at);
+    const int chosen =
+        TrackPopupMenu(contentMenu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                       at.y, 0, window_, nullptr);
+    if (chosen == kCmdPasteFromClipboard) controller_->PastefromClipboard1Click();
+    return 0;
+  }
+  if (message == WM_RBUTTONUP) contextMenuAsked_ = false;
+  const LRESULT result = ChildDefault(field, message, wParam, lParam);
+  const bool buttonUp =
+      message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+  if (buttonUp) Run([&] { controller_->FieldMouseUp(); });
+  // A rich edit may not ask for its menu itself: the right button's release then does.
+  if (message == WM_RBUTTONUP && field == content_.Handle() && !contextMenuAsked_) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(field, &at);
+    SendMessageA(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(at.x, at.y));
+  }
+  return result;
+}
+
+LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CTLCOLOREDIT: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(window_))
+        Run([&] { controller_->FormActivate(); });
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      Click(buttons_.OnMouse(window_, message, lParam));
+      return 0;
+    case WM_CLOSE:
+      return 0;  // "Close" is its way to close
+    default:
+      break;
+  }
+  return WindowBase::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace qv

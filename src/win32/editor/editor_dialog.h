@@ -1,0 +1,79 @@
+#pragma once
+// The "Add / Modify Clip" dialog window: title and content fields, "Clear", "Update Clip"
+// and "Close".
+#include <windows.h>
+
+#include "editor/editor_controller.h"
+#include "editor/editor_controls.h"
+#include "win32/base/handles.h"
+#include "win32/kit/flat_buttons.h"
+#include "win32/kit/gdi.h"
+#include "win32/kit/win32_controls.h"
+#include "win32/kit/window_base.h"
+
+namespace qv {
+
+class EditorDialog : public Win32Form {
+ public:
+  // The controls, for the logic; they work once the dialog is created.
+  EditorView View() { return EditorView{*this, title_, content_, updateClip_, copyMenu_}; }
+  // Creates the dialog hidden, owned by the application window, and the copy menu on the
+  // list; their messages go to `controller`.
+  void Create(HWND applicationWindow, HWND list, EditorController& controller);
+
+ private:
+  // The content field: a rich edit without word wrap, with "Paste from Clipboard" in its menu.
+  // Made when it is first used: loading the rich edit library is the slowest step of a start.
+  class ContentField : public MemoControl {
+   public:
+    explicit ContentField(EditorDialog& owner) : owner_(owner) {}
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    bool Enabled() const override { return IsWindowEnabled(Window()) != FALSE; }
+    void SetEnabled(bool enabled) override { EnableWindow(Window(), enabled); }
+    void PasteFromClipboard() override { SendMessageA(Window(), WM_PASTE, 0, 0); }
+    bool MenuAutoPopup() const override { return menuAutoPopup_; }
+    void SetMenuAutoPopup(bool on) override { menuAutoPopup_ = on; }
+    HWND Window() const;
+    HWND Handle() const { return window_; }  // null until first used
+
+   private:
+    EditorDialog& owner_;
+    mutable HWND window_ = nullptr;
+    bool menuAutoPopup_ = true;
+  };
+
+  // A flat button's enabled state; a disabled one is drawn grey and takes no clicks.
+  class FlatButton : public ButtonControl {
+   public:
+    FlatButton(EditorDialog& owner, bool enabled) : owner_(owner), enabled_(enabled) {}
+    bool Down() const override { return false; }
+    void SetDown(bool) override {}
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override;
+
+   private:
+    EditorDialog& owner_;
+    bool enabled_;
+  };
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
+  void DpiChanged() override;
+  void Click(int button);
+  HWND CreateContentField();
+
+  Win32Text title_;
+  ContentField content_{*this};
+  FlatButton updateClip_{*this, false};
+  Win32PopupMenu copyMenu_;
+  UniqueMenu contentMenu_;
+  UniqueModule richEditLibrary_;
+  UniqueFont font_;
+  EditorController* controller_ = nullptr;  // set before the dialog exists
+  FlatButtons buttons_{{}, kDesignDpi};     // laid out at creation
+  bool contextMenuAsked_ = false;
+};
+
+}  // namespace qv

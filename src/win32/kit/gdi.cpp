@@ -1,0 +1,17 @@
+#include "win32/kit/gdi.h"
+
+namespace qv {
+
+UniqueFont CreateUiFont(const FontStyle& style, int dpi) {
+  return UniqueFont(CreateFontA(FontHeightForDpi(style.points, dpi), 0, 0, 0, style.weight, FALSE,
+                                style.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                style.face));
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  UniqueBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, brush.get());
+}
+
+}  // namespace qv

@@ -1,0 +1,210 @@
+#include "win32/kit/window_base.h"
+
+#include "base/app_error.h"
+#include "desktop/monitor_placement.h"
+#include "win32/base/message_loop.h"
+#include "win32/base/screens.h"
+#include "win32/kit/gdi.h"
+#include "win32/kit/win32_controls.h"
+
+namespace qv {
+
+namespace {
+
+// The object a window or subclassed child belongs to, in its user data.
+WindowBase* OwnerOf(HWND window) {
+  return reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+void SetOwner(HWND window, WindowBase* owner) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+}
+
+// Registers the class once; later calls find it registered and do nothing.
+void RegisterClassOnce(const WindowLayout& layout, WNDPROC procedure) {
+  WNDCLASSA wc{};
+  wc.style = layout.classStyle;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = layout.background;
+  wc.lpszClassName = layout.className;
+  RegisterClassA(&wc);
+}
+
+}  // namespace
+
+WindowBase::~WindowBase() {
+  if (window_) DestroyWindow(window_);
+}
+
+void WindowBase::CreateWindowFrom(const WindowLayout& layout, HWND owner) {
+  RegisterClassOnce(layout, Procedure);
+  dpi_ = DpiOfWindow(nullptr);  // where a new window appears
+  RECT frame{0, 0, ScaleForWindow(layout.width), ScaleForWindow(layout.height)};
+  if (layout.clientSize) AdjustFrameForDpi(frame, layout.style, layout.exStyle, dpi_);
+  CreateWindowExA(layout.exStyle, layout.className, layout.caption, layout.style,
+                  ScaleForWindow(layout.x), ScaleForWindow(layout.y), frame.right - frame.left,
+                  frame.bottom - frame.top, owner, nullptr, GetModuleHandleA(nullptr), this);
+}
+
+HWND WindowBase::CreateChild(const ChildLayout& layout, HFONT font, const char* text) {
+  HWND child = CreateWindowExA(layout.exStyle, layout.windowClass, text, layout.style,
+                               ScaleForWindow(layout.x), ScaleForWindow(layout.y),
+                               ScaleForWindow(layout.width), ScaleForWindow(layout.height), window_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                               GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  children_.emplace_back(child, layout);
+  return child;
+}
+
+void WindowBase::SetChildrenFont(HFONT font) {
+  for (const auto& [child, layout] : children_)
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+RECT WindowBase::ScaleForWindow(const RECT& rect96) const {
+  const WindowRect r = ScaleForDpi(
+      WindowRect{rect96.left, rect96.top, rect96.right - rect96.left, rect96.bottom - rect96.top},
+      dpi_);
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+void WindowBase::Subclass(HWND child) {
+  SetOwner(child, this);
+  childDefaults_.emplace_back(
+      child, reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                 child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChildProcedure))));
+}
+
+LRESULT WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      const PaintScope paint(window_);
+      Paint(paint.Dc());
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      for (const auto& [child, layout] : children_)
+        SetWindowPos(child, nullptr, ScaleForWindow(layout.x), ScaleForWindow(layout.y),
+                     ScaleForWindow(layout.width), ScaleForWindow(layout.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      DpiChanged();
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    }
+    default:
+      return DefWindowProcA(window_, message, wParam, lParam);
+  }
+}
+
+LRESULT WindowBase::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ChildDefault(child, message, wParam, lParam);
+}
+
+LRESULT WindowBase::ChildDefault(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  for (const auto& [window, procedure] : childDefaults_)
+    if (window == child) return CallWindowProcA(procedure, child, message, wParam, lParam);
+  return DefWindowProcA(child, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
+  WindowBase* self = OwnerOf(window);
+  if (message == WM_NCCREATE) {
+    self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetOwner(window, self);
+    self->window_ = window;
+    self->dpi_ = DpiOfWindow(window);
+  }
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  self->Run([&] { result = self->OnMessage(message, wParam, lParam); });
+  if (message == WM_NCDESTROY) {
+    SetOwner(window, nullptr);
+    self->window_ = nullptr;
+  }
+  return result;
+}
+
+LRESULT CALLBACK WindowBase::ChildProcedure(HWND child, UINT message, WPARAM wParam,
+                                            LPARAM lParam) noexcept {
+  WindowBase* self = OwnerOf(child);
+  LRESULT result = 0;
+  self->Run([&] { result = self->OnChildMessage(child, message, wParam, lParam); });
+  return result;
+}
+
+bool Win32Form::Visible() const {
+  return IsWindowVisible(window_) || GetPropA(window_, kHiddenByMinimiseProp) != nullptr;
+}
+
+void Win32Form::Show() {
+  RemovePropA(window_, kHiddenByMinimiseProp);
+  if (centreWhenFirstShown_ && !shownOnce_)
+    PlaceOnMonitor(*this, MonitorOfWork(ScreensNow()), Centring::BothWays);
+  shownOnce_ = true;
+  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void Win32Form::Hide() {
+  RemovePropA(window_, kHiddenByMinimiseProp);
+  ShowWindow(window_, SW_HIDE);
+}
+
+WindowRect Win32Form::Bounds() const {
+  RECT r{};
+  GetWindowRect(window_, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Win32Form::SetLeft(int left) {
+  const WindowRect b = Bounds();
+  if (b.left == left) return;
+  SetWindowPos(window_, nullptr, left, b.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Form::SetTop(int top) {
+  const WindowRect b = Bounds();
+  if (b.top == top) return;
+  SetWindowPos(window_, nullptr, b.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Form::SetWidth(int width) {
+  const WindowRect b = Bounds();
+  if (b.width == width) return;
+  SetWindowPos(window_, nullptr, 0, 0, width, b.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Win32Form::StayOnTop() const {
+  return (GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Win32Form::SetStayOnTop(bool onTop) {
+  if (StayOnTop() == onTop) return;
+  SetWindowPos(window_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Form::ShowModal() {
+  if (Visible()) throw AppError("Cannot make a visible window modal");
+  {
+    // The others come back before the dialog hides, so that one of them takes the activation.
+    const ThreadWindowsDisabled others(window_);
+    closeRequested_ = false;
+    Show();
+    SetForegroundWindow(window_);
+    while (!closeRequested_ && PumpMessage()) {
+    }
+  }
+  Hide();
+}
+
+}  // namespace qv

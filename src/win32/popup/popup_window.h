@@ -1,0 +1,80 @@
+#pragma once
+// The main window: the pop-up list with its header, slot list and key label column.
+#include <windows.h>
+
+#include <array>
+
+#include "popup/label_hint.h"
+#include "popup/popup_controller.h"
+#include "popup/popup_controls.h"
+#include "popup/popup_layout.h"
+#include "win32/kit/gdi.h"
+#include "win32/kit/win32_controls.h"
+#include "win32/kit/window_base.h"
+#include "win32/popup/hint_window.h"
+
+namespace qv {
+
+class PopupWindow : public Win32Form, public FocusControl {
+ public:
+  // The controls, for the logic; they work once the window is created.
+  PopupView View();
+  // Creates the window hidden, owned by the application window; its messages, and every key
+  // pressed in it, go to `controller` and `events`.
+  void Create(HWND applicationWindow, PopupController& controller, MainWindowEvents& events);
+
+  void Hide() override;
+  void Focus() override { SetFocus(window_); }
+
+ private:
+  // "+cR" and "+CR": drawn by the window, so a change repaints the header.
+  class HeaderToggle : public ButtonControl {
+   public:
+    explicit HeaderToggle(PopupWindow& owner) : owner_(owner) {}
+    bool Down() const override { return down_; }
+    void SetDown(bool down) override;
+    bool Enabled() const override { return true; }
+    void SetEnabled(bool) override {}
+
+   private:
+    PopupWindow& owner_;
+    bool down_ = false;
+  };
+
+  // The user pressed a key anywhere in the window.
+  void PreviewKey(unsigned virtualKey);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
+  void DpiChanged() override;
+  void CreateFonts();
+  // The controls where the layout at the window's dpi puts them.
+  void LayOut();
+  std::array<WindowRect, 3> HeaderButtons() const;  // "+CR", "+cR", the close button
+  void DrawListItem(const DRAWITEMSTRUCT& item);
+  int HeaderButtonAt(POINT p) const;
+  void OnMouseDown(POINT p);
+  void OnMouseUp(POINT p);
+  void OnMouseMove(POINT p, WPARAM keys);
+  void LabelColumnMouse(UINT message);
+
+  Win32ListBox slotList_;
+  Win32ListBox labelColumn_;
+  HeaderToggle crlf_{*this};
+  HeaderToggle crlfLf_{*this};
+  Win32Timer timer1_{&window_, 1};
+  Win32Timer timer3_{&window_, 3};
+  HintWindow hintWindow_;
+  LabelHint labelHint_{hintWindow_};
+  UniqueFont font_;
+  UniqueFont boldFont_;
+  UniqueBrush listBrush_;
+  UniqueBrush labelBrush_;
+  PopupLayout layout_ = PopupLayoutForDpi(kDesignDpi, 2);
+  PopupController* controller_ = nullptr;  // set before the window exists
+  MainWindowEvents* events_ = nullptr;
+  int pressedButton_ = -1;  // header button under a pressed left button
+  bool trackingLeave_ = false;
+};
+
+}  // namespace qv

@@ -1,0 +1,213 @@
+#include "win32/settings/settings_dialog.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "desktop/window_names.h"
+#include "settings/settings_choices.h"
+#include "win32/base/message_loop.h"
+#include "win32/kit/flat_buttons.h"
+#include "win32/kit/gdi.h"
+
+namespace qv {
+
+namespace {
+
+constexpr COLORREF kDialogColour = kPanelColour;
+constexpr COLORREF kHeaderColour = kBlue;
+// A dialog frame with a caption and no border icons; always on top.
+constexpr WindowLayout kWindowLayout{.className = kSettingsClass,
+                                     .caption = "Settings",
+                                     .style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
+                                     .exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
+                                     .width = 228,
+                                     .height = 119,
+                                     .clientSize = true};
+constexpr RECT kHeaderPanel{6, 2, 6 + 217, 2 + 43};
+
+struct TextLabel {
+  int x, y;
+  const char* text;
+  COLORREF colour;
+};
+constexpr TextLabel kLabels[] = {{6 + 61, 2 + 5, "Quorvanel Clips V1.2", kYellow},
+                                 {6, 51, "Clip HotKey:", kNavy},
+                                 {119, 51, "Paste Delay:", kNavy}};
+
+enum ButtonIndex { kOk = 0, kCancel = 1 };
+const std::vector<FlatButtonLayout> kButtons{{{37, 94, 37 + 75, 94 + 22}, "OK"},
+                                             {{116, 94, 116 + 75, 94 + 22}, "Cancel"}};
+
+constexpr int kComboDropHeight = 21 + 8 * 15;  // refitted to 8 items once created
+constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+constexpr ChildLayout kHotKeyBoxLayout{"COMBOBOX", kIdHotKeyBox,     6,           66,
+                                       105,        kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
+constexpr ChildLayout kDelayBoxLayout{"COMBOBOX", kIdDelayBox,      119,         66,
+                                      105,        kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
+constexpr ChildLayout kMakerLabelLayout{
+    "STATIC", kIdMakerLabel, 6 + 56, 2 + 21, 104, 13, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT};
+
+// Labels size themselves to their text, whatever font the system substitutes.
+void FitLabelToText(HWND label, HFONT font) {
+  const std::string text = WindowText(label);
+  SIZE size{};
+  {
+    const WindowDc dc(label);
+    const SelectedObject selected(dc.Dc(), font);
+    GetTextExtentPoint32A(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+  }
+  SetWindowPos(label, nullptr, 0, 0, size.cx + 1, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+}  // namespace
+
+template <std::size_t N>
+HWND SettingsDialog::CreateCombo(const ChildLayout& layout,
+                                 const std::array<const char*, N>& items) {
+  HWND box = CreateChild(layout, font_.get());
+  // Filled without redrawing after each item: a hidden box has nothing to show meanwhile.
+  SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+  for (const char* item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+  FitDropDown(box, layout);
+  return box;
+}
+
+// The drop-down list shows 8 items at a time, whatever the font's height.
+void SettingsDialog::FitDropDown(HWND box, const ChildLayout& layout) {
+  const auto editHeight = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const auto itemHeight = SendMessageA(box, CB_GETITEMHEIGHT, 0, 0);
+  SetWindowPos(
+      box, nullptr, 0, 0, ScaleForWindow(layout.width),
+      static_cast<int>(editHeight + ScaleForWindow(6) + 8 * itemHeight + ScaleForWindow(2)),
+      SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void SettingsDialog::Open(SettingsController& controller) {
+  controller_ = &controller;
+  Run([&] {
+    if (!window_) Create();
+    controller.SettingsClick();
+  });
+}
+
+void SettingsDialog::CreateFonts() {
+  font_ = CreateUiFont({}, dpi_);
+  underlinedFont_ = CreateUiFont({.underline = true}, dpi_);
+}
+
+void SettingsDialog::DpiChanged() {
+  CreateFonts();
+  SetChildrenFont(font_.get());
+  makerLabel_.Refont();
+  FitLabelToText(makerLabel_.window, font_.get());
+  FitDropDown(hotKeyBox_.Handle(), kHotKeyBoxLayout);
+  FitDropDown(delayBox_.Handle(), kDelayBoxLayout);
+  buttons_ = FlatButtons(kButtons, dpi_);
+}
+
+void SettingsDialog::Create() {
+  headerBrush_.reset(CreateSolidBrush(kHeaderColour));
+  CreateWindowFrom(kWindowLayout, owner_.Handle());
+  CreateFonts();
+  MoveFocusWithTab(window_);
+  CentreWhenFirstShown();
+  buttons_ = FlatButtons(kButtons, dpi_);
+  hotKeyBox_.Attach(CreateCombo(kHotKeyBoxLayout, kHotKeyChoices));
+  delayBox_.Attach(CreateCombo(kDelayBoxLayout, kDelayChoices));
+  makerLabel_.window = CreateChild(kMakerLabelLayout, font_.get(), "Skor Velmora Software");
+  FitLabelToText(makerLabel_.window, font_.get());
+  Subclass(makerLabel_.window);
+}
+
+void SettingsDialog::MakerLabel::SetUnderlined(bool underlined) {
+  if (underlined_ == underlined) return;
+  underlined_ = underlined;
+  Refont();
+}
+
+void SettingsDialog::MakerLabel::Refont() {
+  HFONT font = underlined_ ? owner_.underlinedFont_.get() : owner_.font_.get();
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void SettingsDialog::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(window_, &client);
+  FillSolid(dc, client, kDialogColour);
+  RECT header = ScaleForWindow(kHeaderPanel);
+  FillSolid(dc, header, kHeaderColour);
+  DrawEdge(dc, &header, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
+  const SelectedObject font(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  for (const TextLabel& label : kLabels) {
+    SetTextColor(dc, label.colour);
+    TextOutA(dc, ScaleForWindow(label.x), ScaleForWindow(label.y), label.text,
+             static_cast<int>(std::strlen(label.text)));
+  }
+  buttons_.Paint(dc);
+}
+
+LRESULT SettingsDialog::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  MakerLabel& label = makerLabel_;
+  if (message == WM_MOUSEMOVE && !label.pointerOn) {
+    label.pointerOn = true;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, child, 0};
+    TrackMouseEvent(&track);
+    Run([&] { controller_->RxLabel3MouseEnter(); });
+  } else if (message == WM_MOUSELEAVE) {
+    label.pointerOn = false;
+  }
+  return ChildDefault(child, message, wParam, lParam);
+}
+
+LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == makerLabel_.window) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kYellow);
+        SetBkColor(dc, kHeaderColour);
+        return reinterpret_cast<LRESULT>(headerBrush_.get());
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {  // the boxes' edit fields and their drop-down lists
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, kNavy);
+      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lParam) == makerLabel_.window && HIWORD(wParam) == STN_CLICKED) {
+        controller_->RxLabel3Click();
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // Only a shown dialog is activated by the user; a hidden one can be by an error box
+      // closing at start-up.
+      if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(window_))
+        Run([&] { controller_->FormActivate(); });
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: {
+      const int clicked = buttons_.OnMouse(window_, message, lParam);
+      if (clicked == kOk) controller_->BitBtn1Click();
+      if (clicked == kCancel) controller_->BitBtn2Click();
+      return 0;
+    }
+    case WM_CLOSE:
+      return 0;  // "OK" and "Cancel" are the ways to close it
+    default:
+      break;
+  }
+  return WindowBase::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace qv
