@@ -13,7 +13,8 @@ constexpr std::int64_t kSpellGapMs = 1000;
 template <typename Step>
 auto RetryingFileSystem::Retried(Step step) {
   auto result = step();
-  if (!result && disk_.LastFailureWasBusy()) {
+  const bool busy = !result && disk_.LastFailureWasBusy();
+  if (busy) {
     if (!spellStartMs_ || clock_.Milliseconds() - lastBusyMs_ > kSpellGapMs)
       spellStartMs_ = clock_.Milliseconds();
     while (!result && disk_.LastFailureWasBusy()) {
@@ -27,7 +28,9 @@ auto RetryingFileSystem::Retried(Step step) {
     }
     lastBusyMs_ = clock_.Milliseconds();
   }
-  if (result) spellStartMs_.reset();
+  // Only the held file let go ends the spell: a step on another file (the temp file written
+  // beside a held data file) says nothing of it.
+  if (result && busy) spellStartMs_.reset();
   return result;
 }
 
