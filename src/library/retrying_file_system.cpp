@@ -23,7 +23,7 @@ auto RetryingFileSystem::Retried(Step step) {
       // Each pause half the time waited so far: a short lock costs little more than itself.
       const std::int64_t pause = std::min(std::clamp(waited / 2, kShortestPauseMs, kLongestPauseMs),
                                           kBusyWaitLimitMs - waited);
-      clock_.Wait(static_cast<int>(pause));
+      if (!clock_.Wait(static_cast<int>(pause))) break;  // ending, or out of time
       result = step();
     }
     lastBusyMs_ = clock_.Milliseconds();

@@ -157,6 +157,7 @@ test_one_shot_start_beside_a_running_copy_still_pastes() {
 # A virus scanner or a sync client holds a file just written for a moment: Quit waits for it.
 test_quit_saves_a_store_file_held_open_for_a_moment() {
   write_data_to_be_rewritten
+  sed -i 's/\r$//' "$(qv_dir)/svclips.qvl" # rewritten with CR LF, so that it is saved
   start_with_notepad
   local held="$E2E_TEST_ARTIFACTS/held.txt"
   probe hold-file 'C:\qv\svclips.qvl' 1200 >"$held" &

@@ -138,5 +138,37 @@ TEST_F(ProgramFiles, TheSaveAtSessionEndStartsNoStepAfterTwoSeconds) {
   EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "");
 }
 
+// A held file is waited for on the desktop's clock (handling messages) only within the bound,
+// reads included; whatever ends the save lifts the bound, and a save asked for while one
+// waits is refused rather than run on the same files.
+TEST_F(ProgramFiles, HeldFilesAtSessionEndAreWaitedForOnlyWithinTheBound) {
+  for (const std::string* held : {&paths.rows, &paths.store, &paths.prefs}) {
+    files.busyUntilMs.clear();
+    desktop.now += 5000;  // no busy spell left over
+    Start();
+    program.library.rows.push_back("new row");
+    files.now = &desktop.now;
+    files.busyUntilMs = {{*held, desktop.now + 60000}};
+    const std::int64_t start = desktop.now;
+    EXPECT_EQ(program.WMQueryEndSession(), 0) << *held;
+    EXPECT_EQ(desktop.now - start, 2000) << *held;
+  }
+  files.busyUntilMs.clear();
+  program.library.rows.push_back("new row");
+  files.beforeMutation = [] { throw std::bad_alloc(); };
+  EXPECT_THROW(program.WMQueryEndSession(), std::bad_alloc);
+  files.beforeMutation = [&] { desktop.Wait(700); };
+  files.busyUntilMs = {{paths.rows, desktop.now + 500}};
+  int answer = -1;
+  std::string quit;
+  desktop.whileWaiting = [&] {
+    answer = program.WMQueryEndSession();
+    quit = ErrorOf([&] { program.CloseMainWindow(); });
+  };
+  EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "");
+  EXPECT_EQ(std::tuple(answer, quit, ended),
+            std::tuple(0, "The clips are still being saved. Try again in a moment.", false));
+}
+
 }  // namespace
 }  // namespace qv::test

@@ -172,7 +172,7 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
     FakeClock clock;
     FakeFileSystem disk;
     disk.files = before;
-    disk.clock = &clock;
+    disk.now = &clock.now;
     disk.busyUntilMs[busy] = busyMs;
     disk.failAtCall = failAtCall;
     RetryingFileSystem fs(disk, clock);
@@ -183,7 +183,7 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
   // A spell that ended in failure long ago leaves the next held file its two seconds.
   FakeClock clock;
   FakeFileSystem disk;
-  disk.clock = &clock;
+  disk.now = &clock.now;
   disk.busyUntilMs[kPath] = 60000;
   RetryingFileSystem fs(disk, clock);
   EXPECT_FALSE(fs.ReadAll(kPath));
