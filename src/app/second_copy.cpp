@@ -10,8 +10,9 @@ std::string CopyLockName(const std::string& folder, std::optional<FolderId> id) 
   // length, whatever the folder's.
   char identity[64];
   if (id) {
-    std::snprintf(identity, sizeof identity, "|%08lx|%016llx",
-                  static_cast<unsigned long>(id->volume),
+    std::snprintf(identity, sizeof identity, "|%016llx|%016llx%016llx",
+                  static_cast<unsigned long long>(id->volume),
+                  static_cast<unsigned long long>(id->indexHigh),
                   static_cast<unsigned long long>(id->index));
   }
   std::uint64_t hash = 0xcbf29ce484222325ull;
@@ -21,18 +22,24 @@ std::string CopyLockName(const std::string& folder, std::optional<FolderId> id) 
     hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
   }
   char name[64];
-  std::snprintf(name, sizeof name, "Global\\Quorvanel-%016llx",
-                static_cast<unsigned long long>(hash));
+  std::snprintf(name, sizeof name, "Quorvanel-%016llx", static_cast<unsigned long long>(hash));
   return name;
 }
 
 bool MayRunBesideAnotherCopy(KeyInjection& keys, MessageBoxes& messages, const std::string& title,
-                             const std::string& folder) {
+                             const std::string& folder, OtherCopy other) {
   if (keys.CtrlHeld()) return true;
+  const std::string where =
+      other == OtherCopy::OtherSession
+          ? " for another user of this computer, or in another session of yours:\nits icon is "
+            "in that session's notification area."
+      : other == OtherCopy::ThroughAnotherPath
+          ? ", started through another path to this folder\nor on another computer that "
+            "shares it."
+          : ": its icon is in the notification area.";
   messages.ShowMessage(MessageKind::Warning,
-                       title + " is already running from " + folder +
-                           ": its icon is in the notification area.\n\nThis copy ends now, "
-                           "without reading or changing any file.",
+                       title + " is already running from " + folder + where +
+                           "\n\nThis copy ends now, without reading or changing any file.",
                        MessageButtons::Ok);
   return false;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "desktop/global_hot_key.h"
+#include "desktop/hot_key_repeats.h"
 #include "fakes/fake_desktop.h"
 
 namespace qv {
@@ -56,6 +57,33 @@ TEST_F(GlobalHotKeyTest, FailedRegistrationIsRetriedWhenSetAgainOrWhenLoaded) {
   hotKey->SetKey(0);  // registered as virtual key 0, which no key press gives
   EXPECT_EQ(api.log.back(), "register 0 0");
   EXPECT_FALSE(hotKey->Works());
+}
+
+// Each event: the hot key's message with its key down or up at a time (ms), or a look at the
+// key between messages.
+TEST(HotKeyRepeats, AHeldKeyTogglesOnceWhateverThePlatformRepeats) {
+  struct Event {
+    bool down;
+    std::int64_t ms;
+    bool look = false;
+  };
+  const std::pair<std::vector<Event>, int> cases[] = {
+      {{{true, 0}, {true, 500}, {true, 533}, {true, 566}, {false, 600, true}, {true, 900}}, 2},
+      {{{true, 0}, {false, 30, true}, {true, 150}}, 2},  // a quick second press
+      {{{false, 0}, {true, 100}}, 2},                    // let go before the message came
+      {{{true, 0}, {true, 2000}}, 2},                    // let go unseen: no repeat that late
+  };
+  for (const auto& [events, toggles] : cases) {
+    HotKeyRepeats repeats;
+    int n = 0;
+    for (const Event& e : events) {
+      if (e.look)
+        repeats.LookedAt(e.down);
+      else
+        n += repeats.Pressed(e.down, e.ms);
+    }
+    EXPECT_EQ(n, toggles) << events.size();
+  }
 }
 
 }  // namespace

@@ -1,24 +1,28 @@
 #pragma once
-// The named lock a running copy holds, so that a copy started later from the same folder
-// can tell.
+// What a running copy holds, so that a copy started later from the same folder can tell:
+// named locks by the folder's identity, in this session and for the whole computer, and a
+// file in the folder opened with no sharing.
 #include <windows.h>
 
 #include <string>
 
+#include "app/second_copy.h"
 #include "win32/base/handles.h"
 
 namespace qv {
 
 class CopyLock {
  public:
-  // The lock of the copies started from `folder`.
+  // The locks of the copies started from `folder`.
   explicit CopyLock(const std::string& folder);
 
-  bool AnotherCopyRuns() const { return anotherCopyRuns_; }
+  OtherCopy AnotherCopy() const { return another_; }
+  // At the end, once the files are saved: a copy started while a balloon lingers may run.
+  void Release();
 
  private:
-  UniqueHandle mutex_;
-  bool anotherCopyRuns_ = false;
+  UniqueHandle local_, global_, file_;
+  OtherCopy another_ = OtherCopy::None;
 };
 
 }  // namespace qv

@@ -73,8 +73,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ApplicationWindow application(title);
   PopupWindow popup;
   Win32DesktopServices desktop(application, popup);
-  const CopyLock copyLock(folder);
-  if (copyLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
+  CopyLock copyLock(folder);
+  if (copyLock.AnotherCopy() != OtherCopy::None &&
+      !MayRunBesideAnotherCopy(desktop, desktop, title, folder, copyLock.AnotherCopy()))
     return 0;
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do
@@ -102,6 +103,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (PumpMessage()) {
     }
   }
-  tray.Leave();  // the windows and every other handle go with the process, more quickly
+  copyLock.Release();  // saved: a copy started while a balloon lingers may read the files
+  tray.Leave();        // the windows and every other handle go with the process, more quickly
   ExitProcess(0);
 }

@@ -14,4 +14,14 @@ void LoadLibrariesFromSystemFolderOnly();
 // The system folder's copy of `name`, or null.
 HMODULE LoadSystemLibrary(const char* name);
 
+// A function that older Windows may lack, in a system library the program has loaded already
+// (kernel32, user32): looked up at run time, so that the program still starts there; null
+// where it is missing.
+template <typename Function>
+Function LoadedSystemFunction(const char* library, const char* name) {
+  HMODULE module = GetModuleHandleA(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
 }  // namespace qv
