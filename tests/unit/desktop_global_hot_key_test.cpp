@@ -1,7 +1,9 @@
 // The system-wide hot key: registered once per value, released before a change and at the end.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
+#include <sstream>
 
 #include "desktop/global_hot_key.h"
 #include "desktop/hot_key_repeats.h"
@@ -59,30 +61,27 @@ TEST_F(GlobalHotKeyTest, FailedRegistrationIsRetriedWhenSetAgainOrWhenLoaded) {
   EXPECT_FALSE(hotKey->Works());
 }
 
-// Each event: the hot key's message with its key down or up at a time (ms), or a look at the
-// key between messages.
+// Events: the hot key's message with its key Down or Up at a time (ms), or a look at the key
+// between messages (d, u).
 TEST(HotKeyRepeats, AHeldKeyTogglesOnceWhateverThePlatformRepeats) {
-  struct Event {
-    bool down;
-    std::int64_t ms;
-    bool look = false;
-  };
-  const std::pair<std::vector<Event>, int> cases[] = {
-      {{{true, 0}, {true, 500}, {true, 533}, {true, 566}, {false, 600, true}, {true, 900}}, 2},
-      {{{true, 0}, {false, 30, true}, {true, 150}}, 2},  // a quick second press
-      {{{false, 0}, {true, 100}}, 2},                    // let go before the message came
-      {{{true, 0}, {true, 2000}}, 2},                    // let go unseen: no repeat that late
+  const std::pair<const char*, int> cases[] = {
+      {"D0 D500 D533 D566 u600 D900", 2},  // Wine's repeats, then a new press
+      {"D0 u30 D150", 2},                  // a quick second press
+      {"U0 D100", 2},                      // let go before the message came
+      {"D0 D2000", 2},                     // let go unseen: no repeat comes that late
   };
   for (const auto& [events, toggles] : cases) {
     HotKeyRepeats repeats;
     int n = 0;
-    for (const Event& e : events) {
-      if (e.look)
-        repeats.LookedAt(e.down);
+    std::istringstream in(events);
+    for (std::string e; in >> e;) {
+      const bool down = e[0] == 'D' || e[0] == 'd';
+      if (std::islower(e[0]))
+        repeats.LookedAt(down);
       else
-        n += repeats.Pressed(e.down, e.ms);
+        n += repeats.Pressed(down, std::stoll(e.substr(1)));
     }
-    EXPECT_EQ(n, toggles) << events.size();
+    EXPECT_EQ(n, toggles) << events;
   }
 }
 
