@@ -79,11 +79,13 @@ CopyLock::CopyLock(const std::string& folder) {
   // A copy of another user holds it when we may not even open it.
   const bool elsewhere = global_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
   // Whatever path led to the folder (a drive letter whose volume looks different under Wine),
-  // and from other computers sharing it: the file cannot be opened twice. A folder that takes
-  // no file leaves the named locks alone to tell.
-  file_ = OwnedFileHandle(CreateFileW(
-      LongPath(folder + kLockFileName).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
-      OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  // and from other computers sharing it: the file cannot be opened for writing twice. Readers
+  // (a backup or sync client) may look. A folder that takes no file leaves the named locks
+  // alone to tell.
+  file_ = OwnedFileHandle(CreateFileW(LongPath(folder + kLockFileName).c_str(),
+                                      GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                      nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   const bool fileHeld = !file_ && GetLastError() == ERROR_SHARING_VIOLATION;
   another_ = here        ? OtherCopy::ThisSession
              : elsewhere ? OtherCopy::OtherSession

@@ -1,7 +1,7 @@
 #pragma once
 // What a running copy holds, so that a copy started later from the same folder can tell:
 // named locks by the folder's identity, in this session and for the whole computer, and a
-// file in the folder opened with no sharing.
+// file in the folder that only one copy can open for writing.
 #include <windows.h>
 
 #include <string>
