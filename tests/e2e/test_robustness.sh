@@ -135,6 +135,7 @@ test_second_copy_from_the_same_folder_ends_without_writing() {
   (cd "$(qv_dir)" && exec "$WINE" 'M:\Quorvanel.exe') >>"$E2E_TEST_ARTIFACTS/program.log" 2>&1 &
   QV_PID=$!
   text=$(probe_text message-text Warning 20000) || fail "the copy started from M: told nothing"
+  shot mapped-drive-warning
   # shellcheck disable=SC1003 # the backslashes are the folder's
   [[ "$text" == *'Quorvanel is already running from M:\'* ]] || fail "warning text: [$text]"
   probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
