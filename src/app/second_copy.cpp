@@ -26,9 +26,9 @@ std::string CopyLockName(const std::string& folder, std::optional<FolderId> id) 
   return name;
 }
 
-bool MayRunBesideAnotherCopy(KeyInjection& keys, MessageBoxes& messages, const std::string& title,
+bool MayRunBesideAnotherCopy(KeyState& keys, MessageBoxes& messages, const std::string& title,
                              const std::string& folder, OtherCopy other) {
-  if (keys.CtrlHeld()) return true;
+  if (CtrlHeld(keys)) return true;
   const std::string where =
       other == OtherCopy::OtherSession
           ? " for another user of this computer, or in another session of yours:\nits icon is "

@@ -29,10 +29,10 @@ TEST(SecondCopyTest, AKnownFolderIdentityNamesTheLockWhateverThePath) {
 
 TEST(SecondCopyTest, OnlyAOneShotStartRunsBesideAnotherCopyAndTheOtherIsToldWhereItRuns) {
   FakeDesktop desktop;
-  desktop.ctrlHeld = true;
+  desktop.keyboard.Press(kVkLeftControl);
   EXPECT_TRUE(MayRunBesideAnotherCopy(desktop, desktop, "Quorvanel", "C:\\qv\\"));
   EXPECT_TRUE(desktop.messages.empty());
-  desktop.ctrlHeld = false;
+  desktop.keyboard = {};
   const std::pair<OtherCopy, const char*> cases[] = {
       {OtherCopy::ThisSession, ": its icon is in the notification area."},
       {OtherCopy::OtherSession, " for another user of this computer"},
