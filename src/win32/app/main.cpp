@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "app/program.h"
-#include "app/second_copy.h"
+#include "app/second_instance.h"
 #include "base/app_error.h"
 #include "editor/editor_controller.h"
 #include "popup/popup_controller.h"
 #include "settings/settings_controller.h"
 #include "win32/app/application_window.h"
-#include "win32/app/copy_lock.h"
+#include "win32/app/instance_lock.h"
 #include "win32/app/win32_save_services.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -62,8 +62,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ApplicationWindow application(title);
   PopupWindow popup;
   Win32DesktopServices desktop(application, popup);
-  const CopyLock copyLock(folder);
-  if (copyLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
+  const InstanceLock instanceLock(folder);
+  if (instanceLock.AnotherInstanceRuns() &&
+      !MayRunBesideAnotherInstance(desktop, desktop, title, folder))
     return 0;
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do

@@ -11,7 +11,7 @@ namespace qv {
 // folder at least leaves the search).
 void LoadLibrariesFromSystemFolderOnly();
 
-// The system folder's copy of `name`, or null.
+// `name` loaded from the system folder, or null.
 HMODULE LoadSystemLibrary(const char* name);
 
 }  // namespace qv

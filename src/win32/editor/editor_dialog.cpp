@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/product.h"
 #include "desktop/window_names.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -34,7 +35,7 @@ struct TextLabel {
 };
 constexpr TextLabel kLabels[] = {
     {{6, 4, kWindowLayout.width - 6, 4 + 26},  // the design's 343 and the right margin
-     "Click the row(s) in the other main Quorvanel Clips window where you want\r\nto add  or "
+     "Click the row(s) in the other main " QV_PRODUCT_NAME " window where you want\r\nto add  or "
      "modify data.  Multiple adds/modifications are ok."},
     {{6, 37, 6 + 200, 37 + 13}, "Clip title:"},
     {{6, 79, 6 + 200, 79 + 13}, "Clip to paste:"}};

@@ -33,7 +33,7 @@ TrayIcon::TrayIcon(std::string balloonTitle) : balloonTitle_(std::move(balloonTi
 
 TrayIcon::~TrayIcon() {
   enabled_ = false;
-  Deactivate();
+  RemoveIcon();
 }
 
 void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
@@ -126,17 +126,17 @@ void TrayIcon::SetTip(const std::string& text) {
 void TrayIcon::SetIcon(HICON icon) {
   if (icon_.get() != icon) icon_.reset(icon);
   if (added_) {
-    if (!icon_) return Deactivate();
+    if (!icon_) return RemoveIcon();
     NOTIFYICONDATAA record;
     FillRecord(record);
     Shell_NotifyIconA(NIM_MODIFY, &record);
   } else {
-    Activate();
+    AddIcon();
   }
 }
 
-void TrayIcon::Activate() {
-  Deactivate();
+void TrayIcon::AddIcon() {
+  RemoveIcon();
   if (!icon_) return;
   clicks_.Reset();
   NOTIFYICONDATAA record;
@@ -152,7 +152,7 @@ void TrayIcon::Activate() {
   if (!balloon_.empty()) ShowBalloon();
 }
 
-void TrayIcon::Deactivate() {
+void TrayIcon::RemoveIcon() {
   NOTIFYICONDATAA record;
   FillRecord(record);
   Shell_NotifyIconA(NIM_DELETE, &record);
@@ -180,11 +180,11 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // ours again, or the user would lose the menu for good.
   static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   if (message == taskbarCreated && taskbarCreated != 0) {
-    if (icon_) Activate();
+    if (icon_) AddIcon();
     return 0;
   }
   if (message == WM_TIMER && wParam == kAddAgainTimer) {
-    if (icon_ && !added_) Activate();
+    if (icon_ && !added_) AddIcon();
     return 0;
   }
   if (message != kCallbackMessage || !enabled_)
