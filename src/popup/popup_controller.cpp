@@ -11,7 +11,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kTimerIntervalMs = 100;
 // Another program may keep the foreground (its menu open, a foreground lock): taken again
 // this many times, this far apart, before the list gives up.
 constexpr int kForegroundRetries = 3;

@@ -8,6 +8,7 @@
 
 #include "desktop/window_names.h"
 #include "win32/base/message_loop.h"
+#include "win32/base/system_library.h"
 
 namespace qv {
 
@@ -53,7 +54,7 @@ void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
 
 void TrayIcon::LetSettle() const {
   // Only Wine's tray hosts do so.
-  if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return;
+  if (!SystemFunction<const char*(CDECL*)()>("ntdll.dll", "wine_get_version")) return;
   // Wait for the first change of the foreground (none comes on Windows), then until it has
   // stayed put for a while, within a bound.
   constexpr DWORD kFirstChangeMs = 500, kSteadyMs = 200, kLongestMs = 1500;
