@@ -106,9 +106,14 @@ void EditorDialog::FlatButton::SetEnabled(bool enabled) {
   InvalidateRect(owner_.window_, nullptr, FALSE);
 }
 
-void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& controller) {
+void EditorDialog::Open(EditorController& controller) {
   controller_ = &controller;
-  CreateWindowFrom(kWindowLayout, applicationWindow);
+  if (!window_) Create();
+  controller.LockForUpdate1Click();
+}
+
+void EditorDialog::Create() {
+  CreateWindowFrom(kWindowLayout, owner_.Handle());
   font_ = CreateUiFont({}, dpi_);
   MoveFocusWithTab(window_);
   buttons_ = FlatButtons(kButtons, dpi_);
@@ -118,8 +123,9 @@ void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& c
   Subclass(title_.Handle());
   contentMenu_.reset(CreatePopupMenu());
   AppendMenuA(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
-  copyMenu_.Create(list, {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
-                          {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
+  copyMenu_.Create(list_.Handle(),
+                   {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
+                    {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
 }
 
 void EditorDialog::DpiChanged() {
