@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/product.h"
+#include "desktop/held_keys.h"
 
 namespace qv {
 
