@@ -43,7 +43,7 @@ imports=$("$OBJDUMP" -p "$EXE" | awk -F'\t' '
 [[ -n "$imports" ]] || { echo "check_imports: no imports read from $EXE" >&2; exit 1; }
 
 looked_up=$(find "$ROOT/src" -name '*.cpp' -o -name '*.h' | xargs perl -0777 -ne \
-  'while (/(?:LookUp|LoadedSystemFunction|User32Function|GetProcAddress)\b[^;]*?"(\w+)"\s*\)/gs) {
+  'while (/(?:SystemFunction|User32Function|GetProcAddress)\b[^;]*?"(\w+)"\s*\)/gs) {
      print "$1\n" }' | sort -u)
 
 status=0

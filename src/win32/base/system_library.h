@@ -11,17 +11,21 @@ namespace qv {
 // folder at least leaves the search).
 void LoadLibrariesFromSystemFolderOnly();
 
-// The system folder's copy of `name`, or null.
+// `name` loaded from the system folder, or null.
 HMODULE LoadSystemLibrary(const char* name);
 
-// A function that older Windows may lack, in a system library the program has loaded already
-// (kernel32, user32): looked up at run time, so that the program still starts there; null
-// where it is missing.
+// The one way a function is looked up at run time, for what an older Windows (or Windows
+// rather than Wine) may not have: null when the library or the function is missing.
 template <typename Function>
-Function LoadedSystemFunction(const char* library, const char* name) {
-  HMODULE module = GetModuleHandleA(library);
-  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
+Function SystemFunction(HMODULE library, const char* name) {
+  return library
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+             : nullptr;
+}
+// The same from a library the process has loaded already ("kernel32.dll", "user32.dll").
+template <typename Function>
+Function SystemFunction(const char* loadedLibrary, const char* name) {
+  return SystemFunction<Function>(GetModuleHandleA(loadedLibrary), name);
 }
 
 }  // namespace qv

@@ -1,9 +1,10 @@
-#include "win32/app/copy_lock.h"
+#include "win32/app/instance_lock.h"
 
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include "base/product.h"
 #include "win32/base/system_library.h"
 #include "win32/services/win32_file_system.h"
 
@@ -11,7 +12,7 @@ namespace qv {
 
 namespace {
 
-constexpr const char* kLockFileName = "Quorvanel.lock";
+constexpr const char* kLockFileName = QV_SHORT_NAME ".lock";
 
 // FILE_ID_INFO of Windows 8 and later: a 64-bit volume serial and a 128-bit file id.
 struct FileIdInformation {
@@ -26,7 +27,7 @@ constexpr int kFileIdInfoClass = 18;  // FileIdInfo
 std::optional<FolderId> IdentifyFolder(HANDLE folder) {
   using GetInfoEx = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
   static const auto getInfoEx =
-      LoadedSystemFunction<GetInfoEx>("kernel32.dll", "GetFileInformationByHandleEx");
+      SystemFunction<GetInfoEx>("kernel32.dll", "GetFileInformationByHandleEx");
   FolderId id;
   FileIdInformation idInfo{};
   BY_HANDLE_FILE_INFORMATION info{};
@@ -61,22 +62,22 @@ std::string FinalPath(HANDLE folder, const std::string& given) {
 
 }  // namespace
 
-CopyLock::CopyLock(const std::string& folder) {
+InstanceLock::InstanceLock(const std::string& folder) {
   std::string name;
   {
     const UniqueHandle handle =
         OwnedFileHandle(CreateFileW(LongPath(folder.empty() ? "." : folder).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    name = handle ? CopyLockName(FinalPath(handle.get(), folder), IdentifyFolder(handle.get()))
-                  : CopyLockName(folder);
+    name = handle ? InstanceLockName(FinalPath(handle.get(), folder), IdentifyFolder(handle.get()))
+                  : InstanceLockName(folder);
   }
-  // A copy in this session has its icon in this user's notification area.
+  // An instance in this session has its icon in this user's notification area.
   local_.reset(CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str()));
   const bool here = local_ && GetLastError() == ERROR_ALREADY_EXISTS;
   global_.reset(CreateMutexA(nullptr, FALSE, ("Global\\" + name).c_str()));
   const DWORD error = GetLastError();
-  // A copy of another user holds it when we may not even open it.
+  // An instance of another user holds it when we may not even open it.
   const bool elsewhere = global_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
   // Whatever path led to the folder (a drive letter whose volume looks different under Wine),
   // and from other computers sharing it: the file cannot be opened for writing twice. Readers
@@ -87,13 +88,13 @@ CopyLock::CopyLock(const std::string& folder) {
                                       nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   const bool fileHeld = !file_ && GetLastError() == ERROR_SHARING_VIOLATION;
-  another_ = here        ? OtherCopy::ThisSession
-             : elsewhere ? OtherCopy::OtherSession
-             : fileHeld  ? OtherCopy::ThroughAnotherPath
-                         : OtherCopy::None;
+  another_ = here        ? OtherInstance::ThisSession
+             : elsewhere ? OtherInstance::OtherSession
+             : fileHeld  ? OtherInstance::ThroughAnotherPath
+                         : OtherInstance::None;
 }
 
-void CopyLock::Release() {
+void InstanceLock::Release() {
   file_.reset();
   global_.reset();
   local_.reset();
