@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 
+#include "fakes/fake_code_page.h"
 #include "library/clip_library.h"
 #include "library/file_system.h"
 #include "library/slot_library.h"
@@ -149,7 +150,7 @@ void BM_LoadLibrary(benchmark::State& state) {
   DiskFileSystem disk;
   for (auto _ : state) {
     qv::ClipLibrary library;
-    library.Load(disk, paths);
+    library.Load(disk, paths, qv::test::kWestern);
     benchmark::DoNotOptimize(library.store.data());
   }
 }
@@ -163,8 +164,8 @@ void BM_SaveLibrary(benchmark::State& state) {
   memory.Put(paths.rows, std::move(rows));
   memory.Put(paths.store, std::move(store));
   qv::ClipLibrary library;
-  library.Load(memory, paths);
-  for (auto _ : state) library.Save(memory, paths);
+  library.Load(memory, paths, qv::test::kWestern);
+  for (auto _ : state) library.Save(memory, paths, qv::test::kWestern);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(library.store.size()));
 }

@@ -29,8 +29,8 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
     : deadline_(services.files, services.desktop.clock),
       dataFiles_(deadline_),
       hotKey(services.hotKeyApi),
-      preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
-                  services.layout, state),
+      preferences(dataFiles_, paths.prefs, services.codePage,
+                  {views.popup.crlf, views.popup.crlfLf}, hotKey, services.layout, state),
       popup(views.popup, state, library,
             {services.desktop.clipboard, services.desktop.keys, services.desktop.foreground,
              services.desktop.pointer, services.desktop.clock, services.desktop.notifier,
@@ -72,7 +72,7 @@ void Program::FormCreate() {
   }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
-    library.Load(dataFiles_, paths_);
+    library.Load(dataFiles_, paths_, services_.codePage);
   } catch (...) {
     list_.slotList.SetItems(ListTexts(library.rows));
     throw;
@@ -102,7 +102,7 @@ void Program::LoadPreferences() {
 }
 
 void Program::SaveAll() {
-  library.Save(dataFiles_, paths_);
+  library.Save(dataFiles_, paths_, services_.codePage);
   preferences.Save();
 }
 

@@ -29,6 +29,7 @@ namespace qv {
 
 struct Services {
   FileSystem& files;
+  const CodePage& codePage;  // of data files without a byte order mark
   DesktopRoles desktop;
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;

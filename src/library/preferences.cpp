@@ -92,7 +92,7 @@ std::int32_t AcceptDelayText(std::string& delayText) {
 
 Preferences PreferencesFile::Load() {
   fileRead_ = false;
-  Preferences preferences = ParsePreferences(ReadDataFile(files_, path_));
+  Preferences preferences = ParsePreferences(text_.Decode(ReadDataFile(files_, path_), codePage_));
   fileRead_ = true;
   return preferences;
 }
@@ -102,7 +102,10 @@ bool PreferencesFile::MayWrite() {
 }
 
 void PreferencesFile::Save(const Preferences& preferences) {
-  if (MayWrite()) SaveDataFile(files_, path_, SerializePreferences(preferences));
+  std::string scratch;
+  if (MayWrite())
+    SaveDataFile(files_, path_,
+                 text_.Encode(SerializePreferences(preferences), codePage_, scratch));
 }
 
 void PreferencesFile::CheckWritable() {

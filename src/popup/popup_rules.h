@@ -38,7 +38,7 @@ std::string PasteSuffix(const ButtonControl& crlf, const ButtonControl& crlfLf);
 // The paste wait actually used: a negative or absurd delay must not block for ever.
 int BoundedPasteDelay(std::int32_t milliseconds);
 
-// The hint text of a preview: "|" shown as the broken bar 0xA6 (the hint display would
+// The hint text of a preview: "|" shown as the broken bar U+00A6 (the hint display would
 // cut the text there), at most 45 lines with "..." after the 45th, joined by CR LF.
 std::string BuildPreviewText(std::string_view content);
 

@@ -47,7 +47,8 @@ struct Preferred {
   GlobalHotKey hotKey{hotKeyApi};
   test::FakeButton crlf, crlfLf;
   SharedState state;
-  PreferenceKeeper preferences{files, kPath, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+  PreferenceKeeper preferences{
+      files, kPath, test::kWestern, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
   Preferences& values = preferences.values;
 
   template <typename Step>

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/second_copy.h"
+#include "win32/base/wide_text.h"
 #include "win32/services/win32_file_system.h"
 
 namespace qv {
@@ -25,7 +26,7 @@ std::optional<FolderId> IdentifyFolder(const std::string& folder) {
 
 CopyLock::CopyLock(const std::string& folder) {
   const std::string name = CopyLockName(folder, IdentifyFolder(folder));
-  mutex_.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
+  mutex_.reset(CreateMutexW(nullptr, FALSE, Utf8ToWide(name).c_str()));
   const DWORD error = GetLastError();
   // A copy of another user holds it when we may not even open it.
   anotherCopyRuns_ = mutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;

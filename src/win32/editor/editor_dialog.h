@@ -31,7 +31,7 @@ class EditorDialog : public Win32Form {
     void SetText(const std::string& text) override;
     bool Enabled() const override { return IsWindowEnabled(Window()) != FALSE; }
     void SetEnabled(bool enabled) override { EnableWindow(Window(), enabled); }
-    void PasteFromClipboard() override { SendMessageA(Window(), WM_PASTE, 0, 0); }
+    void PasteFromClipboard() override { SendMessageW(Window(), WM_PASTE, 0, 0); }
     bool MenuAutoPopup() const override { return menuAutoPopup_; }
     void SetMenuAutoPopup(bool on) override { menuAutoPopup_ = on; }
     HWND Window() const;
@@ -61,6 +61,7 @@ class EditorDialog : public Win32Form {
   LRESULT OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
   void DpiChanged() override;
+  void KeepTitleLength();
   void Click(int button);
   HWND CreateContentField();
 
