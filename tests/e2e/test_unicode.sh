@@ -62,7 +62,7 @@ test_a_folder_named_outside_the_code_page_is_the_programs_own() {
   probe count-message-boxes Error | grep -qx 0 || fail "start-up reported an error"
   notepad_clear
   popup_show
-  xdotool key 3
+  xdotool key 4
   popup_wait_hidden
   assert_pasted 'text of slot 3'
   tray_quit

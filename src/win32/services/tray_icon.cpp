@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cwchar>
 
 #include "base/utf8_text.h"
