@@ -8,11 +8,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/test_editor.sh"
 # Texts read and set as Unicode, shown as UTF-8.
 utf8_probe() { QV_PROBE_UTF8=1 probe "$@"; }
 utf8_hex() { printf '%s' "$1" | od -An -v -tx1 | tr -d ' \n'; }
-utf8_notepad_shows() { [[ "$(printf '%b' "$(utf8_probe window-text Notepad "$NOTEPAD_EDIT_ID")")" == "$1" ]]; }
+utf8_notepad_text() { printf '%b' "$(utf8_probe window-text Notepad "$NOTEPAD_EDIT_ID")"; }
+utf8_notepad_shows() { [[ "$(utf8_notepad_text)" == "$1" ]]; }
 list_row() { printf '%b' "$(utf8_probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | sed -n "$(($1 + 1))p")"; }
 
 test_every_script_goes_through_editor_files_restart_and_paste() {
-  local title='Grüße ✓ Привет 😀 中文' clip=$'Grüße → ✓ Привет 😀 中文\r\nΑθήνα e\u0301'
+  local title='Grüße ✓ Привет 😀 中文' clip=$'Grüße → ✓ Привет 😀 中文\r\nΑθήνα e\xcc\x81'
   write_test_data
   start_with_notepad
   lock_and_add
@@ -29,12 +30,11 @@ test_every_script_goes_through_editor_files_restart_and_paste() {
   wait_until 5 title_reads '' || fail "Update Clip did not clear the fields"
   close_editor
   probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Close did not hide the editor"
-  # Only the two files that now hold characters outside the code page became UTF-8.
-  local file
-  for file in Lb1.qvl svclips.qvl; do
-    [[ "$(file_hex "$(qv_dir)/$file")" == efbbbf* ]] || fail "$file is not UTF-8 with a mark"
-  done
-  grep -qF "$title" "$(qv_dir)/Lb1.qvl" || fail "the rows file does not hold the title"
+  # The two files that now hold characters outside the code page became UTF-8 with a mark;
+  # the title's 21 characters are padded to 71.
+  [[ "$(head -c 3 "$(qv_dir)/Lb1.qvl")$(head -c 3 "$(qv_dir)/svclips.qvl")" == $'\xef\xbb\xbf\xef\xbb\xbf' ]] ||
+    fail "the rows and store files are not UTF-8 with a mark"
+  grep -qF "$title$(printf '%50s' '')/:hdr:" "$(qv_dir)/Lb1.qvl" || fail "row 4 is not the title"
   grep -qF "${clip%%$'\r'*}" "$(qv_dir)/svclips.qvl" || fail "the store does not hold the clip"
   assert_file_bytes "$(qv_dir)/prefs.qvl" "$HOT_KEY\r\n100\r\n0000000000\r\n"
 
@@ -46,8 +46,7 @@ test_every_script_goes_through_editor_files_restart_and_paste() {
   popup_show
   xdotool key 5
   popup_wait_hidden
-  wait_until 5 utf8_notepad_shows "$clip" ||
-    assert_eq "$clip" "$(printf '%b' "$(utf8_probe window-text Notepad "$NOTEPAD_EDIT_ID")")" "Notepad's text"
+  wait_until 5 utf8_notepad_shows "$clip" || assert_eq "$clip" "$(utf8_notepad_text)" "Notepad's text"
   shot pasted
 }
 
@@ -87,7 +86,7 @@ test_files_of_another_code_page_come_back_byte_for_byte() {
   popup_show
   xdotool key 1
   popup_wait_hidden
-  wait_until 5 utf8_notepad_shows 'да, № 1' || fail "Notepad shows [$(utf8_probe window-text Notepad 0)]"
+  wait_until 5 utf8_notepad_shows 'да, № 1' || assert_eq 'да, № 1' "$(utf8_notepad_text)" "Notepad's text"
   tray_quit
   assert_same_file "$E2E_TEST_ARTIFACTS/Lb1.qvl" "$rows"
   assert_same_file "$E2E_TEST_ARTIFACTS/svclips.qvl" "$store"
