@@ -31,10 +31,10 @@ test_every_script_goes_through_editor_files_restart_and_paste() {
   close_editor
   probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Close did not hide the editor"
   # The two files that now hold characters outside the code page became UTF-8 with a mark;
-  # the title's 21 characters are padded to 71.
+  # the title's 19 characters are padded to 71.
   [[ "$(head -c 3 "$(qv_dir)/Lb1.qvl")$(head -c 3 "$(qv_dir)/svclips.qvl")" == $'\xef\xbb\xbf\xef\xbb\xbf' ]] ||
     fail "the rows and store files are not UTF-8 with a mark"
-  grep -qF "$title$(printf '%50s' '')/:hdr:" "$(qv_dir)/Lb1.qvl" || fail "row 4 is not the title"
+  grep -qF "$title$(printf '%52s' '')/:hdr:" "$(qv_dir)/Lb1.qvl" || fail "row 4 is not the title"
   grep -qF "${clip%%$'\r'*}" "$(qv_dir)/svclips.qvl" || fail "the store does not hold the clip"
   assert_file_bytes "$(qv_dir)/prefs.qvl" "$HOT_KEY\r\n100\r\n0000000000\r\n"
 
