@@ -1,7 +1,6 @@
 // The encodings of the data files: what is read, and what a save writes back.
 #include <gtest/gtest.h>
 
-#include "library/clip_library.h"
 #include "library/file_encoding.h"
 #include "test_support.h"
 
@@ -53,28 +52,6 @@ TEST(FileEncoding, FilesComeBackByteForByteAndOnlyALackingCodePageMakesUtf8) {
     EXPECT_EQ(file.Encode(c.text, c.codePage, scratch).starts_with(kMark),
               c.written.starts_with(kMark));  // once UTF-8, stays so
   }
-}
-
-// Through the library: each file keeps its own encoding, and an edit that needs UTF-8 makes
-// only its own file UTF-8.
-TEST(FileEncoding, EachDataFileKeepsItsOwnEncoding) {
-  const DataPaths paths = DataPaths::InFolder("C:\\Q\\");
-  const std::string rows = ComposeSlotRow("\xCF\xF0\xE8\xE2\xE5\xF2", Header(0)) + "\r\n";
-  FakeFileSystem fs;
-  fs.files = {{paths.rows, rows}, {paths.store, StoreOf({"\xE4\xE0"})}};
-  ClipLibrary library;
-  library.Load(fs, paths, kCyrillic);
-  EXPECT_EQ(ReadSlotTitle(library.rows[0]), "Привет");
-  library.Save(fs, paths, kCyrillic);
-  EXPECT_EQ(fs.files[paths.rows], rows);
-  EXPECT_EQ(fs.files[paths.store], StoreOf({"\xE4\xE0"}));
-  library.current = {0, Header(0), Trailer(0)};
-  ASSERT_TRUE(ReplaceClipBlock(library.store, library.current, "да 😀"));
-  library.Save(fs, paths, kCyrillic);
-  EXPECT_EQ(fs.files[paths.rows], rows);
-  EXPECT_EQ(fs.files[paths.store], kMark + StoreOf({"да 😀"}));
-  library.Load(fs, paths, kCyrillic);
-  EXPECT_EQ(GatherFullClip(library.rows, 0, library.store, library.current), "да 😀");
 }
 
 }  // namespace
