@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/app_error.h"
+#include "base/utf8_text.h"
 #include "library/data_files.h"
 
 namespace qv {
@@ -47,7 +48,11 @@ PasteSuffixMode SuffixModeOf(const std::string& flags) {
 
 void SetSuffixMode(std::string& flags, PasteSuffixMode mode) {
   if (flags.empty()) flags = kDefaultParamFlags;
-  flags[0] = mode == PasteSuffixMode::None ? '0' : mode == PasteSuffixMode::CrLf ? '2' : '3';
+  // The whole first character, which a hand-edited file may have made a letter of any script.
+  flags.replace(0, CharacterPrefix(flags, 1), 1,
+                mode == PasteSuffixMode::None   ? '0'
+                : mode == PasteSuffixMode::CrLf ? '2'
+                                                : '3');
 }
 
 std::int32_t StrToInt(std::string_view text) {
