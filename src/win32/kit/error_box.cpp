@@ -1,12 +1,13 @@
 #include "win32/kit/error_box.h"
 
+#include "base/product.h"
 #include "win32/base/wide_text.h"
 
 namespace qv {
 
 namespace {
 std::string& Title() {
-  static std::string title = "Quorvanel";
+  static std::string title = QV_SHORT_NAME;
   return title;
 }
 }  // namespace

@@ -64,7 +64,7 @@ struct GlobalDeleter {
 };
 using UniqueGlobal = std::unique_ptr<void, GlobalDeleter>;
 
-UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
+UniqueGlobal GlobalBlock(const void* data, std::size_t size) {
   UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!memory) throw AppError("Out of memory");
   if (void* bytes = GlobalLock(memory.get())) {
@@ -113,16 +113,16 @@ void LetInputArrive() {
 // ANSI code page, for programs that read only that, with the locale that names it.
 void Win32DesktopServices::PutClipboardText(const std::string& text) {
   const std::wstring wide = Utf8ToWide(text);
-  UniqueGlobal unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  UniqueGlobal unicode = GlobalBlock(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   const int length = static_cast<int>(wide.size());
   std::string ansi(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), length,
                                                                 nullptr, 0, nullptr, nullptr)),
                    '\0');
   WideCharToMultiByte(CP_ACP, 0, wide.data(), length, ansi.data(), static_cast<int>(ansi.size()),
                       nullptr, nullptr);
-  UniqueGlobal bytes = GlobalCopy(ansi.c_str(), ansi.size() + 1);
+  UniqueGlobal bytes = GlobalBlock(ansi.c_str(), ansi.size() + 1);
   const LCID locale = GetSystemDefaultLCID();  // the locale whose code page CP_ACP is
-  UniqueGlobal localeId = GlobalCopy(&locale, sizeof locale);
+  UniqueGlobal localeId = GlobalBlock(&locale, sizeof locale);
   const OpenClipboardScope clipboard(application_.Handle());
   if (!clipboard.IsOpen()) throw AppError("Cannot open clipboard");
   EmptyClipboard();
