@@ -44,8 +44,7 @@ std::optional<std::string> Win32CodePage::Encode(std::string_view text) const {
   std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
   WideCharToMultiByte(legacy_, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), length,
                       nullptr, &lacking);
-  // A character the code page lacks, and also one that does not come back the same.
-  if (lacking || Decode(bytes) != WideToUtf8(wide)) return std::nullopt;
+  if (lacking) return std::nullopt;
   return bytes;
 }
 
