@@ -41,7 +41,7 @@ DataPaths DataPaths::InFolder(const std::string& folder) {
   return DataPaths{folder + kRowsFileName, folder + kStoreFileName, folder + kPrefsFileName};
 }
 
-void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
+void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths, const CodePage& codePage) {
   store.clear();
   saveRows_ = saveStore_ = false;
   // What the user is told once, after everything that can be loaded has been.
@@ -62,18 +62,20 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
     }
   };
   if (const auto rowsFile = read(paths.rows, saveRows_)) {
-    rows = SplitFileLines(*rowsFile);
-    if (auto storeFile = read(paths.store, saveStore_))
-      store = ParseStoreFile(std::move(*storeFile));  // taken over when its breaks are CR LF
+    rows = SplitFileLines(rowsText_.Decode(std::move(*rowsFile), codePage));
+    if (auto storeFile = read(paths.store, saveStore_))  // taken over when its breaks are CR LF
+      store = ParseStoreFile(storeText_.Decode(std::move(*storeFile), codePage));
   }
   if (!notes.empty()) throw AppError(JoinedMessages(notes));
 }
 
 // A file that was not read this run is left alone: writing what memory holds in its
 // place (design rows, an empty store) would destroy the user's clips.
-void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths) const {
-  if (saveRows_) SaveDataFile(fs, paths.rows, SerializeRows(rows));
-  if (saveStore_) SaveDataFile(fs, paths.store, store);
+void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage) {
+  std::string scratch;
+  if (saveRows_)
+    SaveDataFile(fs, paths.rows, rowsText_.Encode(SerializeRows(rows), codePage, scratch));
+  if (saveStore_) SaveDataFile(fs, paths.store, storeText_.Encode(store, codePage, scratch));
 }
 
 }  // namespace qv

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/code_page.h"
+#include "library/file_encoding.h"
 #include "library/file_system.h"
 #include "library/paste_delay.h"
 
@@ -35,7 +37,8 @@ void SetSuffixMode(std::string& flags, PasteSuffixMode mode);
 // run never saw, and is never overwritten.
 class PreferencesFile {
  public:
-  PreferencesFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  PreferencesFile(FileSystem& files, std::string path, const CodePage& codePage)
+      : files_(files), path_(std::move(path)), codePage_(codePage) {}
   // Throws AppError "Cannot open file <path>".
   Preferences Load();
   // Skipped for a file that exists but was not read by the last Load.
@@ -49,6 +52,8 @@ class PreferencesFile {
 
   FileSystem& files_;
   std::string path_;
+  const CodePage& codePage_;
+  FileText text_;          // a new file: in the code page when it holds the text
   bool fileRead_ = false;  // the last Load read the file
 };
 

@@ -23,6 +23,7 @@
 #include "win32/services/hot_key_registration.h"
 #include "win32/services/keyboard_layout.h"
 #include "win32/services/tray_icon.h"
+#include "win32/services/win32_code_page.h"
 #include "win32/services/win32_desktop_services.h"
 #include "win32/services/win32_file_system.h"
 #include "win32/settings/settings_dialog.h"
@@ -81,12 +82,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do
   Win32Disk files;
+  const Win32CodePage codePage;
   Win32KeyboardLayout layout;
   Win32HotKeyRegistration hotKeyApi;
   SettingsDialog settings(application);
   EditorDialog editor(application, popup);
   Win32SaveServices saving(popup);
-  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving},
+  Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [] { PostQuitMessage(0); });
   popup.Create(application.Handle(), program.popup, program);
