@@ -90,6 +90,24 @@ std::int32_t AcceptDelayText(std::string& delayText) {
   }
 }
 
+void CheckTypedDelay(std::int32_t milliseconds) {
+  if (!DelayBeyondBounds(std::to_string(milliseconds))) return;
+  throw AppError("The paste delay must be from 0 to " + std::to_string(kMaxPasteDelayMs) + " ms (" +
+                 std::to_string(kMaxPasteDelayMs / 1000) + " seconds), not " +
+                 std::to_string(milliseconds) +
+                 " ms.\r\nChoose a delay from the list, or type one within these bounds");
+}
+
+bool DelayBeyondBounds(std::string_view delayText) {
+  std::int32_t milliseconds = 0;
+  try {
+    milliseconds = StrToInt(delayText);
+  } catch (const AppError&) {
+    return false;  // no integer: told as such
+  }
+  return milliseconds < 0 || milliseconds > kMaxPasteDelayMs;
+}
+
 Preferences PreferencesFile::Load() {
   fileRead_ = false;
   Preferences preferences = ParsePreferences(ReadDataFile(files_, path_));

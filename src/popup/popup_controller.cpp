@@ -70,6 +70,7 @@ void PopupController::HotKey1HotKey() {
     view_.labelColumn.SetEnabled(true);
     view_.timer3.SetInterval(kTimerIntervalMs);
     desktop_.foreground.RestoreApplication();
+    view_.headerNotice.SetText(notices_.TakeForHeader());
     form.Show();
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();

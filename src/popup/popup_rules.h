@@ -8,11 +8,10 @@
 
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
+#include "library/preferences.h"
 
 namespace qv {
 
-// Longest paste wait: the largest delay the settings offer.
-inline constexpr int kMaxPasteDelayMs = 5000;
 // The preview shows at most this many lines, the last of them followed by "...".
 inline constexpr int kPreviewLineLimit = 45;
 

@@ -23,7 +23,11 @@ void SettingsController::TakeBoxes() {
 }
 
 void SettingsController::FormActivate() {
+  // A delay typed beyond the bounds stays in its box, not applied, for "OK" to refuse.
+  const std::string typedDelay = view_.delayBox.Text();
+  const bool beyondBounds = DelayBeyondBounds(typedDelay);
   TakeBoxes();
+  if (beyondBounds) preferences_.values.pasteDelay = std::to_string(shared_.PasteDelayMs);
   try {
     preferences_.Apply();
   } catch (const AppError&) {
@@ -33,6 +37,7 @@ void SettingsController::FormActivate() {
   preferences_.values.hotKey = FormatShortcut(hotKey_.Key(), layout_);
   preferences_.values.pasteDelay = std::to_string(shared_.PasteDelayMs);
   ShowValues();
+  if (beyondBounds) view_.delayBox.SetText(typedDelay);
   const WindowRect dialog = view_.form.Bounds();
   const Point offset = ScaleForDpi(kOkButtonOffset, view_.form.Dpi());
   pointer_.SetPointer({dialog.left + offset.x, dialog.top + offset.y});
@@ -42,7 +47,7 @@ void SettingsController::BitBtn1Click() {
   // A delay that would fail to apply is neither written nor applied; the dialog stays open.
   std::string delay = view_.delayBox.Text();
   try {
-    AcceptDelayText(delay);
+    CheckTypedDelay(AcceptDelayText(delay));
   } catch (const AppError&) {
     view_.delayBox.SetText(delay);
     throw;

@@ -50,7 +50,7 @@ std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, Setting
            }},
           {"Lock and Add Clip", MenuPicture::LockAndAdd,
            [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
-          {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+          {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.Quit1Click(); }); }}};
 }
 
 }  // namespace

@@ -80,7 +80,10 @@ std::string EditorDialog::ContentField::Text() const {
 }
 
 void EditorDialog::ContentField::SetText(const std::string& text) {
-  if (Text() != text) SetWindowTextA(Window(), text.c_str());
+  if (Text() == text) return;
+  programChanging_ = true;
+  SetWindowTextA(Window(), text.c_str());
+  programChanging_ = false;
 }
 
 HWND EditorDialog::ContentField::Window() const {
@@ -94,7 +97,7 @@ HWND EditorDialog::CreateContentField() {
   SetWindowPos(field, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // tab order 0
   SendMessageA(field, EM_SETTARGETDEVICE, 0, 1);           // no word wrap
-  SendMessageA(field, EM_SETEVENTMASK, 0, 0);
+  SendMessageA(field, EM_SETEVENTMASK, 0, ENM_CHANGE);     // typing marks the clip as changed
   Subclass(field);
   return field;
 }
@@ -148,10 +151,10 @@ void EditorDialog::Click(int button) {
 void EditorDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  FillSolid(dc, client, kPanelColour);
+  FillSolid(dc, client, Themed(kPanelColour, COLOR_BTNFACE));
   const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kNavy);
+  SetTextColor(dc, Themed(kNavy, COLOR_BTNTEXT));
   for (const TextLabel& label : kLabels) {
     // The design's lines flow into the box as one paragraph: a wider font than the design's
     // (Wine's) would otherwise cut the first line off.
@@ -197,6 +200,15 @@ LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
       SetBkColor(dc, GetSysColor(COLOR_WINDOW));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    case WM_COMMAND: {
+      // Typed, pasted, cut or dropped by the user: the program's own SetText is not a change.
+      const HWND field = reinterpret_cast<HWND>(lParam);
+      const bool userChange =
+          (field == title_.Handle() && !title_.ProgramChanging()) ||
+          (field == content_.Handle() && field != nullptr && !content_.ProgramChanging());
+      if (HIWORD(wParam) == EN_CHANGE && userChange) Run([&] { controller_->FieldChanged(); });
+      break;
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(window_))

@@ -15,7 +15,6 @@ namespace qv {
 namespace {
 
 // Sizes in 96-dpi pixels.
-// Sizes in 96-dpi pixels.
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
@@ -47,8 +46,9 @@ SIZE TextSize(HWND window, HFONT font, const std::string& text, int widest) {
   const SelectedObject selected(dc.Dc(), font);
   RECT area{0, 0, widest, 0};
   DrawTextA(dc.Dc(), text.c_str(), -1, &area,
-            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
-  return {area.right, area.bottom};
+            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_EDITCONTROL);
+  // A word longer than the line (a deep folder's path) is broken, as the text control does.
+  return {std::min<LONG>(area.right, widest), area.bottom};
 }
 
 HWND AddChild(HWND dialog, const char* cls, const char* text, DWORD style, int id, RECT r,
@@ -61,15 +61,38 @@ HWND AddChild(HWND dialog, const char* cls, const char* text, DWORD style, int i
   return child;
 }
 
-// Lays the dialog out around its text and centres it on the monitor the user works on.
+// Windows 10 1703 and later scale a dialog again when it reaches a monitor of another dpi;
+// this one is laid out for its monitor already.
+void KeepOwnLayout(HWND dialog) {
+  using SetBehavior = BOOL(WINAPI*)(HWND, int, int);
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  static const auto set = reinterpret_cast<SetBehavior>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
+  if (set) set(dialog, kDisableAll, kDisableAll);
+}
+
+// Lays the dialog out around its text and centres it on the monitor the user works on. It is
+// moved there first, so that a dpi change on the way is over before the layout.
 void Build(HWND dialog, const DialogSetup& setup) {
+  KeepOwnLayout(dialog);
+  const WindowRect& area = setup.monitor.workArea;
+  SetWindowPos(dialog, nullptr, area.left, area.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowTextA(dialog, setup.kind == MessageKind::Warning ? "Warning" : "Error");
   const int dpi = setup.monitor.dpi;
   const int margin = ScaleForDpi(kMargin, dpi), iconSize = ScaleForDpi(kIconSize, dpi);
   const int buttonWidth = ScaleForDpi(kButtonWidth, dpi);
   const int buttonHeight = ScaleForDpi(kButtonHeight, dpi);
   const int buttonGap = ScaleForDpi(kButtonGap, dpi);
-  const SIZE text = TextSize(dialog, setup.font, *setup.text, ScaleForDpi(600, dpi));
+  // The text wraps within the monitor's work area, whatever the scale.
+  RECT noClient{0, 0, 0, 0};
+  AdjustFrameForDpi(noClient, GetWindowLongA(dialog, GWL_STYLE),
+                    GetWindowLongA(dialog, GWL_EXSTYLE), dpi);
+  const int frameWidth = noClient.right - noClient.left;
+  const int widest =
+      std::max(std::min(ScaleForDpi(600, dpi), area.width - frameWidth - 3 * margin - iconSize),
+               ScaleForDpi(200, dpi));
+  const SIZE text = TextSize(dialog, setup.font, *setup.text, widest);
   const auto buttons = ButtonsOf(setup.buttons);
   const int buttonsWidth = static_cast<int>(buttons.size()) * (buttonWidth + buttonGap) - buttonGap;
   const int textLeft = margin + iconSize + margin;
@@ -86,7 +109,7 @@ void Build(HWND dialog, const DialogSetup& setup) {
                    LoadImageA(nullptr, icon, IMAGE_ICON, iconSize, iconSize, LR_SHARED)),
                0);
   const int textTop = margin + (textHeight - text.cy) / 2;
-  AddChild(dialog, "STATIC", setup.text->c_str(), SS_LEFT | SS_NOPREFIX, -1,
+  AddChild(dialog, "STATIC", setup.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
            {textLeft, textTop, textLeft + text.cx + 1, textTop + text.cy}, setup.font);
   int left = (width - buttonsWidth) / 2;
   for (std::size_t i = 0; i < buttons.size(); ++i) {

@@ -90,7 +90,10 @@ void Win32ListBox::SetEnabled(bool enabled) {
 }
 
 void Win32Text::SetText(const std::string& text) {
-  if (WindowText(control_) != text) SetWindowTextA(control_, text.c_str());
+  if (WindowText(control_) == text) return;
+  programChanging_ = true;
+  SetWindowTextA(control_, text.c_str());
+  programChanging_ = false;
 }
 
 void Win32Timer::SetInterval(int milliseconds) {

@@ -1,6 +1,7 @@
 #include "win32/services/tray_icon.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <climits>
@@ -147,7 +148,8 @@ void TrayIcon::Activate() {
     return;
   }
   record.uVersion = NOTIFYICON_VERSION_4;
-  Shell_NotifyIconA(NIM_SETVERSION, &record);
+  version4_ = Shell_NotifyIconA(NIM_SETVERSION, &record) != FALSE;
+  clicks_.SetShellAsksForMenu(version4_);
   Shell_NotifyIconA(NIM_MODIFY, &record);  // every add is followed by a modify
   if (!balloon_.empty()) ShowBalloon();
 }
@@ -163,10 +165,15 @@ void TrayIcon::Deactivate() {
 
 void TrayIcon::OpenMenu(POINT at) {
   if (!menu_) return;
+  clicks_.MenuOpened();
   ReleaseCapture();
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);
   DispatchWaitingMessages(64);
   TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+  // Without it the menu may not close at the next click elsewhere, or open only every
+  // second time (the menu's loop must see a message of this window after it ends).
+  PostMessageA(window_, WM_NULL, 0, 0);
+  clicks_.MenuClosed();
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);
 }
 
@@ -189,14 +196,38 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (message != kCallbackMessage || !enabled_)
     return WindowBase::OnMessage(message, wParam, lParam);
-  // The current version puts the icon's id in the high word.
+  // The current version puts the icon's id in the high word, and the place to open the
+  // menu at (the pointer, or the icon when the keyboard asked) in wParam.
   const UINT mouse = LOWORD(lParam);
-  const TrayMouse event = mouse == WM_RBUTTONDOWN ? TrayMouse::RightDown
-                          : mouse == WM_RBUTTONUP ? TrayMouse::RightUp
-                                                  : TrayMouse::Other;
+  TrayMouse event = TrayMouse::Other;
+  switch (mouse) {
+    case WM_RBUTTONDOWN:
+      event = TrayMouse::RightDown;
+      break;
+    case WM_RBUTTONUP:
+      event = TrayMouse::RightUp;
+      break;
+    case WM_LBUTTONUP:
+      event = TrayMouse::LeftUp;
+      break;
+    case WM_CONTEXTMENU:
+      event = TrayMouse::ContextMenu;
+      break;
+    case NIN_KEYSELECT:
+      event = TrayMouse::KeySelect;
+      break;
+    case NIN_SELECT:
+      event = TrayMouse::Select;
+      break;
+    default:
+      break;
+  }
   if (clicks_.OnMouse(event)) {
     POINT at{};
-    GetCursorPos(&at);
+    if (version4_ && event != TrayMouse::RightUp)
+      at = {GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+    else
+      GetCursorPos(&at);
     OpenMenu(at);
   }
   return 0;

@@ -381,6 +381,16 @@ int CmdClose(const char* className) {
   return PostMessageA(window, WM_CLOSE, 0, 0) ? kDone : kError;
 }
 
+// Posts a message as another program (the shell) would: numbers in decimal or 0x hex.
+int CmdPost(const char* className, char** numbers) {
+  HWND window = FindOrComplain(className);
+  const auto number = [](const char* text) { return std::strtoull(text, nullptr, 0); };
+  return window && PostMessageA(window, static_cast<UINT>(number(numbers[0])), number(numbers[1]),
+                                static_cast<LPARAM>(number(numbers[2])))
+             ? kDone
+             : kError;
+}
+
 // Keeps a file open for writing for `ms`, as another program editing it would: readers that
 // do not share writing cannot open it meanwhile.
 int CmdHoldFile(const char* path, DWORD ms) {
@@ -601,6 +611,7 @@ int Run(int argc, char** argv) {
   if (command == "rect") return CmdRect(arg);
   if (command == "window-text") return CmdWindowText(arg, argc, argv);
   if (command == "close") return CmdClose(arg);
+  if (command == "post" && need(4)) return CmdPost(arg, argv + 3);
   if (command == "query-end-session") return CmdQueryEndSession(arg);
   if (command == "end-session" && need(2)) return CmdEndSession(arg, argv[3]);
   if (command == "set-clipboard") return CmdSetClipboard(arg);
