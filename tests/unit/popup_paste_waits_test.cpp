@@ -70,5 +70,22 @@ TEST_F(PasteWaitsTest, ListThatCannotTakeTheKeyboardIsTriedAgainThenHiddenAndTol
   }
 }
 
+// Do Not Disturb swallows the balloon: the tip keeps the notice until the list has shown it.
+TEST_F(PasteWaitsTest, NoticeStaysInTheTipUntilTheListsHeaderShowsIt) {
+  program.CheckHotKey();
+  const std::string tip = trayTip.text;
+  desktop.whileWaiting = [&] { desktop.targetGone = true; };
+  ShowByHotKey();
+  popup.FormKeyDown('C');
+  EXPECT_EQ(trayTip.text.substr(0, 19), "Nothing was pasted:");
+  EXPECT_EQ(headerNotice.text, "");
+  ShowByHotKey();
+  EXPECT_EQ(headerNotice.text.substr(0, 52),
+            "Nothing was pasted: the window you were working in i");
+  EXPECT_EQ(trayTip.text, tip);
+  popup.HotKey1HotKey(), ShowByHotKey();
+  EXPECT_EQ(headerNotice.text, "");
+}
+
 }  // namespace
 }  // namespace qv::test

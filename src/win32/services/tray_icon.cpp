@@ -13,8 +13,9 @@
 namespace qv {
 
 namespace {
-// The original record held 64 characters of tip, its NUL included; the tip keeps that length.
-constexpr std::size_t kTipLength = 63;
+// The record holds 128 characters of tip, its NUL included: room for a notice not seen yet
+// before the hot key's state.
+constexpr std::size_t kTipLength = 127;
 // While the notification area is not there yet (Explorer still starting at log-on), the add
 // is tried again this often: the tray is the only way to Settings, the editor and Quit.
 constexpr UINT kAddAgainMs = 2000;

@@ -40,6 +40,7 @@ int Usage() {
       "  close CLASS                   query-end-session CLASS\n"
       "  end-session CLASS 0|1         (WM_ENDSESSION: whether the session ends)\n"
       "  command CLASS ID              (a menu command posted as WM_COMMAND)\n"
+      "  post CLASS MSG WPARAM LPARAM  (as the shell posts; 0x for hex)\n"
       "  hold-file PATH MS             (open for writing, as another program would)\n"
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
       "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
