@@ -105,7 +105,9 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
 
 void PopupWindow::CreateHeader() {
   // Sizes from the design; LayOut puts them where the layout at the window's dpi does.
-  const auto buttons = HeaderButtons();
+  const PopupLayout design = PopupLayoutForDpi(kDesignDpi, 2);
+  const std::array<WindowRect, 3> buttons{design.crLfLfButton, design.crLfButton,
+                                          design.closeButton};
   for (int i = 0; i < 3; ++i) {
     const WindowRect& b = buttons[i];
     headerButtons_[i] =
@@ -114,7 +116,7 @@ void PopupWindow::CreateHeader() {
   }
   crlfLf_.Attach(headerButtons_[kCrLfLf]);
   crlf_.Attach(headerButtons_[kCrLf]);
-  const WindowRect& banner = layout_.banner;
+  const WindowRect& banner = design.banner;
   headerNotice_.Attach(
       CreateChild({"STATIC", kIdHeaderNotice, banner.left, banner.top,
                    buttons[kCrLfLf].left - 2 - banner.left, banner.height, kHeaderNoticeStyle},
