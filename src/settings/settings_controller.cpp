@@ -4,6 +4,7 @@
 
 #include "base/app_error.h"
 #include "desktop/dpi_scale.h"
+#include "library/paste_delay.h"
 
 namespace qv {
 
@@ -25,7 +26,7 @@ void SettingsController::TakeBoxes() {
 void SettingsController::FormActivate() {
   // A delay typed beyond the bounds stays in its box, not applied, for "OK" to refuse.
   const std::string typedDelay = view_.delayBox.Text();
-  const bool beyondBounds = DelayBeyondBounds(typedDelay);
+  const bool beyondBounds = !DelayBoundsRefusal(typedDelay).empty();
   TakeBoxes();
   if (beyondBounds) preferences_.values.pasteDelay = std::to_string(shared_.PasteDelayMs);
   try {
@@ -46,12 +47,12 @@ void SettingsController::FormActivate() {
 void SettingsController::BitBtn1Click() {
   // A delay that would fail to apply is neither written nor applied; the dialog stays open.
   std::string delay = view_.delayBox.Text();
-  try {
-    CheckTypedDelay(AcceptDelayText(delay));
-  } catch (const AppError&) {
+  if (const DelayReading reading = CorrectDelayText(delay); !reading.error.empty()) {
     view_.delayBox.SetText(delay);
-    throw;
+    throw AppError(reading.error);
   }
+  // One beyond the bounds stays in its box, to be corrected.
+  if (std::string refusal = DelayBoundsRefusal(delay); !refusal.empty()) throw AppError(refusal);
   preferences_.CheckWritable();  // a file that could not be read is not overwritten
   TakeBoxes();
   preferences_.Save();
@@ -60,14 +61,7 @@ void SettingsController::BitBtn1Click() {
 }
 
 void SettingsController::BitBtn2Click() {
-  preferences_.Load();
-  // A delay in the file that is no integer was reported at start-up; the box gets the
-  // default delay, so that it is not reported again at every activation.
-  try {
-    StrToInt(preferences_.values.pasteDelay);
-  } catch (const AppError&) {
-    preferences_.values.pasteDelay = std::to_string(kDefaultPasteDelayMs);
-  }
+  preferences_.ReloadTexts();
   ShowValues();
   view_.form.CloseModal();
 }
