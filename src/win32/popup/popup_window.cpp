@@ -176,6 +176,10 @@ void PopupWindow::PreviewKey(unsigned virtualKey) {
 void PopupWindow::HeaderToggle::SetDown(bool down) {
   if (down_ == down) return;
   down_ = down;
+  // An owner-drawn button tells a screen reader no pressed state: its name does.
+  const std::string caption = WindowText(button_);
+  const std::string name = caption.substr(0, caption.find(' '));
+  SetWindowTextA(button_, (down ? name + " on" : name).c_str());
   InvalidateRect(button_, nullptr, FALSE);
 }
 
