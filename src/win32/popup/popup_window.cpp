@@ -379,14 +379,7 @@ void PopupWindow::Paint(HDC dc) {
   RECT panel{0, 0, layout_.panel.width, layout_.panel.height};
   FillSolid(dc, panel, Themed(kPanelColour, COLOR_BTNFACE));
   DrawEdge(dc, &panel, BDR_RAISEDINNER, BF_RECT);
-  if (!HighContrastOn()) return DrawBanner(dc, layout_.banner.left, layout_.banner.top, dpi_);
-  // The banner's picture has colours of its own: its name is written instead.
-  const WindowRect& b = layout_.banner;
-  RECT banner{b.left, b.top, b.left + b.width, b.top + b.height};
-  const SelectedObject font(dc, boldFont_.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  DrawTextA(dc, kMainWindowCaption, -1, &banner, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  DrawBanner(dc, layout_.banner.left, layout_.banner.top, dpi_);
 }
 
 // Drawn as the design's flat buttons were drawn on the panel: at 96 dpi, pixel for pixel.
