@@ -31,7 +31,8 @@ class PopupController {
         preferences_(preferences),
         notices_(notices),
         lifetime_(lifetime),
-        delivery_({desktop.foreground, desktop.keys, desktop.clock, desktop.notifier}) {}
+        delivery_({desktop.pasteTarget, desktop.keys, desktop.keyState, desktop.clock,
+                   desktop.notifier}) {}
 
   // Showing, hiding, moving the window.
   void HotKey1HotKey();
