@@ -383,13 +383,11 @@ int CmdClose(const char* className) {
 }
 
 // Posts a message as another program (the shell) would: numbers in decimal or 0x hex.
-int CmdPost(const char* className, char** numbers) {
+int CmdPost(const char* className, char** n) {
   HWND window = FindOrComplain(className);
-  const auto number = [](const char* text) { return std::strtoull(text, nullptr, 0); };
-  return window && PostMessageA(window, static_cast<UINT>(number(numbers[0])), number(numbers[1]),
-                                static_cast<LPARAM>(number(numbers[2])))
-             ? kDone
-             : kError;
+  const auto at = [n](int i) { return std::strtoull(n[i], nullptr, 0); };
+  const bool posted = window && PostMessageA(window, UINT(at(0)), at(1), LPARAM(at(2)));
+  return posted ? kDone : kError;
 }
 
 // Keeps a file open for writing for `ms`, as another program editing it would: readers that
