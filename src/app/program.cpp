@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/app_error.h"
+#include "desktop/held_keys.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
@@ -22,6 +23,15 @@ std::string UnwritableFolderMessage(const std::string& title, const std::string&
          "from there.";
 }
 
+// The list's notices go through `notifier`, which keeps them until they are seen.
+PopupDesktop PopupDesktopOf(const DesktopRoles& roles, Notifier& notifier) {
+  return {roles.clipboard,
+          roles.activation,
+          roles.pointer,
+          roles.screens,
+          {roles.pasteTarget, roles.keys, roles.keyState, roles.clock, notifier}};
+}
+
 }  // namespace
 
 Program::Program(Services services, ProgramViews views, DataPaths paths, std::string title,
@@ -32,11 +42,8 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
                   services.layout, state),
       notices(services.desktop.notifier, views.trayTip),
-      popup(views.popup, state, library,
-            {services.desktop.clipboard, services.desktop.keys, services.desktop.keyState,
-             services.desktop.activation, services.desktop.pasteTarget, services.desktop.pointer,
-             services.desktop.clock, notices, services.desktop.screens},
-            preferences, notices, *this),
+      popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices), preferences,
+            notices, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,

@@ -31,8 +31,7 @@ class PopupController {
         preferences_(preferences),
         notices_(notices),
         lifetime_(lifetime),
-        delivery_({desktop.pasteTarget, desktop.keys, desktop.keyState, desktop.clock,
-                   desktop.notifier}) {}
+        delivery_(desktop.paste) {}
 
   // Showing, hiding, moving the window.
   void HotKey1HotKey();

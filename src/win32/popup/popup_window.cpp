@@ -28,27 +28,18 @@ constexpr WindowLayout kWindowLayout{.className = kMainWindowClass,
                                      .width = 405,
                                      .height = 496};
 
-// The child controls, from the window's design; placed at the window's dpi by
-// PopupLayoutForDpi.
-constexpr ChildLayout kSlotListLayout{"LISTBOX",
-                                      kIdSlotList,
-                                      8,
-                                      18,
-                                      233,
-                                      473,
-                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS |
-                                          LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
-                                          LBS_NOINTEGRALHEIGHT,
-                                      WS_EX_CLIENTEDGE};
-constexpr ChildLayout kLabelColumnLayout{
-    "LISTBOX",
-    kIdKeyLabels,
-    10,
-    20,
-    15,
-    470,
-    WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-    0};
+// The child controls; their places are PopupLayoutForDpi's, at the window's dpi.
+constexpr ChildLayout kSlotListLayout{.windowClass = "LISTBOX",
+                                      .id = kIdSlotList,
+                                      .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL |
+                                               WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED |
+                                               LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                      .exStyle = WS_EX_CLIENTEDGE};
+constexpr ChildLayout kLabelColumnLayout{.windowClass = "LISTBOX",
+                                         .id = kIdKeyLabels,
+                                         .style = WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED |
+                                                  LBS_HASSTRINGS | LBS_NOTIFY |
+                                                  LBS_NOINTEGRALHEIGHT};
 
 // The header's flat buttons: "+CR", "+cR" and the close button, which a screen reader names
 // "Close" (its caption is two spaces beside the dash). Placed by LayOut.
@@ -82,8 +73,8 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   CreateFonts();
   // The rows' height is asked for while the list is made; its border is measured after.
   layout_ = PopupLayoutForDpi(dpi_, MetricForDpi(SM_CXEDGE, dpi_));
-  slotList_.Attach(CreateChild(kSlotListLayout, font_.get()));
-  labelColumn_.Attach(CreateChild(kLabelColumnLayout, font_.get()));
+  slotList_.Attach(CreatePlacedChild(kSlotListLayout, layout_.slotList, font_.get()));
+  labelColumn_.Attach(CreatePlacedChild(kLabelColumnLayout, layout_.labelColumn, font_.get()));
   CreateHeader();
   LayOut();
   SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -104,23 +95,18 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
 }
 
 void PopupWindow::CreateHeader() {
-  // Sizes from the design; LayOut puts them where the layout at the window's dpi does.
-  const PopupLayout design = PopupLayoutForDpi(kDesignDpi, 2);
-  const std::array<WindowRect, 3> buttons{design.crLfLfButton, design.crLfButton,
-                                          design.closeButton};
+  const auto buttons = HeaderButtons();
   for (int i = 0; i < 3; ++i) {
-    const WindowRect& b = buttons[i];
-    headerButtons_[i] =
-        CreateChild({"BUTTON", kHeaderIds[i], b.left, b.top, b.width, b.height, kHeaderButtonStyle},
-                    boldFont_.get(), kHeaderNames[i]);
+    headerButtons_[i] = CreatePlacedChild(
+        {.windowClass = "BUTTON", .id = kHeaderIds[i], .style = kHeaderButtonStyle}, buttons[i],
+        boldFont_.get());
+    SetWindowTextA(headerButtons_[i], kHeaderNames[i]);
   }
   crlfLf_.Attach(headerButtons_[kCrLfLf]);
   crlf_.Attach(headerButtons_[kCrLf]);
-  const WindowRect& banner = design.banner;
-  headerNotice_.Attach(
-      CreateChild({"STATIC", kIdHeaderNotice, banner.left, banner.top,
-                   buttons[kCrLfLf].left - 2 - banner.left, banner.height, kHeaderNoticeStyle},
-                  font_.get()));
+  headerNotice_.Attach(CreatePlacedChild(
+      {.windowClass = "STATIC", .id = kIdHeaderNotice, .style = kHeaderNoticeStyle}, {},
+      font_.get()));  // placed by LayOut
 }
 
 void PopupWindow::HeaderNotice::SetText(const std::string& text) {
