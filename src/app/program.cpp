@@ -27,12 +27,13 @@ std::string UnwritableFolderMessage(const std::string& title, const std::string&
          "from there.";
 }
 
-PopupDesktop PopupDesktopOf(const DesktopRoles& roles) {
+// The list's notices go through `notifier`, which keeps them until they are seen.
+PopupDesktop PopupDesktopOf(const DesktopRoles& roles, Notifier& notifier) {
   return {roles.clipboard,
           roles.activation,
           roles.pointer,
           roles.screens,
-          {roles.pasteTarget, roles.keys, roles.keyState, roles.clock, roles.notifier}};
+          {roles.pasteTarget, roles.keys, roles.keyState, roles.clock, notifier}};
 }
 
 }  // namespace
@@ -45,14 +46,16 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, services.codePage,
                   {views.popup.crlf, views.popup.crlfLf}, hotKey, services.layout, state),
-      popup(views.popup, state, library, PopupDesktopOf(services.desktop), preferences, *this),
+      notices(services.desktop.notifier, views.trayTip),
+      popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices), preferences,
+            notices, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,
              library, services.desktop.pointer, services.desktop.screens, services.desktop.messages,
              *this),
-      hotKeyNotice(hotKey, preferences.values, services.layout, services.desktop.messages,
-                   views.trayTip, title),
+      hotKeyNotice(hotKey, preferences.values, services.layout, services.desktop.messages, notices,
+                   title),
       services_(services),
       list_(views.popup),
       paths_(std::move(paths)),

@@ -23,6 +23,7 @@
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
 #include "state/hot_key_notice.h"
+#include "state/notice_board.h"
 #include "state/preference_keeper.h"
 #include "state/shared_state.h"
 
@@ -98,6 +99,10 @@ class Program : public MainWindowEvents, public Housekeeper {
   // The settings dialog has closed: it applies the key again, or a new one, and "OK" saves
   // the preferences.
   void SettingsClosed();
+  // Tray menu "Quit": edits not written by Update Clip are asked about first, as Close does.
+  void Quit1Click() {
+    if (editor.MayQuit()) popup.Quit1Click();
+  }
   // The main window has been closed: the message loop ends the program.
   bool TerminateRequested() const { return terminateRequested_; }
 
@@ -105,6 +110,7 @@ class Program : public MainWindowEvents, public Housekeeper {
   ClipLibrary library;
   GlobalHotKey hotKey;
   PreferenceKeeper preferences;
+  NoticeBoard notices;  // before the windows' handlers, which tell through it
   // The windows' handlers.
   PopupController popup;
   SettingsController settings;

@@ -108,7 +108,7 @@ class TipControl {
  public:
   virtual ~TipControl() = default;
   virtual std::string Tip() const = 0;
-  // Cut to the 63 characters the notification area shows.
+  // Cut to the 127 characters the notification area shows.
   virtual void SetTip(const std::string& text) = 0;
 };
 

@@ -63,6 +63,15 @@ WindowRect KeepInWorkArea(const WindowRect& window, const Monitor& monitor) {
   return kept;
 }
 
+WindowRect PlaceHintAtPointer(int width, int height, Point pointer, int gap,
+                              const Monitor& monitor) {
+  const WindowRect& area = monitor.workArea;
+  WindowRect hint{pointer.x, pointer.y + gap, width, height};
+  if (hint.top + height > area.top + area.height && pointer.y - gap - height >= area.top)
+    hint.top = pointer.y - gap - height;
+  return KeepInWorkArea(hint, monitor);
+}
+
 void PlaceOnMonitor(FormControl& form, const Monitor& monitor, Centring centring) {
   for (int pass = 0; pass < 2; ++pass) {
     const WindowRect before = form.Bounds();

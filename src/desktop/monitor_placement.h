@@ -43,6 +43,12 @@ WindowRect CentreOnMonitor(const WindowRect& window, const Monitor& monitor, Cen
 // against its left or top edge, where its header can still be reached.
 WindowRect KeepInWorkArea(const WindowRect& window, const Monitor& monitor);
 
+// A hint of `width` x `height` for the pointer: `gap` pixels below it, or above it when it
+// does not fit below, else moved into the work area, so that its end (the preview's "...")
+// stays in view.
+WindowRect PlaceHintAtPointer(int width, int height, Point pointer, int gap,
+                              const Monitor& monitor);
+
 // The form centred on the monitor as above. A move onto a monitor of another scale resizes
 // it: it is then placed again at its new size.
 void PlaceOnMonitor(FormControl& form, const Monitor& monitor, Centring centring);

@@ -12,8 +12,13 @@ inline constexpr const char* kHotKeyWindowClass = "TQvHotKeyWindow";
 inline constexpr const char* kTrayWindowClass = "TQvTrayWindow";
 
 // The child controls that are windows of their own; the rest are drawn by their window.
+// The header's buttons are windows, so that a screen reader names them and Tab reaches them.
 enum ControlId : int {
   kIdSlotList = 101,      // RxCheckListBox1
+  kIdCrLfLfButton = 103,  // SpeedButton3, "+CR"
+  kIdCrLfButton = 104,    // SpeedButton2, "+cR"
+  kIdCloseButton = 105,   // SpeedButton8, the dash
+  kIdHeaderNotice = 106,  // a notice not seen yet, over the banner
   kIdKeyLabels = 107,     // ListBox7
   kIdHotKeyBox = 201,     // ComboBox1
   kIdDelayBox = 202,      // ComboBox2

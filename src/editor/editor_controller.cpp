@@ -91,6 +91,22 @@ void EditorController::FieldMouseUp() {
   MarkChanged();
 }
 
+void EditorController::FieldChanged() {
+  MarkChanged();
+}
+
+bool EditorController::AskBeforeLeaving() {
+  if (state.ClipChanged == 0) return true;
+  list_.slotList.Select(library_.current.rowIndex);
+  const MessageAnswer answer =
+      Ask(MessageKind::Warning, kCloseWarning, MessageButtons::YesNo, kBoxPointer);
+  return answer != MessageAnswer::Yes;  // Yes: back to the dialog, to press Update Clip
+}
+
+bool EditorController::MayQuit() {
+  return shared_.EditMode == 0 || AskBeforeLeaving();
+}
+
 void EditorController::SpeedButton3Click() {
   ClearFields();
   MarkChanged();
@@ -143,12 +159,7 @@ void EditorController::SpeedButton2Click() {
 }
 
 void EditorController::SpeedButton1Click() {
-  if (state.ClipChanged != 0) {
-    list_.slotList.Select(library_.current.rowIndex);
-    const MessageAnswer answer =
-        Ask(MessageKind::Warning, kCloseWarning, MessageButtons::YesNo, kBoxPointer);
-    if (answer == MessageAnswer::Yes) return;  // back to the dialog, to press Update Clip
-  }
+  if (!AskBeforeLeaving()) return;
   ClearFields();
   housekeeper_.Housekeeping();  // a failed write ends Close here, the lock still on
   list_.slotList.Select(-1);

@@ -63,6 +63,11 @@ class EditorController {
   void RowClick();
   // A mouse button released over the title or the content field.
   void FieldMouseUp();
+  // The user changed a field's text, by keyboard or mouse.
+  void FieldChanged();
+  // The program is to end (tray "Quit"): with edits not written by Update Clip, asks as
+  // Close does. Returns false when the user goes back to the dialog.
+  bool MayQuit();
   void SpeedButton3Click();  // Clear
   void PastefromClipboard1Click();
   void SpeedButton2Click();  // Update Clip
@@ -77,6 +82,7 @@ class EditorController {
   EditorState state;
 
  private:
+  bool AskBeforeLeaving();
   MessageAnswer Ask(MessageKind kind, const char* text, MessageButtons buttons, Point offset);
   bool MayUpdate();
   void ClearFields();

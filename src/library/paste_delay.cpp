@@ -62,6 +62,20 @@ DelayReading CorrectDelayText(std::string& text) {
   }
 }
 
+std::string DelayBoundsRefusal(std::string_view text) {
+  std::int32_t milliseconds = 0;
+  try {
+    milliseconds = StrToInt(text);
+  } catch (const AppError&) {
+    return {};
+  }
+  if (milliseconds >= 0 && milliseconds <= kMaxPasteDelayMs) return {};
+  return "The paste delay must be from 0 to " + std::to_string(kMaxPasteDelayMs) + " ms (" +
+         std::to_string(kMaxPasteDelayMs / 1000) + " seconds), not " +
+         std::to_string(milliseconds) +
+         " ms.\r\nChoose a delay from the list, or type one within these bounds";
+}
+
 std::int32_t BoundedPasteDelay(std::int32_t milliseconds) {
   return std::clamp<std::int32_t>(milliseconds, 0, kMaxPasteDelayMs);
 }

@@ -30,6 +30,11 @@ struct DelayReading {
 // Reads `text` and corrects it to the default when it is no integer.
 DelayReading CorrectDelayText(std::string& text);
 
+// A typed integer delay outside 0 to kMaxPasteDelayMs, which the settings dialog refuses
+// rather than let a paste cut it unseen: the refusal's text, telling the bounds. Empty for a
+// delay within them, and for a text that is no integer (CorrectDelayText tells that).
+std::string DelayBoundsRefusal(std::string_view text);
+
 // The wait a paste uses for a delay in effect: 0 to kMaxPasteDelayMs.
 std::int32_t BoundedPasteDelay(std::int32_t milliseconds);
 

@@ -80,6 +80,7 @@ void PopupController::HotKey1HotKey() {
     view_.labelColumn.SetEnabled(true);
     view_.timer3.SetInterval(kTimerIntervalMs);
     desktop_.activation.RestoreApplication();
+    view_.headerNotice.SetText(notices_.TakeForHeader());
     form.Show();
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();

@@ -7,6 +7,7 @@
 #include "library/clip_library.h"
 #include "popup/popup_controls.h"
 #include "popup/popup_rules.h"
+#include "state/notice_board.h"
 #include "state/preference_keeper.h"
 #include "state/shared_state.h"
 
@@ -22,12 +23,13 @@ struct PopupState {
 class PopupController {
  public:
   PopupController(PopupView view, SharedState& shared, ClipLibrary& library, PopupDesktop desktop,
-                  PreferenceKeeper& preferences, MainWindowLifetime& lifetime)
+                  PreferenceKeeper& preferences, NoticeBoard& notices, MainWindowLifetime& lifetime)
       : view_(view),
         shared_(shared),
         library_(library),
         desktop_(desktop),
         preferences_(preferences),
+        notices_(notices),
         lifetime_(lifetime),
         delivery_(desktop.paste) {}
 
@@ -79,6 +81,7 @@ class PopupController {
   ClipLibrary& library_;
   PopupDesktop desktop_;
   PreferenceKeeper& preferences_;
+  NoticeBoard& notices_;
   MainWindowLifetime& lifetime_;
   PasteDelivery delivery_;
   // A paste waits while handlers run; a later paste or hot key makes it one nobody wants.

@@ -16,6 +16,7 @@ struct PopupView {
   HintControl& labelHint;       // ListBox7's hint: the content preview
   ButtonControl& crlf;          // "+cR" (SpeedButton2): suffix CR LF
   ButtonControl& crlfLf;        // "+CR" (SpeedButton3): suffix CR LF LF
+  TextControl& headerNotice;    // over the banner: a notice not seen yet, empty for none
   TimerControl& timer1;         // pointer tracking for the preview hint
   TimerControl& timer3;         // the label column follows the slot list
   const PopupLayout& layout;    // the window's layout at its dpi

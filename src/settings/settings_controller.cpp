@@ -24,7 +24,11 @@ void SettingsController::TakeBoxes() {
 }
 
 void SettingsController::FormActivate() {
+  // A delay typed beyond the bounds stays in its box, not applied, for "OK" to refuse.
+  const std::string typedDelay = view_.delayBox.Text();
+  const bool beyondBounds = !DelayBoundsRefusal(typedDelay).empty();
   TakeBoxes();
+  if (beyondBounds) preferences_.values.pasteDelay = std::to_string(shared_.PasteDelayMs);
   try {
     preferences_.Apply();
   } catch (const AppError&) {
@@ -34,6 +38,7 @@ void SettingsController::FormActivate() {
   preferences_.values.hotKey = FormatShortcut(hotKey_.Key(), layout_);
   preferences_.values.pasteDelay = std::to_string(shared_.PasteDelayMs);
   ShowValues();
+  if (beyondBounds) view_.delayBox.SetText(typedDelay);
   const WindowRect dialog = view_.form.Bounds();
   const Point offset = ScaleForDpi(kOkButtonOffset, view_.form.Dpi());
   pointer_.SetPointer({dialog.left + offset.x, dialog.top + offset.y});
@@ -46,6 +51,8 @@ void SettingsController::BitBtn1Click() {
     view_.delayBox.SetText(delay);
     throw AppError(reading.error);
   }
+  // One beyond the bounds stays in its box, to be corrected.
+  if (std::string refusal = DelayBoundsRefusal(delay); !refusal.empty()) throw AppError(refusal);
   preferences_.CheckWritable();  // a file that could not be read is not overwritten
   TakeBoxes();
   preferences_.Save();

@@ -75,3 +75,19 @@ test_windows_are_drawn_at_150_and_200_percent_and_paste() {
     "$((POPUP_RIGHT - POPUP_LEFT)) $((POPUP_BOTTOM - POPUP_TOP))" "pop-up size at 192 dpi"
   shot popup-192
 }
+
+# At 200 % on this 1280-pixel screen, the start-up warning about a folder that takes no file
+# wraps within the screen: no line runs off its edge.
+test_warning_wraps_within_the_screen_at_200_percent() {
+  set_display_scale 192
+  write_test_data
+  trap 'chattr -i "$(qv_dir)"' EXIT
+  chattr +i "$(qv_dir)" || fail "could not make the folder immutable"
+  qv_start
+  probe_text message-text Warning 20000 >/dev/null || fail "nothing told about the folder"
+  shot warning-192
+  local left right
+  read -r left _ right _ < <(probe rect '#32770')
+  ((left >= 0 && right <= SCREEN_WIDTH)) || fail "the box spans $left..$right"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+}

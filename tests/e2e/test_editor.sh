@@ -221,3 +221,25 @@ test_tab_moves_between_the_fields_and_types_no_tab() {
   wait_until 5 title_reads 'cd' || fail "Tab did not move to the title: [$(editor_text 301)]"
   assert_eq 'abe' "$(editor_text 302)" "content field after Tab and Shift+Tab"
 }
+
+# No click into a field: the dialog is brought up by the keyboard, Tab reaches the clip's
+# text, the typing counts as a change (Update Clip offered) and Update then Close write it.
+test_text_typed_after_tab_reaches_the_store() {
+  write_test_data
+  start_with_notepad
+  lock_and_add
+  popup_click_row 4
+  wait_until 5 title_reads 'Slot 04' || fail "row 4 was not loaded"
+  xdotool windowactivate --sync "$(xdotool search --name "^$EDITOR_CAPTION\$" | head -n1)"
+  xdotool key Tab ctrl+End
+  xdotool type --delay 20 ' typed'
+  shot typed-after-tab
+  content_reads() { [[ "$(editor_text 302)" == 'text of slot 4 typed' ]]; }
+  wait_until 5 content_reads || fail "the typing went astray: [$(editor_text 302)]"
+  update_clip
+  wait_until 5 title_reads '' || fail "Update Clip did not take the typed text"
+  close_editor
+  probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Close did not hide the editor"
+  expected_store 4 'text of slot 4 typed\r\n' >"$E2E_TEST_ARTIFACTS/expected-svclips.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/expected-svclips.qvl" "$(qv_dir)/svclips.qvl"
+}

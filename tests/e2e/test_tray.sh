@@ -58,3 +58,20 @@ test_left_click_on_icon_opens_nothing() {
   tray_choose 2
   qv_wait_exit 20 || fail "the program did not end after Quit"
 }
+
+# Shift+F10 or the menu key on the icon: the shell sends WM_CONTEXTMENU with the icon's place.
+# (Wine sends the keys to the window with the X focus, not to the menu: Quit is clicked.)
+test_context_menu_key_opens_menu_at_the_anchor() {
+  write_data_to_be_rewritten
+  start_with_notepad
+  local x=300 y=200 contextmenu=0x7B
+  probe post TQvTrayWindow 0xB054 $(((y << 16) | x)) "$contextmenu" || fail "could not post"
+  probe wait-visible "$TRAY_MENU_CLASS" 5000 || fail "WM_CONTEXTMENU opened no menu"
+  shot keyboard-menu
+  local rect
+  rect=$(probe rect "$TRAY_MENU_CLASS")
+  [[ "$rect" == "$x $y "* ]] || fail "menu at $rect, not at the anchor $x $y"
+  tray_choose 2
+  qv_wait_exit 20 || fail "the program did not end after Quit"
+  assert_data_files_written
+}

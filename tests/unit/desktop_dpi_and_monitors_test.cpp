@@ -68,5 +68,22 @@ TEST(CentreOnMonitor, AsOnTheDesktopThenInsideTheWorkArea) {
   }
 }
 
+// A 50-line preview from label Z, low on the screen: above the pointer, its end in view.
+TEST(PlaceHintAtPointer, BelowThenAboveThenInsideTheWorkArea) {
+  const struct {
+    Point pointer;
+    int height, left, top;
+  } cases[] = {
+      {{100, 100}, 600, 100, 120},    // fits below
+      {{100, 800}, 600, 100, 180},    // above
+      {{100, 500}, 600, 100, 400},    // neither: its bottom on the work area's
+      {{1250, 100}, 100, 1080, 120},  // not across the right edge
+  };
+  for (const auto& c : cases) {
+    const WindowRect hint = PlaceHintAtPointer(200, c.height, c.pointer, 20, kPrimary);
+    EXPECT_EQ((std::array{hint.left, hint.top}), (std::array{c.left, c.top})) << c.pointer.y;
+  }
+}
+
 }  // namespace
 }  // namespace qv

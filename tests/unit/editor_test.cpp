@@ -169,6 +169,20 @@ TEST_F(EditorTest, CloseAnsweredYesStaysAndNoDiscardsAndSaves) {
   EXPECT_EQ(files.files.count(paths.store), 1u);
 }
 
+// Typed after Tab, no click: Update is offered, and Quit asks as Close does.
+TEST_F(EditorTest, TypingMarksTheClipAndQuitAsksBeforeLosingIt) {
+  Lock();
+  ClickRow(2);
+  content.text = "typed";
+  editor.FieldChanged();
+  EXPECT_TRUE(updateClip.enabled);
+  desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
+  program.Quit1Click();
+  EXPECT_FALSE(program.TerminateRequested());  // back to the dialog
+  program.Quit1Click();
+  EXPECT_TRUE(program.TerminateRequested());
+}
+
 // A failed save keeps the lock on; once the cause is gone, Close saves what memory holds.
 TEST_F(EditorTest, FailedSaveAtCloseKeepsTheLockAndLosesNothing) {
   Lock();

@@ -70,5 +70,21 @@ TEST_F(PasteWaitsTest, ListThatCannotTakeTheKeyboardIsTriedAgainThenHiddenAndTol
   }
 }
 
+// Do Not Disturb swallows the balloon: the tip keeps the notice until the list has shown it.
+TEST_F(PasteWaitsTest, NoticeStaysInTheTipUntilTheListsHeaderShowsIt) {
+  program.CheckHotKey();
+  const std::string tip = trayTip.text;
+  desktop.whileWaiting = [&] { desktop.targetGone = true; };
+  ShowByHotKey();
+  popup.FormKeyDown('C');
+  EXPECT_EQ(std::pair(trayTip.text.substr(0, 19), headerNotice.text),
+            std::pair(std::string("Nothing was pasted:"), std::string()));
+  ShowByHotKey();
+  EXPECT_EQ(headerNotice.text.substr(0, 24), "Nothing was pasted: the ");
+  EXPECT_EQ(trayTip.text, tip);
+  popup.HotKey1HotKey(), ShowByHotKey();
+  EXPECT_EQ(headerNotice.text, "");
+}
+
 }  // namespace
 }  // namespace qv::test

@@ -1,6 +1,7 @@
 // The settings dialog: applying the preferences at creation and activation, OK and Cancel.
 #include "settings/settings_controller.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "fakes/program_fixture.h"
@@ -96,14 +97,14 @@ TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppli
   Create(kDefaultFile);
   Open();
   hotKeyBox.text = "F11";
-  delayBox.text = "-5";  // accepted; the paste bounds its wait
+  delayBox.text = "50";
   files.failAtCall = files.mutatingCalls;
   EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs);
   EXPECT_EQ(InEffect(), std::pair(0x74, 100));
   EXPECT_TRUE(settingsWindow.visible);
   EXPECT_EQ(Ok(), "");
-  EXPECT_EQ(File(), "F11\r\n-5\r\n0000000000\r\n");
-  EXPECT_EQ(InEffect(), std::pair(0x7A, -5));
+  EXPECT_EQ(File(), "F11\r\n50\r\n0000000000\r\n");
+  EXPECT_EQ(InEffect(), std::pair(0x7A, 50));
   EXPECT_FALSE(settingsWindow.visible);
 }
 
@@ -146,6 +147,21 @@ TEST_F(SettingsControllerTest, BadTypedDelayIsRefusedBeforeAnythingAndReportedOn
   EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "");
   EXPECT_EQ(InEffect(), std::pair(0x7A, 100));
   EXPECT_EQ(delayBox.text, "100");
+}
+
+// A delay beyond the bounds is neither applied at activation nor saved; the box keeps it.
+TEST_F(SettingsControllerTest, DelayBeyondTheBoundsIsRefusedAndStaysInTheBox) {
+  Create("F5\r\n250\r\n0000000000\r\n");
+  Open();
+  for (const std::string beyond : {"9000", "-1"}) {
+    delayBox.text = beyond;
+    files.log.clear();
+    EXPECT_EQ(ErrorOf([&] { dialog.FormActivate(); }), "");
+    EXPECT_THAT(Ok(), ::testing::HasSubstr("from 0 to 5000 ms")) << beyond;
+    EXPECT_TRUE(files.log.empty());
+    EXPECT_EQ(program.state.PasteDelayMs, 250);
+    EXPECT_EQ(delayBox.text, beyond);
+  }
 }
 
 // Cancel reloads the boxes from the file and applies nothing; what a reactivation applied

@@ -56,7 +56,7 @@ std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, Setting
        }},
       {"Lock and Add Clip", MenuPicture::LockAndAdd,
        [&] { popup.Run([&] { editor.Open(program.editor); }); }},
-      {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+      {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.Quit1Click(); }); }}};
   for (TrayMenuItem& item : items) {
     item.chosen = [&program, chosen = std::move(item.chosen)] {
       program.popup.CancelPaste();

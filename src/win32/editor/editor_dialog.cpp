@@ -88,7 +88,10 @@ std::string EditorDialog::ContentField::Text() const {
 }
 
 void EditorDialog::ContentField::SetText(const std::string& text) {
-  if (Text() != text) SetWindowTextW(Window(), Utf8ToWide(text).c_str());
+  if (Text() == text) return;
+  programChanging_ = true;
+  SetWindowTextW(Window(), Utf8ToWide(text).c_str());
+  programChanging_ = false;
 }
 
 HWND EditorDialog::ContentField::Window() const {
@@ -102,7 +105,7 @@ HWND EditorDialog::CreateContentField() {
   SetWindowPos(field, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // tab order 0
   SendMessageW(field, EM_SETTARGETDEVICE, 0, 1);           // no word wrap
-  SendMessageW(field, EM_SETEVENTMASK, 0, 0);
+  SendMessageW(field, EM_SETEVENTMASK, 0, ENM_CHANGE);     // typing marks the clip as changed
   Subclass(field);
   return field;
 }
@@ -173,10 +176,10 @@ void EditorDialog::Click(int button) {
 void EditorDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  FillSolid(dc, client, kPanelColour);
+  FillSolid(dc, client, Themed(kPanelColour, COLOR_BTNFACE));
   const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kNavy);
+  SetTextColor(dc, Themed(kNavy, COLOR_BTNTEXT));
   for (const TextLabel& label : kLabels) {
     // The design's lines flow into the box as one paragraph: a wider font than the design's
     // (Wine's) would otherwise cut the first line off.
@@ -223,6 +226,16 @@ LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkColor(dc, GetSysColor(COLOR_WINDOW));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
+    case WM_COMMAND: {
+      // Typed, pasted, cut or dropped by the user: the program's own SetText is not a change.
+      const HWND field = reinterpret_cast<HWND>(lParam);
+      const bool userChange =
+          (field == title_.Handle() && !title_.ProgramChanging()) ||
+          (field == content_.Handle() && field != nullptr && !content_.ProgramChanging());
+      if (LOWORD(wParam) == kIdTitleField && HIWORD(wParam) == EN_CHANGE) KeepTitleLength();
+      if (HIWORD(wParam) == EN_CHANGE && userChange) Run([&] { controller_->FieldChanged(); });
+      break;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(window_))
         Run([&] { controller_->FormActivate(); });
@@ -231,9 +244,6 @@ LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       Click(buttons_.OnMouse(window_, message, lParam));
       return 0;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kIdTitleField && HIWORD(wParam) == EN_CHANGE) KeepTitleLength();
-      break;
     case WM_CLOSE:
       return 0;  // "Close" is its way to close
     default:

@@ -39,11 +39,13 @@ class EditorDialog : public Win32Form {
     void SetMenuAutoPopup(bool on) override { menuAutoPopup_ = on; }
     HWND Window() const;
     HWND Handle() const { return window_; }  // null until first used
+    bool ProgramChanging() const { return programChanging_; }
 
    private:
     EditorDialog& owner_;
     mutable HWND window_ = nullptr;
     bool menuAutoPopup_ = true;
+    bool programChanging_ = false;
   };
 
   // A flat button's enabled state; a disabled one is drawn grey and takes no clicks.

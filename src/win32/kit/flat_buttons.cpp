@@ -51,9 +51,11 @@ void FlatButtons::Paint(HDC dc) const {
   SetBkMode(dc, TRANSPARENT);
   for (int i = 0; i < static_cast<int>(layout_.size()); ++i) {
     RECT r = layout_[i].panel;
-    FillSolid(dc, r, kButtonColour);
+    FillSolid(dc, r, Themed(kButtonColour, COLOR_BTNFACE));
     if (pressed_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    SetTextColor(dc, enabled(i) ? kNavy : GetSysColor(COLOR_GRAYTEXT));
+    // High contrast: a frame shows where the flat button is.
+    if (HighContrastOn()) FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNTEXT));
+    SetTextColor(dc, enabled(i) ? Themed(kNavy, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, Utf8ToWide(layout_[i].caption).c_str(), -1, &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }

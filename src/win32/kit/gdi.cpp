@@ -11,6 +11,17 @@ UniqueFont CreateUiFont(const FontStyle& style, int dpi) {
                                 Utf8ToWide(style.face).c_str()));
 }
 
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+COLORREF Themed(COLORREF design, int systemIndex) {
+  return HighContrastOn() ? GetSysColor(systemIndex) : design;
+}
+
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   UniqueBrush brush(CreateSolidBrush(colour));
   FillRect(dc, &rect, brush.get());

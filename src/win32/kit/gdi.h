@@ -37,6 +37,12 @@ UniqueFont CreateUiFont(const FontStyle& style = {}, int dpi = kDesignDpi);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
+// Whether a high-contrast theme is on: the windows then draw in the system's colours.
+bool HighContrastOn();
+// The design's colour, or the system colour `systemIndex` (COLOR_BTNFACE, ...) while a
+// high-contrast theme is on.
+COLORREF Themed(COLORREF design, int systemIndex);
+
 // The device contexts of a paint, of a window and in memory, given back when they go.
 class PaintScope {
  public:

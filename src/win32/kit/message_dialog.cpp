@@ -7,6 +7,7 @@
 
 #include "desktop/monitor_placement.h"
 #include "win32/base/screens.h"
+#include "win32/base/system_library.h"
 #include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 #include "win32/kit/win32_controls.h"
@@ -15,7 +16,6 @@ namespace qv {
 
 namespace {
 
-// Sizes in 96-dpi pixels.
 // Sizes in 96-dpi pixels.
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
@@ -48,8 +48,9 @@ SIZE TextSize(HWND window, HFONT font, const std::string& text, int widest) {
   const SelectedObject selected(dc.Dc(), font);
   RECT area{0, 0, widest, 0};
   DrawTextW(dc.Dc(), Utf8ToWide(text).c_str(), -1, &area,
-            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
-  return {area.right, area.bottom};
+            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_EDITCONTROL);
+  // A word longer than the line (a deep folder's path) is broken, as the text control does.
+  return {std::min<LONG>(area.right, widest), area.bottom};
 }
 
 HWND AddChild(HWND dialog, const char* cls, const char* text, DWORD style, int id, RECT r,
@@ -62,15 +63,37 @@ HWND AddChild(HWND dialog, const char* cls, const char* text, DWORD style, int i
   return child;
 }
 
-// Lays the dialog out around its text and centres it on the monitor the user works on.
+// Windows 10 1703 and later scale a dialog again when it reaches a monitor of another dpi;
+// this one is laid out for its monitor already.
+void KeepOwnLayout(HWND dialog) {
+  using SetBehavior = BOOL(WINAPI*)(HWND, int, int);
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  static const auto set = SystemFunction<SetBehavior>("user32.dll", "SetDialogDpiChangeBehavior");
+  if (set) set(dialog, kDisableAll, kDisableAll);
+}
+
+// Lays the dialog out around its text and centres it on the monitor the user works on. It is
+// moved there first, so that a dpi change on the way is over before the layout.
 void Build(HWND dialog, const DialogSetup& setup) {
+  KeepOwnLayout(dialog);
+  const WindowRect& area = setup.monitor.workArea;
+  SetWindowPos(dialog, nullptr, area.left, area.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowTextW(dialog, setup.kind == MessageKind::Warning ? L"Warning" : L"Error");
   const int dpi = setup.monitor.dpi;
   const int margin = ScaleForDpi(kMargin, dpi), iconSize = ScaleForDpi(kIconSize, dpi);
   const int buttonWidth = ScaleForDpi(kButtonWidth, dpi);
   const int buttonHeight = ScaleForDpi(kButtonHeight, dpi);
   const int buttonGap = ScaleForDpi(kButtonGap, dpi);
-  const SIZE text = TextSize(dialog, setup.font, *setup.text, ScaleForDpi(600, dpi));
+  // The text wraps within the monitor's work area, whatever the scale.
+  RECT noClient{0, 0, 0, 0};
+  AdjustFrameForDpi(noClient, GetWindowLongW(dialog, GWL_STYLE),
+                    GetWindowLongW(dialog, GWL_EXSTYLE), dpi);
+  const int frameWidth = noClient.right - noClient.left;
+  const int widest =
+      std::max(std::min(ScaleForDpi(600, dpi), area.width - frameWidth - 3 * margin - iconSize),
+               ScaleForDpi(200, dpi));
+  const SIZE text = TextSize(dialog, setup.font, *setup.text, widest);
   const auto buttons = ButtonsOf(setup.buttons);
   const int buttonsWidth = static_cast<int>(buttons.size()) * (buttonWidth + buttonGap) - buttonGap;
   const int textLeft = margin + iconSize + margin;
@@ -88,7 +111,7 @@ void Build(HWND dialog, const DialogSetup& setup) {
                    LoadImageW(nullptr, icon, IMAGE_ICON, iconSize, iconSize, LR_SHARED)),
                0);
   const int textTop = margin + (textHeight - text.cy) / 2;
-  AddChild(dialog, "STATIC", setup.text->c_str(), SS_LEFT | SS_NOPREFIX, -1,
+  AddChild(dialog, "STATIC", setup.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
            {textLeft, textTop, textLeft + text.cx + 1, textTop + text.cy}, setup.font);
   int left = (width - buttonsWidth) / 2;
   for (std::size_t i = 0; i < buttons.size(); ++i) {

@@ -107,7 +107,7 @@ void DrawBanner(HDC dc, int x, int y, int dpi) {
   const UniqueFont font = CreateUiFont({.points = 9, .weight = FW_BOLD, .face = "Arial"}, dpi);
   const SelectedObject selected(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kBlue);
+  SetTextColor(dc, Themed(kBlue, COLOR_BTNTEXT));  // the symbol keeps its colours
   RECT text{x + ScaleForDpi(18, dpi), y, x + ScaleForDpi(114, dpi), y + ScaleForDpi(16, dpi)};
   DrawTextW(dc, L"" QV_PRODUCT_NAME, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -93,7 +93,10 @@ void Win32ListBox::SetEnabled(bool enabled) {
 }
 
 void Win32Text::SetText(const std::string& text) {
-  if (WindowText(control_) != text) SetWindowTextW(control_, Utf8ToWide(text).c_str());
+  if (WindowText(control_) == text) return;
+  programChanging_ = true;
+  SetWindowTextW(control_, Utf8ToWide(text).c_str());
+  programChanging_ = false;
 }
 
 void Win32Timer::SetInterval(int milliseconds) {

@@ -66,9 +66,12 @@ class Win32Text : public TextControl {
   void SetText(const std::string& text) override;
   bool Enabled() const override { return IsWindowEnabled(control_) != FALSE; }
   void SetEnabled(bool enabled) override { EnableWindow(control_, enabled); }
+  // While SetText runs: the change it reports (EN_CHANGE) is the program's, not the user's.
+  bool ProgramChanging() const { return programChanging_; }
 
  private:
   HWND control_;
+  bool programChanging_ = false;
 };
 
 // A WM_TIMER timer of a window.

@@ -101,6 +101,10 @@ LRESULT WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:  // a high-contrast theme on or off among them
+      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);

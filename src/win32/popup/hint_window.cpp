@@ -1,5 +1,7 @@
 #include "win32/popup/hint_window.h"
 
+#include "desktop/monitor_placement.h"
+#include "win32/base/screens.h"
 #include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 
@@ -28,9 +30,11 @@ void HintWindow::ShowAtPointer(const std::string& text) {
     const SelectedObject font(dc.Dc(), font_);
     DrawTextW(dc.Dc(), text_.c_str(), -1, &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   }
-  const int width = size.right + 2 * kMargin + 2;
-  const int height = size.bottom + 2 * kMargin + 2;
-  SetWindowPos(window_, HWND_TOPMOST, pointer.x, pointer.y + 20, width, height,
+  const Point at{pointer.x, pointer.y};
+  const WindowRect hint =
+      PlaceHintAtPointer(size.right + 2 * kMargin + 2, size.bottom + 2 * kMargin + 2, at, 20,
+                         MonitorOfWork(ScreensNow().monitors, std::nullopt, at));
+  SetWindowPos(window_, HWND_TOPMOST, hint.left, hint.top, hint.width, hint.height,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(window_, nullptr, TRUE);
   SetTimer(window_, kHideTimer, kHintShowMs, nullptr);
@@ -46,7 +50,7 @@ void HintWindow::Hide() {
 void HintWindow::Paint(HDC dc) {
   RECT area;
   GetClientRect(window_, &area);
-  FillSolid(dc, area, kHintColour);
+  FillSolid(dc, area, Themed(kHintColour, COLOR_INFOBK));
   const SelectedObject font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));

@@ -42,17 +42,23 @@ constexpr ChildLayout kLabelColumnLayout{.windowClass = "LISTBOX",
                                                   LBS_HASSTRINGS | LBS_NOTIFY |
                                                   LBS_NOINTEGRALHEIGHT};
 
-// The header's flat buttons: "+CR", "+cR" and the close button.
+// The header's flat buttons: "+CR", "+cR" and the close button, which a screen reader names
+// "Close" (its caption is two spaces beside the dash). Placed by LayOut.
 enum HeaderButtonIndex { kCrLfLf = 0, kCrLf = 1, kClose = 2 };
 constexpr const char* kHeaderCaptions[] = {"+CR", "+cR", "  "};
+constexpr const char* kHeaderNames[] = {"+CR", "+cR", "Close"};
+constexpr int kHeaderIds[] = {kIdCrLfLfButton, kIdCrLfButton, kIdCloseButton};
+constexpr DWORD kHeaderButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+constexpr DWORD kHeaderNoticeStyle =
+    WS_CHILD | SS_NOTIFY | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOPREFIX | SS_CENTERIMAGE;
 
 const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 }  // namespace
 
 PopupView PopupWindow::View() {
-  return PopupView{*this, *this,   slotList_, labelColumn_, labelHint_,
-                   crlf_, crlfLf_, timer1_,   timer3_,      layout_};
+  return PopupView{*this,   *this,         slotList_, labelColumn_, labelHint_, crlf_,
+                   crlfLf_, headerNotice_, timer1_,   timer3_,      layout_};
 }
 
 void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
@@ -61,6 +67,7 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   events_ = &events;
   listBrush_.reset(CreateSolidBrush(kListColour));
   labelBrush_.reset(CreateSolidBrush(kLabelColour));
+  panelBrush_.reset(CreateSolidBrush(kPanelColour));
   hintWindow_.onTimeUp = [this] { labelHint_.TimeUp(); };
   CreateWindowFrom(kWindowLayout, applicationWindow);
   CentreWhenFirstShown();
@@ -69,11 +76,14 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   layout_ = PopupLayoutForDpi(dpi_, MetricForDpi(SM_CXEDGE, dpi_));
   slotList_.Attach(CreatePlacedChild(kSlotListLayout, layout_.slotList, font_.get()));
   labelColumn_.Attach(CreatePlacedChild(kLabelColumnLayout, layout_.labelColumn, font_.get()));
+  CreateHeader();
   LayOut();
   SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Subclass(slotList_.Handle());
   Subclass(labelColumn_.Handle());
   std::vector<std::string> labels;
+  for (HWND button : headerButtons_) Subclass(button);
+  MoveFocusWithTab(window_);  // Tab reaches the header's buttons
   for (int page = 0; page < 2; ++page)
     for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
   labelColumn_.SetItems(labels);
@@ -83,6 +93,26 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
     if (keyDown && window_ && (msg.hwnd == window_ || IsChild(window_, msg.hwnd)))
       PreviewKey(static_cast<unsigned>(msg.wParam));
   });
+}
+
+void PopupWindow::CreateHeader() {
+  const auto buttons = HeaderButtons();
+  for (int i = 0; i < 3; ++i) {
+    headerButtons_[i] = CreatePlacedChild(
+        {.windowClass = "BUTTON", .id = kHeaderIds[i], .style = kHeaderButtonStyle}, buttons[i],
+        boldFont_.get());
+    SetWindowTextW(headerButtons_[i], Utf8ToWide(kHeaderNames[i]).c_str());
+  }
+  crlfLf_.Attach(headerButtons_[kCrLfLf]);
+  crlf_.Attach(headerButtons_[kCrLf]);
+  headerNotice_.Attach(CreatePlacedChild(
+      {.windowClass = "STATIC", .id = kIdHeaderNotice, .style = kHeaderNoticeStyle}, {},
+      font_.get()));  // placed by LayOut
+}
+
+void PopupWindow::HeaderNotice::SetText(const std::string& text) {
+  if (WindowText(label_) != text) SetWindowTextW(label_, Utf8ToWide(text).c_str());
+  ShowWindow(label_, text.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void PopupWindow::CreateFonts() {
@@ -103,6 +133,16 @@ void PopupWindow::LayOut() {
     SetWindowPos(list, nullptr, place.left, place.top, place.width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  const auto buttons = HeaderButtons();
+  for (int i = 0; i < 3; ++i) {
+    const WindowRect& b = buttons[i];
+    SetWindowPos(headerButtons_[i], nullptr, b.left, b.top, b.width, b.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const WindowRect& banner = layout_.banner;
+  SetWindowPos(headerNotice_.Handle(), nullptr, banner.left, banner.top,
+               buttons[kCrLfLf].left - ScaleForWindow(2) - banner.left, banner.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   const WindowRect bounds = Bounds();
   SetWindowPos(window_, nullptr, 0, 0, bounds.width, layout_.panel.height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -111,6 +151,8 @@ void PopupWindow::LayOut() {
 void PopupWindow::DpiChanged() {
   CreateFonts();
   SetChildrenFont(font_.get());
+  for (HWND button : headerButtons_)
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
   LayOut();
 }
 
@@ -121,9 +163,11 @@ void PopupWindow::PreviewKey(unsigned virtualKey) {
 void PopupWindow::HeaderToggle::SetDown(bool down) {
   if (down_ == down) return;
   down_ = down;
-  const PopupLayout& layout = owner_.layout_;
-  RECT header{layout.crLfLfButton.left, 0, layout.panel.width - 2, owner_.ScaleForWindow(20)};
-  InvalidateRect(owner_.window_, &header, FALSE);
+  // An owner-drawn button tells a screen reader no pressed state: its name does.
+  const std::string caption = WindowText(button_);
+  const std::string name = caption.substr(0, caption.find(' '));
+  SetWindowTextW(button_, Utf8ToWide(down ? name + " on" : name).c_str());
+  InvalidateRect(button_, nullptr, FALSE);
 }
 
 void PopupWindow::Hide() {
@@ -138,30 +182,13 @@ std::array<WindowRect, 3> PopupWindow::HeaderButtons() const {
   return {layout_.crLfLfButton, layout_.crLfButton, layout_.closeButton};
 }
 
-int PopupWindow::HeaderButtonAt(POINT p) const {
-  const auto buttons = HeaderButtons();
-  for (int i = 0; i < 3; ++i)
-    if (Contains(buttons[i], {p.x, p.y})) return i;
-  return -1;
-}
-
-void PopupWindow::OnMouseDown(POINT p) {
-  pressedButton_ = HeaderButtonAt(p);
-  SetCapture(window_);
-  if (pressedButton_ < 0) controller_->PanelMouseDown(p.x, p.y);
-}
-
-void PopupWindow::OnMouseUp(POINT p) {
-  const int pressed = pressedButton_;
-  pressedButton_ = -1;
-  ReleaseCapture();
-  if (pressed < 0 || HeaderButtonAt(p) != pressed) return;
-  if (pressed == kClose) return controller_->SpeedButton8Click();
-  controller_->SuffixButtonClick(pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
+void PopupWindow::HeaderButtonClick(HWND button) {
+  if (button == headerButtons_[kClose]) return controller_->SpeedButton8Click();
+  controller_->SuffixButtonClick(button == headerButtons_[kCrLf] ? SuffixButton::CrLf
+                                                                 : SuffixButton::CrLfLf);
 }
 
 void PopupWindow::OnMouseMove(POINT p, WPARAM keys) {
-  if (pressedButton_ >= 0) return;
   constexpr WPARAM kAnyButtonOrKey =
       MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL | MK_XBUTTON1 | MK_XBUTTON2;
   const bool leftAlone =
@@ -198,6 +225,16 @@ LRESULT PopupWindow::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPA
     LabelColumnMouse(message);
     return ChildDefault(child, message, wParam, lParam);
   }
+  if (std::find(headerButtons_.begin(), headerButtons_.end(), child) != headerButtons_.end()) {
+    // A click leaves the keyboard where it was (the panel, after the hot key); only Tab
+    // moves it onto a button.
+    if (message == WM_LBUTTONDOWN) focusBeforeClick_ = GetFocus();
+    const LRESULT result = ChildDefault(child, message, wParam, lParam);
+    if (message == WM_LBUTTONUP && focusBeforeClick_ && focusBeforeClick_ != child &&
+        IsWindow(focusBeforeClick_))
+      SetFocus(std::exchange(focusBeforeClick_, nullptr));
+    return result;
+  }
   const bool down =
       message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
   const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
@@ -212,13 +249,27 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = layout_.rowHeight;
       return TRUE;
-    case WM_DRAWITEM:
-      DrawListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType == ODT_BUTTON)
+        DrawHeaderButton(item);
+      else
+        DrawListItem(item);
       return TRUE;
-    case WM_CTLCOLORLISTBOX:
-      return reinterpret_cast<LRESULT>(reinterpret_cast<HWND>(lParam) == slotList_.Handle()
-                                           ? listBrush_.get()
-                                           : labelBrush_.get());
+    }
+    case WM_CTLCOLORLISTBOX: {
+      const bool slotList = reinterpret_cast<HWND>(lParam) == slotList_.Handle();
+      if (HighContrastOn())
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(slotList ? COLOR_WINDOW : COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(slotList ? listBrush_.get() : labelBrush_.get());
+    }
+    case WM_CTLCOLORSTATIC: {  // the header's notice
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, Themed(kMaroon, COLOR_BTNTEXT));
+      SetBkColor(dc, Themed(kPanelColour, COLOR_BTNFACE));
+      if (HighContrastOn()) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(panelBrush_.get());
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) Run([&] { controller_->FormActivate(); });
       break;
@@ -233,18 +284,27 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      if (message == WM_LBUTTONDOWN)
-        OnMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      else
-        controller_->PanelMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (message == WM_LBUTTONDOWN) SetCapture(window_);
+      controller_->PanelMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_LBUTTONUP:
-      OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      ReleaseCapture();
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       return 0;
     case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED &&
+          std::find(headerButtons_.begin(), headerButtons_.end(), reinterpret_cast<HWND>(lParam)) !=
+              headerButtons_.end()) {
+        HeaderButtonClick(reinterpret_cast<HWND>(lParam));
+        return 0;
+      }
+      if (HIWORD(wParam) == STN_CLICKED &&
+          reinterpret_cast<HWND>(lParam) == headerNotice_.Handle()) {
+        hintWindow_.ShowAtPointer(headerNotice_.Text());
+        return 0;
+      }
       if (HIWORD(wParam) == LBN_SELCHANGE) {
         if (reinterpret_cast<HWND>(lParam) == slotList_.Handle())
           controller_->RxCheckListBox1Click();
@@ -281,14 +341,18 @@ void PopupWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
   const bool slotList = item.hwndItem == slotList_.Handle();
   const bool selected = (item.itemState & ODS_SELECTED) != 0 && slotList;
   FillSolid(item.hDC, item.rcItem,
-            selected ? GetSysColor(COLOR_HIGHLIGHT) : (slotList ? kListColour : kLabelColour));
+            selected ? GetSysColor(COLOR_HIGHLIGHT)
+                     : (slotList ? Themed(kListColour, COLOR_WINDOW)
+                                 : Themed(kLabelColour, COLOR_BTNFACE)));
   // Rows of any length: only their first characters are in view.
   const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
   std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
   if (length > 0)
     SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
   SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kNavy);
+  SetTextColor(item.hDC, selected   ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : slotList ? Themed(kNavy, COLOR_WINDOWTEXT)
+                                    : Themed(kNavy, COLOR_BTNTEXT));
   const SelectedObject font(item.hDC, font_.get());
   RECT area = item.rcItem;
   area.left += slotList ? layout_.rowTextIndent : ScaleForWindow(2);
@@ -300,34 +364,49 @@ void PopupWindow::Paint(HDC dc) {
   GetClientRect(window_, &client);
   FillSolid(dc, client, GetSysColor(COLOR_BTNFACE));
   RECT panel{0, 0, layout_.panel.width, layout_.panel.height};
-  FillSolid(dc, panel, kPanelColour);
+  FillSolid(dc, panel, Themed(kPanelColour, COLOR_BTNFACE));
   DrawEdge(dc, &panel, BDR_RAISEDINNER, BF_RECT);
   DrawBanner(dc, layout_.banner.left, layout_.banner.top, dpi_);
-  SetBkMode(dc, TRANSPARENT);
-  const auto buttons = HeaderButtons();
-  for (int i = 0; i < 3; ++i) {
-    const WindowRect& b = buttons[i];
-    RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
-    const bool down = (i == kCrLf && crlf_.Down()) || (i == kCrLfLf && crlfLf_.Down());
-    if (down) {
-      FillSolid(dc, r, RGB(0xF0, 0xE0, 0xB8));
-      DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    }
-    if (i == kClose) {
-      // The dash glyph: a maroon bar, 8 wide and 2 high in a 9 x 10 picture, right of the
-      // two-space caption.
-      const int glyphLeft = r.left + (b.width - ScaleForWindow(9)) / 2 + ScaleForWindow(3);
-      const int glyphTop = r.top + (b.height - ScaleForWindow(10)) / 2;
-      RECT bar{glyphLeft, glyphTop + ScaleForWindow(4), glyphLeft + ScaleForWindow(8),
-               glyphTop + ScaleForWindow(6)};
-      FillSolid(dc, bar, kMaroon);
-      continue;
-    }
+}
+
+// Drawn as the design's flat buttons were drawn on the panel: at 96 dpi, pixel for pixel.
+void PopupWindow::DrawHeaderButton(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const int i =
+      static_cast<int>(std::find(headerButtons_.begin(), headerButtons_.end(), item.hwndItem) -
+                       headerButtons_.begin());
+  if (i >= 3) return;
+  const bool contrast = HighContrastOn();
+  const bool down = (i == kCrLf && crlf_.Down()) || (i == kCrLfLf && crlfLf_.Down());
+  FillSolid(dc, r, contrast ? GetSysColor(down ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : kPanelColour);
+  if (down) {
+    if (!contrast) FillSolid(dc, r, RGB(0xF0, 0xE0, 0xB8));
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  }
+  const COLORREF ink = contrast ? GetSysColor(down ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT) : kMaroon;
+  if (i == kClose) {
+    // The dash glyph: a bar, 8 wide and 2 high in a 9 x 10 picture, right of the
+    // two-space caption.
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const int glyphLeft = r.left + (width - ScaleForWindow(9)) / 2 + ScaleForWindow(3);
+    const int glyphTop = r.top + (height - ScaleForWindow(10)) / 2;
+    RECT bar{glyphLeft, glyphTop + ScaleForWindow(4), glyphLeft + ScaleForWindow(8),
+             glyphTop + ScaleForWindow(6)};
+    FillSolid(dc, bar, ink);
+  } else {
     const SelectedObject font(dc, boldFont_.get());
-    SetTextColor(dc, kMaroon);
-    if (down) OffsetRect(&r, 1, 1);
-    DrawTextW(dc, Utf8ToWide(kHeaderCaptions[i]).c_str(), -1, &r,
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ink);
+    RECT text = r;
+    if (down) OffsetRect(&text, 1, 1);
+    DrawTextW(dc, Utf8ToWide(kHeaderCaptions[i]).c_str(), -1, &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  // Reached by Tab: the keyboard's place shows.
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    InflateRect(&r, -1, -1);
+    DrawFocusRect(dc, &r);
   }
 }
 

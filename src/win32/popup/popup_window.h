@@ -27,18 +27,33 @@ class PopupWindow : public Win32Form, public FocusControl {
   void Focus() override { SetFocus(window_); }
 
  private:
-  // "+cR" and "+CR": drawn by the window, so a change repaints the header.
+  // "+cR" and "+CR": owner-drawn buttons, so a change repaints the button.
   class HeaderToggle : public ButtonControl {
    public:
-    explicit HeaderToggle(PopupWindow& owner) : owner_(owner) {}
     bool Down() const override { return down_; }
     void SetDown(bool down) override;
     bool Enabled() const override { return true; }
     void SetEnabled(bool) override {}
+    void Attach(HWND button) { button_ = button; }
 
    private:
-    PopupWindow& owner_;
+    HWND button_ = nullptr;
     bool down_ = false;
+  };
+
+  // A notice not seen yet, over the banner; hidden when there is none. Its whole text is
+  // the control's, for a screen reader; a click shows it in the hint window.
+  class HeaderNotice : public TextControl {
+   public:
+    std::string Text() const override { return WindowText(label_); }
+    void SetText(const std::string& text) override;
+    bool Enabled() const override { return true; }
+    void SetEnabled(bool) override {}
+    void Attach(HWND label) { label_ = label; }
+    HWND Handle() const { return label_; }
+
+   private:
+    HWND label_ = nullptr;
   };
 
   // The user pressed a key anywhere in the window.
@@ -51,17 +66,20 @@ class PopupWindow : public Win32Form, public FocusControl {
   // The controls where the layout at the window's dpi puts them.
   void LayOut();
   std::array<WindowRect, 3> HeaderButtons() const;  // "+CR", "+cR", the close button
+  void CreateHeader();
   void DrawListItem(const DRAWITEMSTRUCT& item);
-  int HeaderButtonAt(POINT p) const;
-  void OnMouseDown(POINT p);
-  void OnMouseUp(POINT p);
+  void DrawHeaderButton(const DRAWITEMSTRUCT& item);
+  void HeaderButtonClick(HWND button);
   void OnMouseMove(POINT p, WPARAM keys);
   void LabelColumnMouse(UINT message);
 
   Win32ListBox slotList_;
   Win32ListBox labelColumn_;
-  HeaderToggle crlf_{*this};
-  HeaderToggle crlfLf_{*this};
+  HeaderToggle crlf_;
+  HeaderToggle crlfLf_;
+  std::array<HWND, 3> headerButtons_{};  // "+CR", "+cR", the close button
+  HWND focusBeforeClick_ = nullptr;      // a click on a header button gives the focus back
+  HeaderNotice headerNotice_;
   Win32Timer timer1_{&window_, 1};
   Win32Timer timer3_{&window_, 3};
   HintWindow hintWindow_;
@@ -70,10 +88,10 @@ class PopupWindow : public Win32Form, public FocusControl {
   UniqueFont boldFont_;
   UniqueBrush listBrush_;
   UniqueBrush labelBrush_;
+  UniqueBrush panelBrush_;
   PopupLayout layout_ = PopupLayoutForDpi(kDesignDpi, 2);
   PopupController* controller_ = nullptr;  // set before the window exists
   MainWindowEvents* events_ = nullptr;
-  int pressedButton_ = -1;  // header button under a pressed left button
   bool trackingLeave_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "win32/services/tray_icon.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <climits>
@@ -16,8 +17,9 @@
 namespace qv {
 
 namespace {
-// The original record held 64 characters of tip, its NUL included; the tip keeps that length.
-constexpr std::size_t kTipLength = 63;
+// The record holds 128 characters of tip, its NUL included: room for a notice not seen yet
+// before the hot key's state.
+constexpr std::size_t kTipLength = 127;
 // While the notification area is not there yet (Explorer still starting at log-on), the add
 // is tried again this often: the tray is the only way to Settings, the editor and Quit.
 constexpr UINT kAddAgainMs = 2000;
@@ -160,7 +162,8 @@ void TrayIcon::AddIcon() {
     return;
   }
   record.uVersion = NOTIFYICON_VERSION_4;
-  Shell_NotifyIconW(NIM_SETVERSION, &record);
+  version4_ = Shell_NotifyIconW(NIM_SETVERSION, &record) != FALSE;
+  clicks_.SetShellAsksForMenu(version4_);
   Shell_NotifyIconW(NIM_MODIFY, &record);  // every add is followed by a modify
   if (!balloon_.empty()) ShowBalloon();
 }
@@ -176,10 +179,15 @@ void TrayIcon::RemoveIcon() {
 
 void TrayIcon::OpenMenu(POINT at) {
   if (!menu_) return;
+  clicks_.MenuOpened();
   ReleaseCapture();
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);
   DispatchWaitingMessages(64);
   TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+  // Without it the menu may not close at the next click elsewhere, or open only every
+  // second time (the menu's loop must see a message of this window after it ends).
+  PostMessageW(window_, WM_NULL, 0, 0);
+  clicks_.MenuClosed();
   if (IsWindowEnabled(window_)) SetForegroundWindow(window_);
 }
 
@@ -202,14 +210,38 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (message != kCallbackMessage || !enabled_)
     return WindowBase::OnMessage(message, wParam, lParam);
-  // The current version puts the icon's id in the high word.
+  // The current version puts the icon's id in the high word, and the place to open the
+  // menu at (the pointer, or the icon when the keyboard asked) in wParam.
   const UINT mouse = LOWORD(lParam);
-  const TrayMouse event = mouse == WM_RBUTTONDOWN ? TrayMouse::RightDown
-                          : mouse == WM_RBUTTONUP ? TrayMouse::RightUp
-                                                  : TrayMouse::Other;
+  TrayMouse event = TrayMouse::Other;
+  switch (mouse) {
+    case WM_RBUTTONDOWN:
+      event = TrayMouse::RightDown;
+      break;
+    case WM_RBUTTONUP:
+      event = TrayMouse::RightUp;
+      break;
+    case WM_LBUTTONUP:
+      event = TrayMouse::LeftUp;
+      break;
+    case WM_CONTEXTMENU:
+      event = TrayMouse::ContextMenu;
+      break;
+    case NIN_KEYSELECT:
+      event = TrayMouse::KeySelect;
+      break;
+    case NIN_SELECT:
+      event = TrayMouse::Select;
+      break;
+    default:
+      break;
+  }
   if (clicks_.OnMouse(event)) {
     POINT at{};
-    GetCursorPos(&at);
+    if (version4_ && event != TrayMouse::RightUp)
+      at = {GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+    else
+      GetCursorPos(&at);
     OpenMenu(at);
   }
   return 0;

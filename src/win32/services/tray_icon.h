@@ -71,6 +71,7 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
   std::string balloon_;  // not shown yet
   ULONGLONG balloonShownAt_ = 0;
   bool added_ = false;
+  bool version4_ = false;  // the shell sends the current version's messages
   bool enabled_ = true;
   TrayClickTracker clicks_;
   HWND startForeground_ = GetForegroundWindow();  // in front when the icon was made

@@ -143,14 +143,14 @@ void SettingsDialog::MakerLabel::Refont() {
 void SettingsDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  FillSolid(dc, client, kDialogColour);
+  FillSolid(dc, client, Themed(kDialogColour, COLOR_BTNFACE));
   RECT header = ScaleForWindow(kHeaderPanel);
-  FillSolid(dc, header, kHeaderColour);
+  FillSolid(dc, header, Themed(kHeaderColour, COLOR_BTNFACE));
   DrawEdge(dc, &header, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
   const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   for (const TextLabel& label : kLabels) {
-    SetTextColor(dc, label.colour);
+    SetTextColor(dc, Themed(label.colour, COLOR_BTNTEXT));
     const std::wstring text = Utf8ToWide(label.text);
     TextOutW(dc, ScaleForWindow(label.x), ScaleForWindow(label.y), text.c_str(),
              static_cast<int>(text.size()));
@@ -176,7 +176,11 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == makerLabel_.window) {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, kYellow);
+        SetTextColor(dc, Themed(kYellow, COLOR_HOTLIGHT));
+        if (HighContrastOn()) {
+          SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+          return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
         SetBkColor(dc, kHeaderColour);
         return reinterpret_cast<LRESULT>(headerBrush_.get());
       }
@@ -184,7 +188,7 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {  // the boxes' edit fields and their drop-down lists
       HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, kNavy);
+      SetTextColor(dc, Themed(kNavy, COLOR_WINDOWTEXT));
       SetBkColor(dc, GetSysColor(COLOR_WINDOW));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }

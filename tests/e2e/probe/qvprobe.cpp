@@ -41,6 +41,7 @@ int Usage() {
       "  close CLASS                   query-end-session CLASS\n"
       "  end-session CLASS 0|1         (WM_ENDSESSION: whether the session ends)\n"
       "  command CLASS ID              (a menu command posted as WM_COMMAND)\n"
+      "  post CLASS MSG WPARAM LPARAM  (as the shell posts; 0x for hex)\n"
       "  hold-file PATH MS             (open for writing, as another program would)\n"
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
       "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
@@ -401,6 +402,14 @@ int CmdClose(const char* className) {
   return PostMessageA(window, WM_CLOSE, 0, 0) ? kDone : kError;
 }
 
+// Posts a message as another program (the shell) would: numbers in decimal or 0x hex.
+int CmdPost(const char* className, char** n) {
+  HWND window = FindOrComplain(className);
+  const auto at = [n](int i) { return std::strtoull(n[i], nullptr, 0); };
+  const bool posted = window && PostMessageA(window, UINT(at(0)), at(1), LPARAM(at(2)));
+  return posted ? kDone : kError;
+}
+
 // Keeps a file open for writing for `ms`, as another program editing it would: readers that
 // do not share writing cannot open it meanwhile.
 int CmdHoldFile(const char* path, DWORD ms) {
@@ -633,6 +642,7 @@ int Run(int argc, char** argv) {
   if (command == "rect") return CmdRect(arg);
   if (command == "window-text") return CmdWindowText(arg, argc, argv);
   if (command == "close") return CmdClose(arg);
+  if (command == "post" && need(4)) return CmdPost(arg, argv + 3);
   if (command == "query-end-session") return CmdQueryEndSession(arg);
   if (command == "end-session" && need(2)) return CmdEndSession(arg, argv[3]);
   if (command == "set-clipboard") return CmdSetClipboard(arg);

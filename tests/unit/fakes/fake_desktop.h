@@ -166,7 +166,7 @@ class FakeTip : public TipControl {
  public:
   std::string text;
   std::string Tip() const override { return text; }
-  void SetTip(const std::string& tip) override { text = tip.substr(0, 63); }
+  void SetTip(const std::string& tip) override { text = tip.substr(0, 127); }
 };
 
 class FakeHotKeyRegistration : public HotKeyRegistration {

@@ -32,6 +32,7 @@ struct ProgramFixture {
   FakeHintDisplay hintDisplay;
   LabelHint labelHint{hintDisplay};
   FakeButton crlf, crlfLf;
+  FakeText headerNotice;
   FakeTimer timer1, timer3;
   // The settings dialog.
   FakeForm settingsWindow{{526, 452, 234, 145}};
@@ -46,8 +47,8 @@ struct ProgramFixture {
   FakeMenu copyMenu;
 
   PopupLayout popupLayout = PopupLayoutForDpi(96, 2);
-  PopupView popupView{popupWindow, panel,  slotList, labelColumn, labelHint,
-                      crlf,        crlfLf, timer1,   timer3,      popupLayout};
+  PopupView popupView{popupWindow, panel,        slotList, labelColumn, labelHint,  crlf,
+                      crlfLf,      headerNotice, timer1,   timer3,      popupLayout};
   SettingsView settingsView{settingsWindow, hotKeyBox, delayBox, makerLabel};
   EditorView editorView{editorWindow, title, content, updateClip, copyMenu};
   FakeTip trayTip;
