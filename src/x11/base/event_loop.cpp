@@ -127,19 +127,22 @@ void EventLoop::Turn(int timeoutMs) {
     for (auto& task : tasks) task();
     return;
   }
+  int wait = 0;
   if (XPending(x) == 0) {
     const int timerWait = MsToNextTimer();
-    int wait = timeoutMs;
+    wait = timeoutMs;
     if (timerWait >= 0 && (wait < 0 || timerWait < wait)) wait = timerWait;
-    pollfd fds[2] = {{ConnectionNumber(x), POLLIN, 0}, {signalPipe_[0], POLLIN, 0}};
-    XFlush(x);
-    poll(fds, 2, wait);
-    if (fds[1].revents & POLLIN) {
-      char drain[16];
-      while (read(signalPipe_[0], drain, sizeof drain) > 0) {
-      }
-      if (onSignal_) Post(onSignal_);
+  }
+  std::vector<pollfd> fds{{ConnectionNumber(x), POLLIN, 0}, {signalPipe_[0], POLLIN, 0}};
+  const bool sourceWaits = source_.addWaits && source_.addWaits(fds, wait);
+  XFlush(x);
+  poll(fds.data(), fds.size(), wait);
+  if (sourceWaits) source_.dispatch(fds);
+  if (fds[1].revents & POLLIN) {
+    char drain[16];
+    while (read(signalPipe_[0], drain, sizeof drain) > 0) {
     }
+    if (onSignal_) Post(onSignal_);
   }
   while (XPending(x) > 0) {
     XEvent event;

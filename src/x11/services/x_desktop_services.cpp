@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <utility>
@@ -203,9 +204,17 @@ void XDesktopServices::ActivateWindow(Window window) {
   XSendEvent(x_, d.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
+bool XDesktopServices::ProgramWindow(Window window) {
+  if (!window) return false;
+  if (XForm::IsOwn(window)) return true;
+  const std::vector<long> pid =
+      LongProperty(x_, window, loop_.display().atoms().netWmPid, XA_CARDINAL);
+  return !pid.empty() && pid[0] == static_cast<long>(getpid());
+}
+
 void XDesktopServices::RememberForeground() {
   const Window active = ActiveWindow();
-  if (active && !XForm::IsOwn(active)) previous_ = active;
+  if (active && !ProgramWindow(active)) previous_ = active;
 }
 
 void XDesktopServices::TakeForeground() {
@@ -214,15 +223,15 @@ void XDesktopServices::TakeForeground() {
 
 bool XDesktopServices::ProgramHasForeground() {
   // The window manager answers the activation request in its own time.
-  return loop_.RunUntil([this] { return XForm::IsOwn(ActiveWindow()); }, 150);
+  return loop_.RunUntil([this] { return ProgramWindow(ActiveWindow()); }, 150);
 }
 
 bool XDesktopServices::PasteTargetInFront() {
   const Window active = ActiveWindow();
-  if (!previous_) return active != 0 && !XForm::IsOwn(active);
+  if (!previous_) return active != 0 && !ProgramWindow(active);
   if (active == previous_) return Exists(previous_);
   // The list handed the keyboard back when it hid; asked again, in case that was lost.
-  if (Exists(previous_) && !XForm::IsOwn(active)) ActivateWindow(previous_);
+  if (Exists(previous_) && !ProgramWindow(active)) ActivateWindow(previous_);
   return false;
 }
 

@@ -46,6 +46,8 @@ class XDesktopServices : public Clipboard,
   bool Wait(int milliseconds) override { return loop_.Wait(milliseconds); }
   std::int64_t Milliseconds() override { return EventLoop::Now(); }
 
+  // One of the program's windows, the dialog library's included (they carry our pid).
+  bool ProgramWindow(Window window);
   // The window the window manager calls active; 0 when none.
   Window ActiveWindow();
   // The spare keycode borrowed for V, given back.
