@@ -160,6 +160,7 @@ std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
   XUngrabServer(x_);
   XFlush(x_);
   if (spareKey_) loop_.SetTimer(giveBackTimer_, 1000);
+  DebugLog("paste typed " + std::to_string(sent) + " of " + std::to_string(keys.size()));
   return sent;
 }
 
