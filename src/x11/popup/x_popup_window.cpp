@@ -114,6 +114,9 @@ void XPopupWindow::OnEvent(XEvent& event) {
     case Expose:
       if (event.xexpose.count == 0) Paint();
       break;
+    case MapNotify:
+      DebugLog("list mapped");
+      break;
     case KeyPress:
       OnKey(event.xkey);
       break;
