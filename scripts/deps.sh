@@ -12,6 +12,7 @@ packages=(
   libx11-dev libxtst-dev libxft-dev libxrandr-dev libfontconfig-dev l3afpad
   xvfb xauth openbox xdotool trayer x11-utils
   imagemagick xclip
+  xterm x11-xkb-utils
   procps util-linux
 )
 
