@@ -113,6 +113,35 @@ XDisplay::~XDisplay() {
   }
 }
 
+bool XDisplay::WindowManagerRuns() const {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool found = XGetWindowProperty(display_, root_, atoms_.netSupportingWmCheck, 0, 1, False,
+                                        AnyPropertyType, &type, &format, &count, &after,
+                                        &data) == Success &&
+                     count == 1;
+  if (data) XFree(data);
+  return found;
+}
+
+void XDisplay::ActivateWindow(Window window) const {
+  ErrorTrap trap(display_);
+  if (!WindowManagerRuns()) {
+    XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
+    return;
+  }
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = atoms_.netActiveWindow;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;  // as a pager asks: window managers do as told
+  event.xclient.data.l[1] = static_cast<long>(lastTime_);
+  XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
 void XDisplay::OnConnectionLost(std::function<void()> handler) {
   g_connectionLost = std::move(handler);
 }

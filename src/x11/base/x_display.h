@@ -38,6 +38,10 @@ class XDisplay {
   void SeeTime(Time time) {
     if (time != CurrentTime) lastTime_ = time;
   }
+  // A window manager that follows the desktop conventions (and answers activation requests).
+  bool WindowManagerRuns() const;
+  // Makes `window` the active one: asked of the window manager, or focused directly without one.
+  void ActivateWindow(Window window) const;
   Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
   // Runs when the connection is lost, before the process ends.
   static void OnConnectionLost(std::function<void()> handler);
