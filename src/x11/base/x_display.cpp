@@ -1,5 +1,6 @@
 #include "x11/base/x_display.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xresource.h>
 #include <unistd.h>
 
@@ -126,7 +127,25 @@ bool XDisplay::WindowManagerRuns() const {
   return found;
 }
 
-void XDisplay::ActivateWindow(Window window) const {
+Time XDisplay::ServerTime() {
+  if (!timeWindow_) {
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = PropertyChangeMask;
+    timeWindow_ = XCreateWindow(display_, root_, -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
+                                CopyFromParent, CWEventMask, &attributes);
+  }
+  // A zero-length append changes nothing but tells the time.
+  XChangeProperty(display_, timeWindow_, atoms_.timestamp, XA_INTEGER, 32, PropModeAppend,
+                  nullptr, 0);
+  XEvent event;
+  XWindowEvent(display_, timeWindow_, PropertyChangeMask, &event);
+  SeeTime(event.xproperty.time);
+  return event.xproperty.time;
+}
+
+void XDisplay::ActivateWindow(Window window) {
+  // Without a time of a user's action (at start-up) the window manager would refuse.
+  if (lastTime_ == CurrentTime) ServerTime();
   ErrorTrap trap(display_);
   if (!WindowManagerRuns()) {
     XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
