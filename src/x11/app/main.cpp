@@ -1,0 +1,150 @@
+// Program entry on X11: the program's objects in the order they are made, and their wiring.
+#include <signal.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "app/second_copy.h"
+#include "base/app_error.h"
+#include "desktop/monitor_placement.h"
+#include "x11/app/list_copy_menu.h"
+#include "x11/base/event_loop.h"
+#include "x11/base/x_display.h"
+#include "x11/dialogs/dialog_loader.h"
+#include "x11/dialogs/dialogs.h"
+#include "x11/kit/handler_guard.h"
+#include "x11/kit/message_box.h"
+#include "x11/popup/x_popup_window.h"
+#include "x11/services/clipboard_owner.h"
+#include "x11/services/posix_file_system.h"
+#include "x11/services/x_desktop_services.h"
+#include "x11/services/x_hot_key.h"
+#include "x11/services/x_tray_icon.h"
+
+using namespace qv;
+
+namespace {
+
+// What the dialog library needs of the loop: handlers run as every handler runs, and the
+// loop nested while a dialog is modal.
+class LoopDialogHost : public x11::DialogHost {
+ public:
+  explicit LoopDialogHost(EventLoop& loop) : loop_(loop) {}
+  void RunHandler(const std::function<void()>& handler) noexcept override {
+    qv::RunHandler(handler);
+  }
+  void RunUntil(const std::function<bool()>& done) override { loop_.RunUntil(done); }
+
+ private:
+  EventLoop& loop_;
+};
+
+// The application's title from the executable's name: "quorvanel" -> "Quorvanel".
+std::string ProgramTitle() {
+  char path[4096];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  const std::string exe = length > 0 ? std::string(path, static_cast<std::size_t>(length)) : "";
+  const std::string title = ApplicationTitle(exe);
+  return title.empty() ? "Quorvanel" : title;
+}
+
+}  // namespace
+
+int main() {
+  signal(SIGCHLD, SIG_IGN);  // the mail program's launcher is not waited for
+  XDisplay display;
+  if (!display.Get()) {
+    std::fprintf(stderr, "quorvanel: cannot open the X display (is DISPLAY set?)\n");
+    return 1;
+  }
+  DebugLog("start");
+  EventLoop loop(display);
+  const std::string title = ProgramTitle();
+  ErrorReporter() = [&](const std::string& text) {
+    ShowMessageBox(loop, title, text, MessageButtons::Ok);
+  };
+  const std::string folder = DataFolder(ExecutableFolder());
+  ClipboardOwner clipboard(loop);
+  XDesktopServices desktop(loop, clipboard, title);
+  const FolderLock folderLock(folder);
+  if (folderLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
+    return 0;
+  desktop.RememberForeground();
+  XTrayIcon tray(loop);  // its notices tell what a paste could not do
+  PosixFileSystem files;
+  XKeyboardLayout layout;
+  XHotKeyRegistration hotKeyApi(loop);
+  XPopupWindow popup(loop);
+  x11::DialogLoader dialogs(x11::DialogLibraryBesideProgram());
+  LoopDialogHost host(loop);
+  ListCopyMenu copyMenu(loop);
+  x11::SettingsDialog settings(dialogs, host);
+  x11::EditorDialog editor(dialogs, host, copyMenu);
+  PosixSaveServices saving;
+  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving},
+                  {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
+                  title, [&] { loop.Quit(); });
+  loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
+                        x11::DialogPlugin* plugin = dialogs.Loaded();
+                        if (plugin) plugin->AddWaits(fds, timeoutMs);
+                        return plugin != nullptr;
+                      },
+                      [&](const std::vector<pollfd>& fds) { dialogs.Loaded()->Dispatch(fds); }});
+  popup.Create(program.popup, program);
+  editor.Bind(program.editor);
+  copyMenu.SetItems(
+      {{"Copy Clip", [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
+       {"Paste Clip", [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
+  hotKeyApi.onHotKey = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
+  // The program loses the activation: the list hides (once the running handler is done).
+  bool ownActive = false;
+  loop.ListenElsewhere([&](XEvent& event) {
+    if (event.type != PropertyNotify || event.xproperty.window != display.Root() ||
+        event.xproperty.atom != display.atoms().netActiveWindow)
+      return;
+    const bool own = desktop.ProgramWindow(desktop.ActiveWindow());
+    if (ownActive && !own) loop.Post([&] { RunHandler([&] { program.popup.AppDeactivate(); }); });
+    ownActive = own;
+  });
+  // The end of the session (SIGTERM, SIGHUP, Ctrl+C) and a lost display: the data are saved
+  // without a message box, as at the end of a Windows session.
+  const auto saveAtEnd = [&] {
+    const int saved = program.WMQueryEndSession();
+    DebugLog(saved ? "saved" : "save failed");
+    return saved;
+  };
+  loop.OnEndSignal([&] {
+    saveAtEnd();
+    program.WMEndSession(true);
+    loop.Quit();
+  });
+  XDisplay::OnConnectionLost([&] { saveAtEnd(); });
+
+  RunHandler([&] { program.FormCreate(); });
+  tray.SetMenu({{"Settings...",
+                 [&] {
+                   settings.Open(program.settings);
+                   RunHandler([&] { program.SettingsClosed(); });
+                 }},
+                {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
+                {"Quit", [&] { RunHandler([&] { program.popup.Quit1Click(); }); }}});
+  tray.Dock();
+  RunHandler([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
+  // Centred on the monitor the user works on, as the Windows window is when first shown.
+  PlaceOnMonitor(popup, MonitorOfWork(desktop.LookAtScreens()), Centring::BothWays);
+  if (!program.TerminateRequested()) {
+    if (program.state.OneShotMode) popup.Show();
+    RunHandler([&] { program.popup.FormActivate(); });
+    RunHandler([&] { program.CheckHotKey(); });  // the key in effect after start-up
+    DebugLog(std::string("hotkey ") + (program.hotKey.Works() ? "works" : "does not work"));
+    loop.Run();
+  }
+  // The clip outlives the program where a clipboard manager runs.
+  loop.Resume();
+  clipboard.HandToManager();
+  tray.LetNoticeBeSeen();
+  DebugLog("exit");
+  return 0;
+}

@@ -1,0 +1,117 @@
+#include "x11/base/drawing.h"
+
+#include <algorithm>
+
+namespace qv {
+
+namespace {
+
+XRenderColor RenderColour(Rgb rgb) {
+  const auto channel = [](unsigned value) {
+    return static_cast<unsigned short>((value & 0xFF) * 0x101);
+  };
+  return {channel(rgb >> 16), channel(rgb >> 8), channel(rgb), 0xFFFF};
+}
+
+// Length of the UTF-8 sequence starting at `i`, 0 when it is not one.
+std::size_t Utf8Length(const std::string& s, std::size_t i) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  if (length == 0 || i + length > s.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string DisplayableText(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (const std::size_t length = Utf8Length(bytes, i)) {
+      if (!(length == 1 && bytes[i] == '\0')) out.append(bytes, i, length);
+      i += length;
+      continue;
+    }
+    const unsigned char c = static_cast<unsigned char>(bytes[i++]);
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+Font::Font(Display* display, int screen, int pixels, bool bold) : display_(display) {
+  font_ = XftFontOpen(display, screen, XFT_FAMILY, XftTypeString, "sans-serif", XFT_PIXEL_SIZE,
+                      XftTypeDouble, static_cast<double>(std::max(pixels, 6)), XFT_WEIGHT,
+                      XftTypeInteger, bold ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, nullptr);
+}
+
+Font::~Font() {
+  if (font_) XftFontClose(display_, font_);
+}
+
+int Font::TextWidth(const std::string& utf8) const {
+  if (!font_ || utf8.empty()) return 0;
+  XGlyphInfo extents{};
+  XftTextExtentsUtf8(display_, font_, reinterpret_cast<const FcChar8*>(utf8.data()),
+                     static_cast<int>(utf8.size()), &extents);
+  return extents.xOff;
+}
+
+Painter::Painter(Display* display, int screen, Drawable drawable)
+    : display_(display), screen_(screen), drawable_(drawable) {
+  gc_ = XCreateGC(display, drawable, 0, nullptr);
+  draw_ = XftDrawCreate(display, drawable, DefaultVisual(display, screen),
+                        DefaultColormap(display, screen));
+}
+
+Painter::~Painter() {
+  for (int i = 0; i < colourCount_; ++i)
+    XftColorFree(display_, DefaultVisual(display_, screen_), DefaultColormap(display_, screen_),
+                 &colours_[i]);
+  if (draw_) XftDrawDestroy(draw_);
+  XFreeGC(display_, gc_);
+}
+
+XftColor* Painter::Colour(Rgb rgb) {
+  for (int i = 0; i < colourCount_; ++i)
+    if (colourKeys_[i] == rgb) return &colours_[i];
+  if (colourCount_ == 8) return &colours_[0];
+  const XRenderColor render = RenderColour(rgb);
+  XftColorAllocValue(display_, DefaultVisual(display_, screen_), DefaultColormap(display_, screen_),
+                     &render, &colours_[colourCount_]);
+  colourKeys_[colourCount_] = rgb;
+  return &colours_[colourCount_++];
+}
+
+void Painter::Fill(const WindowRect& r, Rgb colour) {
+  if (r.width <= 0 || r.height <= 0) return;
+  XftDrawRect(draw_, Colour(colour), r.left, r.top, static_cast<unsigned>(r.width),
+              static_cast<unsigned>(r.height));
+}
+
+void Painter::Edge(const WindowRect& r, bool raised) {
+  const Rgb light = kWhite, dark = kShadow;
+  Fill({r.left, r.top, r.width, 1}, raised ? light : dark);
+  Fill({r.left, r.top, 1, r.height}, raised ? light : dark);
+  Fill({r.left, r.top + r.height - 1, r.width, 1}, raised ? dark : light);
+  Fill({r.left + r.width - 1, r.top, 1, r.height}, raised ? dark : light);
+}
+
+void Painter::Text(const WindowRect& r, const std::string& utf8, const Font& font, Rgb colour,
+                   bool centred) {
+  if (!font.Get() || utf8.empty()) return;
+  XRectangle clip{static_cast<short>(r.left), static_cast<short>(r.top),
+                  static_cast<unsigned short>(std::max(r.width, 0)),
+                  static_cast<unsigned short>(std::max(r.height, 0))};
+  XftDrawSetClipRectangles(draw_, 0, 0, &clip, 1);
+  int x = r.left;
+  if (centred) x += (r.width - font.TextWidth(utf8)) / 2;
+  const int y = r.top + (r.height - font.Height()) / 2 + font.Ascent();
+  XftDrawStringUtf8(draw_, Colour(colour), font.Get(), x, y,
+                    reinterpret_cast<const FcChar8*>(utf8.data()), static_cast<int>(utf8.size()));
+  XftDrawSetClip(draw_, nullptr);
+}
+
+}  // namespace qv

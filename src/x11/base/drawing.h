@@ -1,0 +1,76 @@
+#pragma once
+// Text and flat shapes on a window with Xft, in the colours of the Windows design.
+#include <X11/Xft/Xft.h>
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+
+#include "desktop/controls.h"
+
+namespace qv {
+
+using Rgb = std::uint32_t;  // 0xRRGGBB
+inline constexpr Rgb kFaceColour = 0xF0F0F0;
+inline constexpr Rgb kPanelColour = 0xE8E0C8;
+inline constexpr Rgb kListColour = 0xFFFFF0;
+inline constexpr Rgb kLabelColour = 0xF0E8D0;
+inline constexpr Rgb kNavy = 0x000080;
+inline constexpr Rgb kMaroon = 0x800000;
+inline constexpr Rgb kHighlight = 0x0078D7;
+inline constexpr Rgb kWhite = 0xFFFFFF;
+inline constexpr Rgb kBlack = 0x000000;
+inline constexpr Rgb kShadow = 0xA0A0A0;
+inline constexpr Rgb kDarkShadow = 0x696969;
+inline constexpr Rgb kTipColour = 0xFFFFE1;
+
+// A font of `pixels` height ("sans-serif" as fontconfig chooses it), opened once.
+class Font {
+ public:
+  Font(Display* display, int screen, int pixels, bool bold);
+  ~Font();
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+  XftFont* Get() const { return font_; }
+  int Ascent() const { return font_ ? font_->ascent : 0; }
+  int Height() const { return font_ ? font_->ascent + font_->descent : 0; }
+  int TextWidth(const std::string& utf8) const;
+
+ private:
+  Display* display_;
+  XftFont* font_ = nullptr;
+};
+
+// Drawing on one window (or pixmap) while it lives.
+class Painter {
+ public:
+  Painter(Display* display, int screen, Drawable drawable);
+  ~Painter();
+  Painter(const Painter&) = delete;
+  Painter& operator=(const Painter&) = delete;
+
+  void Fill(const WindowRect& r, Rgb colour);
+  // A one-pixel frame: light top-left and dark bottom-right when raised, else the reverse.
+  void Edge(const WindowRect& r, bool raised);
+  // Text with its baseline placed so that it is centred in `r` vertically; clipped to `r`.
+  void Text(const WindowRect& r, const std::string& utf8, const Font& font, Rgb colour,
+            bool centred = false);
+
+ private:
+  XftColor* Colour(Rgb rgb);
+
+  Display* display_;
+  int screen_;
+  Drawable drawable_;
+  GC gc_;
+  XftDraw* draw_;
+  XftColor colours_[8]{};
+  Rgb colourKeys_[8]{};
+  int colourCount_ = 0;
+};
+
+// Text bytes as Xft takes them: valid UTF-8 as it is, any other byte as its Latin-1 letter,
+// so that an 8-bit file still shows every character it has.
+std::string DisplayableText(const std::string& bytes);
+
+}  // namespace qv

@@ -1,0 +1,327 @@
+#include "x11/services/x_desktop_services.h"
+
+#include <X11/Xatom.h>
+#include <X11/extensions/Xrandr.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "base/app_error.h"
+#include "x11/base/x_display.h"
+#include "x11/kit/message_box.h"
+#include "x11/kit/x_form.h"
+
+extern char** environ;
+
+namespace qv {
+
+namespace {
+
+// Long values of a 32-bit property; empty when it is missing.
+std::vector<long> LongProperty(Display* x, Window window, Atom property, Atom type) {
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<long> values;
+  ErrorTrap trap(x);
+  if (XGetWindowProperty(x, window, property, 0, 1024, False, type, &actualType, &format, &count,
+                         &after, &data) == Success &&
+      data && format == 32) {
+    const long* longs = reinterpret_cast<const long*>(data);
+    values.assign(longs, longs + count);
+  }
+  if (data) XFree(data);
+  return values;
+}
+
+WindowRect Intersect(const WindowRect& a, const WindowRect& b) {
+  const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
+  const int right = std::min(a.left + a.width, b.left + b.width);
+  const int bottom = std::min(a.top + a.height, b.top + b.height);
+  if (right <= left || bottom <= top) return a;  // a work area off this monitor: the monitor
+  return {left, top, right - left, bottom - top};
+}
+
+}  // namespace
+
+XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard, std::string title)
+    : loop_(loop),
+      x_(loop.display().Get()),
+      clipboard_(clipboard),
+      title_(std::move(title)),
+      giveBackTimer_(loop.AddTimer([this] { GiveBackSpareKey(); })) {
+  int event = 0, error = 0, major = 0, minor = 0;
+  xtest_ = XTestQueryExtension(x_, &event, &error, &major, &minor) == True;
+  // The active window's changes wake the loop (and show who has the keyboard).
+  XWindowAttributes root{};
+  XGetWindowAttributes(x_, loop.display().Root(), &root);
+  XSelectInput(x_, loop.display().Root(), root.your_event_mask | PropertyChangeMask);
+}
+
+void XDesktopServices::PutClipboardText(const std::string& text) {
+  if (!clipboard_.Own(text)) throw AppError("Cannot open clipboard");
+}
+
+bool XDesktopServices::KeyDown(const char keys[32], unsigned long keysym) {
+  const KeyCode code = XKeysymToKeycode(x_, keysym);
+  return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
+}
+
+bool XDesktopServices::ModifierKeysHeld() {
+  char keys[32];
+  XQueryKeymap(x_, keys);
+  for (unsigned long keysym : {XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R, XK_Alt_L,
+                               XK_Alt_R, XK_Meta_L, XK_Meta_R})
+    if (KeyDown(keys, keysym)) return true;
+  return false;
+}
+
+HeldModifiers XDesktopServices::HeldModifierKeys() {
+  char keys[32];
+  XQueryKeymap(x_, keys);
+  return {.leftShift = KeyDown(keys, XK_Shift_L),
+          .rightShift = KeyDown(keys, XK_Shift_R),
+          .leftAlt = KeyDown(keys, XK_Alt_L),
+          .rightAlt = KeyDown(keys, XK_Alt_R) || KeyDown(keys, XK_ISO_Level3_Shift),
+          .leftWin = KeyDown(keys, XK_Super_L),
+          .rightWin = KeyDown(keys, XK_Super_R)};
+}
+
+bool XDesktopServices::CtrlHeld() {
+  char keys[32];
+  XQueryKeymap(x_, keys);
+  return KeyDown(keys, XK_Control_L) || KeyDown(keys, XK_Control_R);
+}
+
+KeyCode XDesktopServices::KeycodeForV() {
+  if (const KeyCode code = XKeysymToKeycode(x_, XK_v)) return code;
+  if (spareKey_) return spareKey_;
+  // No key of the layout carries V (a Russian-only layout): a keycode without symbols is
+  // given V for the paste, and given back afterwards.
+  int minCode = 0, maxCode = 0, perCode = 0;
+  XDisplayKeycodes(x_, &minCode, &maxCode);
+  KeySym* map = XGetKeyboardMapping(x_, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
+  if (!map) return 0;
+  for (int code = maxCode; code >= minCode && !spareKey_; --code) {
+    const KeySym* syms = map + (code - minCode) * perCode;
+    if (std::all_of(syms, syms + perCode, [](KeySym s) { return s == NoSymbol; }))
+      spareKey_ = static_cast<KeyCode>(code);
+  }
+  XFree(map);
+  if (!spareKey_) return 0;
+  KeySym v[2] = {XK_v, XK_V};
+  ErrorTrap trap(x_);
+  XChangeKeyboardMapping(x_, spareKey_, 2, v, 1);
+  if (trap.Failed()) spareKey_ = 0;
+  return spareKey_;
+}
+
+void XDesktopServices::GiveBackSpareKey() {
+  loop_.SetTimer(giveBackTimer_, 0);
+  if (!spareKey_) return;
+  KeySym none[2] = {NoSymbol, NoSymbol};
+  ErrorTrap trap(x_);
+  XChangeKeyboardMapping(x_, spareKey_, 2, none, 1);
+  spareKey_ = 0;
+}
+
+std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
+  if (!xtest_) return 0;
+  std::size_t sent = 0;
+  // Sent as one run of requests that nothing of ours interrupts.
+  XGrabServer(x_);
+  for (const KeyStroke& key : keys) {
+    KeySym keysym = NoSymbol;
+    switch (key.virtualKey) {
+      case kVkControl: keysym = XK_Control_L; break;
+      case kVkLeftShift: keysym = XK_Shift_L; break;
+      case kVkRightShift: keysym = XK_Shift_R; break;
+      case kVkLeftAlt: keysym = XK_Alt_L; break;
+      case kVkRightAlt: keysym = XK_Alt_R; break;
+      case kVkLeftWin: keysym = XK_Super_L; break;
+      case kVkRightWin: keysym = XK_Super_R; break;
+      case kVkNeutral: ++sent; continue;  // X opens no menu on a lone Alt: nothing to tap
+      default: break;
+    }
+    KeyCode code = key.virtualKey == kVkV ? KeycodeForV() : XKeysymToKeycode(x_, keysym);
+    if (key.virtualKey == kVkRightAlt && !code) code = XKeysymToKeycode(x_, XK_ISO_Level3_Shift);
+    if (code == 0) break;  // keycode 0 is no key: the server would refuse it
+    ErrorTrap trap(x_);
+    XTestFakeKeyEvent(x_, code, key.up ? False : True, CurrentTime);
+    if (trap.Failed()) break;
+    ++sent;
+  }
+  XUngrabServer(x_);
+  XFlush(x_);
+  if (spareKey_) loop_.SetTimer(giveBackTimer_, 1000);
+  return sent;
+}
+
+Window XDesktopServices::ActiveWindow() {
+  const Atoms& a = loop_.display().atoms();
+  const std::vector<long> active =
+      LongProperty(x_, loop_.display().Root(), a.netActiveWindow, XA_WINDOW);
+  if (!active.empty()) return static_cast<Window>(active[0]);
+  // No window manager that tells: the top-level window holding the focus.
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x_, &focus, &revert);
+  if (focus == None || focus == PointerRoot) return 0;
+  ErrorTrap trap(x_);
+  for (Window window = focus;;) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(x_, window, &root, &parent, &children, &count)) return 0;
+    if (children) XFree(children);
+    if (parent == root || parent == 0) return window;
+    window = parent;
+  }
+}
+
+bool XDesktopServices::Exists(Window window) {
+  XWindowAttributes attributes{};
+  ErrorTrap trap(x_);
+  return XGetWindowAttributes(x_, window, &attributes) != 0 && !trap.Failed() &&
+         attributes.map_state == IsViewable;
+}
+
+void XDesktopServices::ActivateWindow(Window window) {
+  XDisplay& d = loop_.display();
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = d.atoms().netActiveWindow;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;
+  event.xclient.data.l[1] = static_cast<long>(d.LastTime());
+  ErrorTrap trap(x_);
+  XSendEvent(x_, d.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+bool XDesktopServices::ProgramWindow(Window window) {
+  if (!window) return false;
+  if (XForm::IsOwn(window)) return true;
+  const std::vector<long> pid =
+      LongProperty(x_, window, loop_.display().atoms().netWmPid, XA_CARDINAL);
+  return !pid.empty() && pid[0] == static_cast<long>(getpid());
+}
+
+void XDesktopServices::RememberForeground() {
+  const Window active = ActiveWindow();
+  if (active && !ProgramWindow(active)) previous_ = active;
+}
+
+void XDesktopServices::TakeForeground() {
+  RememberForeground();
+}
+
+bool XDesktopServices::ProgramHasForeground() {
+  // The window manager answers the activation request in its own time.
+  return loop_.RunUntil([this] { return ProgramWindow(ActiveWindow()); }, 150);
+}
+
+bool XDesktopServices::PasteTargetInFront() {
+  const Window active = ActiveWindow();
+  if (!previous_) return active != 0 && !ProgramWindow(active);
+  if (active == previous_) return Exists(previous_);
+  // The list handed the keyboard back when it hid; asked again, in case that was lost.
+  if (Exists(previous_) && !ProgramWindow(active)) ActivateWindow(previous_);
+  return false;
+}
+
+void XDesktopServices::MinimiseApplication() {
+  XForm::MinimiseAll();
+  if (previous_ && Exists(previous_)) ActivateWindow(previous_);
+  XFlush(x_);
+}
+
+void XDesktopServices::RestoreApplication() {
+  XForm::RestoreAll();
+}
+
+void XDesktopServices::SetPointer(Point p) {
+  XWarpPointer(x_, None, loop_.display().Root(), 0, 0, 0, 0, p.x, p.y);
+  XFlush(x_);
+}
+
+Point XDesktopServices::GetPointer() {
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned mask = 0;
+  if (!XQueryPointer(x_, loop_.display().Root(), &root, &child, &rootX, &rootY, &winX, &winY, &mask))
+    throw AppError("The pointer is on another screen");
+  return {rootX, rootY};
+}
+
+ScreenState XDesktopServices::LookAtScreens() {
+  XDisplay& d = loop_.display();
+  const Atoms& a = d.atoms();
+  ScreenState state;
+  int count = 0;
+  XRRMonitorInfo* monitors = XRRGetMonitors(x_, d.Root(), True, &count);
+  // The work area of the current desktop (the whole screen without docked bars).
+  std::vector<long> area = LongProperty(x_, d.Root(), a.netWorkarea, XA_CARDINAL);
+  const std::vector<long> desktop = LongProperty(x_, d.Root(), a.netCurrentDesktop, XA_CARDINAL);
+  const std::size_t index = desktop.empty() ? 0 : static_cast<std::size_t>(desktop[0]) * 4;
+  std::optional<WindowRect> workArea;
+  if (area.size() >= index + 4)
+    workArea = WindowRect{static_cast<int>(area[index]), static_cast<int>(area[index + 1]),
+                          static_cast<int>(area[index + 2]), static_cast<int>(area[index + 3])};
+  for (int i = 0; i < count; ++i) {
+    Monitor monitor;
+    monitor.bounds = {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
+    monitor.workArea = workArea ? Intersect(monitor.bounds, *workArea) : monitor.bounds;
+    monitor.dpi = d.Dpi();
+    monitor.primary = monitors[i].primary != 0;
+    state.monitors.push_back(monitor);
+  }
+  if (monitors) XRRFreeMonitors(monitors);
+  if (state.monitors.empty()) {
+    const WindowRect screen{0, 0, DisplayWidth(x_, d.Screen()), DisplayHeight(x_, d.Screen())};
+    state.monitors.push_back({screen, workArea ? Intersect(screen, *workArea) : screen, d.Dpi(), true});
+  }
+  if (const Window active = ActiveWindow(); active && Exists(active)) {
+    XWindowAttributes attributes{};
+    Window child = 0;
+    int left = 0, top = 0;
+    ErrorTrap trap(x_);
+    if (XGetWindowAttributes(x_, active, &attributes) &&
+        XTranslateCoordinates(x_, active, d.Root(), 0, 0, &left, &top, &child) && !trap.Failed()) {
+      WindowRect front{left, top, attributes.width, attributes.height};
+      const std::vector<long> frame = LongProperty(x_, active, a.netFrameExtents, XA_CARDINAL);
+      if (frame.size() == 4) {
+        front = {left - static_cast<int>(frame[0]), top - static_cast<int>(frame[2]),
+                 front.width + static_cast<int>(frame[0] + frame[1]),
+                 front.height + static_cast<int>(frame[2] + frame[3])};
+      }
+      state.front = front;
+    }
+  }
+  try {
+    state.pointer = GetPointer();
+  } catch (const AppError&) {
+  }
+  return state;
+}
+
+MessageAnswer XDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
+                                            MessageButtons buttons) {
+  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", text, buttons);
+}
+
+void XDesktopServices::OpenMailLink(const std::string& address) {
+  pid_t child = 0;
+  char* argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(address.c_str()), nullptr};
+  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) == 0) {
+    // Not waited for: xdg-open hands the address to the mail program and ends; the child
+    // is reaped when the program ends.
+  }
+}
+
+}  // namespace qv
