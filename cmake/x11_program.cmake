@@ -11,4 +11,4 @@ endif()
 add_executable(quorvanel ${X11_SOURCES})
 set_target_properties(quorvanel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QV_X11_OUTPUT_DIR})
 target_link_libraries(quorvanel PRIVATE quorvanel_core X11::X11 X11::Xtst X11::Xrandr
-                                        PkgConfig::XFT ${CMAKE_DL_LIBS})
+                                        PkgConfig::XFT quorvanel_x11_sni ${CMAKE_DL_LIBS})

@@ -14,6 +14,8 @@ packages=(
   imagemagick xclip
   xterm x11-xkb-utils
   procps util-linux
+  libgtk-3-dev libdbus-1-dev
+  dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )
 
 missing=()
