@@ -23,7 +23,7 @@ if [[ "${1:-}" == --one ]]; then
   trap 'e2e_note "failed at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND"' ERR
   # A failure is seen as it was; whatever the test started is ended with it, by pid, the
   # program first (it saves on SIGTERM).
-  trap 'rc=$?; set +eE; ((rc == 0)) || shot failure; qv_stop
+  trap 'rc=$?; set +eE; trap - ERR; ((rc == 0)) || shot failure; qv_stop
     for pid in ${TARGET_PID:-} $(jobs -p); do kill "$pid" 2>/dev/null; done; wait' EXIT
   trap 'exit 143' TERM
   qv_install

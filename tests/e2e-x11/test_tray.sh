@@ -41,6 +41,8 @@ test_settings_changes_the_hot_key_and_quit_saves() {
 }
 
 editor_visible() { [[ -n "$(window_of '^Add / Modify Clip$')" ]]; }
+# The clip's field is white once it takes input (grey while no clip is loaded).
+content_field_white() { import -window "$1" -crop 1x1+300+170 txt:- 2>/dev/null | grep -q '#FFFFFF'; }
 
 test_editor_round_trip_saves_the_clip_that_then_pastes() {
   qv_write_rows '\r\n'
@@ -54,11 +56,11 @@ test_editor_round_trip_saves_the_clip_that_then_pastes() {
   local editor
   editor=$(window_of '^Add / Modify Clip$')
   wait_until 5 apart "$editor" "$(window_of "^$LIST_TITLE\$")" || fail "the editor covers the list"
-  click_row 3 # loads slot 3 into the fields
-  click_in "$editor" 100 62 # the title
+  click_row 3 # loads slot 3 into the fields, which then take input
+  wait_until 5 content_field_white "$editor" || fail "the row did not load into the editor"
+  click_in "$editor" 100 62 # the title; Tab moves on to the clip's text
   xdotool key ctrl+a type 'Grüße'
-  click_in "$editor" 100 130 # the clip's text
-  xdotool key ctrl+a type 'Straße 3, ½'
+  xdotool key Tab ctrl+a type 'Straße 3, ½'
   shot edited
   click_in "$editor" 67 199 # Update Clip
   click_in "$editor" 179 199 # Close: saves the three files
