@@ -10,7 +10,8 @@ BUILD=$ROOT/build/linux
 OUT=$ROOT/dist/linux
 rm -rf "$OUT"
 mkdir -p "$OUT/data" "$OUT/autostart" "$BUILD/tools"
-cp "$BUILD/quorvanel" "$BUILD/libquorvanel-dialogs.so" "$OUT/"
+strip -o "$OUT/quorvanel" "$BUILD/quorvanel"
+cp "$BUILD/libquorvanel-dialogs.so" "$OUT/"
 cp "$ROOT"/data/{Lb1,svclips,prefs}.qvl "$OUT/data/"
 cp "$ROOT/src/x11/resources/quorvanel.desktop" "$OUT/"
 cp "$ROOT/src/x11/resources/quorvanel-autostart.desktop" "$OUT/autostart/quorvanel.desktop"
