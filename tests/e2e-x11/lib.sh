@@ -25,10 +25,9 @@ qv_install() {
   cp "$QV_ROOT"/data/*.qvl "$(qv_dir)/"
 }
 
-# qv_start [FOLDER]: starts the program from FOLDER (default the test's); sets QV_PID.
+# Starts the program from the test's folder; sets QV_PID.
 qv_start() {
-  local dir=${1:-$(qv_dir)}
-  (cd "$dir" && QV_DEBUG_LOG=$(qv_log) exec ./quorvanel) >>"$E2E_TEST_ARTIFACTS/program.out" 2>&1 &
+  (cd "$(qv_dir)" && QV_DEBUG_LOG=$(qv_log) exec ./quorvanel) >>"$E2E_TEST_ARTIFACTS/program.out" 2>&1 &
   QV_PID=$!
 }
 

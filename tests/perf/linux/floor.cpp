@@ -2,6 +2,9 @@
 // a 22x22 XEmbed tray icon (docked again when a new tray announces itself) and a hidden
 // 36-row list window, nothing else. Plain Xlib, core fonts, no toolkit. Ends on SIGTERM,
 // SIGINT or when the X connection goes.
+// With a key name on the command line ("F7") that key, grabbed on the root, shows the list
+// as the program shows its own: a borderless window the window manager maps and activates;
+// any key in the list hides it.
 // Built: g++ -std=c++20 -O2 floor.cpp -lX11
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -32,6 +35,7 @@ struct Floor {
   Window root = 0;
   Window icon = 0;
   Window list = 0;
+  KeyCode hotKey = 0;
   Atom trayAtom = 0;
   Atom manager = 0;
   Atom opcode = 0;
@@ -98,20 +102,46 @@ void Create(Floor& floor) {
                   reinterpret_cast<const unsigned char*>(xembedInfo), 2);
 
   attributes.event_mask = ExposureMask | KeyPressMask | ButtonPressMask;
-  attributes.override_redirect = True;
-  floor.list = XCreateWindow(display, floor.root, 0, 0, kListWidth, kRows * kRowHeight, 1,
-                             CopyFromParent, InputOutput, CopyFromParent,
-                             CWBackPixel | CWEventMask | CWOverrideRedirect, &attributes);
+  floor.list = XCreateWindow(display, floor.root, 515, 264, kListWidth, kRows * kRowHeight, 1,
+                             CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask,
+                             &attributes);
   SetClass(display, floor.list, "Floor list");
+  const long noDecorations[5] = {2, 0, 0, 0, 0};  // _MOTIF_WM_HINTS: decorations, none
+  const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+  XChangeProperty(display, floor.list, motif, motif, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(noDecorations), 5);
   floor.gc = XCreateGC(display, floor.list, 0, nullptr);
 
   XSelectInput(display, floor.root, StructureNotifyMask);
   Dock(floor);
 }
 
+void ShowList(Floor& floor) {
+  XMapRaised(floor.display, floor.list);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = floor.list;
+  event.xclient.message_type = XInternAtom(floor.display, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 1;  // from an application
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(floor.display, floor.root, False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &event);
+  XFlush(floor.display);
+}
+
+void GrabHotKey(Floor& floor, const char* name) {
+  const KeySym keysym = XStringToKeysym(name);
+  floor.hotKey = keysym == NoSymbol ? 0 : XKeysymToKeycode(floor.display, keysym);
+  if (floor.hotKey == 0) return;
+  for (const unsigned int locks : {0u, 0u + LockMask, 0u + Mod2Mask, 0u + (LockMask | Mod2Mask)})
+    XGrabKey(floor.display, floor.hotKey, locks, floor.root, False, GrabModeAsync, GrabModeAsync);
+  XSelectInput(floor.display, floor.root, StructureNotifyMask | KeyPressMask);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   Floor floor;
   floor.display = XOpenDisplay(nullptr);
   if (!floor.display) {
@@ -121,6 +151,7 @@ int main() {
   std::signal(SIGTERM, Stop);
   std::signal(SIGINT, Stop);
   Create(floor);
+  if (argc > 1) GrabHotKey(floor, argv[1]);
 
   pollfd fd{ConnectionNumber(floor.display), POLLIN, 0};
   while (!g_stop) {
@@ -133,6 +164,11 @@ int main() {
     if (event.type == Expose && event.xexpose.count == 0) {
       if (event.xexpose.window == floor.icon) DrawIcon(floor);
       if (event.xexpose.window == floor.list) DrawList(floor);
+    } else if (event.type == KeyPress && event.xkey.window == floor.root &&
+               event.xkey.keycode == floor.hotKey) {
+      ShowList(floor);
+    } else if (event.type == KeyPress && event.xkey.window == floor.list) {
+      XUnmapWindow(floor.display, floor.list);
     } else if (event.type == ClientMessage && event.xclient.message_type == floor.manager &&
                static_cast<Atom>(event.xclient.data.l[1]) == floor.trayAtom) {
       Dock(floor);
