@@ -58,20 +58,22 @@ test_editor_round_trip_saves_the_clip_that_then_pastes() {
   wait_until 5 apart "$editor" "$(window_of "^$LIST_TITLE\$")" || fail "the editor covers the list"
   click_row 3 # loads slot 3 into the fields, which then take input
   wait_until 5 content_field_white "$editor" || fail "the row did not load into the editor"
+  # Typed in ASCII: xdotool types other characters through a keycode remapped for a moment,
+  # which GTK now and then reads after the mapping is undone.
   click_in "$editor" 100 62 # the title; Tab moves on to the clip's text
-  xdotool key ctrl+a type 'Grüße'
-  xdotool key Tab ctrl+a type 'Straße 3, ½'
+  xdotool key ctrl+a type 'Renamed 3'
+  xdotool key Tab ctrl+a type 'New text, slot 3'
   shot edited
   click_in "$editor" 67 199 # Update Clip
   click_in "$editor" 179 199 # Close: saves the three files
   wait_until 10 eval '! editor_visible' || fail "the editor stayed after Close"
   wait_until 5 list_hidden || fail "the list stayed after Close"
-  grep -q "^Grüße *$(printf '/:hdr:\\\\%s' "$(qv_tag 3)")" "$(qv_dir)/Lb1.qvl" ||
+  grep -q "^Renamed 3 *$(printf '/:hdr:\\\\%s' "$(qv_tag 3)")" "$(qv_dir)/Lb1.qvl" ||
     fail "Lb1.qvl lacks the new title: $(sed -n 4p "$(qv_dir)/Lb1.qvl")"
-  grep -q '^Straße 3, ½' "$(qv_dir)/svclips.qvl" || fail "svclips.qvl lacks the new text"
+  grep -q '^New text, slot 3' "$(qv_dir)/svclips.qvl" || fail "svclips.qvl lacks the new text"
 
   target_activate
   popup_show
   xdotool key 4
-  assert_target_holds 'Straße 3, ½'
+  assert_target_holds 'New text, slot 3'
 }
