@@ -78,6 +78,7 @@ int main() {
     return 0;
   desktop.RememberForeground();
   XTrayIcon tray(loop);  // its notices tell what a paste could not do
+  tray.Dock();           // the tray embeds it while the program starts
   PosixFileSystem files;
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
@@ -135,7 +136,6 @@ int main() {
                  }},
                 {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
                 {"Quit", [&] { RunHandler([&] { program.popup.Quit1Click(); }); }}});
-  tray.Dock();
   RunHandler([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   // Centred on the monitor the user works on, as the Windows window is when first shown.
   PlaceOnMonitor(popup, MonitorOfWork(desktop.LookAtScreens()), Centring::BothWays);
