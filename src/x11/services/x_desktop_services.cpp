@@ -62,6 +62,21 @@ XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard, s
   XWindowAttributes root{};
   XGetWindowAttributes(x_, loop.display().Root(), &root);
   XSelectInput(x_, loop.display().Root(), root.your_event_mask | PropertyChangeMask);
+  int randrError = 0;
+  if (XRRQueryExtension(x_, &randrEventBase_, &randrError))
+    XRRSelectInput(x_, loop.display().Root(), RRScreenChangeNotifyMask);
+  else
+    randrEventBase_ = -1;
+  loop.ListenElsewhere([this](XEvent& event) {
+    const Atoms& a = loop_.display().atoms();
+    const bool areaChanged = event.type == PropertyNotify &&
+                             (event.xproperty.atom == a.netWorkarea ||
+                              event.xproperty.atom == a.netCurrentDesktop);
+    if (areaChanged || (randrEventBase_ >= 0 && event.type == randrEventBase_ + RRScreenChangeNotify)) {
+      if (event.type != PropertyNotify) XRRUpdateConfiguration(&event);
+      monitorsKnown_ = false;
+    }
+  });
 }
 
 void XDesktopServices::PutClipboardText(const std::string& text) {
@@ -255,35 +270,41 @@ ScreenState XDesktopServices::LookAtScreens() {
   XDisplay& d = loop_.display();
   const Atoms& a = d.atoms();
   ScreenState state;
-  int count = 0;
-  XRRMonitorInfo* monitors = XRRGetMonitors(x_, d.Root(), True, &count);
-  // The work area of the current desktop (the whole screen without docked bars).
-  std::vector<long> area = LongProperty(x_, d.Root(), a.netWorkarea, XA_CARDINAL);
-  const std::vector<long> desktop = LongProperty(x_, d.Root(), a.netCurrentDesktop, XA_CARDINAL);
-  const std::size_t index = desktop.empty() ? 0 : static_cast<std::size_t>(desktop[0]) * 4;
-  std::optional<WindowRect> workArea;
-  if (area.size() >= index + 4)
-    workArea = WindowRect{static_cast<int>(area[index]), static_cast<int>(area[index + 1]),
-                          static_cast<int>(area[index + 2]), static_cast<int>(area[index + 3])};
-  for (int i = 0; i < count; ++i) {
-    Monitor monitor;
-    monitor.bounds = {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
-    monitor.workArea = workArea ? Intersect(monitor.bounds, *workArea) : monitor.bounds;
-    monitor.dpi = d.Dpi();
-    monitor.primary = monitors[i].primary != 0;
-    state.monitors.push_back(monitor);
+  if (!monitorsKnown_) {
+    monitors_.clear();
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(x_, d.Root(), True, &count);
+    // The work area of the current desktop (the whole screen without docked bars).
+    std::vector<long> area = LongProperty(x_, d.Root(), a.netWorkarea, XA_CARDINAL);
+    const std::vector<long> desktop = LongProperty(x_, d.Root(), a.netCurrentDesktop, XA_CARDINAL);
+    const std::size_t index = desktop.empty() ? 0 : static_cast<std::size_t>(desktop[0]) * 4;
+    std::optional<WindowRect> workArea;
+    if (area.size() >= index + 4)
+      workArea = WindowRect{static_cast<int>(area[index]), static_cast<int>(area[index + 1]),
+                            static_cast<int>(area[index + 2]), static_cast<int>(area[index + 3])};
+    for (int i = 0; i < count; ++i) {
+      Monitor monitor;
+      monitor.bounds = {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
+      monitor.workArea = workArea ? Intersect(monitor.bounds, *workArea) : monitor.bounds;
+      monitor.dpi = d.Dpi();
+      monitor.primary = monitors[i].primary != 0;
+      monitors_.push_back(monitor);
+    }
+    if (monitors) XRRFreeMonitors(monitors);
+    if (monitors_.empty()) {
+      const WindowRect screen{0, 0, DisplayWidth(x_, d.Screen()), DisplayHeight(x_, d.Screen())};
+      monitors_.push_back(
+          {screen, workArea ? Intersect(screen, *workArea) : screen, d.Dpi(), true});
+    }
+    monitorsKnown_ = true;
   }
-  if (monitors) XRRFreeMonitors(monitors);
-  if (state.monitors.empty()) {
-    const WindowRect screen{0, 0, DisplayWidth(x_, d.Screen()), DisplayHeight(x_, d.Screen())};
-    state.monitors.push_back({screen, workArea ? Intersect(screen, *workArea) : screen, d.Dpi(), true});
-  }
-  if (const Window active = ActiveWindow(); active && Exists(active)) {
+  state.monitors = monitors_;
+  if (const Window active = ActiveWindow()) {
     XWindowAttributes attributes{};
     Window child = 0;
     int left = 0, top = 0;
     ErrorTrap trap(x_);
-    if (XGetWindowAttributes(x_, active, &attributes) &&
+    if (XGetWindowAttributes(x_, active, &attributes) && attributes.map_state == IsViewable &&
         XTranslateCoordinates(x_, active, d.Root(), 0, 0, &left, &top, &child) && !trap.Failed()) {
       WindowRect front{left, top, attributes.width, attributes.height};
       const std::vector<long> frame = LongProperty(x_, active, a.netFrameExtents, XA_CARDINAL);

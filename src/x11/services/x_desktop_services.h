@@ -68,6 +68,11 @@ class XDesktopServices : public Clipboard,
   KeyCode spareKey_ = 0;  // borrowed for V when no key of the layout carries it
   std::vector<KeySym> spareKeyWas_;
   int giveBackTimer_;
+  // The monitors and the work area, read again only when they change: the hot key reads
+  // them before the list shows.
+  std::vector<Monitor> monitors_;
+  bool monitorsKnown_ = false;
+  int randrEventBase_ = -1;
 };
 
 }  // namespace qv
