@@ -143,14 +143,17 @@ void XPopupWindow::OnEvent(XEvent& event) {
 
 void XPopupWindow::OnKey(XKeyEvent& key) {
   labelHint_.Cancelled();
-  // The key's own letter or digit in any group of the layout: on a Cyrillic layout the
-  // slot keys are where the Latin ones are, as Windows' virtual keys are.
+  // The key's own letter or digit in any group of the layout, unshifted or shifted: on a
+  // Cyrillic layout the slot keys are where the Latin ones are, and on a French one the digits
+  // are the top row's shifted symbols, as Windows' virtual keys are.
   Display* display = x();
+  const KeyCode code = static_cast<KeyCode>(key.keycode);
   const int group = static_cast<int>((key.state >> 13) & 3);
-  unsigned vk = VirtualKeyForKeysym(
-      XkbKeycodeToKeysym(display, static_cast<KeyCode>(key.keycode), group, 0));
+  unsigned vk = 0;
+  for (int level = 0; level < 2 && vk == 0; ++level)
+    vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, group, level));
   for (int other = 0; other < 4 && vk == 0; ++other)
-    vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, static_cast<KeyCode>(key.keycode), other, 0));
+    vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, other, 0));
   if (vk == 0) return;
   loop_.display().SeeTime(key.time);
   RunHandler([&] { controller_->FormKeyDown(vk); });
