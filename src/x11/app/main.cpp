@@ -102,7 +102,8 @@ int main() {
   editor.Bind(program.editor);
   copyMenu.SetItems(
       {{"Copy Clip", [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
-       {"Paste Clip", [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
+       {"Paste Clip",
+        [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
   hotKeyApi.onHotKey = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
   // The program loses the activation: the list hides (once the running handler is done).
   bool ownActive = false;

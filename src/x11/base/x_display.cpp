@@ -120,10 +120,10 @@ bool XDisplay::WindowManagerRuns() const {
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  const bool found = XGetWindowProperty(display_, root_, atoms_.netSupportingWmCheck, 0, 1, False,
-                                        AnyPropertyType, &type, &format, &count, &after,
-                                        &data) == Success &&
-                     count == 1;
+  const bool found =
+      XGetWindowProperty(display_, root_, atoms_.netSupportingWmCheck, 0, 1, False, AnyPropertyType,
+                         &type, &format, &count, &after, &data) == Success &&
+      count == 1;
   if (data) XFree(data);
   return found;
 }
@@ -136,8 +136,8 @@ Time XDisplay::ServerTime() {
                                 CopyFromParent, CWEventMask, &attributes);
   }
   // A zero-length append changes nothing but tells the time.
-  XChangeProperty(display_, timeWindow_, atoms_.timestamp, XA_INTEGER, 32, PropModeAppend,
-                  nullptr, 0);
+  XChangeProperty(display_, timeWindow_, atoms_.timestamp, XA_INTEGER, 32, PropModeAppend, nullptr,
+                  0);
   XEvent event;
   XWindowEvent(display_, timeWindow_, PropertyChangeMask, &event);
   SeeTime(event.xproperty.time);

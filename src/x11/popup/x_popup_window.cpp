@@ -52,9 +52,9 @@ PopupView XPopupWindow::View() {
 void XPopupWindow::Create(PopupController& controller, MainWindowEvents& events) {
   controller_ = &controller;
   events_ = &events;
-  CreateForm({kMainWindowCaption, layout_.panel.width, layout_.panel.height},
-             KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                 LeaveWindowMask);
+  CreateForm(
+      {kMainWindowCaption, layout_.panel.width, layout_.panel.height},
+      KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask);
   std::vector<std::string> labels;
   for (int page = 0; page < 2; ++page)
     for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
@@ -257,8 +257,7 @@ void XPopupWindow::PaintList(Painter& painter, const ListModel& list, const Wind
     const int indent = slots ? layout_.rowTextIndent : ScaleForDpi(2, Dpi());
     const int height = std::min(r.height, inner.top + inner.height - r.top);
     painter.Text({r.left + indent, r.top, r.width - indent, height},
-                 DisplayableText(list.Item(row).substr(0, 255)), *font_,
-                 selected ? kWhite : kNavy);
+                 DisplayableText(list.Item(row).substr(0, 255)), *font_, selected ? kWhite : kNavy);
   }
 }
 

@@ -39,8 +39,8 @@ ClipboardOwner::ClipboardOwner(EventLoop& loop) : loop_(loop) {
   Display* x = d.Get();
   XSetWindowAttributes attributes{};
   attributes.event_mask = PropertyChangeMask;
-  window_ = XCreateWindow(x, d.Root(), -10, -10, 1, 1, 0, CopyFromParent, InputOnly,
-                          CopyFromParent, CWEventMask, &attributes);
+  window_ = XCreateWindow(x, d.Root(), -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                          CWEventMask, &attributes);
   // Room for the request's header in the largest request the server takes.
   long limit = XExtendedMaxRequestSize(x);
   if (limit == 0) limit = XMaxRequestSize(x);
@@ -83,8 +83,8 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
   Display* x = loop_.display().Get();
   const Atoms& a = loop_.display().atoms();
   if (target == a.targets) {
-    const Atom targets[] = {a.targets,    a.timestamp,     a.utf8String, XA_STRING,
-                            a.text,       a.textPlainUtf8, a.saveTargets};
+    const Atom targets[] = {a.targets, a.timestamp,     a.utf8String, XA_STRING,
+                            a.text,    a.textPlainUtf8, a.saveTargets};
     XChangeProperty(x, requestor, property, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(targets), 7);
     return true;

@@ -1,8 +1,8 @@
 #include "x11/services/x_desktop_services.h"
 
 #include <X11/Xatom.h>
-#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -69,10 +69,11 @@ XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard, s
     randrEventBase_ = -1;
   loop.ListenElsewhere([this](XEvent& event) {
     const Atoms& a = loop_.display().atoms();
-    const bool areaChanged = event.type == PropertyNotify &&
-                             (event.xproperty.atom == a.netWorkarea ||
-                              event.xproperty.atom == a.netCurrentDesktop);
-    if (areaChanged || (randrEventBase_ >= 0 && event.type == randrEventBase_ + RRScreenChangeNotify)) {
+    const bool areaChanged =
+        event.type == PropertyNotify &&
+        (event.xproperty.atom == a.netWorkarea || event.xproperty.atom == a.netCurrentDesktop);
+    if (areaChanged ||
+        (randrEventBase_ >= 0 && event.type == randrEventBase_ + RRScreenChangeNotify)) {
       if (event.type != PropertyNotify) XRRUpdateConfiguration(&event);
       monitorsKnown_ = false;
     }
@@ -121,7 +122,8 @@ KeyCode XDesktopServices::KeycodeForV() {
   // given V for the paste, and given back afterwards.
   int minCode = 0, maxCode = 0, perCode = 0;
   XDisplayKeycodes(x_, &minCode, &maxCode);
-  KeySym* map = XGetKeyboardMapping(x_, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
+  KeySym* map =
+      XGetKeyboardMapping(x_, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
   if (!map) return 0;
   for (int code = maxCode; code >= minCode && !spareKey_; --code) {
     const KeySym* syms = map + (code - minCode) * perCode;
@@ -154,15 +156,32 @@ std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
   for (const KeyStroke& key : keys) {
     KeySym keysym = NoSymbol;
     switch (key.virtualKey) {
-      case kVkControl: keysym = XK_Control_L; break;
-      case kVkLeftShift: keysym = XK_Shift_L; break;
-      case kVkRightShift: keysym = XK_Shift_R; break;
-      case kVkLeftAlt: keysym = XK_Alt_L; break;
-      case kVkRightAlt: keysym = XK_Alt_R; break;
-      case kVkLeftWin: keysym = XK_Super_L; break;
-      case kVkRightWin: keysym = XK_Super_R; break;
-      case kVkNeutral: ++sent; continue;  // X opens no menu on a lone Alt: nothing to tap
-      default: break;
+      case kVkControl:
+        keysym = XK_Control_L;
+        break;
+      case kVkLeftShift:
+        keysym = XK_Shift_L;
+        break;
+      case kVkRightShift:
+        keysym = XK_Shift_R;
+        break;
+      case kVkLeftAlt:
+        keysym = XK_Alt_L;
+        break;
+      case kVkRightAlt:
+        keysym = XK_Alt_R;
+        break;
+      case kVkLeftWin:
+        keysym = XK_Super_L;
+        break;
+      case kVkRightWin:
+        keysym = XK_Super_R;
+        break;
+      case kVkNeutral:
+        ++sent;
+        continue;  // X opens no menu on a lone Alt: nothing to tap
+      default:
+        break;
     }
     KeyCode code = key.virtualKey == kVkV ? KeycodeForV() : XKeysymToKeycode(x_, keysym);
     if (key.virtualKey == kVkRightAlt && !code) code = XKeysymToKeycode(x_, XK_ISO_Level3_Shift);
@@ -261,7 +280,8 @@ Point XDesktopServices::GetPointer() {
   Window root = 0, child = 0;
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned mask = 0;
-  if (!XQueryPointer(x_, loop_.display().Root(), &root, &child, &rootX, &rootY, &winX, &winY, &mask))
+  if (!XQueryPointer(x_, loop_.display().Root(), &root, &child, &rootX, &rootY, &winX, &winY,
+                     &mask))
     throw AppError("The pointer is on another screen");
   return {rootX, rootY};
 }
