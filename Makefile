@@ -6,6 +6,8 @@
 #   make fuzz   libFuzzer targets of tests/fuzz (clang), FUZZ_SECONDS each (default 10; 0 only
 #               replays the seeds); the seeds also run through the checks in `make unit`
 #   make bench-e2e  the program against its floor under Wine, core load and save, exe size
+#   make linux      build/linux/quorvanel, the program on X11, with its dialog library
+#   make run-linux  run it (on $DISPLAY, or a virtual display with a tray and l3afpad)
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
@@ -16,7 +18,7 @@ EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows e2e test run dist bench bench-e2e fuzz format clean
+.PHONY: all deps native unit windows e2e test run dist bench bench-e2e fuzz format clean linux run-linux
 
 all: native windows
 
@@ -39,6 +41,14 @@ windows: deps
 	@echo "== Windows build (MinGW-w64)"
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows -j $(JOBS)
+
+linux: deps
+	@echo "== X11 build"
+	@cmake --preset linux >/dev/null
+	@cmake --build --preset linux -j $(JOBS)
+
+run-linux: linux
+	@scripts/run-linux.sh
 
 e2e: windows
 	@echo "== end-to-end tests (Wine)"
@@ -70,7 +80,15 @@ fuzz: deps
 
 # One run of every figure against its floor: start-up, memory, close, pop-up, clipboard
 # (Wine), core load and save, and the executable's size.
-bench-e2e: windows
+bench-linux: deps
+	@echo "== X11 build"
+	@cmake --preset linux >/dev/null
+	@cmake --build --preset linux -j $(JOBS)
+
+run-linux: linux
+	@scripts/run-linux.sh
+
+e2e: windows
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS) --target core_bench
 	@tests/perf/latency.sh $(ROUNDS)

@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64
   wine64
+  libx11-dev libxtst-dev libxft-dev libxrandr-dev libfontconfig-dev l3afpad
   xvfb xauth openbox xdotool trayer x11-utils
   imagemagick xclip
   procps util-linux

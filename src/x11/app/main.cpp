@@ -1,6 +1,8 @@
 // Program entry on X11: the program's objects in the order they are made, and their wiring.
 #include <signal.h>
+#include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -44,13 +46,16 @@ class LoopDialogHost : public x11::DialogHost {
   EventLoop& loop_;
 };
 
-// The application's title from the executable's name: "quorvanel" -> "Quorvanel".
+// The application's title from the executable's name, capitalised as the Windows program's
+// name is (executables here are named in lower case): "quorvanel" -> "Quorvanel".
 std::string ProgramTitle() {
   char path[4096];
   const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
   const std::string exe = length > 0 ? std::string(path, static_cast<std::size_t>(length)) : "";
-  const std::string title = ApplicationTitle(exe);
-  return title.empty() ? "Quorvanel" : title;
+  std::string title = ApplicationTitle(exe);
+  if (title.empty()) return "Quorvanel";
+  title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
+  return title;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "x11/base/x_display.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xresource.h>
 #include <unistd.h>
 
@@ -111,6 +112,53 @@ XDisplay::~XDisplay() {
     g_connectionLost = nullptr;
     XCloseDisplay(display_);
   }
+}
+
+bool XDisplay::WindowManagerRuns() const {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool found = XGetWindowProperty(display_, root_, atoms_.netSupportingWmCheck, 0, 1, False,
+                                        AnyPropertyType, &type, &format, &count, &after,
+                                        &data) == Success &&
+                     count == 1;
+  if (data) XFree(data);
+  return found;
+}
+
+Time XDisplay::ServerTime() {
+  if (!timeWindow_) {
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = PropertyChangeMask;
+    timeWindow_ = XCreateWindow(display_, root_, -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
+                                CopyFromParent, CWEventMask, &attributes);
+  }
+  // A zero-length append changes nothing but tells the time.
+  XChangeProperty(display_, timeWindow_, atoms_.timestamp, XA_INTEGER, 32, PropModeAppend,
+                  nullptr, 0);
+  XEvent event;
+  XWindowEvent(display_, timeWindow_, PropertyChangeMask, &event);
+  SeeTime(event.xproperty.time);
+  return event.xproperty.time;
+}
+
+void XDisplay::ActivateWindow(Window window) {
+  // Without a time of a user's action (at start-up) the window manager would refuse.
+  if (lastTime_ == CurrentTime) ServerTime();
+  ErrorTrap trap(display_);
+  if (!WindowManagerRuns()) {
+    XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
+    return;
+  }
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = atoms_.netActiveWindow;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;  // as a pager asks: window managers do as told
+  event.xclient.data.l[1] = static_cast<long>(lastTime_);
+  XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
 void XDisplay::OnConnectionLost(std::function<void()> handler) {

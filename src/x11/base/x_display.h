@@ -38,6 +38,12 @@ class XDisplay {
   void SeeTime(Time time) {
     if (time != CurrentTime) lastTime_ = time;
   }
+  // The server's time now (a round trip), and seen from then on.
+  Time ServerTime();
+  // A window manager that follows the desktop conventions (and answers activation requests).
+  bool WindowManagerRuns() const;
+  // Makes `window` the active one: asked of the window manager, or focused directly without one.
+  void ActivateWindow(Window window);
   Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
   // Runs when the connection is lost, before the process ends.
   static void OnConnectionLost(std::function<void()> handler);
@@ -49,6 +55,7 @@ class XDisplay {
   int dpi_ = 96;
   Time lastTime_ = CurrentTime;
   Atoms atoms_{};
+  Window timeWindow_ = 0;  // where a property change tells the server's time
 };
 
 // Errors raised by requests made while it lives are counted, not fatal; Failed() syncs.

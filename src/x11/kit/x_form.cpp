@@ -178,15 +178,7 @@ void XForm::Hide() {
 }
 
 void XForm::Activate() {
-  XDisplay& d = loop_.display();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window_;
-  event.xclient.message_type = d.atoms().netActiveWindow;
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = 2;  // as a pager asks: window managers do as told
-  event.xclient.data.l[1] = static_cast<long>(d.LastTime());
-  XSendEvent(x(), d.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  loop_.display().ActivateWindow(window_);
   XFlush(x());
 }
 

@@ -61,7 +61,13 @@ void XPopupWindow::Create(PopupController& controller, MainWindowEvents& events)
   labelColumn_.SetItems(labels);
 }
 
+void XPopupWindow::Show() {
+  XForm::Show();
+  DebugLog("list shown");
+}
+
 void XPopupWindow::Hide() {
+  if (Visible()) DebugLog("list hidden");
   hintWindow_.Hide();
   pressedButton_ = pressedRow_ = -1;
   listPressed_ = false;
@@ -107,6 +113,9 @@ void XPopupWindow::OnEvent(XEvent& event) {
   switch (event.type) {
     case Expose:
       if (event.xexpose.count == 0) Paint();
+      break;
+    case MapNotify:
+      DebugLog("list mapped");
       break;
     case KeyPress:
       OnKey(event.xkey);

@@ -21,6 +21,7 @@ class XPopupWindow : public XForm, public FocusControl {
   // Creates the window hidden; its events go to `controller` and `events`.
   void Create(PopupController& controller, MainWindowEvents& events);
   void Focus() override {}
+  void Show() override;
   void Hide() override;
 
  private:

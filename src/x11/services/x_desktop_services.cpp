@@ -160,6 +160,7 @@ std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
   XUngrabServer(x_);
   XFlush(x_);
   if (spareKey_) loop_.SetTimer(giveBackTimer_, 1000);
+  DebugLog("paste typed " + std::to_string(sent) + " of " + std::to_string(keys.size()));
   return sent;
 }
 
@@ -192,16 +193,7 @@ bool XDesktopServices::Exists(Window window) {
 }
 
 void XDesktopServices::ActivateWindow(Window window) {
-  XDisplay& d = loop_.display();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = d.atoms().netActiveWindow;
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = 2;
-  event.xclient.data.l[1] = static_cast<long>(d.LastTime());
-  ErrorTrap trap(x_);
-  XSendEvent(x_, d.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  loop_.display().ActivateWindow(window);
 }
 
 bool XDesktopServices::ProgramWindow(Window window) {

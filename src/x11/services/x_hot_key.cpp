@@ -44,7 +44,10 @@ bool XHotKeyRegistration::Register(unsigned modifiers, unsigned virtualKey) {
   Display* x = loop_.display().Get();
   const KeySym keysym = KeysymForVirtualKey(virtualKey);
   const KeyCode code = keysym ? XKeysymToKeycode(x, keysym) : 0;
-  if (!code) return false;
+  if (!code) {
+    DebugLog("hotkey has no key");
+    return false;
+  }
   unsigned mask = 0;
   if (modifiers & 1) mask |= Mod1Mask;
   if (modifiers & 2) mask |= ControlMask;
@@ -61,10 +64,12 @@ bool XHotKeyRegistration::Register(unsigned modifiers, unsigned virtualKey) {
       XUngrabKey(x, code, mask | extra, loop_.display().Root());
       if (extra == 0) break;
     }
+    DebugLog("hotkey taken");
     return false;
   }
   keycode_ = code;
   modifiers_ = mask;
+  DebugLog("hotkey grabbed");
   return true;
 }
 
@@ -90,6 +95,8 @@ void XHotKeyRegistration::OnRootEvent(XEvent& event) {
   }
   if (held_) return;  // auto-repeat
   held_ = true;
+  loop_.display().SeeTime(event.xkey.time);
+  DebugLog("hotkey pressed");
   if (onHotKey) onHotKey();
 }
 
