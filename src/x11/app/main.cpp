@@ -25,7 +25,7 @@
 #include "x11/services/x_desktop_services.h"
 #include "x11/services/x_hot_key.h"
 #include "x11/services/x_tray_icon.h"
-#include "x11/sni/sni_tray.h"
+#include "x11/sni/sni_loader.h"
 #include "x11/sni/tray_picture.h"
 
 using namespace qv;
@@ -143,9 +143,16 @@ int main() {
   // Where a StatusNotifierItem host runs (KDE, GNOME with AppIndicator, most Wayland panels)
   // the icon is an item on the session bus, with the same menu and tip; elsewhere, or once
   // that host has gone, it docks into the XEmbed tray.
-  std::vector<x11::TrayCommand> trayCommands;
-  for (const TrayMenuItem& item : trayMenu) trayCommands.push_back({item.caption, item.chosen});
-  std::unique_ptr<x11::SniTray> sni = x11::SniTray::WhereHostRegistered(title, trayCommands);
+  x11::TrayEvents trayEvents;
+  for (const TrayMenuItem& item : trayMenu)
+    trayEvents.commands.push_back({item.caption, item.chosen});
+  std::unique_ptr<x11::TrayBackend> sni;
+  trayEvents.hostChanged = [&] {
+    if (tray.Docked() || sni->HostRegistered()) return;
+    sni->Remove();
+    tray.Dock();
+  };
+  sni = x11::SniTrayWhereHostRegistered(title, trayEvents);
   if (sni) {
     loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
                           sni->AddWaits(fds, timeoutMs);
@@ -153,11 +160,6 @@ int main() {
                         },
                         [&](const std::vector<pollfd>& fds) { sni->Dispatch(fds); }});
     tray.onTip = [&](const std::string& tip) { sni->SetTip(tip); };
-    sni->onHostChange = [&] {
-      if (tray.Docked() || sni->HostRegistered()) return;
-      sni->Remove();
-      tray.Dock();
-    };
   }
   if (sni &&
       sni->Show({x11::ClipboardPicture(16), x11::ClipboardPicture(22), x11::ClipboardPicture(32)},

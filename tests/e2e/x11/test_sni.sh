@@ -25,7 +25,7 @@ watcher() { gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNoti
   -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher "$1" 2>/dev/null; }
 until_true '[[ $(watcher IsStatusNotifierHostRegistered) == *true* ]]' "no SNI host"
 
-mkdir "$work/qv" && cp "$data"/* "$build/quorvanel" "$build/libquorvanel-dialogs.so" "$work/qv/"
+mkdir "$work/qv" && cp "$data"/* "$build"/quorvanel "$build"/libquorvanel-*.so "$work/qv/"
 QV_DEBUG_LOG=$work/log "$work/qv/quorvanel" & qv=$!; pids+=($qv)
 item=org.kde.StatusNotifierItem-$qv-1
 until_true 'grep -q "tray item registered" "$work/log" 2>/dev/null' "item not registered"
