@@ -29,7 +29,7 @@ std::unique_ptr<TrayBackend> SniTrayWhereHostRegistered(const std::string& title
   std::string path = length > 0 ? std::string(exe, static_cast<std::size_t>(length)) : "";
   path.erase(path.find_last_of('/') + 1);
   path += kSniLibraryName;
-  // Kept loaded for the rest of the run: the item's code runs until the end.
+  // Kept loaded: libsystemd and libgcrypt, which libdbus brings, cannot be unloaded anyway.
   void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!library) return nullptr;
   auto factory = reinterpret_cast<SniTrayFactory>(dlsym(library, kSniFactoryName));
