@@ -13,6 +13,8 @@ packages=(
   xvfb xauth openbox xdotool trayer x11-utils
   imagemagick xclip
   procps util-linux
+  libgtk-3-dev libdbus-1-dev
+  dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )
 
 missing=()

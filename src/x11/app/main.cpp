@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@
 #include "x11/services/x_desktop_services.h"
 #include "x11/services/x_hot_key.h"
 #include "x11/services/x_tray_icon.h"
+#include "x11/sni/sni_loader.h"
+#include "x11/sni/tray_picture.h"
 
 using namespace qv;
 
@@ -78,7 +81,10 @@ int main() {
     return 0;
   desktop.RememberForeground();
   XTrayIcon tray(loop);  // its notices tell what a paste could not do
-  tray.Dock();           // the tray embeds it while the program starts
+  // Without a session bus there is no StatusNotifierItem host: the XEmbed tray embeds the
+  // icon while the program starts.
+  const bool dockedEarly = x11::SessionBusAddress().empty();
+  if (dockedEarly) tray.Dock();
   PosixFileSystem files;
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
@@ -130,13 +136,42 @@ int main() {
   XDisplay::OnConnectionLost([&] { saveAtEnd(); });
 
   RunHandler([&] { program.FormCreate(); });
-  tray.SetMenu({{"Settings...",
-                 [&] {
-                   settings.Open(program.settings);
-                   RunHandler([&] { program.SettingsClosed(); });
-                 }},
-                {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
-                {"Quit", [&] { RunHandler([&] { program.popup.Quit1Click(); }); }}});
+  const std::vector<TrayMenuItem> trayMenu{
+      {"Settings...",
+       [&] {
+         settings.Open(program.settings);
+         RunHandler([&] { program.SettingsClosed(); });
+       }},
+      {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
+      {"Quit", [&] { RunHandler([&] { program.popup.Quit1Click(); }); }}};
+  tray.SetMenu(trayMenu);
+  // Where a StatusNotifierItem host runs (KDE, GNOME with AppIndicator, most Wayland panels)
+  // the icon is an item on the session bus, with the same menu and tip; elsewhere, or once
+  // that host has gone, it docks into the XEmbed tray.
+  x11::TrayEvents trayEvents;
+  for (const TrayMenuItem& item : trayMenu)
+    trayEvents.commands.push_back({item.caption, item.chosen});
+  std::unique_ptr<x11::TrayBackend> sni;
+  trayEvents.hostChanged = [&] {
+    if (tray.Docked() || sni->HostRegistered()) return;
+    sni->Remove();
+    tray.Dock();
+  };
+  sni = x11::SniTrayWhereHostRegistered(title, trayEvents);
+  if (sni) {
+    loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
+                          sni->AddWaits(fds, timeoutMs);
+                          return true;
+                        },
+                        [&](const std::vector<pollfd>& fds) { sni->Dispatch(fds); }});
+    tray.onTip = [&](const std::string& tip) { sni->SetTip(tip); };
+  }
+  if (sni &&
+      sni->Show({x11::ClipboardPicture(16), x11::ClipboardPicture(22), x11::ClipboardPicture(32)},
+                tray.Tip()))
+    DebugLog("tray item registered");
+  else if (!dockedEarly)
+    tray.Dock();
   RunHandler([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   // Centred on the monitor the user works on, as the Windows window is when first shown.
   PlaceOnMonitor(popup, MonitorOfWork(desktop.LookAtScreens()), Centring::BothWays);

@@ -135,10 +135,12 @@ void EventLoop::Turn(int timeoutMs) {
     if (timerWait >= 0 && (wait < 0 || timerWait < wait)) wait = timerWait;
   }
   std::vector<pollfd> fds{{ConnectionNumber(x), POLLIN, 0}, {signalPipe_[0], POLLIN, 0}};
-  const bool sourceWaits = source_.addWaits && source_.addWaits(fds, wait);
+  std::vector<bool> sourceWaits;
+  for (PollSource& source : sources_) sourceWaits.push_back(source.addWaits(fds, wait));
   XFlush(x);
   poll(fds.data(), fds.size(), wait);
-  if (sourceWaits) source_.dispatch(fds);
+  for (std::size_t i = 0; i < sources_.size(); ++i)
+    if (sourceWaits[i]) sources_[i].dispatch(fds);
   if (fds[1].revents & POLLIN) {
     char drain[16];
     while (read(signalPipe_[0], drain, sizeof drain) > 0) {

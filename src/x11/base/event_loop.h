@@ -36,14 +36,14 @@ class EventLoop {
   // Runs once no handler is running (the next turn of the loop).
   void Post(std::function<void()> task) { posted_.push_back(std::move(task)); }
 
-  // Another source of events on the same poll (the dialog library's): before each poll it
-  // adds its descriptors and may lower the timeout (returning true), and after it dispatches
-  // what is ready, once per added set.
+  // Another source of events on the same poll (the dialog library's, the session bus): before each
+  // poll it adds its descriptors and may lower the timeout (returning true), and after it
+  // dispatches what is ready, once per added set.
   struct PollSource {
     std::function<bool(std::vector<pollfd>&, int&)> addWaits;
     std::function<void(const std::vector<pollfd>&)> dispatch;
   };
-  void AddPollSource(PollSource source) { source_ = std::move(source); }
+  void AddPollSource(PollSource source) { sources_.push_back(std::move(source)); }
 
   // SIGTERM, SIGINT, SIGHUP: the handler runs in the loop, not in the signal.
   void OnEndSignal(std::function<void()> handler) { onSignal_ = std::move(handler); }
@@ -77,7 +77,7 @@ class EventLoop {
   std::vector<Timer> timers_;
   std::vector<std::function<void()>> posted_;
   std::function<void()> onSignal_;
-  PollSource source_;
+  std::vector<PollSource> sources_;
   int signalPipe_[2] = {-1, -1};
   bool quitting_ = false;
 };

@@ -108,8 +108,16 @@ class HeldForm : public ModalFormControl {
     if (real_) real_->Hide();
   }
   WindowRect Bounds() const override { return real_ ? real_->Bounds() : rect_; }
-  void SetLeft(int left) override { real_ ? real_->SetLeft(left) : void(rect_.left = left); }
-  void SetTop(int top) override { real_ ? real_->SetTop(top) : void(rect_.top = top); }
+  void SetLeft(int left) override {
+    if (real_) return real_->SetLeft(left);
+    rect_.left = left;
+    movedLeft_ = true;
+  }
+  void SetTop(int top) override {
+    if (real_) return real_->SetTop(top);
+    rect_.top = top;
+    movedTop_ = true;
+  }
   void SetWidth(int width) override { real_ ? real_->SetWidth(width) : void(rect_.width = width); }
   bool StayOnTop() const override { return real_ ? real_->StayOnTop() : onTop_; }
   void SetStayOnTop(bool on) override { real_ ? real_->SetStayOnTop(on) : void(onTop_ = on); }
@@ -121,9 +129,8 @@ class HeldForm : public ModalFormControl {
   bool Made() const { return real_ != nullptr; }
   // The real form starts at its designed place; one moved before it existed goes there.
   void Attach(FormControl& real) {
-    const WindowRect made = real.Bounds();
-    if (rect_.left != made.left) real.SetLeft(rect_.left);
-    if (rect_.top != made.top) real.SetTop(rect_.top);
+    if (movedLeft_) real.SetLeft(rect_.left);
+    if (movedTop_) real.SetTop(rect_.top);
     real.SetStayOnTop(onTop_);
     real_ = &real;
   }
@@ -132,6 +139,7 @@ class HeldForm : public ModalFormControl {
   FormControl* real_ = nullptr;
   WindowRect rect_;
   bool onTop_ = false;
+  bool movedLeft_ = false, movedTop_ = false;
   bool modal_ = false;
   std::function<void()> make_;
   std::function<void(const std::function<bool()>&)> runUntil_;

@@ -177,6 +177,7 @@ void XTrayIcon::Paint() {
 void XTrayIcon::SetTip(const std::string& text) {
   tip_ = text.substr(0, 63);
   if (tipWindow_.Visible()) tipWindow_.Hide();
+  if (onTip) onTip(tip_);
 }
 
 Point XTrayIcon::NoticeCorner() const {

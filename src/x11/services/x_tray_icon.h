@@ -40,6 +40,8 @@ class XTrayIcon : public TipControl, public Notifier {
 
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;
+  // Told every new tip: a StatusNotifierItem standing in for the icon shows it too.
+  std::function<void(const std::string&)> onTip;
   void Notify(const std::string& text) override;
   // At the end: a notice shown a moment ago stays up long enough to be read.
   void LetNoticeBeSeen();

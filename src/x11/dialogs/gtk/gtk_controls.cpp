@@ -33,12 +33,17 @@ WindowRect GtkForm::Bounds() const {
   if (window && gtk_widget_get_mapped(GTK_WIDGET(window_))) {
     GdkRectangle frame;
     gdk_window_get_frame_extents(window, &frame);
+    frameWidth_ = frame.width - gdk_window_get_width(window);
+    frameHeight_ = frame.height - gdk_window_get_height(window);
     return {frame.x, frame.y, frame.width, frame.height};
   }
-  int x = 0, y = 0, width = 0, height = 0;
+  // Not on screen: where it will be, at the size its contents ask for (GTK's own size is a
+  // default until it is shown), in the frame it had last.
+  int x = 0, y = 0;
   gtk_window_get_position(window_, &x, &y);
-  gtk_window_get_size(window_, &width, &height);
-  return {x, y, width, height};
+  GtkRequisition size{};
+  gtk_widget_get_preferred_size(GTK_WIDGET(window_), nullptr, &size);
+  return {x, y, size.width + frameWidth_, size.height + frameHeight_};
 }
 
 void GtkForm::SetLeft(int left) {

@@ -28,6 +28,7 @@ class GtkForm : public FormControl {
   GtkWindow* window_;
   bool onTop_ = false;
   bool shownOnce_ = false;
+  mutable int frameWidth_ = 0, frameHeight_ = 0;  // the window manager's frame, when last seen
 };
 
 // A single-line field; `typedLimit` characters at most may be typed or pasted into it, while
