@@ -75,7 +75,7 @@ int main() {
   };
   const std::string folder = DataFolder(ExecutableFolder());
   ClipboardOwner clipboard(loop);
-  XDesktopServices desktop(loop, clipboard, title);
+  XDesktopServices desktop(loop, clipboard);
   const FolderLock folderLock(folder);
   if (folderLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
     return 0;

@@ -57,23 +57,12 @@ ClipboardOwner::~ClipboardOwner() {
   XDestroyWindow(loop_.display().Get(), window_);
 }
 
-Time ClipboardOwner::ServerTime() {
-  // A zero-length append changes nothing but tells the server's time.
-  Display* x = loop_.display().Get();
-  XChangeProperty(x, window_, loop_.display().atoms().timestamp, XA_INTEGER, 32, PropModeAppend,
-                  nullptr, 0);
-  XEvent event;
-  XWindowEvent(x, window_, PropertyChangeMask, &event);
-  return event.xproperty.time;
-}
-
 bool ClipboardOwner::Own(const std::string& text) {
   Display* x = loop_.display().Get();
   const Atom clipboard = loop_.display().atoms().clipboard;
   text_ = text;
   transfers_.clear();
-  ownedSince_ = ServerTime();
-  loop_.display().SeeTime(ownedSince_);
+  ownedSince_ = loop_.display().ServerTime();
   XSetSelectionOwner(x, clipboard, window_, ownedSince_);
   owned_ = XGetSelectionOwner(x, clipboard) == window_;
   return owned_;

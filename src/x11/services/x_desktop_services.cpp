@@ -50,11 +50,10 @@ WindowRect Intersect(const WindowRect& a, const WindowRect& b) {
 
 }  // namespace
 
-XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard, std::string title)
+XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard)
     : loop_(loop),
       x_(loop.display().Get()),
       clipboard_(clipboard),
-      title_(std::move(title)),
       giveBackTimer_(loop.AddTimer([this] { GiveBackSpareKey(); })) {
   int event = 0, error = 0, major = 0, minor = 0;
   xtest_ = XTestQueryExtension(x_, &event, &error, &major, &minor) == True;
