@@ -76,7 +76,8 @@ class ErrorTrap {
   unsigned long outerSerial_;
 };
 
-// The test log named by QV_DEBUG_LOG: one line per event; nothing when unset.
+// The test log named by QV_DEBUG_LOG: one line per event, after the steady clock in
+// microseconds; nothing when unset.
 void DebugLog(const std::string& line);
 
 }  // namespace qv
