@@ -255,8 +255,9 @@ bool XDesktopServices::PasteTargetInFront() {
   const Window active = ActiveWindow();
   if (!previous_) return active != 0 && !ProgramWindow(active);
   if (active == previous_) return Exists(previous_);
-  // The list handed the keyboard back when it hid; asked again, in case that was lost.
-  if (Exists(previous_) && !ProgramWindow(active)) ActivateWindow(previous_);
+  // The list handed the keyboard back when it hid; asked again when that was lost (none or
+  // one of ours in front), never over a window the user went to meanwhile.
+  if ((active == 0 || ProgramWindow(active)) && Exists(previous_)) ActivateWindow(previous_);
   return false;
 }
 
