@@ -25,7 +25,7 @@
 #include "x11/services/x_desktop_services.h"
 #include "x11/services/x_hot_key.h"
 #include "x11/services/x_tray_icon.h"
-#include "x11/sni/sni_tray.h"
+#include "x11/sni/sni_loader.h"
 #include "x11/sni/tray_picture.h"
 
 using namespace qv;
@@ -75,12 +75,20 @@ int main() {
   };
   const std::string folder = DataFolder(ExecutableFolder());
   ClipboardOwner clipboard(loop);
-  XDesktopServices desktop(loop, clipboard, title);
+  XDesktopServices desktop(loop, clipboard);
   const FolderLock folderLock(folder);
   if (folderLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
     return 0;
-  desktop.RememberForeground();
   XTrayIcon tray(loop);  // its notices tell what a paste could not do
+  // Without a session bus there is no StatusNotifierItem host: the XEmbed tray embeds the
+  // icon while the program starts.
+  const bool dockedEarly = x11::SessionBusAddress().empty();
+  if (dockedEarly) {
+    tray.Dock();
+    // The icon first: the rest of start-up would take the processor from the tray meanwhile.
+    if (tray.TrayAsked()) loop.RunUntil([&] { return tray.Docked(); }, 100);
+  }
+  desktop.RememberForeground();  // docking moves no window to the front
   PosixFileSystem files;
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
@@ -104,7 +112,8 @@ int main() {
   editor.Bind(program.editor);
   copyMenu.SetItems(
       {{"Copy Clip", [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
-       {"Paste Clip", [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
+       {"Paste Clip",
+        [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
   hotKeyApi.onHotKey = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
   // The program loses the activation: the list hides (once the running handler is done).
   bool ownActive = false;
@@ -143,9 +152,16 @@ int main() {
   // Where a StatusNotifierItem host runs (KDE, GNOME with AppIndicator, most Wayland panels)
   // the icon is an item on the session bus, with the same menu and tip; elsewhere, or once
   // that host has gone, it docks into the XEmbed tray.
-  std::vector<x11::TrayCommand> trayCommands;
-  for (const TrayMenuItem& item : trayMenu) trayCommands.push_back({item.caption, item.chosen});
-  std::unique_ptr<x11::SniTray> sni = x11::SniTray::WhereHostRegistered(title, trayCommands);
+  x11::TrayEvents trayEvents;
+  for (const TrayMenuItem& item : trayMenu)
+    trayEvents.commands.push_back({item.caption, item.chosen});
+  std::unique_ptr<x11::TrayBackend> sni;
+  trayEvents.hostChanged = [&] {
+    if (tray.Docked() || sni->HostRegistered()) return;
+    sni->Remove();
+    tray.Dock();
+  };
+  sni = x11::SniTrayWhereHostRegistered(title, trayEvents);
   if (sni) {
     loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
                           sni->AddWaits(fds, timeoutMs);
@@ -153,17 +169,12 @@ int main() {
                         },
                         [&](const std::vector<pollfd>& fds) { sni->Dispatch(fds); }});
     tray.onTip = [&](const std::string& tip) { sni->SetTip(tip); };
-    sni->onHostChange = [&] {
-      if (tray.Docked() || sni->HostRegistered()) return;
-      sni->Remove();
-      tray.Dock();
-    };
   }
   if (sni &&
       sni->Show({x11::ClipboardPicture(16), x11::ClipboardPicture(22), x11::ClipboardPicture(32)},
                 tray.Tip()))
     DebugLog("tray item registered");
-  else
+  else if (!dockedEarly)
     tray.Dock();
   RunHandler([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   // Centred on the monitor the user works on, as the Windows window is when first shown.

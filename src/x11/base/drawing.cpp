@@ -13,38 +13,16 @@ XRenderColor RenderColour(Rgb rgb) {
   return {channel(rgb >> 16), channel(rgb >> 8), channel(rgb), 0xFFFF};
 }
 
-// Length of the UTF-8 sequence starting at `i`, 0 when it is not one.
-std::size_t Utf8Length(const std::string& s, std::size_t i) {
-  const unsigned char c = static_cast<unsigned char>(s[i]);
-  std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (length == 0 || i + length > s.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return length;
-}
-
 }  // namespace
 
-std::string DisplayableText(const std::string& bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size();) {
-    if (const std::size_t length = Utf8Length(bytes, i)) {
-      if (!(length == 1 && bytes[i] == '\0')) out.append(bytes, i, length);
-      i += length;
-      continue;
-    }
-    const unsigned char c = static_cast<unsigned char>(bytes[i++]);
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+XftFont* Font::Get() const {
+  if (!tried_) {
+    tried_ = true;
+    font_ = XftFontOpen(display_, screen_, XFT_FAMILY, XftTypeString, "sans-serif", XFT_PIXEL_SIZE,
+                        XftTypeDouble, static_cast<double>(std::max(pixels_, 6)), XFT_WEIGHT,
+                        XftTypeInteger, bold_ ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, nullptr);
   }
-  return out;
-}
-
-Font::Font(Display* display, int screen, int pixels, bool bold) : display_(display) {
-  font_ = XftFontOpen(display, screen, XFT_FAMILY, XftTypeString, "sans-serif", XFT_PIXEL_SIZE,
-                      XftTypeDouble, static_cast<double>(std::max(pixels, 6)), XFT_WEIGHT,
-                      XftTypeInteger, bold ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, nullptr);
+  return font_;
 }
 
 Font::~Font() {
@@ -52,7 +30,7 @@ Font::~Font() {
 }
 
 int Font::TextWidth(const std::string& utf8) const {
-  if (!font_ || utf8.empty()) return 0;
+  if (utf8.empty() || !Get()) return 0;
   XGlyphInfo extents{};
   XftTextExtentsUtf8(display_, font_, reinterpret_cast<const FcChar8*>(utf8.data()),
                      static_cast<int>(utf8.size()), &extents);
@@ -62,8 +40,35 @@ int Font::TextWidth(const std::string& utf8) const {
 Painter::Painter(Display* display, int screen, Drawable drawable)
     : display_(display), screen_(screen), drawable_(drawable) {
   gc_ = XCreateGC(display, drawable, 0, nullptr);
-  draw_ = XftDrawCreate(display, drawable, DefaultVisual(display, screen),
-                        DefaultColormap(display, screen));
+}
+
+XftDraw* Painter::Draw() {
+  if (!draw_)
+    draw_ = XftDrawCreate(display_, drawable_, DefaultVisual(display_, screen_),
+                          DefaultColormap(display_, screen_));
+  return draw_;
+}
+
+// The pixel of a colour on a true-colour screen (every screen X servers give today); on any
+// other, the colour map's nearest.
+unsigned long Painter::Pixel(Rgb rgb) const {
+  const Visual* visual = DefaultVisual(display_, screen_);
+  const auto place = [rgb](unsigned long mask, int shift) {
+    unsigned long value = (rgb >> shift) & 0xFF;
+    int top = 0;
+    while (top < 64 && !(mask & (1ul << top))) ++top;
+    int bits = 0;
+    while (top + bits < 64 && (mask & (1ul << (top + bits)))) ++bits;
+    return bits >= 8 ? (value << (top + bits - 8)) & mask : (value >> (8 - bits)) << top;
+  };
+  if (visual->c_class == TrueColor)
+    return place(visual->red_mask, 16) | place(visual->green_mask, 8) | place(visual->blue_mask, 0);
+  XColor colour{};
+  colour.red = static_cast<unsigned short>(((rgb >> 16) & 0xFF) * 0x101);
+  colour.green = static_cast<unsigned short>(((rgb >> 8) & 0xFF) * 0x101);
+  colour.blue = static_cast<unsigned short>((rgb & 0xFF) * 0x101);
+  XAllocColor(display_, DefaultColormap(display_, screen_), &colour);
+  return colour.pixel;
 }
 
 Painter::~Painter() {
@@ -87,8 +92,9 @@ XftColor* Painter::Colour(Rgb rgb) {
 
 void Painter::Fill(const WindowRect& r, Rgb colour) {
   if (r.width <= 0 || r.height <= 0) return;
-  XftDrawRect(draw_, Colour(colour), r.left, r.top, static_cast<unsigned>(r.width),
-              static_cast<unsigned>(r.height));
+  XSetForeground(display_, gc_, Pixel(colour));
+  XFillRectangle(display_, drawable_, gc_, r.left, r.top, static_cast<unsigned>(r.width),
+                 static_cast<unsigned>(r.height));
 }
 
 void Painter::Edge(const WindowRect& r, bool raised) {
@@ -105,13 +111,14 @@ void Painter::Text(const WindowRect& r, const std::string& utf8, const Font& fon
   XRectangle clip{static_cast<short>(r.left), static_cast<short>(r.top),
                   static_cast<unsigned short>(std::max(r.width, 0)),
                   static_cast<unsigned short>(std::max(r.height, 0))};
-  XftDrawSetClipRectangles(draw_, 0, 0, &clip, 1);
+  XftDraw* draw = Draw();
+  XftDrawSetClipRectangles(draw, 0, 0, &clip, 1);
   int x = r.left;
   if (centred) x += (r.width - font.TextWidth(utf8)) / 2;
   const int y = r.top + (r.height - font.Height()) / 2 + font.Ascent();
-  XftDrawStringUtf8(draw_, Colour(colour), font.Get(), x, y,
+  XftDrawStringUtf8(draw, Colour(colour), font.Get(), x, y,
                     reinterpret_cast<const FcChar8*>(utf8.data()), static_cast<int>(utf8.size()));
-  XftDrawSetClip(draw_, nullptr);
+  XftDrawSetClip(draw, nullptr);
 }
 
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "desktop/controls.h"
+#include "x11/base/text_bytes.h"
 
 namespace qv {
 
@@ -24,21 +25,26 @@ inline constexpr Rgb kShadow = 0xA0A0A0;
 inline constexpr Rgb kDarkShadow = 0x696969;
 inline constexpr Rgb kTipColour = 0xFFFFE1;
 
-// A font of `pixels` height ("sans-serif" as fontconfig chooses it), opened once.
+// A font of `pixels` height ("sans-serif" as fontconfig chooses it), opened when first used:
+// fontconfig's set-up costs more memory than the rest of a program at rest.
 class Font {
  public:
-  Font(Display* display, int screen, int pixels, bool bold);
+  Font(Display* display, int screen, int pixels, bool bold)
+      : display_(display), screen_(screen), pixels_(pixels), bold_(bold) {}
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
-  XftFont* Get() const { return font_; }
-  int Ascent() const { return font_ ? font_->ascent : 0; }
-  int Height() const { return font_ ? font_->ascent + font_->descent : 0; }
+  XftFont* Get() const;
+  int Ascent() const { return Get() ? font_->ascent : 0; }
+  int Height() const { return Get() ? font_->ascent + font_->descent : 0; }
   int TextWidth(const std::string& utf8) const;
 
  private:
   Display* display_;
-  XftFont* font_ = nullptr;
+  int screen_, pixels_;
+  bool bold_;
+  mutable XftFont* font_ = nullptr;
+  mutable bool tried_ = false;
 };
 
 // Drawing on one window (or pixmap) while it lives.
@@ -58,19 +64,17 @@ class Painter {
 
  private:
   XftColor* Colour(Rgb rgb);
+  XftDraw* Draw();  // made at the first text: shapes need no Xft
+  unsigned long Pixel(Rgb rgb) const;
 
   Display* display_;
   int screen_;
   Drawable drawable_;
   GC gc_;
-  XftDraw* draw_;
+  XftDraw* draw_ = nullptr;
   XftColor colours_[8]{};
   Rgb colourKeys_[8]{};
   int colourCount_ = 0;
 };
-
-// Text bytes as Xft takes them: valid UTF-8 as it is, any other byte as its Latin-1 letter,
-// so that an 8-bit file still shows every character it has.
-std::string DisplayableText(const std::string& bytes);
 
 }  // namespace qv

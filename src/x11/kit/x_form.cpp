@@ -81,14 +81,16 @@ void XForm::Handle(XEvent& event) {
     case UnmapNotify:
       mapped_ = false;
       break;
-    case ConfigureNotify: {
-      // Where the window really is on the screen, whatever frame holds it.
-      Window child = 0;
-      int left = 0, top = 0;
-      XTranslateCoordinates(x(), window_, loop_.display().Root(), 0, 0, &left, &top, &child);
-      bounds_ = {left, top, event.xconfigure.width, event.xconfigure.height};
+    case ConfigureNotify:
+      // The window manager's own notice (synthetic) tells where the window is on the screen;
+      // the server's, while the window is reparented, is relative to a frame on its way and
+      // would undo a move just asked for.
+      if (event.xconfigure.send_event)
+        bounds_ = {event.xconfigure.x, event.xconfigure.y, event.xconfigure.width,
+                   event.xconfigure.height};
+      else
+        bounds_ = {bounds_.left, bounds_.top, event.xconfigure.width, event.xconfigure.height};
       break;
-    }
     case ClientMessage:
       if (static_cast<Atom>(event.xclient.data.l[0]) == loop_.display().atoms().wmDeleteWindow) {
         OnEvent(event);
@@ -140,8 +142,8 @@ void XForm::SendWmState(bool add, Atom state) {
   event.xclient.data.l[0] = add ? 1 : 0;
   event.xclient.data.l[1] = static_cast<long>(state);
   event.xclient.data.l[3] = 2;
-  XSendEvent(x(), loop_.display().Root(), False,
-             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSendEvent(x(), loop_.display().Root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &event);
 }
 
 void XForm::SetStayOnTop(bool onTop) {

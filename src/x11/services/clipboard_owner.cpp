@@ -4,43 +4,18 @@
 
 #include <algorithm>
 
+#include "x11/base/text_bytes.h"
 #include "x11/base/x_display.h"
 
 namespace qv {
-
-namespace {
-
-// STRING is Latin-1: the clip's UTF-8 letters that fit are converted, others become '?'.
-// Bytes that are no UTF-8 are Latin-1 already.
-std::string Latin1(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() &&
-               (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-      out += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
-    } else if (c >= 0xC4 && c <= 0xF4) {
-      out += '?';
-      while (i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) ++i;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 ClipboardOwner::ClipboardOwner(EventLoop& loop) : loop_(loop) {
   XDisplay& d = loop.display();
   Display* x = d.Get();
   XSetWindowAttributes attributes{};
   attributes.event_mask = PropertyChangeMask;
-  window_ = XCreateWindow(x, d.Root(), -10, -10, 1, 1, 0, CopyFromParent, InputOnly,
-                          CopyFromParent, CWEventMask, &attributes);
+  window_ = XCreateWindow(x, d.Root(), -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                          CWEventMask, &attributes);
   // Room for the request's header in the largest request the server takes.
   long limit = XExtendedMaxRequestSize(x);
   if (limit == 0) limit = XMaxRequestSize(x);
@@ -57,23 +32,12 @@ ClipboardOwner::~ClipboardOwner() {
   XDestroyWindow(loop_.display().Get(), window_);
 }
 
-Time ClipboardOwner::ServerTime() {
-  // A zero-length append changes nothing but tells the server's time.
-  Display* x = loop_.display().Get();
-  XChangeProperty(x, window_, loop_.display().atoms().timestamp, XA_INTEGER, 32, PropModeAppend,
-                  nullptr, 0);
-  XEvent event;
-  XWindowEvent(x, window_, PropertyChangeMask, &event);
-  return event.xproperty.time;
-}
-
 bool ClipboardOwner::Own(const std::string& text) {
   Display* x = loop_.display().Get();
   const Atom clipboard = loop_.display().atoms().clipboard;
   text_ = text;
   transfers_.clear();
-  ownedSince_ = ServerTime();
-  loop_.display().SeeTime(ownedSince_);
+  ownedSince_ = loop_.display().ServerTime();
   XSetSelectionOwner(x, clipboard, window_, ownedSince_);
   owned_ = XGetSelectionOwner(x, clipboard) == window_;
   return owned_;
@@ -83,8 +47,8 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
   Display* x = loop_.display().Get();
   const Atoms& a = loop_.display().atoms();
   if (target == a.targets) {
-    const Atom targets[] = {a.targets,    a.timestamp,     a.utf8String, XA_STRING,
-                            a.text,       a.textPlainUtf8, a.saveTargets};
+    const Atom targets[] = {a.targets, a.timestamp,     a.utf8String, XA_STRING,
+                            a.text,    a.textPlainUtf8, a.saveTargets};
     XChangeProperty(x, requestor, property, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(targets), 7);
     return true;
@@ -100,7 +64,7 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
     transfer.data = text_;
     if (target == a.text) transfer.type = a.utf8String;
   } else if (target == XA_STRING) {
-    transfer.data = Latin1(text_);
+    transfer.data = Latin1Text(text_);
   } else {
     return false;
   }

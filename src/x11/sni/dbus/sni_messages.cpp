@@ -1,12 +1,12 @@
 // The item's and the menu's answers on the bus: their properties, and the methods a host
 // calls when the user clicks.
-#include "x11/sni/sni_messages.h"
+#include "x11/sni/dbus/sni_messages.h"
 
 #include <cstring>
 #include <string>
 
-#include "x11/sni/dbus_writer.h"
-#include "x11/sni/sni_names.h"
+#include "x11/sni/dbus/dbus_writer.h"
+#include "x11/sni/dbus/sni_names.h"
 
 namespace qv::x11 {
 
@@ -183,7 +183,7 @@ DBusHandlerResult SniMessages::Item(SniTray& self, DBusMessage* call) {
     dbus_message_get_args(call, nullptr, DBUS_TYPE_INT32, &x, DBUS_TYPE_INT32, &y,
                           DBUS_TYPE_INVALID);
     self.RunLater([&self, x, y] {
-      if (self.onContextMenu) self.onContextMenu(x, y);
+      if (self.events_.contextMenu) self.events_.contextMenu(x, y);
     });
     return EmptyReply(self.bus_, call);
   }
@@ -240,7 +240,7 @@ DBusHandlerResult SniMessages::Menu(SniTray& self, DBusMessage* call) {
   };
   const DBusHandlerResult answered = AnswerProperties(self.bus_, call, kMenuInterface, properties);
   if (answered != DBUS_HANDLER_RESULT_NOT_YET_HANDLED) return answered;
-  const int count = static_cast<int>(self.menu_.size());
+  const int count = static_cast<int>(self.events_.commands.size());
   const auto known = [count](std::int32_t id) { return id >= 0 && id <= count; };
   DBusMessageIter args, at;
   const bool hasArgs = dbus_message_iter_init(call, &args);
@@ -256,7 +256,7 @@ DBusHandlerResult SniMessages::Menu(SniTray& self, DBusMessage* call) {
     DBusMessage* reply = NewReply(call, &at);
     DBusWriter writer(&at);
     writer.UInt32(1);  // the layout's revision: it never changes
-    WriteMenuItem(writer, parent, self.menu_, true);
+    WriteMenuItem(writer, parent, self.events_.commands, true);
     return Reply(self.bus_, reply);
   }
   if (is("GetGroupProperties")) {
@@ -269,7 +269,8 @@ DBusHandlerResult SniMessages::Menu(SniTray& self, DBusMessage* call) {
         items.Struct([&](DBusWriter& item) {
           item.Int32(id);
           item.Container(DBUS_TYPE_ARRAY, "{sv}", [&](DBusWriter& values) {
-            const std::string& caption = self.menu_[static_cast<std::size_t>(id - 1)].caption;
+            const std::string& caption =
+                self.events_.commands[static_cast<std::size_t>(id - 1)].caption;
             values.Entry("label", "s", [&](DBusWriter& w) { w.String(caption); });
           });
         });
@@ -285,14 +286,17 @@ DBusHandlerResult SniMessages::Menu(SniTray& self, DBusMessage* call) {
     if (id < 1 || id > count || std::strcmp(name, "label") != 0)
       return ErrorReply(self.bus_, call, "No such property");
     DBusMessage* reply = NewReply(call, &at);
-    const std::string caption = self.menu_[static_cast<std::size_t>(id - 1)].caption;
+    const std::string caption = self.events_.commands[static_cast<std::size_t>(id - 1)].caption;
     DBusWriter(&at).Variant("s", [&](DBusWriter& w) { w.String(caption); });
     return Reply(self.bus_, reply);
   }
   // A click runs its command once the answer is on its way.
   const auto clicked = [&self, count](std::int32_t id, const char* event) {
     if (id >= 1 && id <= count && std::strcmp(event, "clicked") == 0)
-      self.RunLater([&self, id] { self.menu_[static_cast<std::size_t>(id - 1)].run(); });
+      self.RunLater([&self, id] {
+        const auto& command = self.events_.commands[static_cast<std::size_t>(id - 1)];
+        if (command.run) command.run();
+      });
   };
   const auto readEvent = [&clicked](DBusMessageIter* fields) {
     dbus_int32_t id = 0;

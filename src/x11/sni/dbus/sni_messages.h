@@ -2,7 +2,7 @@
 // The item's and its menu's answers to what the bus sends them.
 #include <dbus/dbus.h>
 
-#include "x11/sni/sni_tray.h"
+#include "x11/sni/dbus/sni_tray.h"
 
 namespace qv::x11 {
 

@@ -1,14 +1,13 @@
-#include "x11/sni/sni_tray.h"
+#include "x11/sni/dbus/sni_tray.h"
 
 #include <dbus/dbus.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 
-#include "x11/sni/sni_messages.h"
-#include "x11/sni/sni_names.h"
+#include "x11/sni/dbus/sni_messages.h"
+#include "x11/sni/dbus/sni_names.h"
 
 namespace qv::x11 {
 
@@ -18,19 +17,6 @@ namespace {
 
 constexpr int kCallTimeoutMs = 1000;
 
-// The session bus's address, without starting one: the environment's, or the user's bus
-// socket; none otherwise.
-std::string SessionBusAddress() {
-  if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address)
-    return address;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-    const std::string socket = std::string(runtime) + "/bus";
-    struct stat info {};
-    if (stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) return "unix:path=" + socket;
-  }
-  return {};
-}
-
 void SendAndForget(DBusConnection* bus, DBusMessage* message) {
   dbus_connection_send(bus, message, nullptr);
   dbus_message_unref(message);
@@ -38,10 +24,8 @@ void SendAndForget(DBusConnection* bus, DBusMessage* message) {
 
 }  // namespace
 
-std::unique_ptr<SniTray> SniTray::WhereHostRegistered(std::string title,
-                                                      std::vector<TrayCommand> menu) {
-  const std::string address = SessionBusAddress();
-  if (address.empty()) return nullptr;
+std::unique_ptr<SniTray> SniTray::WhereHostRegistered(const std::string& address, std::string title,
+                                                      TrayEvents events) {
   DBusError error;
   dbus_error_init(&error);
   DBusConnection* bus = dbus_connection_open_private(address.c_str(), &error);
@@ -52,13 +36,13 @@ std::unique_ptr<SniTray> SniTray::WhereHostRegistered(std::string title,
   }
   dbus_error_free(&error);
   if (!bus) return nullptr;
-  std::unique_ptr<SniTray> tray(new SniTray(bus, std::move(title), std::move(menu)));
+  std::unique_ptr<SniTray> tray(new SniTray(bus, std::move(title), std::move(events)));
   if (!tray->HostRegistered()) return nullptr;
   return tray;
 }
 
-SniTray::SniTray(DBusConnection* bus, std::string title, std::vector<TrayCommand> menu)
-    : bus_(bus), title_(std::move(title)), menu_(std::move(menu)) {
+SniTray::SniTray(DBusConnection* bus, std::string title, TrayEvents events)
+    : bus_(bus), title_(std::move(title)), events_(std::move(events)) {
   dbus_connection_set_exit_on_disconnect(bus_, FALSE);  // a lost bus must not end the program
   serviceName_ = "org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-1";
   static const DBusObjectPathVTable item{nullptr, &SniMessages::OnItem, nullptr, nullptr, nullptr,
@@ -190,16 +174,27 @@ DBusHandlerResult SniMessages::OnSignal(DBusConnection*, DBusMessage* message, v
         std::strcmp(name, kWatcher) == 0) {
       if (*after && self->shown_) self->Register();  // a new watcher: tell it of the item
       self->RunLater([self] {
-        if (self->onHostChange) self->onHostChange();
+        if (self->events_.hostChanged) self->events_.hostChanged();
       });
     }
   } else if (dbus_message_is_signal(message, kWatcher, "StatusNotifierHostRegistered") ||
              dbus_message_is_signal(message, kWatcher, "StatusNotifierHostUnregistered")) {
     self->RunLater([self] {
-      if (self->onHostChange) self->onHostChange();
+      if (self->events_.hostChanged) self->events_.hostChanged();
     });
   }
   return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
 }
 
 }  // namespace qv::x11
+
+extern "C" __attribute__((visibility("default"))) qv::x11::TrayBackend* qv_create_sni_tray(
+    int version, const std::string& busAddress, const std::string& title,
+    const qv::x11::TrayEvents& events) {
+  if (version != qv::x11::kSniTrayVersion) return nullptr;
+  try {
+    return qv::x11::SniTray::WhereHostRegistered(busAddress, title, events).release();
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
