@@ -25,9 +25,9 @@ TEST(X11KeyMapTest, SlotKeysAndKeysThatChooseNothing) {
   const struct {
     KeySymbol keysym;
     unsigned vk;
-  } cases[] = {{XK_a, 'A'},         {XK_Z, 'Z'},    {XK_0, '0'},       {XK_9, '9'},
-               {XK_KP_1, 0x61},     {XK_F5, 0x74},  {XK_KP_Down, 0x28}, {XK_Cyrillic_a, 0},
-               {XK_dead_acute, 0}};
+  } cases[] = {{XK_a, 'A'},        {XK_Z, 'Z'},        {XK_0, '0'},
+               {XK_9, '9'},        {XK_KP_1, 0x61},    {XK_F5, 0x74},
+               {XK_KP_Down, 0x28}, {XK_Cyrillic_a, 0}, {XK_dead_acute, 0}};
   for (const auto& c : cases) EXPECT_EQ(VirtualKeyForKeysym(c.keysym), c.vk) << c.keysym;
 }
 

@@ -75,12 +75,16 @@ int main() {
   };
   const std::string folder = DataFolder(ExecutableFolder());
   ClipboardOwner clipboard(loop);
-  XDesktopServices desktop(loop, clipboard, title);
+  XDesktopServices desktop(loop, clipboard);
   const FolderLock folderLock(folder);
   if (folderLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
     return 0;
   desktop.RememberForeground();
   XTrayIcon tray(loop);  // its notices tell what a paste could not do
+  // Without a session bus there is no StatusNotifierItem host: the XEmbed tray embeds the
+  // icon while the program starts.
+  const bool dockedEarly = x11::SessionBusAddress().empty();
+  if (dockedEarly) tray.Dock();
   PosixFileSystem files;
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
@@ -104,7 +108,8 @@ int main() {
   editor.Bind(program.editor);
   copyMenu.SetItems(
       {{"Copy Clip", [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
-       {"Paste Clip", [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
+       {"Paste Clip",
+        [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
   hotKeyApi.onHotKey = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
   // The program loses the activation: the list hides (once the running handler is done).
   bool ownActive = false;
@@ -171,7 +176,7 @@ int main() {
   }
   if (sni && sni->Show(trayPictures(), tray.Tip()))
     DebugLog("tray item registered");
-  else
+  else if (!dockedEarly)
     tray.Dock();
   RunHandler([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   // Centred on the monitor the user works on, as the Windows window is when first shown.

@@ -16,7 +16,11 @@ XRenderColor RenderColour(Rgb rgb) {
 // Length of the UTF-8 sequence starting at `i`, 0 when it is not one.
 std::size_t Utf8Length(const std::string& s, std::size_t i) {
   const unsigned char c = static_cast<unsigned char>(s[i]);
-  std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  std::size_t length = c < 0x80         ? 1
+                       : (c >> 5) == 6  ? 2
+                       : (c >> 4) == 14 ? 3
+                       : (c >> 3) == 30 ? 4
+                                        : 0;
   if (length == 0 || i + length > s.size()) return 0;
   for (std::size_t k = 1; k < length; ++k)
     if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;

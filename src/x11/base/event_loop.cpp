@@ -17,7 +17,8 @@ int g_signalWrite = -1;
 
 void OnSignal(int) {
   const char byte = 1;
-  if (g_signalWrite >= 0) [[maybe_unused]] auto written = write(g_signalWrite, &byte, 1);
+  if (g_signalWrite >= 0) [[maybe_unused]]
+    auto written = write(g_signalWrite, &byte, 1);
 }
 
 Time EventTime(const XEvent& event) {
@@ -45,7 +46,7 @@ Time EventTime(const XEvent& event) {
 EventLoop::EventLoop(XDisplay& display) : display_(display) {
   if (pipe2(signalPipe_, O_CLOEXEC | O_NONBLOCK) == 0) {
     g_signalWrite = signalPipe_[1];
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);

@@ -17,13 +17,14 @@ namespace {
 int g_trapDepth = 0;
 int g_trapErrors = 0;
 int g_lastErrorCode = 0;
+unsigned long g_trapFirstSerial = 0;  // errors of requests before the trap are not its
 std::function<void()> g_connectionLost;
 
 // Outside a trap an error is logged and dropped: a window that went away meanwhile is
 // normal on X and must not end the program.
 int OnXError(Display*, XErrorEvent* error) {
   g_lastErrorCode = error->error_code;
-  if (g_trapDepth > 0) {
+  if (g_trapDepth > 0 && error->serial >= g_trapFirstSerial) {
     ++g_trapErrors;
   } else {
     DebugLog("x error " + std::to_string(error->error_code) + " request " +
@@ -119,10 +120,10 @@ bool XDisplay::WindowManagerRuns() const {
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  const bool found = XGetWindowProperty(display_, root_, atoms_.netSupportingWmCheck, 0, 1, False,
-                                        AnyPropertyType, &type, &format, &count, &after,
-                                        &data) == Success &&
-                     count == 1;
+  const bool found =
+      XGetWindowProperty(display_, root_, atoms_.netSupportingWmCheck, 0, 1, False, AnyPropertyType,
+                         &type, &format, &count, &after, &data) == Success &&
+      count == 1;
   if (data) XFree(data);
   return found;
 }
@@ -135,8 +136,8 @@ Time XDisplay::ServerTime() {
                                 CopyFromParent, CWEventMask, &attributes);
   }
   // A zero-length append changes nothing but tells the time.
-  XChangeProperty(display_, timeWindow_, atoms_.timestamp, XA_INTEGER, 32, PropModeAppend,
-                  nullptr, 0);
+  XChangeProperty(display_, timeWindow_, atoms_.timestamp, XA_INTEGER, 32, PropModeAppend, nullptr,
+                  0);
   XEvent event;
   XWindowEvent(display_, timeWindow_, PropertyChangeMask, &event);
   SeeTime(event.xproperty.time);
@@ -166,17 +167,22 @@ void XDisplay::OnConnectionLost(std::function<void()> handler) {
 }
 
 ErrorTrap::ErrorTrap(Display* display)
-    : display_(display), outerErrors_(g_trapErrors), outerCode_(g_lastErrorCode) {
-  XSync(display_, False);  // errors of earlier requests are not this trap's
+    : display_(display),
+      outerErrors_(g_trapErrors),
+      outerCode_(g_lastErrorCode),
+      outerSerial_(g_trapFirstSerial) {
   ++g_trapDepth;
   g_trapErrors = 0;
+  g_trapFirstSerial = NextRequest(display);
 }
 
 ErrorTrap::~ErrorTrap() {
-  XSync(display_, False);
+  // Only when something was sent since the last answer: a round trip costs.
+  if (LastKnownRequestProcessed(display_) + 1 < NextRequest(display_)) XSync(display_, False);
   --g_trapDepth;
   g_trapErrors = outerErrors_;
   g_lastErrorCode = outerCode_;
+  g_trapFirstSerial = outerSerial_;
 }
 
 bool ErrorTrap::Failed() {
@@ -194,7 +200,7 @@ void DebugLog(const std::string& line) {
     return path && *path ? std::fopen(path, "a") : nullptr;
   }();
   if (!log) return;
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+  const auto ms = std::chrono::duration_cast<std::chrono::microseconds>(
                       std::chrono::steady_clock::now().time_since_epoch())
                       .count();
   std::fprintf(log, "%lld %s\n", static_cast<long long>(ms), line.c_str());

@@ -73,6 +73,7 @@ class ErrorTrap {
   Display* display_;
   int outerErrors_;
   int outerCode_;
+  unsigned long outerSerial_;
 };
 
 // The test log named by QV_DEBUG_LOG: one line per event; nothing when unset.

@@ -38,10 +38,10 @@ class MessageBoxWindow : public XForm {
     buttonWidth_ = ScaleForDpi(75, dpi);
     buttonHeight_ = ScaleForDpi(23, dpi);
     int width = 2 * buttonWidth_ + 3 * pad_;
-    for (const std::string& line : lines_) width = std::max(width, font_->TextWidth(line) + 2 * pad_);
+    for (const std::string& line : lines_)
+      width = std::max(width, font_->TextWidth(line) + 2 * pad_);
     width = std::min(width, DisplayWidth(x(), d.Screen()) - 40);
-    const int height =
-        pad_ * 3 + static_cast<int>(lines_.size()) * font_->Height() + buttonHeight_;
+    const int height = pad_ * 3 + static_cast<int>(lines_.size()) * font_->Height() + buttonHeight_;
     CreateForm({caption.c_str(), width, height, true, true, true},
                KeyPressMask | ButtonPressMask | ButtonReleaseMask);
     // Centred on the screen the pointer is on, as Windows centres a box without an owner.
@@ -54,8 +54,8 @@ class MessageBoxWindow : public XForm {
     Show();
     loop_.RunUntil([this] { return answered_; });
     Hide();
-    return answered_ ? answer_ : (buttons_ == MessageButtons::YesNo ? MessageAnswer::No
-                                                                    : MessageAnswer::Ok);
+    return answered_ ? answer_
+                     : (buttons_ == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok);
   }
 
  private:
@@ -116,8 +116,9 @@ class MessageBoxWindow : public XForm {
     for (const auto& [place, answer] : ButtonPlaces()) {
       painter.Fill(place, kWhite);
       painter.Edge(place, true);
-      const char* caption =
-          answer == MessageAnswer::Ok ? "OK" : answer == MessageAnswer::Yes ? "Yes" : "No";
+      const char* caption = answer == MessageAnswer::Ok    ? "OK"
+                            : answer == MessageAnswer::Yes ? "Yes"
+                                                           : "No";
       painter.Text(place, caption, *font_, kBlack, true);
     }
   }

@@ -63,7 +63,8 @@ void TextWindow::ShowAt(Point at, const std::string& text, bool above, int ms) {
   width = std::min(width + 2 * pad, 1200);
   const int height = std::min(lines * font_->Height() + 2 * pad, 900);
   XDisplay& d = loop_.display();
-  const int screenWidth = DisplayWidth(x_, d.Screen()), screenHeight = DisplayHeight(x_, d.Screen());
+  const int screenWidth = DisplayWidth(x_, d.Screen()),
+            screenHeight = DisplayHeight(x_, d.Screen());
   if (above) at = {at.x - width, at.y - height};
   const int left = std::clamp(at.x, 0, std::max(screenWidth - width - 2, 0));
   const int top = std::clamp(at.y, 0, std::max(screenHeight - height - 2, 0));

@@ -140,8 +140,8 @@ void XForm::SendWmState(bool add, Atom state) {
   event.xclient.data.l[0] = add ? 1 : 0;
   event.xclient.data.l[1] = static_cast<long>(state);
   event.xclient.data.l[3] = 2;
-  XSendEvent(x(), loop_.display().Root(), False,
-             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSendEvent(x(), loop_.display().Root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &event);
 }
 
 void XForm::SetStayOnTop(bool onTop) {

@@ -14,8 +14,8 @@ namespace qv {
 struct FormStyle {
   const char* title;
   int width, height;
-  bool framed = false;       // the window manager's title bar and border
-  bool dialog = false;       // a dialog's window type
+  bool framed = false;  // the window manager's title bar and border
+  bool dialog = false;  // a dialog's window type
   bool skipTaskbar = true;
 };
 

@@ -52,9 +52,9 @@ PopupView XPopupWindow::View() {
 void XPopupWindow::Create(PopupController& controller, MainWindowEvents& events) {
   controller_ = &controller;
   events_ = &events;
-  CreateForm({kMainWindowCaption, layout_.panel.width, layout_.panel.height},
-             KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                 LeaveWindowMask);
+  CreateForm(
+      {kMainWindowCaption, layout_.panel.width, layout_.panel.height},
+      KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask);
   std::vector<std::string> labels;
   for (int page = 0; page < 2; ++page)
     for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
@@ -143,14 +143,17 @@ void XPopupWindow::OnEvent(XEvent& event) {
 
 void XPopupWindow::OnKey(XKeyEvent& key) {
   labelHint_.Cancelled();
-  // The key's own letter or digit in any group of the layout: on a Cyrillic layout the
-  // slot keys are where the Latin ones are, as Windows' virtual keys are.
+  // The key's own letter or digit in any group of the layout, unshifted or shifted: on a
+  // Cyrillic layout the slot keys are where the Latin ones are, and on a French one the digits
+  // are the top row's shifted symbols, as Windows' virtual keys are.
   Display* display = x();
+  const KeyCode code = static_cast<KeyCode>(key.keycode);
   const int group = static_cast<int>((key.state >> 13) & 3);
-  unsigned vk = VirtualKeyForKeysym(
-      XkbKeycodeToKeysym(display, static_cast<KeyCode>(key.keycode), group, 0));
+  unsigned vk = 0;
+  for (int level = 0; level < 2 && vk == 0; ++level)
+    vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, group, level));
   for (int other = 0; other < 4 && vk == 0; ++other)
-    vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, static_cast<KeyCode>(key.keycode), other, 0));
+    vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, other, 0));
   if (vk == 0) return;
   loop_.display().SeeTime(key.time);
   RunHandler([&] { controller_->FormKeyDown(vk); });
@@ -254,8 +257,7 @@ void XPopupWindow::PaintList(Painter& painter, const ListModel& list, const Wind
     const int indent = slots ? layout_.rowTextIndent : ScaleForDpi(2, Dpi());
     const int height = std::min(r.height, inner.top + inner.height - r.top);
     painter.Text({r.left + indent, r.top, r.width - indent, height},
-                 DisplayableText(list.Item(row).substr(0, 255)), *font_,
-                 selected ? kWhite : kNavy);
+                 DisplayableText(list.Item(row).substr(0, 255)), *font_, selected ? kWhite : kNavy);
   }
 }
 

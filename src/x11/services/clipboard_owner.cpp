@@ -39,8 +39,8 @@ ClipboardOwner::ClipboardOwner(EventLoop& loop) : loop_(loop) {
   Display* x = d.Get();
   XSetWindowAttributes attributes{};
   attributes.event_mask = PropertyChangeMask;
-  window_ = XCreateWindow(x, d.Root(), -10, -10, 1, 1, 0, CopyFromParent, InputOnly,
-                          CopyFromParent, CWEventMask, &attributes);
+  window_ = XCreateWindow(x, d.Root(), -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                          CWEventMask, &attributes);
   // Room for the request's header in the largest request the server takes.
   long limit = XExtendedMaxRequestSize(x);
   if (limit == 0) limit = XMaxRequestSize(x);
@@ -57,23 +57,12 @@ ClipboardOwner::~ClipboardOwner() {
   XDestroyWindow(loop_.display().Get(), window_);
 }
 
-Time ClipboardOwner::ServerTime() {
-  // A zero-length append changes nothing but tells the server's time.
-  Display* x = loop_.display().Get();
-  XChangeProperty(x, window_, loop_.display().atoms().timestamp, XA_INTEGER, 32, PropModeAppend,
-                  nullptr, 0);
-  XEvent event;
-  XWindowEvent(x, window_, PropertyChangeMask, &event);
-  return event.xproperty.time;
-}
-
 bool ClipboardOwner::Own(const std::string& text) {
   Display* x = loop_.display().Get();
   const Atom clipboard = loop_.display().atoms().clipboard;
   text_ = text;
   transfers_.clear();
-  ownedSince_ = ServerTime();
-  loop_.display().SeeTime(ownedSince_);
+  ownedSince_ = loop_.display().ServerTime();
   XSetSelectionOwner(x, clipboard, window_, ownedSince_);
   owned_ = XGetSelectionOwner(x, clipboard) == window_;
   return owned_;
@@ -83,8 +72,8 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
   Display* x = loop_.display().Get();
   const Atoms& a = loop_.display().atoms();
   if (target == a.targets) {
-    const Atom targets[] = {a.targets,    a.timestamp,     a.utf8String, XA_STRING,
-                            a.text,       a.textPlainUtf8, a.saveTargets};
+    const Atom targets[] = {a.targets, a.timestamp,     a.utf8String, XA_STRING,
+                            a.text,    a.textPlainUtf8, a.saveTargets};
     XChangeProperty(x, requestor, property, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(targets), 7);
     return true;

@@ -43,7 +43,6 @@ class ClipboardOwner {
   // Puts `target` of the clip on the requestor's property; false when it is no target we have.
   bool Serve(Window requestor, Atom property, Atom target);
   void SendPiece(Transfer& transfer);
-  Time ServerTime();
 
   EventLoop& loop_;
   Window window_ = 0;

@@ -35,7 +35,7 @@ bool WriteWhole(int fd, std::string_view bytes) {
 }
 
 bool FileExists(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -76,7 +76,7 @@ std::optional<std::string> PosixDisk::ReadAll(const std::string& path) {
 }
 
 bool PosixDisk::Missing(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
@@ -156,7 +156,7 @@ std::string DataFolder(const std::string& exeFolder) {
 }
 
 FolderLock::FolderLock(const std::string& folder) {
-  struct stat info{};
+  struct stat info {};
   std::optional<FolderId> id;
   if (stat(folder.c_str(), &info) == 0)
     id = FolderId{static_cast<std::uint32_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
@@ -164,8 +164,7 @@ FolderLock::FolderLock(const std::string& folder) {
   name = name.substr(name.find_last_of('-') + 1);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const std::string dir = runtime && *runtime == '/' ? runtime : "/tmp";
-  const std::string path =
-      dir + "/quorvanel-" + std::to_string(getuid()) + "-" + name + ".lock";
+  const std::string path = dir + "/quorvanel-" + std::to_string(getuid()) + "-" + name + ".lock";
   fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd_ < 0) return;  // no lock to be had: run, as when none is held
   anotherCopyRuns_ = flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;

@@ -96,9 +96,8 @@ int TrayMenuWindow::Run(Point at, const std::vector<TrayMenuItem>& items) {
   open_ = true;
   // The grabs may fail for a moment while another client still holds the pointer.
   for (int attempt = 0; attempt < 20; ++attempt) {
-    if (XGrabPointer(x_, window_, True,
-                     ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
-                     GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
+    if (XGrabPointer(x_, window_, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
       break;
     loop_.Wait(10);
   }

@@ -1,8 +1,8 @@
 #include "x11/services/x_desktop_services.h"
 
 #include <X11/Xatom.h>
-#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -50,11 +50,10 @@ WindowRect Intersect(const WindowRect& a, const WindowRect& b) {
 
 }  // namespace
 
-XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard, std::string title)
+XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard)
     : loop_(loop),
       x_(loop.display().Get()),
       clipboard_(clipboard),
-      title_(std::move(title)),
       giveBackTimer_(loop.AddTimer([this] { GiveBackSpareKey(); })) {
   int event = 0, error = 0, major = 0, minor = 0;
   xtest_ = XTestQueryExtension(x_, &event, &error, &major, &minor) == True;
@@ -62,6 +61,22 @@ XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard, s
   XWindowAttributes root{};
   XGetWindowAttributes(x_, loop.display().Root(), &root);
   XSelectInput(x_, loop.display().Root(), root.your_event_mask | PropertyChangeMask);
+  int randrError = 0;
+  if (XRRQueryExtension(x_, &randrEventBase_, &randrError))
+    XRRSelectInput(x_, loop.display().Root(), RRScreenChangeNotifyMask);
+  else
+    randrEventBase_ = -1;
+  loop.ListenElsewhere([this](XEvent& event) {
+    const Atoms& a = loop_.display().atoms();
+    const bool areaChanged =
+        event.type == PropertyNotify &&
+        (event.xproperty.atom == a.netWorkarea || event.xproperty.atom == a.netCurrentDesktop);
+    if (areaChanged ||
+        (randrEventBase_ >= 0 && event.type == randrEventBase_ + RRScreenChangeNotify)) {
+      if (event.type != PropertyNotify) XRRUpdateConfiguration(&event);
+      monitorsKnown_ = false;
+    }
+  });
 }
 
 void XDesktopServices::PutClipboardText(const std::string& text) {
@@ -106,7 +121,8 @@ KeyCode XDesktopServices::KeycodeForV() {
   // given V for the paste, and given back afterwards.
   int minCode = 0, maxCode = 0, perCode = 0;
   XDisplayKeycodes(x_, &minCode, &maxCode);
-  KeySym* map = XGetKeyboardMapping(x_, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
+  KeySym* map =
+      XGetKeyboardMapping(x_, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
   if (!map) return 0;
   for (int code = maxCode; code >= minCode && !spareKey_; --code) {
     const KeySym* syms = map + (code - minCode) * perCode;
@@ -139,15 +155,32 @@ std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
   for (const KeyStroke& key : keys) {
     KeySym keysym = NoSymbol;
     switch (key.virtualKey) {
-      case kVkControl: keysym = XK_Control_L; break;
-      case kVkLeftShift: keysym = XK_Shift_L; break;
-      case kVkRightShift: keysym = XK_Shift_R; break;
-      case kVkLeftAlt: keysym = XK_Alt_L; break;
-      case kVkRightAlt: keysym = XK_Alt_R; break;
-      case kVkLeftWin: keysym = XK_Super_L; break;
-      case kVkRightWin: keysym = XK_Super_R; break;
-      case kVkNeutral: ++sent; continue;  // X opens no menu on a lone Alt: nothing to tap
-      default: break;
+      case kVkControl:
+        keysym = XK_Control_L;
+        break;
+      case kVkLeftShift:
+        keysym = XK_Shift_L;
+        break;
+      case kVkRightShift:
+        keysym = XK_Shift_R;
+        break;
+      case kVkLeftAlt:
+        keysym = XK_Alt_L;
+        break;
+      case kVkRightAlt:
+        keysym = XK_Alt_R;
+        break;
+      case kVkLeftWin:
+        keysym = XK_Super_L;
+        break;
+      case kVkRightWin:
+        keysym = XK_Super_R;
+        break;
+      case kVkNeutral:
+        ++sent;
+        continue;  // X opens no menu on a lone Alt: nothing to tap
+      default:
+        break;
     }
     KeyCode code = key.virtualKey == kVkV ? KeycodeForV() : XKeysymToKeycode(x_, keysym);
     if (key.virtualKey == kVkRightAlt && !code) code = XKeysymToKeycode(x_, XK_ISO_Level3_Shift);
@@ -246,7 +279,8 @@ Point XDesktopServices::GetPointer() {
   Window root = 0, child = 0;
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned mask = 0;
-  if (!XQueryPointer(x_, loop_.display().Root(), &root, &child, &rootX, &rootY, &winX, &winY, &mask))
+  if (!XQueryPointer(x_, loop_.display().Root(), &root, &child, &rootX, &rootY, &winX, &winY,
+                     &mask))
     throw AppError("The pointer is on another screen");
   return {rootX, rootY};
 }
@@ -255,35 +289,41 @@ ScreenState XDesktopServices::LookAtScreens() {
   XDisplay& d = loop_.display();
   const Atoms& a = d.atoms();
   ScreenState state;
-  int count = 0;
-  XRRMonitorInfo* monitors = XRRGetMonitors(x_, d.Root(), True, &count);
-  // The work area of the current desktop (the whole screen without docked bars).
-  std::vector<long> area = LongProperty(x_, d.Root(), a.netWorkarea, XA_CARDINAL);
-  const std::vector<long> desktop = LongProperty(x_, d.Root(), a.netCurrentDesktop, XA_CARDINAL);
-  const std::size_t index = desktop.empty() ? 0 : static_cast<std::size_t>(desktop[0]) * 4;
-  std::optional<WindowRect> workArea;
-  if (area.size() >= index + 4)
-    workArea = WindowRect{static_cast<int>(area[index]), static_cast<int>(area[index + 1]),
-                          static_cast<int>(area[index + 2]), static_cast<int>(area[index + 3])};
-  for (int i = 0; i < count; ++i) {
-    Monitor monitor;
-    monitor.bounds = {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
-    monitor.workArea = workArea ? Intersect(monitor.bounds, *workArea) : monitor.bounds;
-    monitor.dpi = d.Dpi();
-    monitor.primary = monitors[i].primary != 0;
-    state.monitors.push_back(monitor);
+  if (!monitorsKnown_) {
+    monitors_.clear();
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(x_, d.Root(), True, &count);
+    // The work area of the current desktop (the whole screen without docked bars).
+    std::vector<long> area = LongProperty(x_, d.Root(), a.netWorkarea, XA_CARDINAL);
+    const std::vector<long> desktop = LongProperty(x_, d.Root(), a.netCurrentDesktop, XA_CARDINAL);
+    const std::size_t index = desktop.empty() ? 0 : static_cast<std::size_t>(desktop[0]) * 4;
+    std::optional<WindowRect> workArea;
+    if (area.size() >= index + 4)
+      workArea = WindowRect{static_cast<int>(area[index]), static_cast<int>(area[index + 1]),
+                            static_cast<int>(area[index + 2]), static_cast<int>(area[index + 3])};
+    for (int i = 0; i < count; ++i) {
+      Monitor monitor;
+      monitor.bounds = {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
+      monitor.workArea = workArea ? Intersect(monitor.bounds, *workArea) : monitor.bounds;
+      monitor.dpi = d.Dpi();
+      monitor.primary = monitors[i].primary != 0;
+      monitors_.push_back(monitor);
+    }
+    if (monitors) XRRFreeMonitors(monitors);
+    if (monitors_.empty()) {
+      const WindowRect screen{0, 0, DisplayWidth(x_, d.Screen()), DisplayHeight(x_, d.Screen())};
+      monitors_.push_back(
+          {screen, workArea ? Intersect(screen, *workArea) : screen, d.Dpi(), true});
+    }
+    monitorsKnown_ = true;
   }
-  if (monitors) XRRFreeMonitors(monitors);
-  if (state.monitors.empty()) {
-    const WindowRect screen{0, 0, DisplayWidth(x_, d.Screen()), DisplayHeight(x_, d.Screen())};
-    state.monitors.push_back({screen, workArea ? Intersect(screen, *workArea) : screen, d.Dpi(), true});
-  }
-  if (const Window active = ActiveWindow(); active && Exists(active)) {
+  state.monitors = monitors_;
+  if (const Window active = ActiveWindow()) {
     XWindowAttributes attributes{};
     Window child = 0;
     int left = 0, top = 0;
     ErrorTrap trap(x_);
-    if (XGetWindowAttributes(x_, active, &attributes) &&
+    if (XGetWindowAttributes(x_, active, &attributes) && attributes.map_state == IsViewable &&
         XTranslateCoordinates(x_, active, d.Root(), 0, 0, &left, &top, &child) && !trap.Failed()) {
       WindowRect front{left, top, attributes.width, attributes.height};
       const std::vector<long> frame = LongProperty(x_, active, a.netFrameExtents, XA_CARDINAL);

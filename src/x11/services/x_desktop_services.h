@@ -18,7 +18,7 @@ class XDesktopServices : public Clipboard,
                          public Clock,
                          public Screens {
  public:
-  XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard, std::string title);
+  XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard);
 
   void PutClipboardText(const std::string& text) override;
   std::size_t SendKeys(const std::vector<KeyStroke>& keys) override;
@@ -62,12 +62,16 @@ class XDesktopServices : public Clipboard,
   EventLoop& loop_;
   Display* x_;
   ClipboardOwner& clipboard_;
-  std::string title_;
   Window previous_ = 0;  // the window in front before the program took the keyboard
   bool xtest_ = false;
   KeyCode spareKey_ = 0;  // borrowed for V when no key of the layout carries it
   std::vector<KeySym> spareKeyWas_;
   int giveBackTimer_;
+  // The monitors and the work area, read again only when they change: the hot key reads
+  // them before the list shows.
+  std::vector<Monitor> monitors_;
+  bool monitorsKnown_ = false;
+  int randrEventBase_ = -1;
 };
 
 }  // namespace qv

@@ -35,9 +35,13 @@ XHotKeyRegistration::XHotKeyRegistration(EventLoop& loop) : loop_(loop) {
   });
 }
 
-unsigned XHotKeyRegistration::IgnoredModifiers() const {
-  Display* x = loop_.display().Get();
-  return LockMask | ModifierOf(x, XK_Num_Lock) | ModifierOf(x, XK_Scroll_Lock);
+unsigned XHotKeyRegistration::IgnoredModifiers() {
+  if (!ignoredKnown_) {
+    Display* x = loop_.display().Get();
+    ignored_ = LockMask | ModifierOf(x, XK_Num_Lock) | ModifierOf(x, XK_Scroll_Lock);
+    ignoredKnown_ = true;
+  }
+  return ignored_;
 }
 
 bool XHotKeyRegistration::Register(unsigned modifiers, unsigned virtualKey) {

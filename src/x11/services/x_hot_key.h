@@ -24,12 +24,14 @@ class XHotKeyRegistration : public HotKeyRegistration {
 
  private:
   void OnRootEvent(XEvent& event);
-  unsigned IgnoredModifiers() const;
+  unsigned IgnoredModifiers();
 
   EventLoop& loop_;
   KeyCode keycode_ = 0;
   unsigned modifiers_ = 0;
   bool held_ = false;
+  unsigned ignored_ = 0;  // the lock keys' modifiers, read once
+  bool ignoredKnown_ = false;
 };
 
 // Key names as the X keyboard map calls them; case-blind comparison of ASCII and Latin-1.
