@@ -156,10 +156,18 @@ int main() {
   for (const TrayMenuItem& item : trayMenu)
     trayEvents.commands.push_back({item.caption, item.chosen});
   std::unique_ptr<x11::TrayBackend> sni;
+  const auto trayPictures = [] {
+    return std::vector<x11::TrayPicture>{x11::ClipboardPicture(16), x11::ClipboardPicture(22),
+                                         x11::ClipboardPicture(32)};
+  };
   trayEvents.hostChanged = [&] {
-    if (tray.Docked() || sni->HostRegistered()) return;
-    sni->Remove();
-    tray.Dock();
+    if (tray.Docked()) return;
+    if (sni->HostRegistered()) {
+      sni->Show(trayPictures(), tray.Tip());
+    } else {
+      sni->Remove();
+      tray.Dock();
+    }
   };
   sni = x11::SniTrayWhereHostRegistered(title, trayEvents);
   if (sni) {
@@ -170,9 +178,7 @@ int main() {
                         [&](const std::vector<pollfd>& fds) { sni->Dispatch(fds); }});
     tray.onTip = [&](const std::string& tip) { sni->SetTip(tip); };
   }
-  if (sni &&
-      sni->Show({x11::ClipboardPicture(16), x11::ClipboardPicture(22), x11::ClipboardPicture(32)},
-                tray.Tip()))
+  if (sni && sni->Show(trayPictures(), tray.Tip()))
     DebugLog("tray item registered");
   else if (!dockedEarly)
     tray.Dock();

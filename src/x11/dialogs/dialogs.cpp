@@ -1,17 +1,6 @@
 #include "x11/dialogs/dialogs.h"
 
-#include "base/app_error.h"
-
 namespace qv::x11 {
-
-void HeldForm::ShowModal() {
-  if (Visible()) throw AppError("Cannot make a visible window modal");
-  Show();
-  modal_ = true;
-  runUntil_([this] { return !modal_ || !Visible(); });
-  modal_ = false;
-  Hide();
-}
 
 namespace {
 // The designed places; the plugin centres the settings dialog when it is first shown.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "base/app_error.h"
 #include "desktop/controls.h"
 
 namespace qv::x11 {
@@ -123,7 +124,14 @@ class HeldForm : public ModalFormControl {
   void SetStayOnTop(bool on) override { real_ ? real_->SetStayOnTop(on) : void(onTop_ = on); }
   int Dpi() const override { return real_ ? real_->Dpi() : 96; }
 
-  void ShowModal() override;
+  void ShowModal() override {
+    if (Visible()) throw AppError("Cannot make a visible window modal");
+    Show();
+    modal_ = true;
+    runUntil_([this] { return !modal_ || !Visible(); });
+    modal_ = false;
+    Hide();
+  }
   void CloseModal() override { modal_ = false; }
 
   bool Made() const { return real_ != nullptr; }

@@ -37,13 +37,13 @@ WindowRect GtkForm::Bounds() const {
     frameHeight_ = frame.height - gdk_window_get_height(window);
     return {frame.x, frame.y, frame.width, frame.height};
   }
-  // Not on screen: where it will be, at the size its contents ask for (GTK's own size is a
-  // default until it is shown), in the frame it had last.
+  // Not on screen: where it will be, at its layout's size (the window's own is a default
+  // 200 x 200 until it is shown), in the frame it had last.
   int x = 0, y = 0;
   gtk_window_get_position(window_, &x, &y);
-  GtkRequisition size{};
-  gtk_widget_get_preferred_size(GTK_WIDGET(window_), nullptr, &size);
-  return {x, y, size.width + frameWidth_, size.height + frameHeight_};
+  int width = 0, height = 0;
+  gtk_widget_get_size_request(gtk_bin_get_child(GTK_BIN(window_)), &width, &height);
+  return {x, y, width + frameWidth_, height + frameHeight_};
 }
 
 void GtkForm::SetLeft(int left) {

@@ -2,10 +2,10 @@
 # The tray as a StatusNotifierItem, headless: a session bus, a watcher and an SNI host drawing
 # on Xvfb. The item carries the hot key in its tip and the tray menu; "Quit" from the host's
 # menu saves and ends the program, and the item leaves the watcher.
-#   tests/e2e/x11/test_sni.sh [build/linux]
+#   tests/e2e-x11/sni.sh [build/linux]   (on a display of its own; not one of run.sh's test files)
 set -euo pipefail
 build=$(realpath "${1:-build/linux}")
-data=$(realpath "$(dirname "$0")/../../../data")
+data=$(realpath "$(dirname "$0")/../../data")
 work=$(mktemp -d)
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
