@@ -21,7 +21,7 @@ qv_log() { echo "$E2E_TEST_ARTIFACTS/program.log"; }
 
 qv_install() {
   mkdir -p "$(qv_dir)" "$E2E_TEST_DIR/home"
-  cp "$QV_BIN" "$(dirname "$QV_BIN")/libquorvanel-dialogs.so" "$(qv_dir)/"
+  cp "$QV_BIN" "$(dirname "$QV_BIN")"/libquorvanel-*.so "$(qv_dir)/"
   cp "$QV_ROOT"/data/*.qvl "$(qv_dir)/"
 }
 

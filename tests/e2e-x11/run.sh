@@ -40,7 +40,8 @@ while (($#)); do
     *) files+=("$1"); shift ;;
   esac
 done
-((${#files[@]})) || files=("$HERE"/test_*.sh)
+given_files=${#files[@]}
+((given_files)) || files=("$HERE"/test_*.sh)
 
 [[ -x "$QV_BIN" ]] || { echo "e2e-x11: $QV_BIN is missing; build it with: make linux" >&2; exit 2; }
 export QV_BIN QV_X11_ARTIFACTS=$QV_ARTIFACTS
@@ -123,6 +124,21 @@ for file in "${files[@]}"; do
     run_test "$file" "$fn"
   done < <(grep -oE '^test_[A-Za-z0-9_]+ *\(\)' "$file" | tr -d ' ()')
 done
+
+# The StatusNotifierItem check brings its own display and session bus.
+if [[ -z "$pattern" && $given_files == 0 ]] || [[ -n "$pattern" && sni == *$pattern* ]]; then
+  mkdir -p "$QV_ARTIFACTS/sni"
+  if (cd "$QV_ROOT" && timeout -k 10 "${E2E_TEST_TIMEOUT:-120}" "$HERE/sni.sh" "$(dirname "$QV_BIN")") \
+    >"$QV_ARTIFACTS/sni/test.log" 2>&1 </dev/null; then
+    passed=$((passed + 1))
+    echo "PASS sni"
+  else
+    failed=$((failed + 1))
+    failures+=(sni)
+    echo "FAIL sni"
+    tail -n 30 "$QV_ARTIFACTS/sni/test.log" | sed 's/^/    | /'
+  fi
+fi
 
 ((${#flaky[@]})) && echo "Passed on the second attempt: ${flaky[*]}"
 ((failed)) && echo "Failed: ${failures[*]}"

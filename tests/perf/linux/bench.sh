@@ -98,8 +98,7 @@ echo "display $DISPLAY, run folder $RUN"
 TAG=QVBENCHSLOT001
 mkdir -p "$RUN/quorvanel"
 [[ -x $QV_BIN ]] && cp "$QV_BIN" "$RUN/quorvanel/"
-DIALOGS=$(dirname "$QV_BIN")/libquorvanel-dialogs.so
-[[ -f $DIALOGS ]] && cp "$DIALOGS" "$RUN/quorvanel/"
+[[ -x $QV_BIN ]] && cp "$(dirname "$QV_BIN")"/libquorvanel-*.so "$RUN/quorvanel/"
 printf 'Bench clip%62s/:hdr:\\%s\r\n' '' "$TAG" >"$RUN/quorvanel/Lb1.qvl"
 for ((i = 2; i <= 72; i++)); do printf 'Slot %d\r\n' "$i" >>"$RUN/quorvanel/Lb1.qvl"; done
 printf '/:hdr:\\%s\r\n%s\r\n/:tlr:\\%s\r\n' "$TAG" "$CLIP" "$TAG" >"$RUN/quorvanel/svclips.qvl"
