@@ -36,7 +36,7 @@ test_a_click_on_a_row_pastes_it() {
 # The paste gives up when its target is no longer in front once the delay is over: nothing
 # is typed anywhere, the clip waits on the clipboard and the user is told.
 paste_into_target_that_goes() {
-  write_test_data 2000
+  write_test_data 4000 # time enough on a loaded machine
   bystander_start
   target_start
   qv_start_ready
