@@ -32,9 +32,9 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
                   services.layout, state),
       popup(views.popup, state, library,
-            {services.desktop.clipboard, services.desktop.keys, services.desktop.foreground,
-             services.desktop.pointer, services.desktop.clock, services.desktop.notifier,
-             services.desktop.screens},
+            {services.desktop.clipboard, services.desktop.keys, services.desktop.keyState,
+             services.desktop.activation, services.desktop.pasteTarget, services.desktop.pointer,
+             services.desktop.clock, services.desktop.notifier, services.desktop.screens},
             preferences, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
@@ -57,7 +57,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
 
 void Program::FormCreate() {
   state.copyBuffer = {};
-  if (services_.desktop.keys.CtrlHeld()) {
+  if (CtrlHeld(services_.desktop.keyState)) {
     state.OneShotMode = 1;
     list_.form.SetStayOnTop(true);
   }

@@ -29,7 +29,8 @@ class PopupController {
         desktop_(desktop),
         preferences_(preferences),
         lifetime_(lifetime),
-        delivery_({desktop.foreground, desktop.keys, desktop.clock, desktop.notifier}) {}
+        delivery_({desktop.pasteTarget, desktop.keys, desktop.keyState, desktop.clock,
+                   desktop.notifier}) {}
 
   // Showing, hiding, moving the window.
   void HotKey1HotKey();

@@ -29,7 +29,8 @@ class ProgramFiles : public ::testing::Test, public ProgramFixture {
 
 TEST_F(ProgramFiles, FormCreateLoadsTheDataFilesAndTakesF5) {
   for (bool ctrlHeld : {false, true}) {  // Ctrl held at start: one-shot mode, stay on top
-    desktop.ctrlHeld = ctrlHeld;
+    desktop.keyboard = {};
+    if (ctrlHeld) desktop.keyboard.Press(kVkRightControl);
     program.FormCreate();
     EXPECT_EQ(program.library.rows, SlotList{rowsFile.substr(0, 92)});
     EXPECT_EQ(program.library.store, storeFile);
