@@ -16,6 +16,7 @@
 #include "x11/base/x_display.h"
 #include "x11/kit/message_box.h"
 #include "x11/kit/x_form.h"
+#include "x11/kit/x_words.h"
 
 extern char** environ;
 
@@ -372,7 +373,8 @@ ScreenState XDesktopServices::LookAtScreens() {
 
 MessageAnswer XDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                             MessageButtons buttons) {
-  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", text, buttons);
+  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", InXWords(text),
+                        buttons);
 }
 
 void XDesktopServices::OpenMailLink(const std::string& address) {

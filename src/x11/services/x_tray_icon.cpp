@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "desktop/dpi_scale.h"
-#include "desktop/paste_delivery.h"
 #include "x11/base/drawing.h"
 #include "x11/base/x_display.h"
+#include "x11/kit/x_words.h"
 #include "x11/services/tray_menu_window.h"
 
 namespace qv {
@@ -179,12 +179,7 @@ Point XTrayIcon::NoticeCorner() const {
 }
 
 void XTrayIcon::Notify(const std::string& given) {
-  // The core's words for Windows' refusal; here it is the X server without XTEST.
-  const std::string text = given == kKeysBlockedMessage
-                               ? "Nothing was pasted:\nthe X server did not let Quorvanel type "
-                                 "Ctrl+V (no XTEST).\nThe clip is on the clipboard; press Ctrl+V "
-                                 "to paste it."
-                               : given;
+  const std::string text = InXWords(given);
   DebugLog("notice " + text.substr(0, text.find('\n')));
   notice_.ShowAt(NoticeCorner(), text, true, kNoticeMs);
   noticeShownAt_ = EventLoop::Now();
