@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "desktop/dpi_scale.h"
+
 namespace qv {
 
 namespace {
@@ -119,6 +121,18 @@ void Painter::Text(const WindowRect& r, const std::string& utf8, const Font& fon
   XftDrawStringUtf8(draw, Colour(colour), font.Get(), x, y,
                     reinterpret_cast<const FcChar8*>(utf8.data()), static_cast<int>(utf8.size()));
   XftDrawSetClip(draw, nullptr);
+}
+
+void DrawClipboard(Painter& painter, Point at, int dpi) {
+  const auto part = [&](int left, int top, int right, int bottom, Rgb colour) {
+    const int l = at.x + ScaleForDpi(left, dpi), t = at.y + ScaleForDpi(top, dpi);
+    painter.Fill({l, t, at.x + ScaleForDpi(right, dpi) - l, at.y + ScaleForDpi(bottom, dpi) - t},
+                 colour);
+  };
+  part(2, 1, 14, 16, 0x965F28);  // the board
+  part(4, 3, 12, 14, kWhite);    // the paper
+  for (int line = 6; line <= 12; line += 2) part(5, line, 11, line + 1, 0x0000A0);
+  part(5, 0, 11, 3, 0x808080);  // the clip
 }
 
 }  // namespace qv

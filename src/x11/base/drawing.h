@@ -13,9 +13,11 @@ namespace qv {
 
 using Rgb = std::uint32_t;  // 0xRRGGBB
 inline constexpr Rgb kFaceColour = 0xF0F0F0;
-inline constexpr Rgb kPanelColour = 0xE8E0C8;
-inline constexpr Rgb kListColour = 0xFFFFF0;
-inline constexpr Rgb kLabelColour = 0xF0E8D0;
+// The Windows program's colours.
+inline constexpr Rgb kPanelColour = 0xE0C070;
+inline constexpr Rgb kListColour = 0xFFFFCC;
+inline constexpr Rgb kLabelColour = 0xC0B090;
+inline constexpr Rgb kBlue = 0x0000FF;
 inline constexpr Rgb kNavy = 0x000080;
 inline constexpr Rgb kMaroon = 0x800000;
 inline constexpr Rgb kHighlight = 0x0078D7;
@@ -76,5 +78,8 @@ class Painter {
   Rgb colourKeys_[8]{};
   int colourCount_ = 0;
 };
+
+// The program's picture, a clipboard, in a 16 x 16 design scaled by `dpi`, its corner at `at`.
+void DrawClipboard(Painter& painter, Point at, int dpi);
 
 }  // namespace qv

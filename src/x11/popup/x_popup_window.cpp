@@ -41,6 +41,8 @@ XPopupWindow::XPopupWindow(EventLoop& loop)
   const int pixels = -layout_.fontHeight;
   font_ = std::make_unique<Font>(display, loop.display().Screen(), pixels, false);
   boldFont_ = std::make_unique<Font>(display, loop.display().Screen(), pixels, true);
+  bannerFont_ =
+      std::make_unique<Font>(display, loop.display().Screen(), -FontHeightForDpi(9, dpi), true);
   hintWindow_.onTimeUp = [this] { labelHint_.TimeUp(); };
 }
 
@@ -266,7 +268,13 @@ void XPopupWindow::Paint() {
   const WindowRect panel = layout_.panel;
   painter.Fill(panel, kPanelColour);
   painter.Edge(panel, true);
-  painter.Text(layout_.banner, "Quorvanel Clips", *boldFont_, kNavy);
+  // The banner: the clipboard and the program's name, as the Windows header's picture.
+  const WindowRect& banner = layout_.banner;
+  DrawClipboard(painter, {banner.left, banner.top}, Dpi());
+  const int textLeft = banner.left + ScaleForDpi(18, Dpi());
+  // Up to the header's buttons: the fonts here may run wider than Windows' Arial.
+  painter.Text({textLeft, banner.top, layout_.crLfLfButton.left - textLeft, banner.height},
+               "Quorvanel Clips", *bannerFont_, kBlue);
   const std::array<WindowRect, 3> buttons{layout_.crLfLfButton, layout_.crLfButton,
                                           layout_.closeButton};
   for (int i = 0; i < 3; ++i) {

@@ -62,7 +62,7 @@ class XPopupWindow : public XForm, public FocusControl {
   LabelHint labelHint_{hintDisplay_};
   PopupLayout layout_;
   int listEdge_ = 2;
-  std::unique_ptr<Font> font_, boldFont_;
+  std::unique_ptr<Font> font_, boldFont_, bannerFont_;
   PopupController* controller_ = nullptr;
   MainWindowEvents* events_ = nullptr;
   int pressedButton_ = -1;  // header button under the pressed left button

@@ -47,10 +47,10 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
   Display* x = loop_.display().Get();
   const Atoms& a = loop_.display().atoms();
   if (target == a.targets) {
-    const Atom targets[] = {a.targets, a.timestamp,     a.utf8String, XA_STRING,
-                            a.text,    a.textPlainUtf8, a.saveTargets};
+    const Atom targets[] = {a.targets, a.timestamp, a.multiple,      a.utf8String,
+                            XA_STRING, a.text,      a.textPlainUtf8, a.saveTargets};
     XChangeProperty(x, requestor, property, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(targets), 7);
+                    reinterpret_cast<const unsigned char*>(targets), 8);
     return true;
   }
   if (target == a.timestamp) {
@@ -96,6 +96,29 @@ void ClipboardOwner::SendPiece(Transfer& transfer) {
   if (piece == 0 || trap.Failed()) transfer.requestor = 0;  // done, or the requestor has gone
 }
 
+bool ClipboardOwner::ServeMultiple(Window requestor, Atom property) {
+  // The property holds (target, property) pairs; a pair we cannot serve gets None.
+  Display* x = loop_.display().Get();
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(x, requestor, property, 0, 1024, False, AnyPropertyType, &type, &format,
+                         &count, &after, &data) != Success ||
+      !data || format != 32) {
+    if (data) XFree(data);
+    return false;
+  }
+  std::vector<Atom> pairs(reinterpret_cast<Atom*>(data), reinterpret_cast<Atom*>(data) + count);
+  XFree(data);
+  for (std::size_t i = 0; i + 1 < pairs.size(); i += 2)
+    if (!Serve(requestor, pairs[i + 1], pairs[i])) pairs[i + 1] = None;
+  XChangeProperty(x, requestor, property, type, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(pairs.data()),
+                  static_cast<int>(pairs.size()));
+  return true;
+}
+
 void ClipboardOwner::Answer(const XSelectionRequestEvent& request) {
   Display* x = loop_.display().Get();
   const Atoms& a = loop_.display().atoms();
@@ -105,7 +128,9 @@ void ClipboardOwner::Answer(const XSelectionRequestEvent& request) {
   if (owned_ && request.selection == a.clipboard &&
       (request.time == CurrentTime || request.time >= ownedSince_)) {
     ErrorTrap trap(x);
-    served = Serve(request.requestor, property, request.target) && !trap.Failed();
+    served = (request.target == a.multiple ? ServeMultiple(request.requestor, property)
+                                           : Serve(request.requestor, property, request.target)) &&
+             !trap.Failed();
   }
   XEvent reply{};
   reply.xselection.type = SelectionNotify;

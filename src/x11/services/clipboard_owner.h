@@ -42,6 +42,8 @@ class ClipboardOwner {
   void Answer(const XSelectionRequestEvent& request);
   // Puts `target` of the clip on the requestor's property; false when it is no target we have.
   bool Serve(Window requestor, Atom property, Atom target);
+  // MULTIPLE: several targets in one request, as clipboard managers ask.
+  bool ServeMultiple(Window requestor, Atom property);
   void SendPiece(Transfer& transfer);
 
   EventLoop& loop_;

@@ -165,7 +165,7 @@ FolderLock::FolderLock(const std::string& folder) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const std::string dir = runtime && *runtime == '/' ? runtime : "/tmp";
   const std::string path = dir + "/quorvanel-" + std::to_string(getuid()) + "-" + name + ".lock";
-  fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);  // /tmp: no links
   if (fd_ < 0) return;  // no lock to be had: run, as when none is held
   anotherCopyRuns_ = flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }

@@ -12,9 +12,11 @@
 #include <utility>
 
 #include "base/app_error.h"
+#include "x11/base/key_map.h"
 #include "x11/base/x_display.h"
 #include "x11/kit/message_box.h"
 #include "x11/kit/x_form.h"
+#include "x11/kit/x_words.h"
 
 extern char** environ;
 
@@ -74,35 +76,58 @@ void XDesktopServices::PutClipboardText(const std::string& text) {
   if (!clipboard_.Own(text)) throw AppError("Cannot open clipboard");
 }
 
-bool XDesktopServices::KeyDown(const char keys[32], unsigned long keysym) {
+bool XDesktopServices::KeysymDown(const char keys[32], unsigned long keysym) {
   const KeyCode code = XKeysymToKeycode(x_, keysym);
   return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
 }
 
-bool XDesktopServices::ModifierKeysHeld() {
+bool XDesktopServices::KeyDown(unsigned virtualKey) {
+  // The keysyms of the virtual key: either side's for the generic modifiers.
+  std::vector<unsigned long> keysyms;
+  switch (virtualKey) {
+    case 0x10:
+      keysyms = {XK_Shift_L, XK_Shift_R};
+      break;
+    case 0x11:
+      keysyms = {XK_Control_L, XK_Control_R};
+      break;
+    case 0x12:
+      keysyms = {XK_Alt_L, XK_Alt_R, XK_Meta_L, XK_Meta_R};
+      break;
+    case kVkLeftShift:
+      keysyms = {XK_Shift_L};
+      break;
+    case kVkRightShift:
+      keysyms = {XK_Shift_R};
+      break;
+    case 0xA2:
+      keysyms = {XK_Control_L};
+      break;
+    case 0xA3:
+      keysyms = {XK_Control_R};
+      break;
+    case kVkLeftAlt:
+      keysyms = {XK_Alt_L, XK_Meta_L};
+      break;
+    case kVkRightAlt:
+      keysyms = {XK_Alt_R, XK_ISO_Level3_Shift};
+      break;
+    case kVkLeftWin:
+      keysyms = {XK_Super_L};
+      break;
+    case kVkRightWin:
+      keysyms = {XK_Super_R};
+      break;
+    default:
+      if (const KeySymbol keysym = KeysymForVirtualKey(virtualKey)) keysyms = {keysym};
+      break;
+  }
+  if (keysyms.empty()) return false;
   char keys[32];
   XQueryKeymap(x_, keys);
-  for (unsigned long keysym : {XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R, XK_Alt_L,
-                               XK_Alt_R, XK_Meta_L, XK_Meta_R})
-    if (KeyDown(keys, keysym)) return true;
+  for (unsigned long keysym : keysyms)
+    if (KeysymDown(keys, keysym)) return true;
   return false;
-}
-
-HeldModifiers XDesktopServices::HeldModifierKeys() {
-  char keys[32];
-  XQueryKeymap(x_, keys);
-  return {.leftShift = KeyDown(keys, XK_Shift_L),
-          .rightShift = KeyDown(keys, XK_Shift_R),
-          .leftAlt = KeyDown(keys, XK_Alt_L),
-          .rightAlt = KeyDown(keys, XK_Alt_R) || KeyDown(keys, XK_ISO_Level3_Shift),
-          .leftWin = KeyDown(keys, XK_Super_L),
-          .rightWin = KeyDown(keys, XK_Super_R)};
-}
-
-bool XDesktopServices::CtrlHeld() {
-  char keys[32];
-  XQueryKeymap(x_, keys);
-  return KeyDown(keys, XK_Control_L) || KeyDown(keys, XK_Control_R);
 }
 
 KeyCode XDesktopServices::KeycodeForV() {
@@ -348,7 +373,8 @@ ScreenState XDesktopServices::LookAtScreens() {
 
 MessageAnswer XDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                             MessageButtons buttons) {
-  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", text, buttons);
+  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", InXWords(text),
+                        buttons);
 }
 
 void XDesktopServices::OpenMailLink(const std::string& address) {

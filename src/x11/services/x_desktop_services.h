@@ -12,7 +12,9 @@ namespace qv {
 
 class XDesktopServices : public Clipboard,
                          public KeyInjection,
-                         public Foreground,
+                         public KeyState,
+                         public Activation,
+                         public PasteTarget,
                          public Pointer,
                          public MessageBoxes,
                          public Clock,
@@ -22,11 +24,10 @@ class XDesktopServices : public Clipboard,
 
   void PutClipboardText(const std::string& text) override;
   std::size_t SendKeys(const std::vector<KeyStroke>& keys) override;
-  bool ModifierKeysHeld() override;
-  HeldModifiers HeldModifierKeys() override;
-  bool CtrlHeld() override;
+  bool KeyDown(unsigned virtualKey) override;
 
-  void RememberForeground() override;
+  // The window in front when the program started: one-shot mode pastes into it.
+  void RememberForeground();
   void TakeForeground() override;
   bool PasteTargetInFront() override;
   bool ProgramHasForeground() override;
@@ -54,7 +55,7 @@ class XDesktopServices : public Clipboard,
   void GiveBackSpareKey();
 
  private:
-  bool KeyDown(const char keys[32], unsigned long keysym);
+  bool KeysymDown(const char keys[32], unsigned long keysym);
   KeyCode KeycodeForV();
   void ActivateWindow(Window window);
   bool Exists(Window window);

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "desktop/dpi_scale.h"
-#include "desktop/paste_delivery.h"
 #include "x11/base/drawing.h"
 #include "x11/base/x_display.h"
+#include "x11/kit/x_words.h"
 #include "x11/services/tray_menu_window.h"
 
 namespace qv {
@@ -157,15 +157,10 @@ void XTrayIcon::Paint() {
   const int w = attributes.width, h = attributes.height;
   Painter painter(x_, loop_.display().Screen(), window_);
   painter.Fill({0, 0, w, h}, kFaceColour);
-  // A clipboard: a brown board, a white sheet with lines, the clip on top.
-  const int unit = std::max(std::min(w, h) / 11, 1);
-  const int left = (w - 8 * unit) / 2, top = (h - 10 * unit) / 2;
-  painter.Fill({left, top + unit, 8 * unit, 9 * unit}, 0x8B5A2B);
-  painter.Fill({left + unit, top + 2 * unit, 6 * unit, 7 * unit}, kWhite);
-  for (int line = 0; line < 3; ++line)
-    painter.Fill({left + 2 * unit, top + (4 + 2 * line) * unit, 4 * unit, std::max(unit / 2, 1)},
-                 kNavy);
-  painter.Fill({left + 2 * unit, top, 4 * unit, 2 * unit}, 0x707070);
+  // The program's picture at the icon's size.
+  const int dpi = kDesignDpi * std::min(w, h) / 16;
+  const int side = ScaleForDpi(16, dpi);
+  DrawClipboard(painter, {(w - side) / 2, (h - side) / 2}, dpi);
 }
 
 void XTrayIcon::SetTip(const std::string& text) {
@@ -184,12 +179,7 @@ Point XTrayIcon::NoticeCorner() const {
 }
 
 void XTrayIcon::Notify(const std::string& given) {
-  // The core's words for Windows' refusal; here it is the X server without XTEST.
-  const std::string text = given == kKeysBlockedMessage
-                               ? "Nothing was pasted:\nthe X server did not let Quorvanel type "
-                                 "Ctrl+V (no XTEST).\nThe clip is on the clipboard; press Ctrl+V "
-                                 "to paste it."
-                               : given;
+  const std::string text = InXWords(given);
   DebugLog("notice " + text.substr(0, text.find('\n')));
   notice_.ShowAt(NoticeCorner(), text, true, kNoticeMs);
   noticeShownAt_ = EventLoop::Now();
