@@ -81,12 +81,21 @@ void XForm::Handle(XEvent& event) {
     case UnmapNotify:
       mapped_ = false;
       break;
+    case ReparentNotify:
+      inFrame_ = event.xreparent.parent != loop_.display().Root();
+      break;
     case ConfigureNotify: {
-      // Where the window really is on the screen, whatever frame holds it.
-      Window child = 0;
-      int left = 0, top = 0;
-      XTranslateCoordinates(x(), window_, loop_.display().Root(), 0, 0, &left, &top, &child);
-      bounds_ = {left, top, event.xconfigure.width, event.xconfigure.height};
+      // Where the window is: the window manager says so in a synthetic notice (root
+      // coordinates); a real one places it in its parent, which is the screen only while no
+      // frame holds it. Asking the server meanwhile is no answer: while the window manager
+      // makes or moves a frame it says 0, 0, and the place asked for by MoveTo stays.
+      const XConfigureEvent& configure = event.xconfigure;
+      if (configure.send_event || !inFrame_) {
+        bounds_.left = configure.x;
+        bounds_.top = configure.y;
+      }
+      bounds_.width = configure.width;
+      bounds_.height = configure.height;
       break;
     }
     case ClientMessage:
