@@ -80,15 +80,7 @@ fuzz: deps
 
 # One run of every figure against its floor: start-up, memory, close, pop-up, clipboard
 # (Wine), core load and save, and the executable's size.
-bench-linux: deps
-	@echo "== X11 build"
-	@cmake --preset linux >/dev/null
-	@cmake --build --preset linux -j $(JOBS)
-
-run-linux: linux
-	@scripts/run-linux.sh
-
-e2e: windows
+bench-e2e: windows
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS) --target core_bench
 	@tests/perf/latency.sh $(ROUNDS)

@@ -50,10 +50,8 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       onEnd_(std::move(onEnd)) {
   for (const std::string* path : {&paths_.rows, &paths_.store, &paths_.prefs})
     dataFiles_.Watch(*path);
-  // The form description's hot key, registered as the window is built; the component's
-  // after-loading step then finds it registered.
+  // The form description's hot key; registered once start-up has settled on a key.
   hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services_.layout));
-  hotKey.Loaded();
   popup.editorRowLoad = [this] { editor.RowClick(); };
 }
 
@@ -90,6 +88,17 @@ void Program::SettingsClosed() {
 }
 
 void Program::LoadPreferences() {
+  // Whatever fails, start-up registers the key it has settled on, once.
+  try {
+    LoadAndApplyPreferences();
+  } catch (...) {
+    hotKey.Loaded();
+    throw;
+  }
+  hotKey.Loaded();
+}
+
+void Program::LoadAndApplyPreferences() {
   try {
     preferences.Load();
   } catch (const AppError&) {

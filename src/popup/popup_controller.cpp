@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/app_error.h"
+#include "library/paste_delay.h"
 #include "library/slot_library.h"
 
 namespace qv {
@@ -204,12 +205,7 @@ void PopupController::ProcessRxCheckListBoxClick() {
 
 void PopupController::SuffixButtonClick(SuffixButton clicked) {
   ClickSuffixButton(view_.crlf, view_.crlfLf, clicked);
-  SpeedButton3Click();
-}
-
-void PopupController::SpeedButton3Click() {
-  // Applies the preferences, which records the buttons in ParamFlags for the next save.
-  preferences_.Apply();
+  preferences_.RecordSuffix();  // for the next save; nothing else is applied
 }
 
 void PopupController::Timer3Timer() {

@@ -46,9 +46,9 @@ class PopupController {
   void FormKeyDown(unsigned virtualKey);
   void RxCheckListBox1Click();
   void ProcessRxCheckListBoxClick();
-  // Either toggle button is clicked: the group changes, then SpeedButton3Click runs.
+  // Either toggle button ("+cR", "+CR") is clicked: the group changes and the choice is
+  // recorded for the next save.
   void SuffixButtonClick(SuffixButton clicked);
-  void SpeedButton3Click();
 
   // Key label column and preview.
   void Timer3Timer();

@@ -79,12 +79,16 @@ int main() {
   const FolderLock folderLock(folder);
   if (folderLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
     return 0;
-  desktop.RememberForeground();
   XTrayIcon tray(loop);  // its notices tell what a paste could not do
   // Without a session bus there is no StatusNotifierItem host: the XEmbed tray embeds the
   // icon while the program starts.
   const bool dockedEarly = x11::SessionBusAddress().empty();
-  if (dockedEarly) tray.Dock();
+  if (dockedEarly) {
+    tray.Dock();
+    // The icon first: the rest of start-up would take the processor from the tray meanwhile.
+    if (tray.TrayAsked()) loop.RunUntil([&] { return tray.Docked(); }, 100);
+  }
+  desktop.RememberForeground();  // docking moves no window to the front
   PosixFileSystem files;
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);

@@ -13,37 +13,7 @@ XRenderColor RenderColour(Rgb rgb) {
   return {channel(rgb >> 16), channel(rgb >> 8), channel(rgb), 0xFFFF};
 }
 
-// Length of the UTF-8 sequence starting at `i`, 0 when it is not one.
-std::size_t Utf8Length(const std::string& s, std::size_t i) {
-  const unsigned char c = static_cast<unsigned char>(s[i]);
-  std::size_t length = c < 0x80         ? 1
-                       : (c >> 5) == 6  ? 2
-                       : (c >> 4) == 14 ? 3
-                       : (c >> 3) == 30 ? 4
-                                        : 0;
-  if (length == 0 || i + length > s.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return length;
-}
-
 }  // namespace
-
-std::string DisplayableText(const std::string& bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size();) {
-    if (const std::size_t length = Utf8Length(bytes, i)) {
-      if (!(length == 1 && bytes[i] == '\0')) out.append(bytes, i, length);
-      i += length;
-      continue;
-    }
-    const unsigned char c = static_cast<unsigned char>(bytes[i++]);
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return out;
-}
 
 XftFont* Font::Get() const {
   if (!tried_) {

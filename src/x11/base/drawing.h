@@ -7,6 +7,7 @@
 #include <string>
 
 #include "desktop/controls.h"
+#include "x11/base/text_bytes.h"
 
 namespace qv {
 
@@ -75,9 +76,5 @@ class Painter {
   Rgb colourKeys_[8]{};
   int colourCount_ = 0;
 };
-
-// Text bytes as Xft takes them: valid UTF-8 as it is, any other byte as its Latin-1 letter,
-// so that an 8-bit file still shows every character it has.
-std::string DisplayableText(const std::string& bytes);
 
 }  // namespace qv

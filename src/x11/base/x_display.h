@@ -40,6 +40,11 @@ class XDisplay {
   }
   // The server's time now (a round trip), and seen from then on.
   Time ServerTime();
+  // Adds to the root window's events this client hears (kept here: asking costs a round trip).
+  void SelectRootEvents(long mask) {
+    rootEvents_ |= mask;
+    XSelectInput(display_, root_, rootEvents_);
+  }
   // A window manager that follows the desktop conventions (and answers activation requests).
   bool WindowManagerRuns() const;
   // Makes `window` the active one: asked of the window manager, or focused directly without one.
@@ -55,7 +60,8 @@ class XDisplay {
   int dpi_ = 96;
   Time lastTime_ = CurrentTime;
   Atoms atoms_{};
-  Window timeWindow_ = 0;  // where a property change tells the server's time
+  Window timeWindow_ = 0;
+  long rootEvents_ = NoEventMask;  // where a property change tells the server's time
 };
 
 // Errors raised by requests made while it lives are counted, not fatal; Failed() syncs.
@@ -76,7 +82,8 @@ class ErrorTrap {
   unsigned long outerSerial_;
 };
 
-// The test log named by QV_DEBUG_LOG: one line per event; nothing when unset.
+// The test log named by QV_DEBUG_LOG: one line per event, after the steady clock in
+// microseconds; nothing when unset.
 void DebugLog(const std::string& line);
 
 }  // namespace qv

@@ -81,23 +81,16 @@ void XForm::Handle(XEvent& event) {
     case UnmapNotify:
       mapped_ = false;
       break;
-    case ReparentNotify:
-      inFrame_ = event.xreparent.parent != loop_.display().Root();
+    case ConfigureNotify:
+      // The window manager's own notice (synthetic) tells where the window is on the screen;
+      // the server's, while the window is reparented, is relative to a frame on its way and
+      // would undo a move just asked for.
+      if (event.xconfigure.send_event)
+        bounds_ = {event.xconfigure.x, event.xconfigure.y, event.xconfigure.width,
+                   event.xconfigure.height};
+      else
+        bounds_ = {bounds_.left, bounds_.top, event.xconfigure.width, event.xconfigure.height};
       break;
-    case ConfigureNotify: {
-      // Where the window is: the window manager says so in a synthetic notice (root
-      // coordinates); a real one places it in its parent, which is the screen only while no
-      // frame holds it. Asking the server meanwhile is no answer: while the window manager
-      // makes or moves a frame it says 0, 0, and the place asked for by MoveTo stays.
-      const XConfigureEvent& configure = event.xconfigure;
-      if (configure.send_event || !inFrame_) {
-        bounds_.left = configure.x;
-        bounds_.top = configure.y;
-      }
-      bounds_.width = configure.width;
-      bounds_.height = configure.height;
-      break;
-    }
     case ClientMessage:
       if (static_cast<Atom>(event.xclient.data.l[0]) == loop_.display().atoms().wmDeleteWindow) {
         OnEvent(event);

@@ -65,7 +65,6 @@ class XForm : public FormControl {
 
   bool visible_ = false;
   bool mapped_ = false;
-  bool inFrame_ = false;  // the window manager has put it into a frame of its own
   bool hiddenByMinimise_ = false;
   bool onTop_ = false;
   bool framed_ = false;

@@ -4,35 +4,10 @@
 
 #include <algorithm>
 
+#include "x11/base/text_bytes.h"
 #include "x11/base/x_display.h"
 
 namespace qv {
-
-namespace {
-
-// STRING is Latin-1: the clip's UTF-8 letters that fit are converted, others become '?'.
-// Bytes that are no UTF-8 are Latin-1 already.
-std::string Latin1(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() &&
-               (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-      out += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
-    } else if (c >= 0xC4 && c <= 0xF4) {
-      out += '?';
-      while (i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) ++i;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 ClipboardOwner::ClipboardOwner(EventLoop& loop) : loop_(loop) {
   XDisplay& d = loop.display();
@@ -89,7 +64,7 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
     transfer.data = text_;
     if (target == a.text) transfer.type = a.utf8String;
   } else if (target == XA_STRING) {
-    transfer.data = Latin1(text_);
+    transfer.data = Latin1Text(text_);
   } else {
     return false;
   }

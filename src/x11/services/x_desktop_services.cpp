@@ -55,17 +55,8 @@ XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard)
       x_(loop.display().Get()),
       clipboard_(clipboard),
       giveBackTimer_(loop.AddTimer([this] { GiveBackSpareKey(); })) {
-  int event = 0, error = 0, major = 0, minor = 0;
-  xtest_ = XTestQueryExtension(x_, &event, &error, &major, &minor) == True;
   // The active window's changes wake the loop (and show who has the keyboard).
-  XWindowAttributes root{};
-  XGetWindowAttributes(x_, loop.display().Root(), &root);
-  XSelectInput(x_, loop.display().Root(), root.your_event_mask | PropertyChangeMask);
-  int randrError = 0;
-  if (XRRQueryExtension(x_, &randrEventBase_, &randrError))
-    XRRSelectInput(x_, loop.display().Root(), RRScreenChangeNotifyMask);
-  else
-    randrEventBase_ = -1;
+  loop.display().SelectRootEvents(PropertyChangeMask);
   loop.ListenElsewhere([this](XEvent& event) {
     const Atoms& a = loop_.display().atoms();
     const bool areaChanged =
@@ -148,6 +139,11 @@ void XDesktopServices::GiveBackSpareKey() {
 }
 
 std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
+  if (!xtestKnown_) {
+    int event = 0, error = 0, major = 0, minor = 0;
+    xtest_ = XTestQueryExtension(x_, &event, &error, &major, &minor) == True;
+    xtestKnown_ = true;
+  }
   if (!xtest_) return 0;
   std::size_t sent = 0;
   // Sent as one run of requests that nothing of ours interrupts.
@@ -255,8 +251,9 @@ bool XDesktopServices::PasteTargetInFront() {
   const Window active = ActiveWindow();
   if (!previous_) return active != 0 && !ProgramWindow(active);
   if (active == previous_) return Exists(previous_);
-  // The list handed the keyboard back when it hid; asked again, in case that was lost.
-  if (Exists(previous_) && !ProgramWindow(active)) ActivateWindow(previous_);
+  // The list handed the keyboard back when it hid; asked again when that was lost (none or
+  // one of ours in front), never over a window the user went to meanwhile.
+  if ((active == 0 || ProgramWindow(active)) && Exists(previous_)) ActivateWindow(previous_);
   return false;
 }
 
@@ -289,6 +286,13 @@ ScreenState XDesktopServices::LookAtScreens() {
   XDisplay& d = loop_.display();
   const Atoms& a = d.atoms();
   ScreenState state;
+  if (randrEventBase_ == -2) {  // asked once, when the monitors are first looked at
+    int randrError = 0;
+    if (XRRQueryExtension(x_, &randrEventBase_, &randrError))
+      XRRSelectInput(x_, d.Root(), RRScreenChangeNotifyMask);
+    else
+      randrEventBase_ = -1;
+  }
   if (!monitorsKnown_) {
     monitors_.clear();
     int count = 0;

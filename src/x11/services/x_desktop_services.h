@@ -64,6 +64,7 @@ class XDesktopServices : public Clipboard,
   ClipboardOwner& clipboard_;
   Window previous_ = 0;  // the window in front before the program took the keyboard
   bool xtest_ = false;
+  bool xtestKnown_ = false;
   KeyCode spareKey_ = 0;  // borrowed for V when no key of the layout carries it
   std::vector<KeySym> spareKeyWas_;
   int giveBackTimer_;
@@ -71,7 +72,7 @@ class XDesktopServices : public Clipboard,
   // them before the list shows.
   std::vector<Monitor> monitors_;
   bool monitorsKnown_ = false;
-  int randrEventBase_ = -1;
+  int randrEventBase_ = -2;  // -2: not asked yet, -1: no Xrandr
 };
 
 }  // namespace qv

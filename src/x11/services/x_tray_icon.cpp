@@ -21,12 +21,6 @@ constexpr int kTipDelayMs = 500;
 constexpr int kNoticeMs = 8000;
 constexpr int kNoticeSeenMs = 3000;
 
-void AddRootEvents(Display* x, Window root, long mask) {
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(x, root, &attributes);
-  XSelectInput(x, root, attributes.your_event_mask | mask);
-}
-
 }  // namespace
 
 XTrayIcon::XTrayIcon(EventLoop& loop)
@@ -63,7 +57,7 @@ XTrayIcon::XTrayIcon(EventLoop& loop)
                   reinterpret_cast<const unsigned char*>(info), 2);
   loop.Listen(window_, [this](XEvent& event) { OnEvent(event); });
   loop.ListenElsewhere([this](XEvent& event) { OnRootEvent(event); });
-  AddRootEvents(x_, d.Root(), StructureNotifyMask);
+  d.SelectRootEvents(StructureNotifyMask);
   notice_.onClick = [this] { notice_.Hide(); };
 }
 
@@ -95,8 +89,8 @@ void XTrayIcon::Dock() {
   event.xclient.data.l[0] = static_cast<long>(d.LastTime());
   event.xclient.data.l[1] = kRequestDock;
   event.xclient.data.l[2] = static_cast<long>(window_);
-  ErrorTrap trap(x_);
-  XSendEvent(x_, tray_, False, NoEventMask, &event);
+  XSendEvent(x_, tray_, False, NoEventMask, &event);  // a tray gone meanwhile: its error is dropped
+  XFlush(x_);
 }
 
 void XTrayIcon::OnRootEvent(XEvent& event) {

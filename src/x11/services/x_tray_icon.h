@@ -35,6 +35,8 @@ class XTrayIcon : public TipControl, public Notifier {
   // Docks into the tray that runs now, or the next one that starts.
   void Dock();
   bool Docked() const { return docked_; }
+  // A tray was found and asked to take the icon.
+  bool TrayAsked() const { return tray_ != 0; }
   // The icon's window, for the menu to open beside it.
   Window Handle() const { return window_; }
 

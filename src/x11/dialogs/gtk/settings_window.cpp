@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "library/paste_delay.h"
 #include "settings/settings_choices.h"
 
 namespace qv::x11::gtk {
@@ -39,7 +40,7 @@ SettingsWindow::SettingsWindow(SettingsEvents& events)
     : events_(events),
       kit_("Settings", 228, 119),
       hotKeyCombo_(MakeCombo(kHotKeyChoices)),
-      delayCombo_(MakeCombo(kDelayChoices)),
+      delayCombo_(MakeCombo(kPasteDelayChoices)),
       maker_(MakeLabel("Skor Velmora Software", "qv-yellow")),
       form_(kit_.Window()),
       hotKeyBox_(EntryOf(hotKeyCombo_), INT_MAX),
