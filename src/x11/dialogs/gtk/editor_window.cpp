@@ -95,19 +95,23 @@ EditorWindow::EditorWindow(EditorEvents& events)
   gtk_window_move(kit_.Window(), 376, 119);
 }
 
-// The fields' own menus (GTK's cut/copy/paste) are not offered: the content field has
-// its own, opened at the right button's release.
+// A field's menu opens at the right button's release, after the mouse-up handler, as the
+// Windows fields' do: the content field's own one-item menu, the title field's the usual
+// cut/copy/paste (GTK would open both at the press, and the release would never reach us).
 gboolean EditorWindow::OnFieldPress(GtkWidget*, GdkEventButton* event, EditorWindow*) {
   return event->type == GDK_BUTTON_PRESS && event->button == GDK_BUTTON_SECONDARY;
 }
 
 gboolean EditorWindow::OnFieldRelease(GtkWidget* field, GdkEventButton* event, EditorWindow* self) {
   self->events_.FieldMouseUp();
-  if (field == self->contentView_ && event->button == GDK_BUTTON_SECONDARY) {
+  if (event->button != GDK_BUTTON_SECONDARY) return FALSE;
+  if (field == self->contentView_) {
     self->OpenContentMenu(reinterpret_cast<const GdkEvent*>(event));
-    return TRUE;
+  } else {
+    gboolean shown = FALSE;
+    g_signal_emit_by_name(field, "popup-menu", &shown);
   }
-  return FALSE;
+  return TRUE;
 }
 
 gboolean EditorWindow::OnContentMenuKey(GtkWidget*, EditorWindow* self) {
