@@ -291,4 +291,10 @@ printf '%-26s %-22s %-22s %-20s %-34s %s\n' "key -> text (ms)" "$(cell "$RUN/quo
   "$(cell "$RUN/copyq.text")" - "< CopyQ = $c_text" "$(verdict "$q_text < $c_text")"
 printf '%-26s %-22s %-22s %-20s %-34s %s\n' "exact pastes" "$q_exact/$q_pastes" "$c_exact/$c_pastes" - \
   "$PASTES/$PASTES" "$(verdict "$q_exact == $PASTES")"
+# The machine's load moves every figure; the floor's rounds take turns with the program's, so
+# the round-by-round ratio tells the program's own share.
+pairs=$(paste "$RUN/quorvanel.mapped" "$RUN/floor.mapped" |
+  awk '$1 != "-" && $2 != "-" && $2 > 0 { print $1 / $2 }' | sort -g |
+  awk '{ v[NR] = $1 } END { if (NR) printf "%.2f (%d rounds)", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2, NR; else print "-" }')
+echo "hot key -> mapped, the program against the floor round by round: median ratio $pairs"
 echo "(the program's key -> text includes its paste delay of $PASTE_DELAY ms; CopyQ pastes with its own defaults)"
