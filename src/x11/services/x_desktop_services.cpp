@@ -145,10 +145,15 @@ bool XDesktopServices::KeyDown(unsigned virtualKey) {
       break;
   }
   if (keysyms.empty()) return false;
-  char keys[32];
-  XQueryKeymap(x_, keys);
+  // The keys a paste asks about one after the other, read once: a round trip each would
+  // add to every paste.
+  const std::int64_t now = EventLoop::Now();
+  if (now - keymapReadAt_ > 2) {
+    XQueryKeymap(x_, keymap_);
+    keymapReadAt_ = now;
+  }
   for (unsigned long keysym : keysyms)
-    if (KeysymDown(keys, keysym)) return true;
+    if (KeysymDown(keymap_, keysym)) return true;
   return false;
 }
 
