@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -62,6 +63,9 @@ std::string ProgramTitle() {
 
 int main() {
   signal(SIGCHLD, SIG_IGN);  // the mail program's launcher is not waited for
+  // A write to a display that has gone fails as a lost connection, which saves the clips;
+  // SIGPIPE would end the program at once.
+  signal(SIGPIPE, SIG_IGN);
   XDisplay display;
   if (!display.Get()) {
     std::fprintf(stderr, "quorvanel: cannot open the X display (is DISPLAY set?)\n");
@@ -102,10 +106,16 @@ int main() {
   Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [&] { loop.Quit(); });
+  bool ioHandlerReclaimed = false;
   loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
                         x11::DialogPlugin* plugin = dialogs.Loaded();
-                        if (plugin) plugin->AddWaits(fds, timeoutMs);
-                        return plugin != nullptr;
+                        if (!plugin) return false;
+                        // GTK ends the process on a lost display without a word: the lost
+                        // display is ours to handle, so that the clips are saved first.
+                        if (!std::exchange(ioHandlerReclaimed, true))
+                          XDisplay::ReclaimConnectionLoss();
+                        plugin->AddWaits(fds, timeoutMs);
+                        return true;
                       },
                       [&](const std::vector<pollfd>& fds) { dialogs.Loaded()->Dispatch(fds); }});
   popup.Create(program.popup, program);

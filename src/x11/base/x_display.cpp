@@ -162,6 +162,10 @@ void XDisplay::ActivateWindow(Window window) {
   XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
+void XDisplay::ReclaimConnectionLoss() {
+  XSetIOErrorHandler(OnIoError);
+}
+
 void XDisplay::OnConnectionLost(std::function<void()> handler) {
   g_connectionLost = std::move(handler);
 }

@@ -52,6 +52,9 @@ class XDisplay {
   Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
   // Runs when the connection is lost, before the process ends.
   static void OnConnectionLost(std::function<void()> handler);
+  // Installs the program's handler of a lost connection again (a library loaded later, GTK,
+  // puts in its own, which ends the process at once).
+  static void ReclaimConnectionLoss();
 
  private:
   Display* display_ = nullptr;

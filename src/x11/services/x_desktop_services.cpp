@@ -42,6 +42,28 @@ std::vector<long> LongProperty(Display* x, Window window, Atom property, Atom ty
   return values;
 }
 
+// The keysym a paste's key is typed with.
+KeySymbol InjectedKeysym(unsigned virtualKey) {
+  switch (virtualKey) {
+    case kVkControl:
+      return XK_Control_L;
+    case kVkLeftShift:
+      return XK_Shift_L;
+    case kVkRightShift:
+      return XK_Shift_R;
+    case kVkLeftAlt:
+      return XK_Alt_L;
+    case kVkRightAlt:
+      return XK_Alt_R;
+    case kVkLeftWin:
+      return XK_Super_L;
+    case kVkRightWin:
+      return XK_Super_R;
+    default:
+      return 0;
+  }
+}
+
 WindowRect Intersect(const WindowRect& a, const WindowRect& b) {
   const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
   const int right = std::min(a.left + a.width, b.left + b.width);
@@ -123,10 +145,15 @@ bool XDesktopServices::KeyDown(unsigned virtualKey) {
       break;
   }
   if (keysyms.empty()) return false;
-  char keys[32];
-  XQueryKeymap(x_, keys);
+  // The keys a paste asks about one after the other, read once: a round trip each would
+  // add to every paste.
+  const std::int64_t now = EventLoop::Now();
+  if (now - keymapReadAt_ > 2) {
+    XQueryKeymap(x_, keymap_);
+    keymapReadAt_ = now;
+  }
   for (unsigned long keysym : keysyms)
-    if (KeysymDown(keys, keysym)) return true;
+    if (KeysymDown(keymap_, keysym)) return true;
   return false;
 }
 
@@ -170,49 +197,37 @@ std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
     xtestKnown_ = true;
   }
   if (!xtest_) return 0;
-  std::size_t sent = 0;
-  // Sent as one run of requests that nothing of ours interrupts.
-  XGrabServer(x_);
+  // The keycodes first: when a key has none, nothing is typed (keycode 0 is no key, the server
+  // would refuse it, and half a chord would leave Ctrl down).
+  std::vector<std::pair<KeyCode, bool>> presses;
+  std::size_t neutral = 0;
   for (const KeyStroke& key : keys) {
-    KeySym keysym = NoSymbol;
-    switch (key.virtualKey) {
-      case kVkControl:
-        keysym = XK_Control_L;
-        break;
-      case kVkLeftShift:
-        keysym = XK_Shift_L;
-        break;
-      case kVkRightShift:
-        keysym = XK_Shift_R;
-        break;
-      case kVkLeftAlt:
-        keysym = XK_Alt_L;
-        break;
-      case kVkRightAlt:
-        keysym = XK_Alt_R;
-        break;
-      case kVkLeftWin:
-        keysym = XK_Super_L;
-        break;
-      case kVkRightWin:
-        keysym = XK_Super_R;
-        break;
-      case kVkNeutral:
-        ++sent;
-        continue;  // X opens no menu on a lone Alt: nothing to tap
-      default:
-        break;
+    if (key.virtualKey == kVkNeutral) {
+      ++neutral;  // X opens no menu on a lone Alt: nothing to tap
+      continue;
     }
-    KeyCode code = key.virtualKey == kVkV ? KeycodeForV() : XKeysymToKeycode(x_, keysym);
-    if (key.virtualKey == kVkRightAlt && !code) code = XKeysymToKeycode(x_, XK_ISO_Level3_Shift);
-    if (code == 0) break;  // keycode 0 is no key: the server would refuse it
-    ErrorTrap trap(x_);
-    XTestFakeKeyEvent(x_, code, key.up ? False : True, CurrentTime);
-    if (trap.Failed()) break;
-    ++sent;
+    KeyCode code = 0;
+    if (key.virtualKey == kVkV) {
+      code = KeycodeForV();
+    } else if (const KeySymbol keysym = InjectedKeysym(key.virtualKey)) {
+      code = XKeysymToKeycode(x_, keysym);
+      if (!code && key.virtualKey == kVkRightAlt) code = XKeysymToKeycode(x_, XK_ISO_Level3_Shift);
+    }
+    if (code == 0) {
+      DebugLog("paste typed 0: no keycode");
+      return 0;
+    }
+    presses.emplace_back(code, !key.up);
   }
-  XUngrabServer(x_);
-  XFlush(x_);
+  // One run of requests that nothing of ours interrupts, checked once.
+  std::size_t sent = 0;
+  {
+    ErrorTrap trap(x_);
+    XGrabServer(x_);
+    for (const auto& [code, down] : presses) XTestFakeKeyEvent(x_, code, down, CurrentTime);
+    XUngrabServer(x_);
+    if (!trap.Failed()) sent = presses.size() + neutral;
+  }
   if (spareKey_) loop_.SetTimer(giveBackTimer_, 1000);
   DebugLog("paste typed " + std::to_string(sent) + " of " + std::to_string(keys.size()));
   return sent;

@@ -66,6 +66,8 @@ class XDesktopServices : public Clipboard,
   Window previous_ = 0;  // the window in front before the program took the keyboard
   bool xtest_ = false;
   bool xtestKnown_ = false;
+  char keymap_[32] = {};  // the keys down, as last read
+  std::int64_t keymapReadAt_ = -1000;
   KeyCode spareKey_ = 0;  // borrowed for V when no key of the layout carries it
   std::vector<KeySym> spareKeyWas_;
   int giveBackTimer_;
