@@ -11,7 +11,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kTimerIntervalMs = 100;
 // Another program may keep the foreground (its menu open, a foreground lock): taken again
 // this many times, this far apart, before the list gives up.
 constexpr int kForegroundRetries = 3;
@@ -96,11 +95,11 @@ void PopupController::MakeSureListHasKeyboard() {
     if (retry == kForegroundRetries) {
       view_.form.Hide();
       state.PopupShown = 0;
-      desktop_.notifier.Notify(kNoKeyboardMessage);
+      desktop_.paste.notifier.Notify(kNoKeyboardMessage);
       return;
     }
     // Ending, or hidden by what ran meanwhile: nothing to keep.
-    if (!desktop_.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
+    if (!desktop_.paste.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
     desktop_.activation.TakeForeground();
     view_.form.Show();
   }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/program.h"
-#include "app/second_copy.h"
+#include "app/second_instance.h"
 #include "base/app_error.h"
 #include "desktop/monitor_placement.h"
 #include "x11/app/list_copy_menu.h"
@@ -80,8 +80,9 @@ int main() {
   const std::string folder = DataFolder(ExecutableFolder());
   ClipboardOwner clipboard(loop);
   XDesktopServices desktop(loop, clipboard);
-  const FolderLock folderLock(folder);
-  if (folderLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
+  const InstanceLock instanceLock(folder);
+  if (instanceLock.AnotherInstanceRuns() &&
+      !MayRunBesideAnotherInstance(desktop, desktop, title, folder))
     return 0;
   XTrayIcon tray(loop);  // its notices tell what a paste could not do
   // Without a session bus there is no StatusNotifierItem host: the XEmbed tray embeds the

@@ -112,6 +112,8 @@ void EventLoop::RunDueTimers() {
 
 void EventLoop::Dispatch(XEvent& event) {
   display_.SeeTime(EventTime(event));
+  // Another layout, or a key lent to another program: keysyms are looked up anew.
+  if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
   auto found = windows_.find(event.xany.window);
   if (found != windows_.end()) {
     auto handler = found->second;  // the handler may forget its window

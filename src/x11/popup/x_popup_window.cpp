@@ -10,6 +10,7 @@
 
 #include "desktop/dpi_scale.h"
 #include "desktop/window_names.h"
+#include "library/slot_library.h"
 #include "popup/popup_rules.h"
 #include "x11/base/key_map.h"
 #include "x11/kit/handler_guard.h"
@@ -27,8 +28,8 @@ constexpr int kWheelRows = 3;
 
 XPopupWindow::XPopupWindow(EventLoop& loop)
     : XForm(loop),
-      slotList_(kRowsPerPage, [this] { Changed(); }),
-      labelColumn_(kRowsPerPage, [this] { Changed(); }),
+      slotList_(kPageRows, [this] { Changed(); }),
+      labelColumn_(kPageRows, [this] { Changed(); }),
       crlf_([this] { Changed(); }),
       crlfLf_([this] { Changed(); }),
       timer1_(loop, [this] { RunHandler([this] { controller_->Timer1Timer(); }); }),
@@ -185,7 +186,7 @@ void XPopupWindow::OnButtonPress(const XButtonEvent& button) {
     if (Contains(ScrollBar(), p)) {
       const WindowRect bar = ScrollBar();
       const bool upper = p.y < bar.top + bar.height / 2;
-      slotList_.SetTopRow(slotList_.TopRow() + (upper ? -kRowsPerPage : kRowsPerPage));
+      slotList_.SetTopRow(slotList_.TopRow() + (upper ? -kPageRows : kPageRows));
       return;
     }
     const bool left = button.button == Button1;
@@ -302,9 +303,9 @@ void XPopupWindow::Paint() {
   PaintList(painter, slotList_, ListInner(), true);
   const WindowRect bar = ScrollBar();
   painter.Fill(bar, kFaceColour);
-  const int range = std::max(slotList_.Count(), kRowsPerPage);
+  const int range = std::max(slotList_.Count(), kPageRows);
   const WindowRect thumb{bar.left + 1, bar.top + bar.height * slotList_.TopRow() / range,
-                         bar.width - 2, bar.height * kRowsPerPage / range};
+                         bar.width - 2, bar.height * kPageRows / range};
   painter.Fill(thumb, 0xC8C8C8);
   painter.Edge(thumb, true);
   PaintList(painter, labelColumn_, layout_.labelColumn, false);

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "app/second_copy.h"
+#include "app/second_instance.h"
 #include "library/data_files.h"
 
 namespace qv {
@@ -155,22 +155,22 @@ std::string DataFolder(const std::string& exeFolder) {
   return folder;
 }
 
-FolderLock::FolderLock(const std::string& folder) {
+InstanceLock::InstanceLock(const std::string& folder) {
   struct stat info {};
   std::optional<FolderId> id;
   if (stat(folder.c_str(), &info) == 0)
     id = FolderId{static_cast<std::uint32_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-  std::string name = CopyLockName(folder, id);
+  std::string name = InstanceLockName(folder, id);
   name = name.substr(name.find_last_of('-') + 1);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const std::string dir = runtime && *runtime == '/' ? runtime : "/tmp";
   const std::string path = dir + "/quorvanel-" + std::to_string(getuid()) + "-" + name + ".lock";
   fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);  // /tmp: no links
   if (fd_ < 0) return;  // no lock to be had: run, as when none is held
-  anotherCopyRuns_ = flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  anotherInstanceRuns_ = flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
-FolderLock::~FolderLock() {
+InstanceLock::~InstanceLock() {
   if (fd_ >= 0) close(fd_);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Data files on a POSIX disk: written new and flushed, renamed into place and the folder
 // flushed, so that a crash leaves each file wholly old or wholly new. Where the files live,
-// the folder test, and the one-copy-per-folder lock.
+// the folder test, and the one-instance-per-folder lock.
 #include <string>
 
 #include "app/save_services.h"
@@ -57,19 +57,19 @@ std::string ExecutableFolder();
 // (from <exe>/../share/quorvanel/ or <exe>/data/).
 std::string DataFolder(const std::string& exeFolder);
 
-// Held while the program runs: a second copy on the same data folder, by whatever path,
+// Held while the program runs: a second instance on the same data folder, by whatever path,
 // finds it taken.
-class FolderLock {
+class InstanceLock {
  public:
-  explicit FolderLock(const std::string& folder);
-  ~FolderLock();
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-  bool AnotherCopyRuns() const { return anotherCopyRuns_; }
+  explicit InstanceLock(const std::string& folder);
+  ~InstanceLock();
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
+  bool AnotherInstanceRuns() const { return anotherInstanceRuns_; }
 
  private:
   int fd_ = -1;
-  bool anotherCopyRuns_ = false;
+  bool anotherInstanceRuns_ = false;
 };
 
 }  // namespace qv
