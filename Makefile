@@ -1,12 +1,17 @@
 # Quorvanel Clips: build, test, run and package.
 #   make run    build Quorvanel.exe and run it under Wine
 #   make test   unit tests (AddressSanitizer, UBSan), the Windows 7 import check, then the
-#               end-to-end tests under Wine
-#   make dist   dist/ with Quorvanel.exe and the three data files
+#               end-to-end tests under Wine and X11
+#   make dist   dist/ with Quorvanel.exe and the three data files; dist/linux/ with the X11
+#               program, its dialog library, data files, .desktop files and icons
 #   make bench  core benchmarks (optimised build)
 #   make fuzz   libFuzzer targets of tests/fuzz (clang), FUZZ_SECONDS each (default 10; 0 only
 #               replays the seeds); the seeds also run through the checks in `make unit`
 #   make bench-e2e  the program against its floor under Wine, core load and save, exe size
+#   make linux      build/linux/quorvanel, the program on X11, with its dialog library
+#   make run-linux  run it (on $DISPLAY, or a virtual display with a tray and l3afpad)
+#   make e2e-linux  the X11 end-to-end tests (Xvfb, openbox, trayer, l3afpad; also in make test)
+#   make bench-linux  the X11 program against CopyQ and a plain-Xlib floor
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
@@ -17,7 +22,7 @@ EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean
+.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux bench-linux e2e-linux
 
 all: native windows
 
@@ -45,22 +50,36 @@ windows: deps
 imports: windows
 	@scripts/check_imports.sh
 
+linux: deps
+	@echo "== X11 build"
+	@cmake --preset linux >/dev/null
+	@cmake --build --preset linux -j $(JOBS)
+
+run-linux: linux
+	@scripts/run-linux.sh
+
 e2e: windows
 	@echo "== end-to-end tests (Wine)"
 	@tests/e2e/run.sh
+
+e2e-linux: linux
+	@echo "== end-to-end tests (X11)"
+	@tests/e2e-x11/run.sh
 
 test: deps
 	@$(MAKE) --no-print-directory unit
 	@$(MAKE) --no-print-directory imports
 	@$(MAKE) --no-print-directory e2e
+	@$(MAKE) --no-print-directory e2e-linux
 
 run: windows
 	@scripts/run.sh
 
-dist: windows
+dist: windows linux
 	@mkdir -p dist
 	@cp $(EXE) $(DATA_FILES) dist/
-	@echo "dist/: $$(cd dist && ls | tr '\n' ' ')"
+	@echo "dist/: $$(cd dist && ls -p | grep -v / | tr '\n' ' ')"
+	@scripts/dist-linux.sh
 
 bench: deps
 	@echo "== benchmarks (optimised core)"
@@ -80,6 +99,11 @@ bench-e2e: windows
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS) --target core_bench
 	@tests/perf/latency.sh $(ROUNDS)
+
+# The X11 program against CopyQ (installed here, for the comparison only) and a plain-Xlib
+# floor: launch to tray, memory at rest, hot key to list, key to text, exact pastes.
+bench-linux: linux
+	@nice -n 5 tests/perf/linux/bench.sh
 
 format:
 	@find $(wildcard src tests bench tools) -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i

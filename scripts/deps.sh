@@ -9,9 +9,13 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64
   wine64
+  libx11-dev libxtst-dev libxft-dev libxrandr-dev libfontconfig-dev l3afpad
   xvfb xauth openbox xdotool trayer x11-utils
   imagemagick xclip
+  xterm x11-xkb-utils
   procps util-linux
+  libgtk-3-dev libdbus-1-dev
+  dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )
 
 missing=()

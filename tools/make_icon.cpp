@@ -2,11 +2,15 @@
 // src/win32/kit/pictures.cpp draws), at the sizes Windows asks for. The tray's sizes (16
 // to 32 px, 100 to 200 %) are 4-bit bitmaps, which load without a PNG decoder and keep the
 // picture's few colours exactly; the larger ones are PNGs (32-bit RGBA, the only kind an icon
-// may hold), a fraction of a bitmap's bytes. Built and run on the build machine:
+// may hold), a fraction of a bitmap's bytes. The same PNG, alone, is the Linux desktop's icon
+// at each hicolor size. Built and run on the build machine:
 //   make_icon <out.ico>
+//   make_icon --png SIZE <out.png>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -210,11 +214,28 @@ Bytes PngEntry(const Image& image, int size) {
   return out;
 }
 
+bool WriteFile(const char* path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  if (out) return true;
+  std::fprintf(stderr, "make_icon: cannot write %s\n", path);
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--png") {
+    const int size = std::atoi(argv[2]);
+    if (size < 16 || size > 1024) {
+      std::fprintf(stderr, "make_icon: size %s is not 16 to 1024\n", argv[2]);
+      return 2;
+    }
+    return WriteFile(argv[3], PngEntry(Draw(size), size)) ? 0 : 1;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: make_icon <out.ico>\n");
+    std::fprintf(stderr, "usage: make_icon <out.ico> | make_icon --png SIZE <out.png>\n");
     return 2;
   }
   struct Entry {
@@ -242,12 +263,5 @@ int main(int argc, char** argv) {
     offset += static_cast<std::uint32_t>(e.data.size());
   }
   for (const Entry& e : entries) file.insert(file.end(), e.data.begin(), e.data.end());
-
-  std::ofstream out(argv[1], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  if (!out) {
-    std::fprintf(stderr, "make_icon: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return WriteFile(argv[1], file) ? 0 : 1;
 }

@@ -10,7 +10,7 @@ std::string ErrorBoxText(const std::string& message) {
 }
 
 std::string ExeDirectory(const std::string& exePath) {
-  const auto cut = exePath.find_last_of("\\:");
+  const auto cut = exePath.find_last_of("\\:/");
   return cut == std::string::npos ? std::string() : exePath.substr(0, cut + 1);
 }
 

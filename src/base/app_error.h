@@ -22,7 +22,7 @@ std::string ErrorBoxText(const std::string& message);
 // every letter after the first in lower case ("QUORVANEL.EXE" -> "Quorvanel").
 std::string ApplicationTitle(const std::string& exePath);
 
-// The folder of the executable, up to and including its last "\" (or ":").
+// The folder of the executable, up to and including its last "\" (or ":", or "/").
 std::string ExeDirectory(const std::string& exePath);
 
 }  // namespace qv

@@ -50,7 +50,8 @@ wait_until() {
 
 # ---------------------------------------------------------------- display
 
-# Starts Xvfb on a free display, openbox and trayer; exports DISPLAY. Their logs go to $1.
+# Starts Xvfb on a free display (more options in E2E_XVFB_ARGS), openbox and trayer; exports
+# DISPLAY. Their logs go to $1.
 # Each runs in a session of its own, so that a Ctrl+C in the terminal does not end them while
 # the program still needs the display (scripts/run.sh closes the program first).
 e2e_start_display() {
@@ -59,8 +60,9 @@ e2e_start_display() {
   local number_file="$logs/display-number"
   rm -f "$number_file"
   # -displayfd lets the server pick a free display number and report it once it listens.
+  # shellcheck disable=SC2086  # E2E_XVFB_ARGS: more options, word by word
   setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -nolisten unix-abstract \
-    3>"$number_file" >"$logs/xvfb.log" 2>&1 &
+    ${E2E_XVFB_ARGS:-} 3>"$number_file" >"$logs/xvfb.log" 2>&1 &
   E2E_XVFB_PID=$!
   if ! wait_until 20 test -s "$number_file"; then
     e2e_note "Xvfb did not start (see $logs/xvfb.log)"

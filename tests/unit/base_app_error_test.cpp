@@ -23,6 +23,7 @@ TEST(ErrorBoxTest, TitleAndFolderComeFromTheExecutablePath) {
   EXPECT_EQ(ExeDirectory("C:\\Tools\\Quorvanel.exe"), "C:\\Tools\\");
   EXPECT_EQ(ExeDirectory("D:Quorvanel.exe"), "D:");
   EXPECT_EQ(ExeDirectory("Quorvanel.exe"), "");
+  EXPECT_EQ(ExeDirectory("/opt/quorvanel/quorvanel"), "/opt/quorvanel/");
 }
 
 }  // namespace

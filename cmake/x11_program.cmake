@@ -1,0 +1,16 @@
+# The program on X11: the portable core with the X11 front end (src/x11, but for the dialog
+# library's GTK half and the tray's D-Bus half, which are libraries of their own).
+find_package(X11 REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XFT REQUIRED IMPORTED_TARGET xft fontconfig)
+file(GLOB_RECURSE X11_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x11/*.cpp)
+list(FILTER X11_SOURCES EXCLUDE REGEX "/src/x11/(dialogs/gtk|sni/dbus)/")
+if(NOT QV_X11_OUTPUT_DIR)
+  set(QV_X11_OUTPUT_DIR ${CMAKE_BINARY_DIR})
+endif()
+add_executable(quorvanel ${X11_SOURCES})
+set_target_properties(quorvanel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QV_X11_OUTPUT_DIR})
+target_link_libraries(quorvanel PRIVATE quorvanel_core X11::X11 X11::Xtst X11::Xrandr
+                                        PkgConfig::XFT ${CMAKE_DL_LIBS})
+# The libraries it loads when it needs them, beside it.
+add_dependencies(quorvanel quorvanel_dialogs quorvanel_sni)

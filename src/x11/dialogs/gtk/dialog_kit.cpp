@@ -1,0 +1,91 @@
+#include "x11/dialogs/gtk/dialog_kit.h"
+
+namespace qv::x11::gtk {
+
+namespace {
+
+// The Windows dialogs' look: a tan dialog, navy texts, flat tan buttons; fields kept as
+// small as the design's 21-pixel boxes.
+constexpr const char* kStyle = R"css(
+window.qv-dialog { background-color: #E0C070; font-family: "Liberation Sans", Arial, "Nimbus Sans", Sans;
+  font-size: 8pt; }
+.qv-dialog label.qv-navy { color: #000080; }
+.qv-dialog label.qv-yellow { color: #FFFF00; }
+.qv-dialog .qv-header { background-color: #0000FF; border-style: solid; border-width: 2px;
+  border-color: #8080FF #000060 #000060 #8080FF; }
+.qv-dialog button.qv-flat { background-image: none; background-color: #C0B090; color: #000080;
+  border: 1px solid #C0B090; border-radius: 0; box-shadow: none; min-height: 0; min-width: 0;
+  padding: 0; text-shadow: none; }
+.qv-dialog button.qv-flat label { color: #000080; }
+.qv-dialog button.qv-flat:hover { border-color: #FFFFFF #606060 #606060 #FFFFFF; }
+.qv-dialog button.qv-flat:active { border-color: #606060 #FFFFFF #FFFFFF #606060; }
+.qv-dialog button.qv-flat:disabled label { color: #908060; }
+.qv-dialog entry { min-height: 0; padding: 0 3px; border-radius: 0; }
+.qv-dialog combobox entry, .qv-dialog combobox button { min-height: 0; padding-top: 0;
+  padding-bottom: 0; border-radius: 0; }
+.qv-dialog combobox button { padding-left: 2px; padding-right: 2px; min-width: 0; }
+.qv-dialog combobox entry { color: #000080; }
+.qv-dialog scrolledwindow { border: 1px solid #808080; }
+)css";
+
+void LoadStyleOnce() {
+  static bool loaded = false;
+  if (loaded) return;
+  loaded = true;
+  GtkCssProvider* provider = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(provider, kStyle, -1, nullptr);
+  gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(provider);
+}
+
+}  // namespace
+
+DialogKit::DialogKit(const char* caption, int width, int height) {
+  LoadStyleOnce();
+  const double dpi = gdk_screen_get_resolution(gdk_screen_get_default());
+  scale_ = dpi > 0 ? dpi / 96.0 : 1.0;
+  window_ = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
+  gtk_style_context_add_class(gtk_widget_get_style_context(GTK_WIDGET(window_)), "qv-dialog");
+  gtk_window_set_title(window_, caption);
+  gtk_window_set_resizable(window_, FALSE);
+  gtk_window_set_deletable(window_, FALSE);
+  gtk_window_set_type_hint(window_, GDK_WINDOW_TYPE_HINT_DIALOG);
+  // No close box: the dialog's buttons are its way to close.
+  g_signal_connect(window_, "delete-event", G_CALLBACK(gtk_true), nullptr);
+  fixed_ = GTK_FIXED(gtk_fixed_new());
+  gtk_widget_set_size_request(GTK_WIDGET(fixed_), Scaled(width), Scaled(height));
+  gtk_container_add(GTK_CONTAINER(window_), GTK_WIDGET(fixed_));
+}
+
+int DialogKit::Scaled(int pixels) const {
+  return static_cast<int>(pixels * scale_ + 0.5);
+}
+
+GtkWidget* DialogKit::Put(GtkWidget* widget, int x, int y, int width, int height) {
+  return Put(fixed_, widget, x, y, width, height);
+}
+
+GtkWidget* DialogKit::Put(GtkFixed* into, GtkWidget* widget, int x, int y, int width, int height) {
+  gtk_widget_set_size_request(widget, width < 0 ? -1 : Scaled(width),
+                              height < 0 ? -1 : Scaled(height));
+  gtk_fixed_put(into, widget, Scaled(x), Scaled(y));
+  return widget;
+}
+
+GtkWidget* MakeLabel(const char* text, const char* cssClass) {
+  GtkWidget* label = gtk_label_new(text);
+  gtk_label_set_xalign(GTK_LABEL(label), 0);
+  gtk_label_set_yalign(GTK_LABEL(label), 0);
+  gtk_style_context_add_class(gtk_widget_get_style_context(label), cssClass);
+  return label;
+}
+
+GtkWidget* MakeFlatButton(const char* caption) {
+  GtkWidget* button = gtk_button_new_with_label(caption);
+  gtk_widget_set_can_focus(button, FALSE);
+  gtk_style_context_add_class(gtk_widget_get_style_context(button), "qv-flat");
+  return button;
+}
+
+}  // namespace qv::x11::gtk

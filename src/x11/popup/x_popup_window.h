@@ -1,0 +1,74 @@
+#pragma once
+// The main window: the pop-up list with its header ("+CR", "+cR", the dash), the slot list
+// and the key label column, drawn by itself at the layout the Windows window has.
+#include <memory>
+
+#include "popup/label_hint.h"
+#include "popup/popup_controller.h"
+#include "popup/popup_controls.h"
+#include "popup/popup_layout.h"
+#include "x11/base/drawing.h"
+#include "x11/kit/text_window.h"
+#include "x11/kit/x_controls.h"
+#include "x11/kit/x_form.h"
+
+namespace qv {
+
+class XPopupWindow : public XForm, public FocusControl {
+ public:
+  explicit XPopupWindow(EventLoop& loop);
+  PopupView View();
+  // Creates the window hidden; its events go to `controller` and `events`.
+  void Create(PopupController& controller, MainWindowEvents& events);
+  void Focus() override {}
+  void Show() override;
+  void Hide() override;
+
+ private:
+  // The hint window as the label column's hint shows it.
+  class HintDisplay : public HintWindowDisplay {
+   public:
+    explicit HintDisplay(XPopupWindow& owner) : owner_(owner) {}
+    void ShowAtPointer(const std::string& text) override;
+    void Hide() override { owner_.hintWindow_.Hide(); }
+    bool Visible() const override { return owner_.hintWindow_.Visible(); }
+
+   private:
+    XPopupWindow& owner_;
+  };
+
+  void OnEvent(XEvent& event) override;
+  void OnKey(XKeyEvent& key);
+  void OnButtonPress(const XButtonEvent& button);
+  void OnButtonRelease(const XButtonEvent& button);
+  void OnMotion(const XMotionEvent& motion);
+  void Paint();
+  void PaintList(class Painter& painter, const ListModel& list, const WindowRect& inner,
+                 bool labels);
+  WindowRect ListInner() const;  // the slot list's rows, without border and scroll bar
+  WindowRect ScrollBar() const;
+  int RowAt(const WindowRect& inner, int y, const ListModel& list) const;
+  int HeaderButtonAt(Point p) const;
+  void Changed() { Redraw(); }
+
+  ListModel slotList_;
+  ListModel labelColumn_;
+  ToggleButton crlf_;
+  ToggleButton crlfLf_;
+  LoopTimer timer1_;
+  LoopTimer timer3_;
+  TextWindow hintWindow_;
+  HintDisplay hintDisplay_{*this};
+  LabelHint labelHint_{hintDisplay_};
+  PopupLayout layout_;
+  int listEdge_ = 2;
+  std::unique_ptr<Font> font_, boldFont_, bannerFont_;
+  PopupController* controller_ = nullptr;
+  MainWindowEvents* events_ = nullptr;
+  int pressedButton_ = -1;  // header button under the pressed left button
+  int pressedRow_ = -1;     // slot list row under the pressed left button
+  bool listPressed_ = false;
+  bool pointerOverLabels_ = false;
+};
+
+}  // namespace qv

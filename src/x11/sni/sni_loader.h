@@ -1,0 +1,20 @@
+#pragma once
+// The StatusNotifierItem tray, loaded from libquorvanel-sni.so beside the program only where a
+// session bus runs.
+#include <memory>
+#include <string>
+
+#include "x11/sni/tray_backend.h"
+
+namespace qv::x11 {
+
+// The session bus's address, without starting one: the environment's, or the user's bus
+// socket ($XDG_RUNTIME_DIR/bus); empty when there is none.
+std::string SessionBusAddress();
+
+// The item where a bus runs and a host is registered; null otherwise (also when the library
+// is missing: the XEmbed tray then serves).
+std::unique_ptr<TrayBackend> SniTrayWhereHostRegistered(const std::string& title,
+                                                        const TrayEvents& events);
+
+}  // namespace qv::x11

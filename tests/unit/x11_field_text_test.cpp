@@ -1,0 +1,37 @@
+// The X11 dialogs' fields: what the core holds reaches GTK as valid UTF-8 with LF line breaks,
+// and comes back with CR LF.
+#include <gtest/gtest.h>
+
+#include "x11/dialogs/field_text.h"
+
+namespace qv::x11 {
+namespace {
+
+TEST(X11FieldText, CoreTextReachesGtkAsUtf8Lines) {
+  struct Case {
+    std::string core;
+    bool lines;
+    std::string field;
+  };
+  const Case cases[] = {
+      {"a\r\nb\r\n", true, "a\nb\n"},
+      {"a\rb\nc", true, "a\nb\nc"},                        // lone CR and LF are line breaks too
+      {"a\r\nb", false, "a\r\nb"},                         // a title keeps its break to be refused
+      {"Gr\xc3\xbc\xc3\x9f", true, "Gr\xc3\xbc\xc3\x9f"},  // UTF-8 kept
+      {"\x93q\x94 \xe9", true, "\xe2\x80\x9cq\xe2\x80\x9d \xc3\xa9"},  // Windows-1252
+      {"\xc3", true, "\xc3\x83"},                                      // a cut sequence
+      {"\xed\xa0\x80", true, "\xc3\xad\xc2\xa0\xe2\x82\xac"},          // a surrogate is no UTF-8
+      {std::string("a\0b", 3), true,
+       "a\xef\xbf\xbd"
+       "b"},  // NUL would end the text
+  };
+  for (const Case& c : cases) EXPECT_EQ(ToFieldText(c.core, c.lines), c.field) << c.core;
+}
+
+TEST(X11FieldText, FieldLinesComeBackWithCrLf) {
+  EXPECT_EQ(FromFieldLines("a\nb\n\nc"), "a\r\nb\r\n\r\nc");
+  EXPECT_EQ(FromFieldLines(ToFieldText("x\r\ny\r\n", true)), "x\r\ny\r\n");
+}
+
+}  // namespace
+}  // namespace qv::x11
