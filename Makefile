@@ -1,6 +1,7 @@
 # Quorvanel Clips: build, test, run and package.
 #   make run    build Quorvanel.exe and run it under Wine
-#   make test   unit tests (AddressSanitizer, UBSan), then the end-to-end tests under Wine
+#   make test   unit tests (AddressSanitizer, UBSan), the Windows 7 import check, then the
+#               end-to-end tests under Wine
 #   make dist   dist/ with Quorvanel.exe and the three data files
 #   make bench  core benchmarks (optimised build)
 #   make fuzz   libFuzzer targets of tests/fuzz (clang), FUZZ_SECONDS each (default 10; 0 only
@@ -18,7 +19,7 @@ EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows e2e test run dist bench bench-e2e fuzz format clean linux run-linux
+.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux
 
 all: native windows
 
@@ -42,6 +43,10 @@ windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows -j $(JOBS)
 
+# The executable imports nothing Windows 7 SP1 lacks; newer functions are looked up at run time.
+imports: windows
+	@scripts/check_imports.sh
+
 linux: deps
 	@echo "== X11 build"
 	@cmake --preset linux >/dev/null
@@ -56,6 +61,7 @@ e2e: windows
 
 test: deps
 	@$(MAKE) --no-print-directory unit
+	@$(MAKE) --no-print-directory imports
 	@$(MAKE) --no-print-directory e2e
 
 run: windows

@@ -10,9 +10,13 @@ namespace qv {
 
 namespace {
 
-// Windows ends a program that holds up the end of the session for about five seconds; a
-// step started within this bound may still take its own time (a file held by a scanner).
+// Windows ends a program that holds up the end of the session for about five seconds. Waits
+// for a busy file end at this bound and no step starts after it; a step started within it
+// takes its own time, so that the whole save takes about three seconds at most.
 constexpr int kSessionEndSaveMs = 2000;
+
+constexpr const char* kStillSavingMessage =
+    "The clips are still being saved. Try again in a moment.";
 
 std::string UnwritableFolderMessage(const std::string& title, const std::string& folder) {
   return title + " cannot save its clips: no file can be created in the folder " + folder +
@@ -36,7 +40,8 @@ PopupDesktop PopupDesktopOf(const DesktopRoles& roles) {
 Program::Program(Services services, ProgramViews views, DataPaths paths, std::string title,
                  std::function<void()> onEnd)
     : deadline_(services.files, services.desktop.clock),
-      dataFiles_(deadline_),
+      retrying_(deadline_, deadline_),
+      dataFiles_(retrying_),
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
                   services.layout, state),
@@ -116,6 +121,12 @@ void Program::LoadAndApplyPreferences() {
 }
 
 void Program::SaveAll() {
+  if (saving_) throw AppError(kStillSavingMessage);
+  saving_ = true;
+  const struct Done {
+    bool& saving;
+    ~Done() { saving = false; }
+  } done{saving_};
   library.Save(dataFiles_, paths_);
   preferences.Save();
 }
@@ -152,14 +163,14 @@ void Program::FormClose() {
 int Program::WMQueryEndSession() {
   // Short texts: Windows shows them beside the program on its shut-down screen.
   services_.saving.HoldUpSessionEnd("Saving the clips.");
-  deadline_.Start(kSessionEndSaveMs);
+  if (saving_) return 0;  // asked while a save waits for a busy file: it goes on afterwards
   sessionEndFailure_.reset();
   try {
+    const SaveDeadline::Bound bound = deadline_.Start(kSessionEndSaveMs);
     SaveAll();  // the versions kept meanwhile are told once the session goes on
   } catch (const AppError& error) {
     sessionEndFailure_ = error.what();
   }
-  deadline_.Lift();
   if (sessionEndFailure_) {
     services_.saving.HoldUpSessionEnd("The clips could not be saved.");
     return 0;
@@ -179,6 +190,7 @@ void Program::CloseMainWindow() {
   try {
     FormClose();
   } catch (const AppError& error) {
+    if (saving_) throw;  // another save is under way: told, and Quit may be chosen again
     // A save that cannot succeed (a folder that takes no file) must not keep the program
     // alive for good: the user chooses.
     const MessageAnswer answer = services_.desktop.messages.ShowMessage(

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -41,17 +42,27 @@ using namespace qv;
 
 namespace {
 
-// The tray icon's menu: the settings dialog, the editor and Quit.
+// The tray icon's menu: the settings dialog, the editor and Quit. Each command cancels a
+// paste still waiting: the Settings dialog, modal inside that wait, would otherwise let its
+// Ctrl+V go out whenever it closes.
 std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, SettingsDialog& settings,
                                    EditorDialog& editor) {
-  return {{"Settings...", MenuPicture::Settings,
-           [&] {
-             settings.Open(program.settings);
-             program.SettingsClosed();
-           }},
-          {"Lock and Add Clip", MenuPicture::LockAndAdd,
-           [&] { popup.Run([&] { editor.Open(program.editor); }); }},
-          {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+  std::vector<TrayMenuItem> items = {
+      {"Settings...", MenuPicture::Settings,
+       [&] {
+         settings.Open(program.settings);
+         program.SettingsClosed();
+       }},
+      {"Lock and Add Clip", MenuPicture::LockAndAdd,
+       [&] { popup.Run([&] { editor.Open(program.editor); }); }},
+      {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+  for (TrayMenuItem& item : items) {
+    item.chosen = [&program, chosen = std::move(item.chosen)] {
+      program.popup.CancelPaste();
+      chosen();
+    };
+  }
+  return items;
 }
 
 }  // namespace
@@ -63,13 +74,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ApplicationWindow application(title);
   PopupWindow popup;
   Win32DesktopServices desktop(application, popup);
-  const InstanceLock instanceLock(folder);
-  if (instanceLock.AnotherInstanceRuns() &&
-      !MayRunBesideAnotherInstance(desktop, desktop, title, folder))
+  InstanceLock instanceLock(folder);
+  if (instanceLock.AnotherInstance() != OtherInstance::None &&
+      !MayRunBesideAnotherInstance(desktop, desktop, title, folder, instanceLock.AnotherInstance()))
     return 0;
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do
-  Win32FileSystem files;
+  Win32Disk files;
   Win32KeyboardLayout layout;
   Win32HotKeyRegistration hotKeyApi;
   SettingsDialog settings(application);
@@ -92,6 +103,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (PumpMessage()) {
     }
   }
-  tray.Leave();  // the windows and every other handle go with the process, more quickly
+  instanceLock.Release();  // saved: an instance started while a balloon lingers may read them
+  tray.Leave();            // the windows and every other handle go with the process, more quickly
   ExitProcess(0);
 }
