@@ -159,7 +159,8 @@ InstanceLock::InstanceLock(const std::string& folder) {
   struct stat info {};
   std::optional<FolderId> id;
   if (stat(folder.c_str(), &info) == 0)
-    id = FolderId{static_cast<std::uint32_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    id = FolderId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                  0};
   std::string name = InstanceLockName(folder, id);
   name = name.substr(name.find_last_of('-') + 1);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");

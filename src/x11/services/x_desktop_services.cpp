@@ -94,8 +94,8 @@ XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard)
   });
 }
 
-void XDesktopServices::PutClipboardText(const std::string& text) {
-  if (!clipboard_.Own(text)) throw AppError("Cannot open clipboard");
+bool XDesktopServices::PutClipboardText(const std::string& text) {
+  return clipboard_.Own(text);
 }
 
 bool XDesktopServices::KeysymDown(const char keys[32], unsigned long keysym) {

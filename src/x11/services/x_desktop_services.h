@@ -22,7 +22,7 @@ class XDesktopServices : public Clipboard,
  public:
   XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard);
 
-  void PutClipboardText(const std::string& text) override;
+  bool PutClipboardText(const std::string& text) override;
   std::size_t SendKeys(const std::vector<KeyStroke>& keys) override;
   bool KeyDown(unsigned virtualKey) override;
 
