@@ -23,6 +23,7 @@
 #include "x11/popup/x_popup_window.h"
 #include "x11/services/clipboard_owner.h"
 #include "x11/services/posix_file_system.h"
+#include "x11/services/western_code_page.h"
 #include "x11/services/x_desktop_services.h"
 #include "x11/services/x_hot_key.h"
 #include "x11/services/x_tray_icon.h"
@@ -95,6 +96,7 @@ int main() {
   }
   desktop.RememberForeground();  // docking moves no window to the front
   PosixFileSystem files;
+  const WesternCodePage codePage;
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
   XPopupWindow popup(loop);
@@ -104,7 +106,7 @@ int main() {
   x11::SettingsDialog settings(dialogs, host);
   x11::EditorDialog editor(dialogs, host, copyMenu);
   PosixSaveServices saving;
-  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving},
+  Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [&] { loop.Quit(); });
   bool ioHandlerReclaimed = false;

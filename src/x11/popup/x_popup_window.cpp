@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/product.h"
 #include "desktop/dpi_scale.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
@@ -48,8 +49,8 @@ XPopupWindow::XPopupWindow(EventLoop& loop)
 }
 
 PopupView XPopupWindow::View() {
-  return PopupView{*this, *this,   slotList_, labelColumn_, labelHint_,
-                   crlf_, crlfLf_, timer1_,   timer3_,      layout_};
+  return PopupView{*this,   *this,         slotList_, labelColumn_, labelHint_, crlf_,
+                   crlfLf_, headerNotice_, timer1_,   timer3_,      layout_};
 }
 
 void XPopupWindow::Create(PopupController& controller, MainWindowEvents& events) {
@@ -275,7 +276,8 @@ void XPopupWindow::Paint() {
   const int textLeft = banner.left + ScaleForDpi(18, Dpi());
   // Up to the header's buttons: the fonts here may run wider than Windows' Arial.
   painter.Text({textLeft, banner.top, layout_.crLfLfButton.left - textLeft, banner.height},
-               "Quorvanel Clips", *bannerFont_, kBlue);
+               headerNotice_.Text().empty() ? QV_PRODUCT_NAME : headerNotice_.Text(), *bannerFont_,
+               kBlue);
   const std::array<WindowRect, 3> buttons{layout_.crLfLfButton, layout_.crLfButton,
                                           layout_.closeButton};
   for (int i = 0; i < 3; ++i) {

@@ -51,10 +51,29 @@ class XPopupWindow : public XForm, public FocusControl {
   int HeaderButtonAt(Point p) const;
   void Changed() { Redraw(); }
 
+  // A notice not seen yet, drawn over the banner in its place.
+  class HeaderNotice : public TextControl {
+   public:
+    explicit HeaderNotice(XPopupWindow& window) : window_(window) {}
+    std::string Text() const override { return text_; }
+    void SetText(const std::string& text) override {
+      if (text_ == text) return;
+      text_ = text;
+      window_.Changed();
+    }
+    bool Enabled() const override { return true; }
+    void SetEnabled(bool) override {}
+
+   private:
+    XPopupWindow& window_;
+    std::string text_;
+  };
+
   ListModel slotList_;
   ListModel labelColumn_;
   ToggleButton crlf_;
   ToggleButton crlfLf_;
+  HeaderNotice headerNotice_{*this};
   LoopTimer timer1_;
   LoopTimer timer3_;
   TextWindow hintWindow_;
