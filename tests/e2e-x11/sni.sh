@@ -13,7 +13,9 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; cat "$work/log" >&2 2>/dev/null; exit 1; }
 until_true() { for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done; fail "$2"; }
 
-display=:$((50 + RANDOM % 40))
+n=50
+while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do n=$((n + 1)); done
+display=:$n
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
 export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus NO_AT_BRIDGE=1
 until_true 'xdpyinfo >/dev/null 2>&1' "no display"
@@ -26,6 +28,7 @@ watcher() { gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNoti
 until_true '[[ $(watcher IsStatusNotifierHostRegistered) == *true* ]]' "no SNI host"
 
 mkdir "$work/qv" && cp "$data"/* "$build"/quorvanel "$build"/libquorvanel-*.so "$work/qv/"
+sed -i 's/\r$//' "$work/qv/Lb1.qvl"  # LF breaks, which a save makes CR LF: Quit must write
 QV_DEBUG_LOG=$work/log "$work/qv/quorvanel" & qv=$!; pids+=($qv)
 item=org.kde.StatusNotifierItem-$qv-1
 until_true 'grep -q "tray item registered" "$work/log" 2>/dev/null' "item not registered"
