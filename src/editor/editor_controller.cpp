@@ -84,9 +84,27 @@ void EditorController::RowClick() {
   view_.updateClip.SetEnabled(false);
   view_.title.SetEnabled(true);
   view_.content.SetEnabled(true);
-  const std::string content = GatherFullClip(library_.rows, row, library_.store, library_.current);
-  view_.content.SetText(content);
-  view_.title.SetText(ReadSlotTitle(library_.rows[row]));
+  LoadFields(row);
+}
+
+void EditorController::LoadFields(int row) {
+  loadedContent_ = GatherFullClip(library_.rows, row, library_.store, library_.current);
+  loadedRow_ = library_.rows[row];
+  view_.content.SetText(loadedContent_);
+  view_.title.SetText(ReadSlotTitle(loadedRow_));
+}
+
+bool EditorController::ChangedSinceLoaded() {
+  const int row = library_.current.rowIndex;
+  if (row < 0 || row >= static_cast<int>(library_.rows.size())) return false;
+  CurrentSlot now;
+  return library_.rows[row] != loadedRow_ ||
+         GatherFullClip(library_.rows, row, library_.store, now) != loadedContent_;
+}
+
+void EditorController::SlotsTakenIn() {
+  const bool untouched = shared_.EditMode == 2 && state.ClipChanged == 0 && view_.title.Enabled();
+  if (untouched && ChangedSinceLoaded()) LoadFields(library_.current.rowIndex);
 }
 
 void EditorController::FieldMouseUp() {
@@ -120,6 +138,7 @@ bool EditorController::MayUpdate() {
 void EditorController::SpeedButton2Click() {
   if (!MayUpdate()) return;
   const CurrentSlot& slot = library_.current;
+  const bool overOtherVersion = ChangedSinceLoaded();
   switch (UpdateClipBlock(library_.store, slot, view_.content.Text())) {
     case UpdateOutcome::OverLineLimit:
       // The edits stay in the fields, as on every refusal, for the user to shorten.
@@ -142,6 +161,7 @@ void EditorController::SpeedButton2Click() {
   view_.updateClip.SetEnabled(false);
   state.copyMenuArmed = false;
   state.ClipChanged = 0;
+  if (overOtherVersion && onUpdateOverOtherVersion) onUpdateOverOtherVersion(slot.rowIndex);
 }
 
 void EditorController::SpeedButton1Click() {

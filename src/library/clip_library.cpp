@@ -66,14 +66,35 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
     if (auto storeFile = read(paths.store, saveStore_))
       store = ParseStoreFile(std::move(*storeFile));  // taken over when its breaks are CR LF
   }
+  loaded_ = {rows, store};
   if (!notes.empty()) throw AppError(JoinedMessages(notes));
 }
 
 // A file that was not read this run is left alone: writing what memory holds in its
 // place (design rows, an empty store) would destroy the user's clips.
-void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths) const {
-  if (saveRows_) SaveDataFile(fs, paths.rows, SerializeRows(rows));
-  if (saveStore_) SaveDataFile(fs, paths.store, store);
+void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths) {
+  if (saveRows_) {
+    const std::string file = SerializeRows(rows);
+    SaveDataFile(fs, paths.rows, file);
+    loaded_.rows = SplitFileLines(file);
+  }
+  if (saveStore_) {
+    SaveDataFile(fs, paths.store, store);
+    loaded_.store = store;
+  }
+}
+
+std::optional<LibraryMerge> ClipLibrary::TakeIn(std::string_view rowsFile,
+                                                std::string_view storeFile) {
+  if (!saveRows_ || !saveStore_ || LooksDamaged(rowsFile) || LooksDamaged(storeFile))
+    return std::nullopt;
+  LibraryVersion theirs{SplitFileLines(rowsFile), ParseStoreFile(storeFile)};
+  if (theirs == loaded_) return std::nullopt;
+  LibraryMerge merge = MergeLibraries(loaded_, {rows, store}, theirs);
+  rows = merge.merged.rows;
+  store = merge.merged.store;
+  loaded_ = std::move(theirs);
+  return merge;
 }
 
 }  // namespace qv

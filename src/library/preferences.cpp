@@ -28,6 +28,21 @@ int DigitValue(char c, int base) {
 
 }  // namespace
 
+Preferences MergePreferences(const Preferences& base, const Preferences& mine,
+                             const Preferences& theirs, bool& conflict) {
+  Preferences merged = mine;
+  conflict = false;
+  const auto merge = [&](const std::string& was, std::string& ours, const std::string& other) {
+    if (other == was || other == ours) return;
+    if (ours != was) conflict = true;
+    else ours = other;
+  };
+  merge(base.hotKey, merged.hotKey, theirs.hotKey);
+  merge(base.pasteDelay, merged.pasteDelay, theirs.pasteDelay);
+  merge(base.ParamFlags, merged.ParamFlags, theirs.ParamFlags);
+  return merged;
+}
+
 Preferences ParsePreferences(std::string_view bytes) {
   const std::vector<std::string> lines = SplitFileLines(bytes);
   Preferences preferences{LineOrEmpty(lines, 0), LineOrEmpty(lines, 1), LineOrEmpty(lines, 2)};
@@ -94,6 +109,7 @@ Preferences PreferencesFile::Load() {
   fileRead_ = false;
   Preferences preferences = ParsePreferences(ReadDataFile(files_, path_));
   fileRead_ = true;
+  known_ = preferences;
   return preferences;
 }
 
@@ -102,7 +118,9 @@ bool PreferencesFile::MayWrite() {
 }
 
 void PreferencesFile::Save(const Preferences& preferences) {
-  if (MayWrite()) SaveDataFile(files_, path_, SerializePreferences(preferences));
+  if (!MayWrite()) return;
+  SaveDataFile(files_, path_, SerializePreferences(preferences));
+  known_ = ParsePreferences(SerializePreferences(preferences));
 }
 
 void PreferencesFile::CheckWritable() {

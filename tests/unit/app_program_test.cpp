@@ -102,7 +102,8 @@ TEST_F(ProgramFiles, AFailedWriteSkipsTheFilesAfterIt) {
 // wait, and is told once the session goes on, as are the versions kept meanwhile.
 TEST_F(ProgramFiles, ASessionEndsOnlyAfterAGoodSaveAndWhatItHasToTellWaits) {
   Start();
-  files.files[paths.rows] = "another program's rows\r\n";
+  program.library.rows[0] = "this program's row";
+  files.files[paths.rows] = "another program's row\r\n";
   EXPECT_EQ(program.WMQueryEndSession(), 1);
   EXPECT_EQ(saving.sessionEndReason, "");
   files.failAtCall = files.mutatingCalls;
@@ -111,7 +112,7 @@ TEST_F(ProgramFiles, ASessionEndsOnlyAfterAGoodSaveAndWhatItHasToTellWaits) {
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_EQ(ErrorOf([&] { program.WMEndSession(false); }), "Cannot create file C:\\Q\\Lb1.qvl.tmp");
   EXPECT_EQ(saving.sessionEndReason, "");
-  EXPECT_EQ(desktop.messages.size(), 1u);  // the kept version
+  EXPECT_EQ(desktop.messages.size(), 1u);  // the other version, kept
   EXPECT_EQ(ErrorOf([&] { program.WMEndSession(false); }), "");
 }
 

@@ -20,6 +20,8 @@ struct ProgramFixture {
   FakeDesktop desktop;
   FakeHotKeyRegistration hotKeyApi;
   FakeSaveServices saving;
+  FakeFolderWatch folderWatch;
+  FakeTimer quietTimer;
   DataPaths paths = DataPaths::InFolder("C:\\Q\\");
 
   // The main window.
@@ -53,7 +55,8 @@ struct ProgramFixture {
   bool ended = false;  // the main window closed: the message loop would end
 
   Program program{
-      Services{files, RolesOf(desktop, desktop), hotKeyApi, PlainKeyboardLayout(), saving},
+      Services{files, RolesOf(desktop, desktop), hotKeyApi, PlainKeyboardLayout(), saving,
+               folderWatch, quietTimer},
       ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
       [this] { ended = desktop.quit = true; }};
 
