@@ -27,19 +27,21 @@ constexpr int kQuietMs = 400;
 
 std::string SlotName(const SlotList& rows, int row) {
   const std::string title = ReadSlotTitle(rows[static_cast<std::size_t>(row)]);
-  return "slot " + std::to_string(row + 1) + (title.empty() ? "" : " \"" + title + "\"");
+  return "Slot " + std::to_string(row + 1) + (title.empty() ? "" : " \"" + title + "\"");
 }
 
 std::string ConflictText(const std::string& title, const SlotList& rows,
                          const LibraryMerge& merge) {
   std::string what;
   for (std::size_t i = 0; i < merge.conflicts.size(); ++i)
-    what += (i == 0 ? "" : i + 1 == merge.conflicts.size() ? " and " : ", ") +
+    what += (i == 0                            ? ""
+             : i + 1 == merge.conflicts.size() ? " and "
+                                               : ", ") +
             SlotName(rows, merge.conflicts[i]);
-  if (merge.conflictOutsideSlots) what += what.empty() ? "the clip files" : " and the clip files";
-  return "The clips were changed here and, at the same time, in another copy of " + title +
-         " (on another computer): " + what + ". " + title +
-         " keeps this computer's version in use.";
+  if (merge.conflictOutsideSlots) what += what.empty() ? "The clip files" : " and the clip files";
+  return what + " changed both here and in another copy of " + title +
+         " that shares these files (on another computer). This computer's version stays in "
+         "use.";
 }
 
 std::string ConflictCopyText(const std::string& title, const std::string& path) {
@@ -85,7 +87,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
     std::vector<std::pair<std::string, std::string>> onDisk;
     for (const std::string* path : {&paths_.rows, &paths_.store})
       if (auto bytes = dataFiles_.ReadAll(*path)) onDisk.emplace_back(*path, std::move(*bytes));
-    TellNotice("Another copy of " + title_ + " changed " + SlotName(library.rows, row) +
+    TellNotice(SlotName(library.rows, row) + " was changed in another copy of " + title_ +
                " while you edited it. Your version is in use." + KeepBeside(onDisk));
   };
   services_.folderWatch.Watch(ExeDirectory(paths_.rows),
@@ -107,7 +109,8 @@ void Program::DataFolderQuiet() {
   services_.quietTimer.SetInterval(0);
   std::string notice = TakeInDataFiles();
   for (const std::string& name : std::exchange(conflictCopiesToTell_, {}))
-    notice += (notice.empty() ? "" : "\n\n") + ConflictCopyText(title_, ExeDirectory(paths_.rows) + name);
+    notice +=
+        (notice.empty() ? "" : "\n\n") + ConflictCopyText(title_, ExeDirectory(paths_.rows) + name);
   TellNotice(notice);
   CheckHotKey();
 }
@@ -152,9 +155,9 @@ std::string Program::TakeInDataFiles() {
       notice += (notice.empty() ? "" : "\n\n") + ErrorBoxText(error.what());
     }
     if (outcome == PreferenceKeeper::TakeInOutcome::Conflict)
-      notice += (notice.empty() ? "" : "\n\n") + std::string("The settings were changed here and in another copy of ") +
-                title_ + "; this computer's are in use." +
-                KeepBeside({{paths_.prefs, *prefsFile}});
+      notice += (notice.empty() ? "" : "\n\n") +
+                std::string("The settings were changed here and in another copy of ") + title_ +
+                "; this computer's are in use." + KeepBeside({{paths_.prefs, *prefsFile}});
     if (outcome != PreferenceKeeper::TakeInOutcome::NoChange)
       dataFiles_.Accept(paths_.prefs, *prefsFile);
   }
@@ -172,8 +175,7 @@ void Program::ShowTakenInRows(const SlotList& before) {
     return;
   }
   for (std::size_t i = 0; i < before.size(); ++i)
-    if (before[i] != library.rows[i])
-      list.SetItem(static_cast<int>(i), ListText(library.rows[i]));
+    if (before[i] != library.rows[i]) list.SetItem(static_cast<int>(i), ListText(library.rows[i]));
 }
 
 void Program::FormCreate() {

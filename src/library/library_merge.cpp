@@ -89,8 +89,8 @@ LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mi
 
   const std::string outsideBase = OutsideSlots(base), outsideMine = OutsideSlots(mine),
                     outsideTheirs = OutsideSlots(theirs);
-  result.conflictOutsideSlots = outsideMine != outsideBase && outsideTheirs != outsideBase &&
-                                outsideMine != outsideTheirs;
+  result.conflictOutsideSlots =
+      outsideMine != outsideBase && outsideTheirs != outsideBase && outsideMine != outsideTheirs;
 
   // Starting from one side's files, the slots that take the other side's version.
   const auto build = [&](bool onTheirs, std::vector<int>& unplaced) {

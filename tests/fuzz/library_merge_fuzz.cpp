@@ -98,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(Occurrences(out.store, Header(i)) == 1);
     FUZZ_CHECK(Occurrences(out.store, TrailerTagFor(Header(i))) == 1);
     FUZZ_CHECK(FindClipBlock(out.store, Header(i)).has_value());
-    const bool bothChanged = !(mine[i] == base[i]) && !(theirs[i] == base[i]) &&
-                             !(mine[i] == theirs[i]);
+    const bool bothChanged =
+        !(mine[i] == base[i]) && !(theirs[i] == base[i]) && !(mine[i] == theirs[i]);
     const bool told = std::count(merge.conflicts.begin(), merge.conflicts.end(), i) > 0;
     FUZZ_CHECK(told == bothChanged);
     const Slot& expected = mine[i] == base[i] ? theirs[i] : mine[i];

@@ -44,7 +44,7 @@ TEST_F(DiskChangeGuardTest, ASlotChangedHereAndOnDiskIsKeptBesideAndToldOnce) {
   EXPECT_EQ(files.files[paths.rows], mine + "\r\n");
   EXPECT_EQ(files.files[paths.rows + ".changed-1"], theirRows);
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_THAT(desktop.messages[0], HasSubstr("slot 1 \"Mine\""));
+  EXPECT_THAT(desktop.messages[0], HasSubstr("Slot 1 \"Mine\" changed both here"));
   EXPECT_THAT(desktop.messages[0], HasSubstr(paths.rows + ".changed-1 holds the other version"));
   program.Housekeeping();  // what it wrote itself is no change
   EXPECT_EQ(desktop.messages.size(), 1u);

@@ -1,8 +1,9 @@
 // Two copies of the library edited apart, merged slot by slot against the version both
 // started from.
+#include "library/library_merge.h"
+
 #include <gtest/gtest.h>
 
-#include "library/library_merge.h"
 #include "test_support.h"
 
 namespace qv::test {
@@ -30,16 +31,45 @@ TEST(MergeLibraries, SlotBySlot) {
     std::vector<int> conflicts;
   };
   const Case cases[] = {
-      {"the other side's edit", kBase, {{"A", "a"}, {"B", "b2"}, {"C", "c"}}, {{"A", "a"}, {"B", "b2"}, {"C", "c"}}, {}},
-      {"this side's edit", {{"A2", "a"}, {"B", "b"}, {"C", "c"}}, kBase, {{"A2", "a"}, {"B", "b"}, {"C", "c"}}, {}},
-      {"edits to different slots", {{"A", "a2"}, {"B", "b"}, {"C", "c"}}, {{"A", "a"}, {"B", "b"}, {"C3", "c3"}}, {{"A", "a2"}, {"B", "b"}, {"C3", "c3"}}, {}},
-      {"one slot, both sides", {{"A", "a"}, {"B", "mine"}, {"C", "c2"}}, {{"A", "a"}, {"B", "theirs"}, {"C", "c"}}, {{"A", "a"}, {"B", "mine"}, {"C", "c2"}}, {1}},
-      {"title here, text there", {{"A", "a"}, {"B2", "b"}, {"C", "c2"}}, {{"A", "a"}, {"B", "b3"}, {"C", "c"}}, {{"A", "a"}, {"B2", "b"}, {"C", "c2"}}, {1}},
-      {"the same edit on both", {{"A", "x"}, {"B", "b2"}, {"C", "c"}}, {{"A", "x"}, {"B", "b"}, {"C", "c"}}, {{"A", "x"}, {"B", "b2"}, {"C", "c"}}, {}},
-      {"a row whose block is on its way", {{"A", "a2"}, {"B", "b"}, {"C", "c"}}, {{"A", "a"}, {"B3", kNotArrived}, {"C", "c"}}, {{"A", "a2"}, {"B3", "b"}, {"C", "c"}}, {}},
+      {"the other side's edit",
+       kBase,
+       {{"A", "a"}, {"B", "b2"}, {"C", "c"}},
+       {{"A", "a"}, {"B", "b2"}, {"C", "c"}},
+       {}},
+      {"this side's edit",
+       {{"A2", "a"}, {"B", "b"}, {"C", "c"}},
+       kBase,
+       {{"A2", "a"}, {"B", "b"}, {"C", "c"}},
+       {}},
+      {"edits to different slots",
+       {{"A", "a2"}, {"B", "b"}, {"C", "c"}},
+       {{"A", "a"}, {"B", "b"}, {"C3", "c3"}},
+       {{"A", "a2"}, {"B", "b"}, {"C3", "c3"}},
+       {}},
+      {"one slot, both sides",
+       {{"A", "a"}, {"B", "mine"}, {"C", "c2"}},
+       {{"A", "a"}, {"B", "theirs"}, {"C", "c"}},
+       {{"A", "a"}, {"B", "mine"}, {"C", "c2"}},
+       {1}},
+      {"title here, text there",
+       {{"A", "a"}, {"B2", "b"}, {"C", "c2"}},
+       {{"A", "a"}, {"B", "b3"}, {"C", "c"}},
+       {{"A", "a"}, {"B2", "b"}, {"C", "c2"}},
+       {1}},
+      {"the same edit on both",
+       {{"A", "x"}, {"B", "b2"}, {"C", "c"}},
+       {{"A", "x"}, {"B", "b"}, {"C", "c"}},
+       {{"A", "x"}, {"B", "b2"}, {"C", "c"}},
+       {}},
+      {"a row whose block is on its way",
+       {{"A", "a2"}, {"B", "b"}, {"C", "c"}},
+       {{"A", "a"}, {"B3", kNotArrived}, {"C", "c"}},
+       {{"A", "a2"}, {"B3", "b"}, {"C", "c"}},
+       {}},
   };
   for (const Case& c : cases) {
-    const LibraryMerge merge = MergeLibraries(VersionOf(kBase), VersionOf(c.mine), VersionOf(c.theirs));
+    const LibraryMerge merge =
+        MergeLibraries(VersionOf(kBase), VersionOf(c.mine), VersionOf(c.theirs));
     EXPECT_EQ(merge.merged, VersionOf(c.merged)) << c.what;
     EXPECT_EQ(merge.conflicts, c.conflicts) << c.what;
     EXPECT_FALSE(merge.conflictOutsideSlots) << c.what;
@@ -49,7 +79,8 @@ TEST(MergeLibraries, SlotBySlot) {
 // Blocks in another order, or a row more, are not slot edits: the other side's reorder
 // changes nothing here; a different number of rows keeps this machine's files whole.
 TEST(MergeLibraries, WholeFileChanges) {
-  const LibraryVersion base = VersionOf(kBase), mine = VersionOf({{"A", "a2"}, {"B", "b"}, {"C", "c"}});
+  const LibraryVersion base = VersionOf(kBase),
+                       mine = VersionOf({{"A", "a2"}, {"B", "b"}, {"C", "c"}});
   LibraryVersion reordered = base;
   reordered.store = BlockOf(2, "c") + BlockOf(0, "a") + BlockOf(1, "b");
   EXPECT_TRUE(MergeLibraries(base, mine, reordered).Clean());

@@ -10,8 +10,7 @@ namespace qv {
 namespace {
 
 constexpr UINT kChangedMessage = WM_APP + 1;  // lParam: the name, a std::string* to take
-constexpr WindowLayout kWatchWindowLayout{.className = kFolderWatchWindowClass,
-                                          .style = 0};
+constexpr WindowLayout kWatchWindowLayout{.className = kFolderWatchWindowClass, .style = 0};
 
 std::string Narrow(const wchar_t* text, int length) {
   const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
@@ -28,9 +27,9 @@ bool Win32FolderWatch::Watch(const std::string& folder,
   if (!window_) CreateWindowFrom(kWatchWindowLayout, HWND_MESSAGE);
   std::wstring path = LongPath(folder);
   if (path.size() > 1 && path.back() == L'\\' && path[path.size() - 2] != L':') path.pop_back();
-  folder_ = OwnedFileHandle(CreateFileW(path.c_str(), FILE_LIST_DIRECTORY,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  folder_ = OwnedFileHandle(CreateFileW(
+      path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder_ || !window_) return false;
   const HANDLE thread = CreateThread(nullptr, 0, ReadChanges, this, 0, nullptr);
   if (!thread) return false;
