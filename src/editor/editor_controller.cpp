@@ -17,6 +17,11 @@ constexpr int kTimerIntervalMs = 100;
 constexpr Point kRowWarningPointer{10, 33};
 constexpr Point kBoxPointer{-20, 34};
 
+// The row, or "" past the rows' end (another copy's rows file may have fewer).
+std::string RowOf(const ClipLibrary& library, int row) {
+  return row >= 0 && row < static_cast<int>(library.rows.size()) ? library.rows[row] : "";
+}
+
 }  // namespace
 
 MessageAnswer EditorController::Ask(MessageKind kind, const char* text, MessageButtons buttons,
@@ -89,16 +94,15 @@ void EditorController::RowClick() {
 
 void EditorController::LoadFields(int row) {
   loadedContent_ = GatherFullClip(library_.rows, row, library_.store, library_.current);
-  loadedRow_ = library_.rows[row];
+  loadedRow_ = RowOf(library_, row);
   view_.content.SetText(loadedContent_);
   view_.title.SetText(ReadSlotTitle(loadedRow_));
 }
 
 bool EditorController::ChangedSinceLoaded() {
   const int row = library_.current.rowIndex;
-  if (row < 0 || row >= static_cast<int>(library_.rows.size())) return false;
   CurrentSlot now;
-  return library_.rows[row] != loadedRow_ ||
+  return RowOf(library_, row) != loadedRow_ ||
          GatherFullClip(library_.rows, row, library_.store, now) != loadedContent_;
 }
 
@@ -130,6 +134,8 @@ bool EditorController::MayUpdate() {
     refusal = kTagTextRefused;
   else if (!TitleFitsRow(view_.title.Text()))
     refusal = kTitleBreakRefused;
+  else if (HeaderOfRow(RowOf(library_, library_.current.rowIndex)) != library_.current.header)
+    refusal = kBlockNotFound;  // another copy's rows file, taken in meanwhile, moved it
   if (!refusal) return true;
   messages_.ShowMessage(MessageKind::Error, refusal, MessageButtons::Ok);
   return false;

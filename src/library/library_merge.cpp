@@ -64,7 +64,18 @@ bool PlaceBlock(ClipStore& store, const SlotValue& value) {
 
 LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mine,
                             const LibraryVersion& theirs) {
-  if (mine == base || mine == theirs) return {theirs, {}, false};
+  if (mine == theirs) return {theirs, {}, false};
+  if (mine == base) {
+    // The other side's files, with this side's blocks of rows whose block is on its way.
+    LibraryMerge result{theirs, {}, false};
+    for (std::size_t i = 0; i < theirs.rows.size() && i < mine.rows.size(); ++i) {
+      const SlotValue other = ValueOf(theirs, i), ours = ValueOf(mine, i);
+      if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(ours.row) &&
+          !FindTag(theirs.store, HeaderOfRow(other.row)))
+        PlaceBlock(result.merged.store, ours);
+    }
+    return result;
+  }
   if (theirs == base) return {mine, {}, false};
   const std::size_t rows = mine.rows.size();
   if (base.rows.size() != rows || theirs.rows.size() != rows) return {mine, {}, true};
