@@ -9,9 +9,13 @@ namespace qv {
 
 namespace {
 
-// Windows ends a program that holds up the end of the session for about five seconds; a
-// step started within this bound may still take its own time (a file held by a scanner).
+// Windows ends a program that holds up the end of the session for about five seconds. Waits
+// for a busy file end at this bound and no step starts after it; a step started within it
+// takes its own time, so that the whole save takes about three seconds at most.
 constexpr int kSessionEndSaveMs = 2000;
+
+constexpr const char* kStillSavingMessage =
+    "The clips are still being saved. Try again in a moment.";
 
 std::string UnwritableFolderMessage(const std::string& title, const std::string& folder) {
   return title + " cannot save its clips: no file can be created in the folder " + folder +
@@ -55,7 +59,8 @@ std::string ConflictCopyText(const std::string& title, const std::string& path) 
 Program::Program(Services services, ProgramViews views, DataPaths paths, std::string title,
                  std::function<void()> onEnd)
     : deadline_(services.files, services.desktop.clock),
-      dataFiles_(deadline_),
+      retrying_(deadline_, deadline_),
+      dataFiles_(retrying_),
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
                   services.layout, state),
@@ -105,7 +110,9 @@ void Program::DataFolderChanged(const std::string& name) {
 }
 
 void Program::DataFolderQuiet() {
-  if (takingIn_) return;  // a message of the last one is open; the timer comes again
+  // A message of the last one is open, or a save waits for a busy file: the timer comes
+  // again.
+  if (takingIn_ || saving_) return;
   services_.quietTimer.SetInterval(0);
   std::string notice = TakeInDataFiles();
   for (const std::string& name : std::exchange(conflictCopiesToTell_, {}))
@@ -131,6 +138,7 @@ void Program::TellNotice(const std::string& text) {
 }
 
 std::string Program::TakeInDataFiles() {
+  if (takingIn_ || saving_) return {};  // never between the files of one save
   takingIn_ = true;
   std::string notice;
   const auto rowsFile = dataFiles_.ReadAll(paths_.rows);
@@ -223,6 +231,12 @@ void Program::LoadPreferences() {
 }
 
 void Program::SaveAll() {
+  if (saving_) throw AppError(kStillSavingMessage);
+  saving_ = true;
+  const struct Done {
+    bool& saving;
+    ~Done() { saving = false; }
+  } done{saving_};
   library.Save(dataFiles_, paths_);
   preferences.Save();
 }
@@ -260,16 +274,16 @@ void Program::FormClose() {
 int Program::WMQueryEndSession() {
   // Short texts: Windows shows them beside the program on its shut-down screen.
   services_.saving.HoldUpSessionEnd("Saving the clips.");
-  deadline_.Start(kSessionEndSaveMs);
+  if (saving_) return 0;  // asked while a save waits for a busy file: it goes on afterwards
   sessionEndFailure_.reset();
   try {
+    const SaveDeadline::Bound bound = deadline_.Start(kSessionEndSaveMs);
     const std::string notice = TakeInDataFiles();
     sessionEndNotice_ += (sessionEndNotice_.empty() || notice.empty() ? "" : "\n\n") + notice;
     SaveAll();  // the versions kept meanwhile are told once the session goes on
   } catch (const AppError& error) {
     sessionEndFailure_ = error.what();
   }
-  deadline_.Lift();
   if (sessionEndFailure_) {
     services_.saving.HoldUpSessionEnd("The clips could not be saved.");
     return 0;
@@ -290,6 +304,7 @@ void Program::CloseMainWindow() {
   try {
     FormClose();
   } catch (const AppError& error) {
+    if (saving_) throw;  // another save is under way: told, and Quit may be chosen again
     // A save that cannot succeed (a folder that takes no file) must not keep the program
     // alive for good: the user chooses.
     const MessageAnswer answer = services_.desktop.messages.ShowMessage(

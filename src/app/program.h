@@ -21,6 +21,7 @@
 #include "library/disk_change_guard.h"
 #include "library/file_system.h"
 #include "library/housekeeper.h"
+#include "library/retrying_file_system.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
 #include "settings/settings_controller.h"
@@ -32,7 +33,7 @@
 namespace qv {
 
 struct Services {
-  FileSystem& files;
+  FileSystem& files;  // one attempt per step: the program waits for a busy file itself
   DesktopRoles desktop;
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;
@@ -51,10 +52,12 @@ struct ProgramViews {
 };
 
 class Program : public MainWindowEvents, public Housekeeper {
-  // The data files are read and written through these, so that a version another program
-  // wrote meanwhile is kept, not overwritten, and the save at the end of the session ends
-  // in time. First, as the members below use them.
+  // The data files are read and written through these, so that a file held for a moment is
+  // waited for (handling messages meanwhile), a version another program wrote meanwhile is
+  // kept, not overwritten, and the save at the end of the session ends in time. First, as
+  // the members below use them.
   SaveDeadline deadline_;
+  RetryingFileSystem retrying_;
   DiskChangeGuard dataFiles_;
 
  public:
@@ -139,6 +142,9 @@ class Program : public MainWindowEvents, public Housekeeper {
   std::string title_;
   std::function<void()> onEnd_;
   bool terminateRequested_ = false;
+  // A save waits for a busy file while handling messages: what runs meanwhile (Quit, the end
+  // of the session) must not write the same files under it.
+  bool saving_ = false;
   std::optional<std::string> sessionEndFailure_;  // told once the session goes on
   std::string sessionEndNotice_;                  // likewise
   std::set<std::string> conflictCopiesTold_;

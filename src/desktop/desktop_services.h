@@ -23,9 +23,9 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
-  // Replaces the clipboard with `text`: its bytes as CF_TEXT, and the same text as Unicode;
-  // throws AppError "Cannot open clipboard".
-  virtual void PutClipboardText(const std::string& text) = 0;
+  // Replaces the clipboard with `text`: its bytes as CF_TEXT, and the same text as Unicode.
+  // One attempt: false when another program holds the clipboard open.
+  virtual bool PutClipboardText(const std::string& text) = 0;
 };
 
 class KeyInjection {

@@ -13,7 +13,8 @@ constexpr std::int64_t kSpellGapMs = 1000;
 template <typename Step>
 auto RetryingFileSystem::Retried(Step step) {
   auto result = step();
-  if (!result && disk_.LastFailureWasBusy()) {
+  const bool busy = !result && disk_.LastFailureWasBusy();
+  if (busy) {
     if (!spellStartMs_ || clock_.Milliseconds() - lastBusyMs_ > kSpellGapMs)
       spellStartMs_ = clock_.Milliseconds();
     while (!result && disk_.LastFailureWasBusy()) {
@@ -22,12 +23,14 @@ auto RetryingFileSystem::Retried(Step step) {
       // Each pause half the time waited so far: a short lock costs little more than itself.
       const std::int64_t pause = std::min(std::clamp(waited / 2, kShortestPauseMs, kLongestPauseMs),
                                           kBusyWaitLimitMs - waited);
-      clock_.Wait(static_cast<int>(pause));
+      if (!clock_.Wait(static_cast<int>(pause))) break;  // ending, or out of time
       result = step();
     }
     lastBusyMs_ = clock_.Milliseconds();
   }
-  if (result) spellStartMs_.reset();
+  // Only the held file let go ends the spell: a step on another file (the temp file written
+  // beside a held data file) says nothing of it.
+  if (result && busy) spellStartMs_.reset();
   return result;
 }
 

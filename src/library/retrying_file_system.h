@@ -3,8 +3,9 @@
 // opening a file just written, a sync client uploading it) make a single attempt fail. A step
 // that finds its file busy is tried again after short pauses, growing, until two seconds
 // have passed since the busy spell began: the steps of one save that all meet the same held
-// file share those two seconds. A step that succeeds ends the spell, and so does a second
-// without a busy step. A failure that waiting does not mend is reported at once.
+// file share those two seconds. A step that succeeds after waiting ends the spell, and so
+// does a second without a busy step. A failure that waiting does not mend is reported at once,
+// and so is a busy one when the clock's wait says the time is up.
 #include <optional>
 
 #include "base/clock.h"

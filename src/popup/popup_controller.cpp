@@ -16,6 +16,16 @@ constexpr int kTimerIntervalMs = 100;
 constexpr int kForegroundRetries = 3;
 constexpr int kForegroundRetryMs = 50;
 
+constexpr int kClipboardTries = 10;
+constexpr int kClipboardRetryMs = 25;
+
+constexpr const char* kClipboardBusyMessage =
+    "Nothing was pasted: another program is using\n"
+    "the clipboard. Choose the clip again in a moment.";
+constexpr const char* kEmptyClipMessage =
+    "Nothing was pasted: that clip is empty.\n"
+    "The clipboard holds what it held before.";
+
 constexpr const char* kNoKeyboardMessage =
     "The clip list could not take the keyboard and was hidden,\n"
     "so that your keys do not go to another window.\n"
@@ -54,7 +64,7 @@ bool PopupController::SelectionIsRow() const {
 }
 
 void PopupController::HotKey1HotKey() {
-  ++pasteCount_;  // a paste still waiting is not wanted any more
+  CancelPaste();
   if (shared_.OneShotMode) lifetime_.CloseMainWindow();  // ends after this handler
   if (shared_.EditMode != 0) return;
 
@@ -175,20 +185,37 @@ void PopupController::RxCheckListBox1Click() {
     return;
   }
   if (SelectionIsRow() && RowHasHeader(library_.rows[view_.slotList.Selection()])) {
-    ProcessRxCheckListBoxClick();
+    if (!ProcessRxCheckListBoxClick()) return;  // the list stays for another try
   }
   if (shared_.OneShotMode) lifetime_.CloseMainWindow();
   view_.slotList.SetTopRow(0);
 }
 
-void PopupController::ProcessRxCheckListBoxClick() {
-  if (!SelectionIsRow()) return;
+bool PopupController::PutOnClipboard(const std::string& text, unsigned paste) {
+  for (int attempt = 1; !desktop_.clipboard.PutClipboardText(text); ++attempt) {
+    if (attempt == kClipboardTries) {
+      desktop_.notifier.Notify(kClipboardBusyMessage);
+      return false;
+    }
+    if (!desktop_.clock.Wait(kClipboardRetryMs) || pasteCount_ != paste) return false;
+  }
+  return true;
+}
+
+bool PopupController::ProcessRxCheckListBoxClick() {
+  if (!SelectionIsRow()) return true;
   std::string text =
       GatherFullClip(library_.rows, view_.slotList.Selection(), library_.store, library_.current);
+  // An empty clip would empty the user's clipboard and type nothing useful.
+  if (text.empty()) {
+    view_.slotList.Select(-1);
+    desktop_.notifier.Notify(kEmptyClipMessage);
+    return true;
+  }
   text += PasteSuffix(view_.crlf, view_.crlfLf);
-  desktop_.clipboard.PutClipboardText(text);  // a busy clipboard ends the paste here
-  view_.slotList.Select(-1);
   const unsigned paste = ++pasteCount_;
+  if (!PutOnClipboard(text, paste)) return false;  // nothing hidden: the row stays chosen
+  view_.slotList.Select(-1);
   // Hands the activation back to the window that was in front before the pop-up.
   desktop_.foreground.MinimiseApplication();
   view_.form.Hide();
@@ -200,6 +227,7 @@ void PopupController::ProcessRxCheckListBoxClick() {
   delivery_.Deliver(BoundedPasteDelay(shared_.PasteDelayMs),
                     [&] { return pasteCount_ != paste || view_.form.Visible(); });
   if (--pastesUnderway_ == 0 && std::exchange(closeAfterPaste_, false)) lifetime_.CloseMainWindow();
+  return true;
 }
 
 void PopupController::SuffixButtonClick(SuffixButton clicked) {

@@ -41,11 +41,16 @@ class PopupController {
   // leftButtonAlone: the left button held with no other button and no Shift, Ctrl or Alt.
   void PanelMouseMove(int x, int y, bool leftButtonAlone);
   void Quit1Click();
+  // The user went on to something else (the hot key, any tray command): a paste still
+  // waiting is not wanted any more, and must not type into whatever is in front later.
+  void CancelPaste() { ++pasteCount_; }
 
   // Choosing and pasting.
   void FormKeyDown(unsigned virtualKey);
   void RxCheckListBox1Click();
-  void ProcessRxCheckListBoxClick();
+  // False when the clip could not be put on the clipboard: nothing else happened, and the
+  // user has been told.
+  bool ProcessRxCheckListBoxClick();
   // Either toggle button is clicked: the group changes, then SpeedButton3Click runs.
   void SuffixButtonClick(SuffixButton clicked);
   void SpeedButton3Click();
@@ -64,6 +69,9 @@ class PopupController {
 
  private:
   bool SelectionIsRow() const;
+  // Tries for about a quarter second while another program holds the clipboard, handling
+  // messages; false when it stayed held (told) or the user went on meanwhile.
+  bool PutOnClipboard(const std::string& text, unsigned paste);
   void MakeSureListHasKeyboard();
 
   PopupView view_;

@@ -3,6 +3,8 @@
 
 # shellcheck source=tests/e2e/popup_tray_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/popup_tray_lib.sh"
+# shellcheck source=tests/e2e/settings_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/settings_lib.sh"
 
 test_click_into_wordpad_during_the_delay_types_nothing_there_and_is_told() {
   write_test_data
@@ -46,4 +48,26 @@ test_session_end_query_during_a_5_s_paste_delay_is_answered_at_once() {
   assert_file_bytes "$(qv_dir)/prefs.qvl" "$HOT_KEY\r\n5000\r\n0000000000\r\n"
   # The session went on: the paste arrives when the delay is over.
   wait_until 10 notepad_shows "$(hex_of 'text of slot 12')" || fail "Notepad: $(notepad_hex)"
+}
+
+# Settings chosen from the tray during the delay: the dialog is modal inside the paste's wait,
+# and the user has gone on to something else; closing it long after must type nothing.
+test_tray_command_during_the_delay_cancels_the_paste() {
+  write_test_data
+  qv_write_prefs "$HOT_KEY" 2000 0000000000
+  start_with_notepad
+  notepad_clear
+  popup_show
+  xdotool key c
+  popup_wait_hidden "the pop-up after the slot key"
+  tray_open_menu
+  tray_choose 0
+  probe wait-visible "$QV_SETTINGS_CLASS" 5000 || fail "Settings did not open"
+  sleep 3 # the user reads the dialog past the 2 s delay
+  settings_cancel
+  wait_until 5 notepad_in_front || notepad_activate
+  sleep 1 # the paste would come now: the bound of its wait for the target is 0.5 s
+  shot after-cancel
+  assert_eq '' "$(notepad_hex)" "Notepad's text"
+  assert_eq "$(hex_of 'text of slot 12')" "$(probe clipboard)" "clipboard bytes"
 }

@@ -157,6 +157,7 @@ test_one_shot_start_beside_a_running_copy_still_pastes() {
 # A virus scanner or a sync client holds a file just written for a moment: Quit waits for it.
 test_quit_saves_a_store_file_held_open_for_a_moment() {
   write_data_to_be_rewritten
+  sed -i 's/\r$//' "$(qv_dir)/svclips.qvl" # rewritten with CR LF, so that it is saved
   start_with_notepad
   local held="$E2E_TEST_ARTIFACTS/held.txt"
   probe hold-file 'C:\qv\svclips.qvl' 1200 >"$held" &
@@ -184,10 +185,7 @@ test_rows_file_changed_by_hand_while_running_is_taken_in() {
 # ---------------------------------------------------------------- saving
 
 # Root writes through file modes; an immutable folder takes no new file even from root.
-test_folder_that_takes_no_file_is_told_and_quit_asks_to_end_anyway() {
-  write_test_data
-  cp "$(qv_dir)"/*.qvl "$E2E_TEST_ARTIFACTS/"
-  trap 'chattr -i "$(qv_dir)"' EXIT
+start_in_folder_that_takes_no_file() {
   chattr +i "$(qv_dir)" || fail "could not make the folder immutable"
   qv_start
   local text
@@ -197,18 +195,39 @@ test_folder_that_takes_no_file_is_told_and_quit_asks_to_end_anyway() {
     fail "warning text: [$text]"
   probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
   qv_wait_in_tray || fail "the program did not reach the tray after the warning"
+}
 
-  # The end of the session is answered at once and without a box; the failure is told once
-  # the session goes on.
+test_folder_that_takes_no_file_is_told_and_only_a_change_holds_up_the_end() {
+  trap 'chattr -i "$(qv_dir)"' EXIT
+  # Nothing changed: the end of the session and Quit go through at once, as every file
+  # already holds what a save would write.
+  write_test_data
+  start_in_folder_that_takes_no_file
+  local start ms
+  start=$(date +%s%N)
+  assert_eq 1 "$(probe query-end-session "$QV_MAIN_CLASS")" "answer with nothing changed"
+  ms=$((($(date +%s%N) - start) / 1000000)) # with the probe's own start
+  e2e_note "answered in $ms ms"
+  ((ms < 1500)) || fail "the answer took $ms ms"
+  tray_open_menu
+  tray_choose 2
+  qv_wait_exit 20 || fail "Quit with nothing changed did not end the program"
+  chattr -i "$(qv_dir)"
+
+  # Line breaks to rewrite: the end of the session is answered at once and without a box;
+  # the failure is told once the session goes on.
+  write_data_to_be_rewritten
+  cp "$(qv_dir)"/*.qvl "$E2E_TEST_ARTIFACTS/"
+  start_in_folder_that_takes_no_file
   assert_eq 0 "$(probe query-end-session "$QV_MAIN_CLASS")" "answer to WM_QUERYENDSESSION"
   assert_eq 0 "$(probe count-message-boxes "$QV_CAPTION")" "message boxes after the query"
   probe end-session "$QV_MAIN_CLASS" 0 || fail "could not send WM_ENDSESSION"
-  assert_eq 'Cannot create file C:\qv\Lb1.qvl.tmp.' "$(probe_text message-text "$QV_CAPTION" 5000)" \
+  assert_eq 'Cannot create file C:\qv\Lb1.qvl.' "$(probe_text message-text "$QV_CAPTION" 5000)" \
     "message once the session goes on"
   probe message-box "$QV_CAPTION" 5000 OK >/dev/null || fail "could not press OK"
 
   # Quit asks: No keeps the program, Yes ends it without saving.
-  local answer
+  local answer text
   for answer in No Yes; do
     tray_open_menu
     tray_choose 2
@@ -262,6 +281,13 @@ run_script_stop() {
 
 test_make_run_ended_with_ctrl_c_saves_and_stops_its_display() {
   local out="$E2E_TEST_ARTIFACTS/run-script.log" prefix="${WINEPREFIX%/*}/run-prefix"
+  # The data files with LF breaks, which the save rewrites with CR LF.
+  e2e_new_prefix "$prefix"
+  mkdir -p "$prefix/drive_c/Quorvanel"
+  local file
+  for file in "$QV_ROOT"/data/*.qvl; do
+    tr -d '\r' <"$file" >"$prefix/drive_c/Quorvanel/${file##*/}"
+  done
   # As a terminal runs it: no $DISPLAY, and a process group of its own, which Ctrl+C signals
   # as a whole.
   (unset DISPLAY && QV_RUN_PREFIX="$prefix" exec setsid "$QV_ROOT/scripts/run.sh") \
@@ -284,7 +310,6 @@ test_make_run_ended_with_ctrl_c_saves_and_stops_its_display() {
   assert_eq 0 "$status" "run.sh's exit status"
   grep -q '^Quorvanel ended with status 0' "$out" || fail "the program did not end by itself: $(cat "$out")"
   # Saved as by Quit: every data file was written, the old version kept as a backup.
-  local file
   for file in Lb1.qvl svclips.qvl prefs.qvl; do
     [[ -f "$prefix/drive_c/Quorvanel/$file.bak" ]] || fail "$file was not saved"
   done

@@ -128,10 +128,11 @@ TEST(ClipLibraryFiles, AFileThatFailedToLoadIsNeverWrittenOrCreated) {
     EXPECT_TRUE(library.store.empty());
     EXPECT_EQ(fs.log.size(), rowsRead ? 2u : 1u);  // no store read after a failed rows read
     fs.unreadable.clear();
+    library.rows.push_back("new row");
     library.Save(fs, paths);
     EXPECT_EQ(FirstChange(fs, paths.rows) != -1, rowsRead);
     EXPECT_EQ(FirstChange(fs, paths.store), -1);
-    EXPECT_EQ(Contents(fs, paths.rows), c.rows);
+    EXPECT_EQ(Contents(fs, paths.rows), rowsRead ? rowsFile + "new row\r\n" : c.rows);
     EXPECT_EQ(Contents(fs, paths.store), c.store);
   }
 }

@@ -101,12 +101,13 @@ TEST(SaveDataFile, WritesATempFileThenABackupTheSameWayThenMovesTheFileIntoPlace
   fs.files[kPath] = "old";
   SaveDataFile(fs, kPath, "new");
   const std::string tmp = kPath + ".tmp", bak = kPath + ".bak";
-  EXPECT_EQ(fs.log, (Lines{"write " + tmp, "read " + kPath, "write " + bak + ".tmp",
+  EXPECT_EQ(fs.log, (Lines{"read " + kPath, "write " + tmp, "write " + bak + ".tmp",
                            "move " + bak + ".tmp " + bak, "move " + tmp + " " + kPath}));
 }
 
 // Whatever step fails, the file and its backup are each wholly old or wholly new, no temp
-// file stays behind, and the message names the file that could not be written.
+// file stays behind, and the message names the data file, and the temp file only when
+// something stood in its way. A file that holds the bytes already is not written at all.
 TEST(SaveDataFile, EveryOutcomeLeavesWholeFilesAndNamesWhatFailed) {
   using Files = std::map<std::string, std::string>;
   const std::string tmp = kPath + ".tmp", bak = kPath + ".bak";
@@ -117,16 +118,24 @@ TEST(SaveDataFile, EveryOutcomeLeavesWholeFilesAndNamesWhatFailed) {
     int failAtCall;
     std::string folder;
     Files after;
-    std::string failed;
+    std::string message;
   } cases[] = {
+      {"unchanged, in a folder that takes no file",
+       {{kPath, "new"}},
+       0,
+       kPath + ".tmp",
+       {{kPath, "new"}},
+       ""},
       {"replaced", before, -1, "", {{kPath, "new"}, {bak, "old"}}, ""},
       {"created without backup", {}, -1, "", {{kPath, "new"}}, ""},
-      {"temp write fails", before, 0, "", before, tmp},
+      {"temp write fails", before, 0, "", before, kPath},
       {"backup write fails", before, 1, "", {{kPath, "new"}, {bak, "older"}}, ""},
       {"backup move fails", before, 2, "", {{kPath, "new"}, {bak, "older"}}, ""},
       {"move fails", before, 3, "", {{kPath, "old"}, {bak, "old"}}, kPath},
-      {"missing file, write fails", {}, 0, "", {}, tmp},
-      {"a folder stands at the temp file", before, -1, tmp, before, tmp},
+      {"missing file, write fails", {}, 0, "", {}, kPath},
+      {"a folder stands at the temp file", before, -1, tmp, before,
+       kPath + ".\nIts new version is written first as " + tmp +
+           ", and a file or folder of that name is in the way"},
       {"a folder stands at the backup's temp",
        before,
        -1,
@@ -142,7 +151,7 @@ TEST(SaveDataFile, EveryOutcomeLeavesWholeFilesAndNamesWhatFailed) {
     fs.failAtCall = c.failAtCall;
     if (!c.folder.empty()) fs.folders.insert(c.folder);
     EXPECT_EQ(ErrorOf([&] { SaveDataFile(fs, kPath, "new"); }),
-              c.failed.empty() ? "" : "Cannot create file " + c.failed);
+              c.message.empty() ? "" : "Cannot create file " + c.message);
     EXPECT_EQ(fs.files, c.after);
   }
 }
@@ -157,13 +166,13 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
       {kPath, 1200, -1, saved, "", 1535},
       {bak, 1200, -1, saved, "", 1535},
       {kPath, 60000, -1, before, kPath, kBusyWaitLimitMs},
-      {kPath, 0, 0, before, kPath + ".tmp", 0},
+      {kPath, 0, 0, before, kPath, 0},
   };
   for (const auto& [busy, busyMs, failAtCall, after, failed, waitedMs] : cases) {
     FakeClock clock;
     FakeFileSystem disk;
     disk.files = before;
-    disk.clock = &clock;
+    disk.now = &clock.now;
     disk.busyUntilMs[busy] = busyMs;
     disk.failAtCall = failAtCall;
     RetryingFileSystem fs(disk, clock);
@@ -174,7 +183,7 @@ TEST(SaveDataFile, WaitsForABusyFileAtMostTwoSeconds) {
   // A spell that ended in failure long ago leaves the next held file its two seconds.
   FakeClock clock;
   FakeFileSystem disk;
-  disk.clock = &clock;
+  disk.now = &clock.now;
   disk.busyUntilMs[kPath] = 60000;
   RetryingFileSystem fs(disk, clock);
   EXPECT_FALSE(fs.ReadAll(kPath));

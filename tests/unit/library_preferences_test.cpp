@@ -167,8 +167,9 @@ TEST_F(PreferencesTest, SaveWritesTheTextsAndFlagsAsThreeCrLfLines) {
   Load();
   Save();
   EXPECT_EQ(files.files[kPrefs], "\r\n\r\n0000000000\r\n");
+  flags = "2000000000";
   files.failAtCall = files.mutatingCalls;
-  EXPECT_EQ(Save(), "Cannot create file " + kPrefs + ".tmp");
+  EXPECT_EQ(Save(), "Cannot create file " + kPrefs);
 }
 
 TEST(StrToInt, AcceptsDecimalAndHexForms) {

@@ -193,6 +193,7 @@ TEST_F(PopupWindowTest, OneShotDismissalSavesAndEnds) {
       EXPECT_EQ(popup.state.PopupShown, editMode ? 0 : c.shownAfter);
     }
   }
+  files.files.clear();
   files.failAtCall = files.mutatingCalls;  // a failed save ends the handler, the program runs on
   ended = false;
   program.state.EditMode = 0;

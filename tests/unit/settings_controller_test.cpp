@@ -98,7 +98,7 @@ TEST_F(SettingsControllerTest, OkWritesThenAppliesThenClosesAndAFailedWriteAppli
   hotKeyBox.text = "F11";
   delayBox.text = "-5";  // accepted; the paste bounds its wait
   files.failAtCall = files.mutatingCalls;
-  EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs + ".tmp");
+  EXPECT_EQ(Ok(), "Cannot create file " + paths.prefs);
   EXPECT_EQ(InEffect(), std::pair(0x74, 100));
   EXPECT_TRUE(settingsWindow.visible);
   EXPECT_EQ(Ok(), "");

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -42,16 +43,26 @@ using namespace qv;
 
 namespace {
 
-// The tray icon's menu: the settings dialog, the editor and Quit.
+// The tray icon's menu: the settings dialog, the editor and Quit. Each command cancels a
+// paste still waiting: the Settings dialog, modal inside that wait, would otherwise let its
+// Ctrl+V go out whenever it closes.
 std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, SettingsDialog& settings) {
-  return {{"Settings...", MenuPicture::Settings,
-           [&] {
-             settings.Open(program.settings);
-             program.SettingsClosed();
-           }},
-          {"Lock and Add Clip", MenuPicture::LockAndAdd,
-           [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
-          {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+  std::vector<TrayMenuItem> items = {
+      {"Settings...", MenuPicture::Settings,
+       [&] {
+         settings.Open(program.settings);
+         program.SettingsClosed();
+       }},
+      {"Lock and Add Clip", MenuPicture::LockAndAdd,
+       [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
+      {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
+  for (TrayMenuItem& item : items) {
+    item.chosen = [&program, chosen = std::move(item.chosen)] {
+      program.popup.CancelPaste();
+      chosen();
+    };
+  }
+  return items;
 }
 
 }  // namespace
@@ -68,7 +79,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do
-  Win32FileSystem files;
+  Win32Disk files;
   Win32KeyboardLayout layout;
   Win32HotKeyRegistration hotKeyApi;
   SettingsDialog settings(application);

@@ -35,17 +35,10 @@ bool IsOwnWindow(HWND window) {
   return window != nullptr && process == GetCurrentProcessId();
 }
 
-// The clipboard, open while it lives. Another program may hold it for a moment: opening
-// tries for about a quarter second.
+// The clipboard, open while it lives; one attempt, as the caller waits between them.
 class OpenClipboardScope {
  public:
-  explicit OpenClipboardScope(HWND owner) {
-    constexpr int kTries = 10;
-    for (int attempt = 0; attempt < kTries && !open_; ++attempt) {
-      open_ = OpenClipboard(owner) != FALSE;
-      if (!open_) Sleep(25);
-    }
-  }
+  explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
   ~OpenClipboardScope() {
     if (open_) CloseClipboard();
   }
@@ -112,7 +105,7 @@ void LetInputArrive() {
 // reads with the code page of the keyboard layout active at that moment (a Cyrillic clip
 // pasted under an English layout comes out as accented Latin): the program converts it from
 // the files' code page itself, and names the matching locale.
-void Win32DesktopServices::PutClipboardText(const std::string& text) {
+bool Win32DesktopServices::PutClipboardText(const std::string& text) {
   UniqueGlobal bytes = GlobalCopy(text.c_str(), text.size() + 1);
   const int length = static_cast<int>(text.size());
   std::wstring wide(
@@ -123,11 +116,12 @@ void Win32DesktopServices::PutClipboardText(const std::string& text) {
   const LCID locale = GetSystemDefaultLCID();  // the locale whose code page CP_ACP is
   UniqueGlobal localeId = GlobalCopy(&locale, sizeof locale);
   const OpenClipboardScope clipboard(application_.Handle());
-  if (!clipboard.IsOpen()) throw AppError("Cannot open clipboard");
+  if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
   HandToClipboard(CF_TEXT, bytes);
   HandToClipboard(CF_UNICODETEXT, unicode);
   HandToClipboard(CF_LOCALE, localeId);
+  return true;
 }
 
 std::size_t Win32DesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {

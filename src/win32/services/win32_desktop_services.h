@@ -21,7 +21,7 @@ class Win32DesktopServices : public Clipboard,
   Win32DesktopServices(const WindowBase& application, const WindowBase& mainWindow)
       : application_(application), mainWindow_(mainWindow) {}
 
-  void PutClipboardText(const std::string& text) override;
+  bool PutClipboardText(const std::string& text) override;
   std::size_t SendKeys(const std::vector<KeyStroke>& keys) override;
   bool Wait(int milliseconds) override;
   std::int64_t Milliseconds() override;

@@ -133,13 +133,4 @@ bool Win32Disk::Remove(const std::string& path) {
   return true;
 }
 
-bool Win32Clock::Wait(int milliseconds) {
-  Sleep(static_cast<DWORD>(std::max(0, milliseconds)));
-  return true;
-}
-
-std::int64_t Win32Clock::Milliseconds() {
-  return static_cast<std::int64_t>(GetTickCount64());
-}
-
 }  // namespace qv

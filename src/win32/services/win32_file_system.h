@@ -4,9 +4,7 @@
 // in a deep folder (past 260 characters) opens, saves and gets its backup as any other.
 #include <string>
 
-#include "base/clock.h"
 #include "library/file_system.h"
-#include "library/retrying_file_system.h"
 
 namespace qv {
 
@@ -14,7 +12,8 @@ namespace qv {
 // the text of its "A" file functions, made full, in the "\\?\" form no length limit binds.
 std::wstring LongPath(const std::string& path);
 
-// The disk itself: one attempt per step.
+// The disk itself: one attempt per step; the program waits for a busy file itself, handling
+// messages meanwhile.
 class Win32Disk : public FileSystem {
  public:
   std::optional<std::string> ReadAll(const std::string& path) override;
@@ -29,24 +28,6 @@ class Win32Disk : public FileSystem {
   bool Failed();
 
   bool lastFailureBusy_ = false;
-};
-
-class Win32Clock : public Clock {
- public:
-  bool Wait(int milliseconds) override;
-  std::int64_t Milliseconds() override;
-};
-
-// Held before the retrying base, which is built on them.
-struct Win32DiskAndClock {
-  Win32Disk disk;
-  Win32Clock clock;
-};
-
-// The program's files: the disk, with a step that finds its file busy tried again.
-class Win32FileSystem : private Win32DiskAndClock, public RetryingFileSystem {
- public:
-  Win32FileSystem() : RetryingFileSystem(disk, clock) {}
 };
 
 }  // namespace qv

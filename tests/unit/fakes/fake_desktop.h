@@ -59,10 +59,11 @@ class FakeDesktop : public Clipboard,
   std::vector<std::string> notices;            // balloons
   std::vector<std::vector<KeyStroke>> pastes;  // every batch of keys sent
 
-  void PutClipboardText(const std::string& text) override {
+  bool PutClipboardText(const std::string& text) override {
     log.push_back("clipboard");
-    if (clipboardBusy) throw AppError("Cannot open clipboard");
+    if (clipboardBusy) return false;
     clipboard = text;
+    return true;
   }
   std::size_t SendKeys(const std::vector<KeyStroke>& keys) override {
     log.push_back("ctrl+v");

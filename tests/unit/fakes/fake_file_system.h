@@ -30,9 +30,10 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> log;      // "read p", "write p", "move a b", "remove p"
   int failAtCall = -1;               // index of the mutating call that fails, -1 none
   int mutatingCalls = 0;
-  // Paths another program holds open until `clock` reads the time given: every step fails.
+  // Paths another program holds open until the clock at `now` reads the time given: every
+  // step fails.
   std::map<std::string, std::int64_t> busyUntilMs;
-  const FakeClock* clock = nullptr;
+  const std::int64_t* now = nullptr;
   std::function<void()> beforeMutation;  // a slow disk, say
 
   std::optional<std::string> ReadAll(const std::string& path) override {
@@ -72,7 +73,7 @@ class FakeFileSystem : public FileSystem {
  private:
   bool Busy(const std::string& path) {
     const auto until = busyUntilMs.find(path);
-    busy_ = clock && until != busyUntilMs.end() && clock->now < until->second;
+    busy_ = now && until != busyUntilMs.end() && *now < until->second;
     return busy_;
   }
   bool busy_ = false;
