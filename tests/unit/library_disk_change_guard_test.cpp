@@ -69,12 +69,14 @@ TEST_F(DiskChangeGuardTest, AFileMadeByAnotherProgramAfterAFailedReadIsLeftAlone
   EXPECT_EQ(files.files.count(paths.prefs + ".changed-1"), 0u);
 }
 
+// One that looks damaged is not taken in: the save keeps it beside first.
 TEST_F(DiskChangeGuardTest, AChangedFileThatCannotBeKeptIsNotOverwritten) {
-  files.files[paths.rows] = theirRows;
+  const std::string damaged = theirRows + '\0';
+  files.files[paths.rows] = damaged;
   // The temp file, the backup written and moved, then the copy of theirs fails.
   files.failAtCall = files.mutatingCalls + 3;
   EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl");
-  EXPECT_EQ(files.files[paths.rows], theirRows);
+  EXPECT_EQ(files.files[paths.rows], damaged);
   EXPECT_TRUE(desktop.messages.empty());
 }
 
