@@ -127,6 +127,21 @@ TEST_F(ProgramFiles, ASessionEndsOnlyAfterAGoodSaveAndWhatItHasToTellWaits) {
   EXPECT_EQ(ErrorOf([&] { program.WMEndSession(false); }), "");
 }
 
+// A copy a sync engine made of a data file is told once, with where it is; backups and
+// kept versions are no change of the folder.
+TEST_F(ProgramFiles, AConflictCopyOfADataFileIsToldOnce) {
+  Start();
+  const std::string copy = "svclips (PC's conflicted copy 2026-12-07).qvl";
+  for (int i = 0; i < 2; ++i) {
+    folderWatch.changed("Lb1.qvl.bak");
+    EXPECT_EQ(quietTimer.interval, 0);
+    folderWatch.changed(copy);
+    program.DataFolderQuiet();
+  }
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find("C:\\Q\\" + copy), std::string::npos);
+}
+
 // On a slow disk no step starts after two seconds: the save fails with every file whole
 // before Windows would end the program in the middle of a write. Quit has no such bound.
 TEST_F(ProgramFiles, TheSaveAtSessionEndStartsNoStepAfterTwoSeconds) {
