@@ -133,6 +133,9 @@ class Program : public MainWindowEvents, public Housekeeper {
   void TellNotice(const std::string& text);
   // The slot list after a take-in: rows that changed, the page and selection kept.
   void ShowTakenInRows(const SlotList& before);
+  // Update Clip wrote over another copy's version of the row's slot: the files on disk,
+  // which hold it, are kept beside, and the user is told.
+  void KeepOtherVersionOf(int row);
   // Keeps each (path, bytes) beside its file; the text telling where.
   std::string KeepBeside(const std::vector<std::pair<std::string, std::string>>& versions);
 
