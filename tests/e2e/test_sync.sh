@@ -46,8 +46,10 @@ test_a_file_replaced_while_running_is_shown_pasted_and_survives_quit() {
   write_test_data
   start_with_notepad
   notepad_clear
+  local start=${EPOCHREALTIME/./}
   other_machine_edits 5 'Title 5' 'synced text of slot 5'
   wait_until 10 row_shows 5 'Title 5' || fail "row 5 does not show the new title"
+  e2e_note "shown $(((${EPOCHREALTIME/./} - start) / 1000)) ms after the rows file was replaced"
   popup_show
   shot taken-in
   xdotool key 6
