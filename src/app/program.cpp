@@ -37,9 +37,9 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
                   services.layout, state),
       popup(views.popup, state, library,
-            {services.desktop.clipboard, services.desktop.keys, services.desktop.foreground,
-             services.desktop.pointer, services.desktop.clock, services.desktop.notifier,
-             services.desktop.screens},
+            {services.desktop.clipboard, services.desktop.keys, services.desktop.keyState,
+             services.desktop.activation, services.desktop.pasteTarget, services.desktop.pointer,
+             services.desktop.clock, services.desktop.notifier, services.desktop.screens},
             preferences, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
@@ -55,10 +55,8 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       onEnd_(std::move(onEnd)) {
   for (const std::string* path : {&paths_.rows, &paths_.store, &paths_.prefs})
     dataFiles_.Watch(*path);
-  // The form description's hot key, registered as the window is built; the component's
-  // after-loading step then finds it registered.
+  // The form description's hot key; registered once start-up has settled on a key.
   hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services_.layout));
-  hotKey.Loaded();
   popup.editorRowLoad = [this] { editor.RowClick(); };
   editor.onUpdateOverOtherVersion = [this](int row) { KeepOtherVersionOf(row); };
   services_.folderWatch.Watch(ExeDirectory(paths_.rows),
@@ -67,7 +65,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
 
 void Program::FormCreate() {
   state.copyBuffer = {};
-  if (services_.desktop.keys.CtrlHeld()) {
+  if (CtrlHeld(services_.desktop.keyState)) {
     state.OneShotMode = 1;
     list_.form.SetStayOnTop(true);
   }
@@ -98,6 +96,17 @@ void Program::SettingsClosed() {
 }
 
 void Program::LoadPreferences() {
+  // Whatever fails, start-up registers the key it has settled on, once.
+  try {
+    LoadAndApplyPreferences();
+  } catch (...) {
+    hotKey.Loaded();
+    throw;
+  }
+  hotKey.Loaded();
+}
+
+void Program::LoadAndApplyPreferences() {
   try {
     preferences.Load();
   } catch (const AppError&) {

@@ -69,8 +69,9 @@ class Program : public MainWindowEvents, public Housekeeper {
   // Main window creation step: copy buffer, Ctrl test, width, hot key "F5", data files. A
   // folder that takes no new file is told here, once.
   void FormCreate();
-  // The settings dialog's part of start-up: load and apply the preferences. When the file
-  // cannot be read, the hot key in effect stays and is what the preferences hold.
+  // The settings dialog's part of start-up: load and apply the preferences, then register
+  // the hot key (the only registration of start-up). When the file cannot be read, the hot
+  // key in effect stays and is what the preferences hold.
   void LoadPreferences();
   // Writes rows, store, preferences in that order; stops at the first failure. Tells the
   // user of data file versions kept because another program had changed them.
@@ -125,6 +126,7 @@ class Program : public MainWindowEvents, public Housekeeper {
  private:
   // Rows, store and preferences; throws at the first failure.
   void SaveAll();
+  void LoadAndApplyPreferences();
   // Data files another program changed since they were last loaded or saved are merged
   // into what the program holds; what the user must know is returned. Both versions of a
   // slot or preference changed on both sides are kept: this machine's in use, the other's

@@ -26,9 +26,9 @@ std::string CopyLockName(const std::string& folder, std::optional<FolderId> id) 
   return name;
 }
 
-bool MayRunBesideAnotherCopy(KeyInjection& keys, MessageBoxes& messages, const std::string& title,
+bool MayRunBesideAnotherCopy(KeyState& keys, MessageBoxes& messages, const std::string& title,
                              const std::string& folder) {
-  if (keys.CtrlHeld()) return true;
+  if (CtrlHeld(keys)) return true;
   messages.ShowMessage(MessageKind::Warning,
                        title + " is already running from " + folder +
                            ": its icon is in the notification area.\n\nThis copy ends now, "

@@ -23,7 +23,7 @@ std::string CopyLockName(const std::string& folder, std::optional<FolderId> id =
 
 // Another copy from the same folder runs. A one-shot start (Ctrl held) runs beside it, to
 // paste; an ordinary start tells the user and is to end before it reads or writes anything.
-bool MayRunBesideAnotherCopy(KeyInjection& keys, MessageBoxes& messages, const std::string& title,
+bool MayRunBesideAnotherCopy(KeyState& keys, MessageBoxes& messages, const std::string& title,
                              const std::string& folder);
 
 }  // namespace qv

@@ -11,6 +11,7 @@
 #include "base/clock.h"
 #include "desktop/controls.h"
 #include "desktop/elevated_paste_target.h"
+#include "desktop/key_state.h"
 #include "desktop/monitor_placement.h"
 #include "desktop/paste_keystrokes.h"
 
@@ -34,35 +35,36 @@ class KeyInjection {
   // Sends the keys as one batch that the user's own keys cannot split; returns how many went
   // out (fewer when Windows blocked them).
   virtual std::size_t SendKeys(const std::vector<KeyStroke>& keys) = 0;
-  // Shift, Ctrl or Alt is held down.
-  virtual bool ModifierKeysHeld() = 0;
-  // Which Shift, Alt and Windows keys are held, left and right apart.
-  virtual HeldModifiers HeldModifierKeys() = 0;
-  virtual bool CtrlHeld() = 0;
 };
 
-class Foreground {
+// The program's windows in front and out of the way: what showing and hiding the list does.
+class Activation {
  public:
-  virtual ~Foreground() = default;
-  // The window in front when the program started: one-shot mode pastes into it.
-  virtual void RememberForeground() = 0;
+  virtual ~Activation() = default;
   // Brings the application window forward: by the right the hot key gives, or else attached
   // to the input of the window in front, unless that window does not answer.
   virtual void TakeForeground() = 0;
-  // The window that was in front before the program took the foreground is in front again:
-  // false when it has gone. With none known, true when another program's window is in front.
-  virtual bool PasteTargetInFront() = 0;
   // A window of this program is the foreground window, so it has the keyboard.
   virtual bool ProgramHasForeground() = 0;
-  // The integrity level of the foreground window's process, and of ours; none where Windows
-  // tells none (Wine). A process that refuses to be asked counts as above ours.
-  virtual std::optional<IntegrityLevel> ForegroundIntegrity() = 0;
-  virtual std::optional<IntegrityLevel> OwnIntegrity() = 0;
   // Main window topmost, then not topmost, without moving or sizing it.
   virtual void RaiseWithoutStayingOnTop() = 0;
   virtual void HideTaskbarButton() = 0;
   virtual void MinimiseApplication() = 0;
   virtual void RestoreApplication() = 0;
+};
+
+// The window a paste goes to: the one that was in front before the program took the
+// foreground.
+class PasteTarget {
+ public:
+  virtual ~PasteTarget() = default;
+  // That window is in front again: false when it has gone. With none known, true when another
+  // program's window is in front.
+  virtual bool PasteTargetInFront() = 0;
+  // The integrity level of the foreground window's process, and of ours; none where Windows
+  // tells none (Wine). A process that refuses to be asked counts as above ours.
+  virtual std::optional<IntegrityLevel> ForegroundIntegrity() = 0;
+  virtual std::optional<IntegrityLevel> OwnIntegrity() = 0;
 };
 
 class Pointer {
@@ -100,7 +102,9 @@ class Notifier {
 struct DesktopRoles {
   Clipboard& clipboard;
   KeyInjection& keys;
-  Foreground& foreground;
+  KeyState& keyState;
+  Activation& activation;
+  PasteTarget& pasteTarget;
   Pointer& pointer;
   MessageBoxes& messages;
   Clock& clock;
@@ -111,7 +115,7 @@ struct DesktopRoles {
 // The roles of one object that plays them all but telling the user without a box.
 template <typename AllRoles>
 DesktopRoles RolesOf(AllRoles& all, Notifier& notifier) {
-  return {all, all, all, all, all, all, notifier, all};
+  return {all, all, all, all, all, all, all, all, notifier, all};
 }
 
 }  // namespace qv

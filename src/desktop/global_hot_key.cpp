@@ -10,11 +10,12 @@ void GlobalHotKey::SetKey(TShortCut key) {
 }
 
 void GlobalHotKey::Loaded() {
-  RegisterStep();
+  loaded_ = true;
+  if (key_ != 0) RegisterStep();  // no key set: nothing to register
 }
 
 void GlobalHotKey::RegisterStep() {
-  if (registered_) return;
+  if (registered_ || !loaded_) return;
   unsigned modifiers = 0;
   if (key_ & kShiftBit) modifiers |= 4;
   if (key_ & kCtrlBit) modifiers |= 2;

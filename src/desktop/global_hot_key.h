@@ -21,12 +21,14 @@ class GlobalHotKey {
   GlobalHotKey& operator=(const GlobalHotKey&) = delete;
 
   TShortCut Key() const { return key_; }
-  // Otherwise store, unregister, register. The same value does nothing, except that a key
-  // that failed to register is tried again: another program may have let it go.
+  // Until Loaded, only stored. Then a new value: store, unregister, register. The same value
+  // does nothing, except that a key that failed to register is tried again: another program
+  // may have let it go.
   void SetKey(TShortCut key);
   // A key is set, and registering it succeeded.
   bool Works() const { return key_ != 0 && registered_; }
-  // The owner has finished loading.
+  // The owner has finished loading (start-up has settled on its key): registers the key,
+  // if one is set.
   void Loaded();
 
  private:
@@ -35,6 +37,7 @@ class GlobalHotKey {
 
   HotKeyRegistration& api_;
   TShortCut key_ = 0;
+  bool loaded_ = false;
   bool registered_ = false;
 };
 

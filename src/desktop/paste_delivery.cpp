@@ -2,11 +2,12 @@
 
 #include <vector>
 
+#include "desktop/key_state.h"
 #include "desktop/paste_keystrokes.h"
 
 namespace qv {
 
-PasteOutcome PasteDelivery::Deliver(int delayMs, const std::function<bool()>& cancelled) {
+void PasteDelivery::Deliver(int delayMs, const std::function<bool()>& cancelled) {
   Clock& clock = roles_.clock;
   const auto waitOn = [&](int ms) { return clock.Wait(ms) && !cancelled(); };
   // Polls `ready` until it holds or the bound has passed; false when the paste is cancelled.
@@ -17,32 +18,26 @@ PasteOutcome PasteDelivery::Deliver(int delayMs, const std::function<bool()>& ca
     return true;
   };
 
-  if (!waitOn(delayMs)) return PasteOutcome::Cancelled;
+  if (!waitOn(delayMs)) return;
   // A held Alt would turn Ctrl+V into Ctrl+Alt+V; what is still held is let go below.
-  if (!waitBounded([&] { return !roles_.keys.ModifierKeysHeld(); })) return PasteOutcome::Cancelled;
+  if (!waitBounded([&] { return !ModifierKeysHeld(roles_.keyState); })) return;
   // Last, so that nothing can have come in front between this test and the keys.
-  if (!waitBounded([&] { return roles_.foreground.PasteTargetInFront(); }))
-    return PasteOutcome::Cancelled;
-  if (!roles_.foreground.PasteTargetInFront()) {
+  if (!waitBounded([&] { return roles_.target.PasteTargetInFront(); })) return;
+  if (!roles_.target.PasteTargetInFront()) {
     roles_.notifier.Notify(kTargetAwayMessage);
-    return PasteOutcome::TargetAway;
+    return;
   }
-  switch (
-      elevated_.Route(roles_.foreground.ForegroundIntegrity(), roles_.foreground.OwnIntegrity())) {
+  switch (elevated_.Route(roles_.target.ForegroundIntegrity(), roles_.target.OwnIntegrity())) {
     case PasteRoute::TellAndLeave:
       roles_.notifier.Notify(kElevatedTargetMessage);
-      return PasteOutcome::Elevated;
+      return;
     case PasteRoute::Leave:
-      return PasteOutcome::Elevated;
+      return;
     case PasteRoute::Inject:
       break;
   }
-  const std::vector<KeyStroke> keys = PasteKeyStrokes(roles_.keys.HeldModifierKeys());
-  if (roles_.keys.SendKeys(keys) < keys.size()) {
-    roles_.notifier.Notify(kKeysBlockedMessage);
-    return PasteOutcome::KeysBlocked;
-  }
-  return PasteOutcome::Pasted;
+  const std::vector<KeyStroke> keys = PasteKeyStrokes(HeldModifierKeys(roles_.keyState));
+  if (roles_.keys.SendKeys(keys) < keys.size()) roles_.notifier.Notify(kKeysBlockedMessage);
 }
 
 }  // namespace qv

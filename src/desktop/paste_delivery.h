@@ -24,17 +24,10 @@ inline constexpr const char* kKeysBlockedMessage =
     "Windows did not let Quorvanel send Ctrl+V.\n"
     "The clip is on the clipboard; press Ctrl+V to paste it.";
 
-enum class PasteOutcome {
-  Pasted,
-  Cancelled,    // the program ends, or the user went on to something else
-  TargetAway,   // the window gone or not in front: told
-  Elevated,     // the window runs as administrator: told once per run
-  KeysBlocked,  // Windows took fewer keys than sent: told
-};
-
 struct PasteRoles {
-  Foreground& foreground;
+  PasteTarget& target;
   KeyInjection& keys;
+  KeyState& keyState;
   Clock& clock;
   Notifier& notifier;
 };
@@ -44,8 +37,11 @@ class PasteDelivery {
   explicit PasteDelivery(PasteRoles roles) : roles_(roles) {}
 
   // `cancelled` is asked after every wait: true when what ran meanwhile (another paste, the
-  // hot key) has made this paste one the user no longer wants.
-  PasteOutcome Deliver(int delayMs, const std::function<bool()>& cancelled);
+  // hot key) has made this paste one the user no longer wants. Ends with Ctrl+V sent, or with
+  // nothing typed: cancelled (the program ends, or the user went on) silently; the window
+  // gone or not in front, or Windows taking fewer keys than sent, told; a window that runs
+  // as administrator, told once per run.
+  void Deliver(int delayMs, const std::function<bool()>& cancelled);
 
  private:
   PasteRoles roles_;

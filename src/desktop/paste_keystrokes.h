@@ -7,7 +7,8 @@
 namespace qv {
 
 // Virtual-key codes.
-inline constexpr unsigned kVkControl = 0x11;
+inline constexpr unsigned kVkShift = 0x10, kVkControl = 0x11, kVkAlt = 0x12;
+inline constexpr unsigned kVkLeftControl = 0xA2, kVkRightControl = 0xA3;
 inline constexpr unsigned kVkV = 0x56;
 inline constexpr unsigned kVkLeftShift = 0xA0, kVkRightShift = 0xA1;
 inline constexpr unsigned kVkLeftAlt = 0xA4, kVkRightAlt = 0xA5;

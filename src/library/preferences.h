@@ -7,18 +7,16 @@
 #include <string_view>
 
 #include "library/file_system.h"
+#include "library/paste_delay.h"
 
 namespace qv {
 
-// The paste delay the program ships with, and the one a delay text that is no integer
-// is corrected to.
-inline constexpr std::int32_t kDefaultPasteDelayMs = 100;
 inline constexpr const char* kDefaultParamFlags = "0000000000";
 
 // The texts as the user typed them: they are saved as they stand, not as applied.
 struct Preferences {
   std::string hotKey = "Ctrl+Alt+Down";
-  std::string pasteDelay = "100";
+  std::string pasteDelay = std::to_string(kDefaultPasteDelayMs);
   std::string ParamFlags = kDefaultParamFlags;  // never empty: its first character is the
                                                 // paste suffix mode
   bool operator==(const Preferences&) const = default;
@@ -39,14 +37,6 @@ std::string SerializePreferences(const Preferences& preferences);
 enum class PasteSuffixMode { None, CrLf, CrLfLf };
 PasteSuffixMode SuffixModeOf(const std::string& flags);
 void SetSuffixMode(std::string& flags, PasteSuffixMode mode);
-
-// A 32-bit integer: optional leading blanks, optional sign, decimal digits, or hex digits
-// after "$" or "0x". Throws AppError "'<text>' is not a valid integer value".
-std::int32_t StrToInt(std::string_view text);
-
-// The delay text as an integer. A text that is no integer is replaced by the default delay
-// before the error is thrown, so it is reported once and a later save writes a good value.
-std::int32_t AcceptDelayText(std::string& delayText);
 
 // prefs.qvl: a file that exists but that the last load could not read holds settings this
 // run never saw, and is never overwritten.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/app_error.h"
+#include "library/paste_delay.h"
 #include "library/slot_library.h"
 
 namespace qv {
@@ -75,11 +76,11 @@ void PopupController::HotKey1HotKey() {
   PlaceOnMonitor(form, MonitorOfWork(desktop_.screens.LookAtScreens()), Centring::Horizontally);
 
   if (state.PopupShown == 0) {
-    desktop_.foreground.TakeForeground();
+    desktop_.activation.TakeForeground();
     view_.slotList.SetEnabled(true);
     view_.labelColumn.SetEnabled(true);
     view_.timer3.SetInterval(kTimerIntervalMs);
-    desktop_.foreground.RestoreApplication();
+    desktop_.activation.RestoreApplication();
     form.Show();
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();
@@ -90,7 +91,7 @@ void PopupController::HotKey1HotKey() {
       desktop_.pointer.SetPointer({bounds.left + offset.x, bounds.top + offset.y});
     });
     view_.slotList.SetHorizontalExtent(0);
-    desktop_.foreground.RaiseWithoutStayingOnTop();
+    desktop_.activation.RaiseWithoutStayingOnTop();
     state.PopupShown = 1;
     MakeSureListHasKeyboard();
   } else {
@@ -101,7 +102,7 @@ void PopupController::HotKey1HotKey() {
 }
 
 void PopupController::MakeSureListHasKeyboard() {
-  for (int retry = 0; !desktop_.foreground.ProgramHasForeground(); ++retry) {
+  for (int retry = 0; !desktop_.activation.ProgramHasForeground(); ++retry) {
     if (retry == kForegroundRetries) {
       view_.form.Hide();
       state.PopupShown = 0;
@@ -110,7 +111,7 @@ void PopupController::MakeSureListHasKeyboard() {
     }
     // Ending, or hidden by what ran meanwhile: nothing to keep.
     if (!desktop_.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
-    desktop_.foreground.TakeForeground();
+    desktop_.activation.TakeForeground();
     view_.form.Show();
   }
 }
@@ -126,7 +127,7 @@ void PopupController::AppDeactivate() {
   if (shared_.EditMode != 0) return;  // the editor keeps both windows up
   view_.slotList.SetTopRow(0);
   state.PopupShown = 0;
-  desktop_.foreground.HideTaskbarButton();
+  desktop_.activation.HideTaskbarButton();
   view_.form.Hide();
   view_.timer3.SetInterval(0);
 }
@@ -135,7 +136,7 @@ void PopupController::FormActivate() {
   if (state.FirstActivationDone) return;
   view_.slotList.SetHorizontalExtent(0);
   // An ordinary start leaves only the tray icon; one-shot mode stays on screen.
-  if (!shared_.OneShotMode) desktop_.foreground.MinimiseApplication();
+  if (!shared_.OneShotMode) desktop_.activation.MinimiseApplication();
   state.FirstActivationDone = true;
 }
 
@@ -217,7 +218,7 @@ bool PopupController::ProcessRxCheckListBoxClick() {
   if (!PutOnClipboard(text, paste)) return false;  // nothing hidden: the row stays chosen
   view_.slotList.Select(-1);
   // Hands the activation back to the window that was in front before the pop-up.
-  desktop_.foreground.MinimiseApplication();
+  desktop_.activation.MinimiseApplication();
   view_.form.Hide();
   // Before the wait, so that a hot key meanwhile shows the list rather than hide it.
   state.PopupShown = 0;
@@ -232,12 +233,7 @@ bool PopupController::ProcessRxCheckListBoxClick() {
 
 void PopupController::SuffixButtonClick(SuffixButton clicked) {
   ClickSuffixButton(view_.crlf, view_.crlfLf, clicked);
-  SpeedButton3Click();
-}
-
-void PopupController::SpeedButton3Click() {
-  // Applies the preferences, which records the buttons in ParamFlags for the next save.
-  preferences_.Apply();
+  preferences_.RecordSuffix();  // for the next save; nothing else is applied
 }
 
 void PopupController::Timer3Timer() {

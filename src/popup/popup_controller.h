@@ -29,7 +29,8 @@ class PopupController {
         desktop_(desktop),
         preferences_(preferences),
         lifetime_(lifetime),
-        delivery_({desktop.foreground, desktop.keys, desktop.clock, desktop.notifier}) {}
+        delivery_({desktop.pasteTarget, desktop.keys, desktop.keyState, desktop.clock,
+                   desktop.notifier}) {}
 
   // Showing, hiding, moving the window.
   void HotKey1HotKey();
@@ -51,9 +52,9 @@ class PopupController {
   // False when the clip could not be put on the clipboard: nothing else happened, and the
   // user has been told.
   bool ProcessRxCheckListBoxClick();
-  // Either toggle button is clicked: the group changes, then SpeedButton3Click runs.
+  // Either toggle button ("+cR", "+CR") is clicked: the group changes and the choice is
+  // recorded for the next save.
   void SuffixButtonClick(SuffixButton clicked);
-  void SpeedButton3Click();
 
   // Key label column and preview.
   void Timer3Timer();

@@ -24,7 +24,9 @@ struct PopupView {
 struct PopupDesktop {
   Clipboard& clipboard;
   KeyInjection& keys;
-  Foreground& foreground;
+  KeyState& keyState;
+  Activation& activation;
+  PasteTarget& pasteTarget;
   Pointer& pointer;
   Clock& clock;
   Notifier& notifier;

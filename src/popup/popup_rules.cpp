@@ -61,10 +61,6 @@ std::string PasteSuffix(const ButtonControl& crlf, const ButtonControl& crlfLf) 
   return {};
 }
 
-int BoundedPasteDelay(std::int32_t milliseconds) {
-  return std::clamp<std::int32_t>(milliseconds, 0, kMaxPasteDelayMs);
-}
-
 std::string BuildPreviewText(std::string_view content) {
   std::string text(content);
   std::replace(text.begin(), text.end(), '|', kBrokenBar);

@@ -1,6 +1,6 @@
 #pragma once
-// Rules of the pop-up list that need no window: slot keys, the paste suffix, the paste
-// wait, the preview text and the key label column's place on the screen.
+// Rules of the pop-up list that need no window: slot keys, the paste suffix, the preview
+// text and the key label column's place on the screen.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,8 +11,6 @@
 
 namespace qv {
 
-// Longest paste wait: the largest delay the settings offer.
-inline constexpr int kMaxPasteDelayMs = 5000;
 // The preview shows at most this many lines, the last of them followed by "...".
 inline constexpr int kPreviewLineLimit = 45;
 
@@ -34,9 +32,6 @@ void ClickSuffixButton(ButtonControl& crlf, ButtonControl& crlfLf, SuffixButton 
 
 // What a paste appends; "+cR" is tested first.
 std::string PasteSuffix(const ButtonControl& crlf, const ButtonControl& crlfLf);
-
-// The paste wait actually used: a negative or absurd delay must not block for ever.
-int BoundedPasteDelay(std::int32_t milliseconds);
 
 // The hint text of a preview: "|" shown as the broken bar 0xA6 (the hint display would
 // cut the text there), at most 45 lines with "..." after the 45th, joined by CR LF.

@@ -1,5 +1,6 @@
 #pragma once
-// The items the settings dialog's two boxes offer. Any other text may still be typed.
+// The hot keys the settings dialog's box offers (the delays are the paste delay's own, in
+// library/paste_delay.h). Any other text may still be typed.
 #include <array>
 
 namespace qv {
@@ -10,9 +11,5 @@ inline constexpr std::array<const char*, 16> kHotKeyChoices{
     "Ctrl+Alt+Down", "Ctrl+Shift+Down", "Ctrl+Shift+Up", "Ctrl+Shift+Left", "Ctrl+Shift+Right",
     "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
 // clang-format on
-
-// Paste delays in milliseconds.
-inline constexpr std::array<const char*, 9> kDelayChoices{"50",   "100",  "250",  "500", "1000",
-                                                          "2000", "3000", "4000", "5000"};
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 
 #include "base/app_error.h"
 #include "desktop/dpi_scale.h"
+#include "library/paste_delay.h"
 
 namespace qv {
 
@@ -41,11 +42,9 @@ void SettingsController::FormActivate() {
 void SettingsController::BitBtn1Click() {
   // A delay that would fail to apply is neither written nor applied; the dialog stays open.
   std::string delay = view_.delayBox.Text();
-  try {
-    AcceptDelayText(delay);
-  } catch (const AppError&) {
+  if (const DelayReading reading = CorrectDelayText(delay); !reading.error.empty()) {
     view_.delayBox.SetText(delay);
-    throw;
+    throw AppError(reading.error);
   }
   preferences_.CheckWritable();  // a file that could not be read is not overwritten
   TakeBoxes();
@@ -55,14 +54,7 @@ void SettingsController::BitBtn1Click() {
 }
 
 void SettingsController::BitBtn2Click() {
-  preferences_.Load();
-  // A delay in the file that is no integer was reported at start-up; the box gets the
-  // default delay, so that it is not reported again at every activation.
-  try {
-    StrToInt(preferences_.values.pasteDelay);
-  } catch (const AppError&) {
-    preferences_.values.pasteDelay = std::to_string(kDefaultPasteDelayMs);
-  }
+  preferences_.ReloadTexts();
   ShowValues();
   view_.form.CloseModal();
 }

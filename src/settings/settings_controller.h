@@ -31,7 +31,8 @@ class SettingsController {
   void FormActivate();
   // "OK": save, apply, close. A delay that is no integer is refused before anything happens.
   void BitBtn1Click();
-  // "Cancel": load the preferences from the file again without applying them, close.
+  // "Cancel": the boxes' texts from the file again, nothing applied, the list's suffix
+  // buttons left alone; close.
   void BitBtn2Click();
   void RxLabel3MouseEnter();
   void RxLabel3Click();

@@ -1,23 +1,15 @@
 #include "state/preference_keeper.h"
 
 #include "base/app_error.h"
+#include "library/paste_delay.h"
 
 namespace qv {
 
 void PreferenceKeeper::Load() {
   values = file_.Load();
-  switch (SuffixModeOf(values.ParamFlags)) {
-    case PasteSuffixMode::None:
-      break;  // the buttons stay as they are
-    case PasteSuffixMode::CrLf:
-      buttons_.crlf.SetDown(true);
-      buttons_.crlfLf.SetDown(false);
-      break;
-    case PasteSuffixMode::CrLfLf:
-      buttons_.crlfLf.SetDown(true);
-      buttons_.crlf.SetDown(false);
-      break;
-  }
+  const PasteSuffixMode mode = SuffixModeOf(values.ParamFlags);
+  buttons_.crlf.SetDown(mode == PasteSuffixMode::CrLf);
+  buttons_.crlfLf.SetDown(mode == PasteSuffixMode::CrLfLf);
 }
 
 PreferenceKeeper::TakeInOutcome PreferenceKeeper::TakeIn(std::string_view fileBytes) {
@@ -37,17 +29,27 @@ PreferenceKeeper::TakeInOutcome PreferenceKeeper::TakeIn(std::string_view fileBy
 
 void PreferenceKeeper::Apply() {
   hotKey_.SetKey(ParseShortcut(values.hotKey, layout_));
-  try {
-    shared_.PasteDelayMs = AcceptDelayText(values.pasteDelay);
-  } catch (const AppError&) {
-    // The text is now the default; the delay in effect follows it rather than keeping the
-    // 0 of start-up, which would paste before the target has the focus.
-    shared_.PasteDelayMs = kDefaultPasteDelayMs;
-    throw;
-  }
-  SetSuffixMode(values.ParamFlags, buttons_.crlf.Down()     ? PasteSuffixMode::CrLf
-                                   : buttons_.crlfLf.Down() ? PasteSuffixMode::CrLfLf
-                                                            : PasteSuffixMode::None);
+  // A bad text is now the default; the delay in effect follows it rather than keeping the
+  // 0 of start-up, which would paste before the target has the focus.
+  const DelayReading delay = CorrectDelayText(values.pasteDelay);
+  shared_.PasteDelayMs = delay.milliseconds;
+  if (!delay.error.empty()) throw AppError(delay.error);
+}
+
+PasteSuffixMode PreferenceKeeper::ButtonsChoice() const {
+  return buttons_.crlf.Down()     ? PasteSuffixMode::CrLf
+         : buttons_.crlfLf.Down() ? PasteSuffixMode::CrLfLf
+                                  : PasteSuffixMode::None;
+}
+
+void PreferenceKeeper::RecordSuffix() {
+  SetSuffixMode(values.ParamFlags, ButtonsChoice());
+}
+
+void PreferenceKeeper::ReloadTexts() {
+  values = file_.Load();
+  CorrectDelayText(values.pasteDelay);
+  if (SuffixModeOf(values.ParamFlags) != ButtonsChoice()) RecordSuffix();
 }
 
 }  // namespace qv

@@ -1,7 +1,7 @@
 #pragma once
 // The preferences in the running program: their values, the file they are loaded from and
-// saved to, and what applying them sets (the hot key, the paste delay, ParamFlags from the
-// paste suffix buttons).
+// saved to, what applying them sets (the hot key, the paste delay), and the paste suffix the
+// list's two buttons show, which is what ParamFlags records.
 #include "desktop/controls.h"
 #include "desktop/global_hot_key.h"
 #include "desktop/shortcut.h"
@@ -26,13 +26,20 @@ class PreferenceKeeper {
         layout_(layout),
         shared_(shared) {}
 
-  // File -> values, and the suffix buttons from ParamFlags ('0' leaves them as they are).
-  // Nothing is applied.
+  // Start-up: file -> values, and the suffix buttons show ParamFlags' choice. Nothing is
+  // applied.
   void Load();
-  // Values -> hot key and paste delay; suffix buttons -> ParamFlags. A delay text that is no
-  // integer is corrected to the default, which then applies, and reported.
+  // The hot key and paste delay texts -> the hot key (registered again only when it changed
+  // or did not work) and the delay in effect. A delay text that is no integer is corrected
+  // to the default, which then applies, and reported.
   void Apply();
-  // Values -> file; a file that exists but was not read by the last Load is left alone.
+  // A suffix button was clicked: ParamFlags records the choice the buttons now show.
+  void RecordSuffix();
+  // The settings dialog's Cancel: the hot key and delay texts from the file again (a delay
+  // that is no integer silently the default, as it was told at start-up), ParamFlags' other
+  // characters too; the suffix choice stays what the list shows.
+  void ReloadTexts();
+  // Values -> file; a file that exists but was not read by the last load is left alone.
   void Save() { file_.Save(values); }
   // prefs.qvl as another program left it: what changed there since the last load or save
   // is merged into the values, which apply at once (the suffix buttons too). Conflict: both
@@ -46,6 +53,8 @@ class PreferenceKeeper {
   Preferences values;
 
  private:
+  PasteSuffixMode ButtonsChoice() const;
+
   PreferencesFile file_;
   SuffixButtons buttons_;
   GlobalHotKey& hotKey_;

@@ -27,10 +27,10 @@ TEST(SecondCopyTest, AKnownFolderIdentityNamesTheLockWhateverThePath) {
 
 TEST(SecondCopyTest, OnlyAOneShotStartRunsBesideAnotherCopy) {
   FakeDesktop desktop;
-  desktop.ctrlHeld = true;
+  desktop.keyboard.Press(kVkLeftControl);
   EXPECT_TRUE(MayRunBesideAnotherCopy(desktop, desktop, "Quorvanel", "C:\\qv\\"));
   EXPECT_TRUE(desktop.messages.empty());
-  desktop.ctrlHeld = false;
+  desktop.keyboard = {};
   EXPECT_FALSE(MayRunBesideAnotherCopy(desktop, desktop, "Quorvanel", "C:\\qv\\"));
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_THAT(desktop.messages[0],

@@ -14,6 +14,7 @@ using Log = std::vector<std::string>;
 struct GlobalHotKeyTest : ::testing::Test {
   test::FakeHotKeyRegistration api;
   std::unique_ptr<GlobalHotKey> hotKey = std::make_unique<GlobalHotKey>(api);
+  GlobalHotKeyTest() { hotKey->Loaded(); }  // no key yet: nothing registered
 };
 
 TEST_F(GlobalHotKeyTest, OnlyAChangeUnregistersAndRegistersAgain) {

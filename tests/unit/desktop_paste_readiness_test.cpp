@@ -39,12 +39,14 @@ TEST_F(PasteReadinessTest, CtrlVWaitsForReleasedModifiersAndTheTargetWithinBound
     desktop.notices.clear();
     desktop.handBackMs = c.handBackMs;
     const std::int64_t pressed = desktop.now;
-    desktop.modifiersReleasedAt = c.releaseAfterPressMs < 0 ? -1 : pressed + c.releaseAfterPressMs;
+    desktop.keyboard = {};  // Alt+C: left Alt down with the key
+    desktop.keyboard.Press(kVkLeftAlt,
+                           c.releaseAfterPressMs < 0 ? -1 : pressed + c.releaseAfterPressMs);
     popup.FormKeyDown('C');
     EXPECT_EQ(desktop.pastes.size(), c.pasted ? 1u : 0u)
         << c.handBackMs << " " << c.releaseAfterPressMs;
     const std::vector<KeyStroke> expected =
-        PasteKeyStrokes(c.altLetGo ? desktop.held : HeldModifiers{});
+        PasteKeyStrokes(c.altLetGo ? HeldModifiers{.leftAlt = true} : HeldModifiers{});
     EXPECT_EQ(desktop.pastes.empty() ? expected : desktop.pastes[0], expected);
     EXPECT_EQ(desktop.notices.size(), c.pasted ? 0u : 1u);
     EXPECT_GE(desktop.now - pressed, c.earliest) << c.handBackMs << " " << c.releaseAfterPressMs;

@@ -37,25 +37,25 @@ struct PreferencesTest : ::testing::Test {
   }
 };
 
-// Loading reads three lines into the texts and ParamFlags and sets the suffix buttons
-// from the flags' first character; it applies nothing.
+// Loading reads three lines into the texts and ParamFlags and the suffix buttons show the
+// flags' first character; it applies nothing.
 TEST_F(PreferencesTest, StartLoadsTheLinesAndTheSuffixButtonsWithoutApplyingThem) {
   const std::string zeros = "0000000000";
   const struct {
     std::string file, hotKey, delay, flags;
     bool crlfBefore, crlfLfBefore, crlfAfter, crlfLfAfter;
   } cases[] = {
-      {"F7\r\n250\r\n0123456789\r\n", "F7", "250", "0123456789", false, true, false, true},
+      {"F7\r\n250\r\n0123456789\r\n", "F7", "250", "0123456789", false, true, false, false},
       {"F7\r250\nx\r\n", "F7", "250", "x", true, false, false, true},  // any break
       {"F5\r\n1\r\n2000000000\r\n", "F5", "1", "2000000000", false, true, true, false},
       {"F5\r\n1\r\n3000000000\r\n", "F5", "1", "3000000000", true, false, false, true},
       {"F5\r\n1\r\n1000000000\r\n", "F5", "1", "1000000000", true, false, false, true},
-      {"F5\r\n1\r\n0000000000\r\n", "F5", "1", zeros, true, false, true, false},
+      {"F5\r\n1\r\n0000000000\r\n", "F5", "1", zeros, true, false, false, false},
       {"F3\r\n50\r\n2\r\nextra\r\n", "F3", "50", "2", false, false, true, false},
-      {"F5\r\n100\r\n\r\n", "F5", "100", zeros, true, false, true, false},
-      {"F5\r\n100\r\n", "F5", "100", zeros, false, true, false, true},
-      {"F5", "F5", "", zeros, true, false, true, false},
-      {"", "", "", zeros, true, false, true, false},
+      {"F5\r\n100\r\n\r\n", "F5", "100", zeros, true, false, false, false},
+      {"F5\r\n100\r\n", "F5", "100", zeros, false, true, false, false},
+      {"F5", "F5", "", zeros, true, false, false, false},
+      {"", "", "", zeros, true, false, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -118,7 +118,7 @@ TEST_F(PreferencesTest, AFileTheLastLoadCouldNotReadIsNeverOverwritten) {
   EXPECT_EQ(files.files[kPrefs], saved);
 }
 
-TEST_F(PreferencesTest, ApplySetsTheHotKeyAndDelayAndRecordsTheButtonsInTheFlags) {
+TEST_F(PreferencesTest, ApplySetsTheHotKeyAndDelayAndASuffixClickRecordsTheButtons) {
   hotKeyText = "Ctrl+Shift+Up";
   delayText = " 250";
   flags = "0123456789";
@@ -127,9 +127,11 @@ TEST_F(PreferencesTest, ApplySetsTheHotKeyAndDelayAndRecordsTheButtonsInTheFlags
   for (const auto& [crlfDown, crlfLfDown, flagsAfter] : cases) {
     crlf.down = crlfDown;
     crlfLf.down = crlfLfDown;
-    EXPECT_EQ(Apply(), "");
+    preferences.RecordSuffix();
     EXPECT_EQ(flags, flagsAfter);
   }
+  EXPECT_EQ(Apply(), "");
+  EXPECT_EQ(flags, "2123456789");
   EXPECT_EQ(hotKey.Key(), 0x6026);
   EXPECT_EQ(delay, 250);
   EXPECT_EQ(hotKeyText, "Ctrl+Shift+Up");  // the texts themselves are not rewritten
@@ -150,7 +152,6 @@ TEST_F(PreferencesTest, BadDelayIsReportedOnceAndCorrectedToTheDefault) {
   EXPECT_EQ(flags, "0000000000");
   EXPECT_EQ(delayText, "100");
   EXPECT_EQ(Apply(), "");
-  EXPECT_EQ(flags, "2000000000");
 }
 
 TEST_F(PreferencesTest, SaveWritesTheTextsAndFlagsAsThreeCrLfLines) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fakes/fake_controls.h"
+#include "library/paste_delay.h"
 #include "library/slot_library.h"
 
 namespace qv {

@@ -168,17 +168,19 @@ TEST_F(SettingsControllerTest, CancelReloadsTheBoxesWithoutApplying) {
   EXPECT_TRUE(settingsWindow.visible);
 }
 
-TEST_F(SettingsControllerTest, CancelLeavesADownButtonWhileTheFlagReadsZero) {
+// "+cR" records only the choice: a hot key that does not work is not tried again at each
+// click; Settings' Cancel keeps the choice the list shows, and that is what is saved.
+TEST_F(SettingsControllerTest, ASuffixClickRecordsOnlyTheChoiceAndCancelKeepsIt) {
+  hotKeyApi.heldElsewhere = {{0, 0x74}};
   Create(kDefaultFile);
-  crlfLf.SetDown(true);  // "+CR" clicked down
-  program.preferences.Apply();
-  EXPECT_EQ(program.preferences.values.ParamFlags, "3000000000");
+  hotKeyApi.log.clear();
+  program.popup.SuffixButtonClick(SuffixButton::CrLf);
+  EXPECT_TRUE(hotKeyApi.log.empty());
   Open();
-  Cancel();
-  EXPECT_TRUE(crlfLf.Down());
-  EXPECT_EQ(program.preferences.values.ParamFlags, "0000000000");
-  program.preferences.Apply();
-  EXPECT_EQ(program.preferences.values.ParamFlags, "3000000000");
+  EXPECT_EQ(Cancel(), "");
+  EXPECT_TRUE(crlf.Down());
+  program.Housekeeping();
+  EXPECT_EQ(File(), "F5\r\n100\r\n2000000000\r\n");
 }
 
 TEST_F(SettingsControllerTest, SettingsHidesTheListAndShowsTheDialogModallyOnce) {

@@ -174,30 +174,9 @@ std::optional<IntegrityLevel> Win32DesktopServices::OwnIntegrity() {
   return ProcessIntegrity(GetCurrentProcess());
 }
 
-bool Win32DesktopServices::ModifierKeysHeld() {
+bool Win32DesktopServices::KeyDown(unsigned virtualKey) {
   LetInputArrive();
-  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
-    if (GetAsyncKeyState(key) & 0x8000) return true;
-  return false;
-}
-
-HeldModifiers Win32DesktopServices::HeldModifierKeys() {
-  LetInputArrive();
-  const auto down = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
-  return {.leftShift = down(VK_LSHIFT),
-          .rightShift = down(VK_RSHIFT),
-          .leftAlt = down(VK_LMENU),
-          .rightAlt = down(VK_RMENU),
-          .leftWin = down(VK_LWIN),
-          .rightWin = down(VK_RWIN)};
-}
-
-bool Win32DesktopServices::CtrlHeld() {
-  BYTE state[256] = {};
-  GetKeyboardState(state);
-  if (state[VK_CONTROL] & 0x80) return true;
-  // A new thread's key table may not yet know of a key held before it started (Wine).
-  return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+  return (GetAsyncKeyState(static_cast<int>(virtualKey)) & 0x8000) != 0;
 }
 
 void Win32DesktopServices::TakeForeground() {

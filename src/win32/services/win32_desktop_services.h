@@ -10,7 +10,9 @@ namespace qv {
 
 class Win32DesktopServices : public Clipboard,
                              public KeyInjection,
-                             public Foreground,
+                             public KeyState,
+                             public Activation,
+                             public PasteTarget,
                              public Pointer,
                              public MessageBoxes,
                              public Clock,
@@ -29,9 +31,7 @@ class Win32DesktopServices : public Clipboard,
   bool ProgramHasForeground() override;
   std::optional<IntegrityLevel> ForegroundIntegrity() override;
   std::optional<IntegrityLevel> OwnIntegrity() override;
-  bool ModifierKeysHeld() override;
-  HeldModifiers HeldModifierKeys() override;
-  bool CtrlHeld() override;
+  bool KeyDown(unsigned virtualKey) override;
   void TakeForeground() override;
   void RaiseWithoutStayingOnTop() override;
   void HideTaskbarButton() override;
@@ -43,7 +43,8 @@ class Win32DesktopServices : public Clipboard,
                             MessageButtons buttons) override;
   void OpenMailLink(const std::string& address) override;
 
-  void RememberForeground() override;
+  // The window in front when the program started: one-shot mode pastes into it.
+  void RememberForeground();
 
  private:
   const WindowBase& application_;

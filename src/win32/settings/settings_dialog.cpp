@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "desktop/window_names.h"
+#include "library/paste_delay.h"
 #include "settings/settings_choices.h"
 #include "win32/base/message_loop.h"
 #include "win32/kit/flat_buttons.h"
@@ -119,7 +120,7 @@ void SettingsDialog::Create() {
   CentreWhenFirstShown();
   buttons_ = FlatButtons(kButtons, dpi_);
   hotKeyBox_.Attach(CreateCombo(kHotKeyBoxLayout, kHotKeyChoices));
-  delayBox_.Attach(CreateCombo(kDelayBoxLayout, kDelayChoices));
+  delayBox_.Attach(CreateCombo(kDelayBoxLayout, kPasteDelayChoices));
   makerLabel_.window = CreateChild(kMakerLabelLayout, font_.get(), "Skor Velmora Software");
   FitLabelToText(makerLabel_.window, font_.get());
   Subclass(makerLabel_.window);

@@ -2,9 +2,11 @@
 // Desktop services and hot key registration as plain recorded state, on a clock that only
 // Wait moves.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -19,9 +21,42 @@
 
 namespace qv::test {
 
+// The keyboard's 256 virtual keys as Windows keeps them: the generic Shift, Ctrl and Alt are
+// down while either side's key is; a key pressed may be let go at a moment of the clock.
+class FakeKeyboard {
+ public:
+  void Press(unsigned key, std::int64_t letGoAt = -1) {  // -1: held for good
+    down_[key] = true;
+    if (letGoAt >= 0) letGo_.emplace(letGoAt, key);
+  }
+  bool Down(unsigned key, std::int64_t now) {
+    for (auto it = letGo_.begin(); it != letGo_.end() && it->first <= now; it = letGo_.erase(it))
+      down_[it->second] = false;
+    const auto either = [&](unsigned left, unsigned right) {
+      return down_[key] || down_[left] || down_[right];
+    };
+    switch (key) {
+      case kVkShift:
+        return either(kVkLeftShift, kVkRightShift);
+      case kVkControl:
+        return either(kVkLeftControl, kVkRightControl);
+      case kVkAlt:
+        return either(kVkLeftAlt, kVkRightAlt);
+      default:
+        return key < down_.size() && down_[key];
+    }
+  }
+
+ private:
+  std::array<bool, 256> down_{};
+  std::multimap<std::int64_t, unsigned> letGo_;
+};
+
 class FakeDesktop : public Clipboard,
                     public KeyInjection,
-                    public Foreground,
+                    public KeyState,
+                    public Activation,
+                    public PasteTarget,
                     public Pointer,
                     public MessageBoxes,
                     public Clock,
@@ -31,7 +66,7 @@ class FakeDesktop : public Clipboard,
   std::vector<std::string> log;  // every call, in order
   std::string clipboard;
   bool clipboardBusy = false;
-  bool ctrlHeld = false;
+  FakeKeyboard keyboard;  // every key up
   bool pointerFails = false;
   Point pointer;
   Point desktop{1280, 1024};          // one monitor of this size, unless `monitors`
@@ -46,9 +81,6 @@ class FakeDesktop : public Clipboard,
   std::int64_t now = 0;  // the clock, in ms
   // Minimising hands the foreground back to the paste target after this many ms (-1: never).
   int handBackMs = 0;
-  // When the user lets go of Shift, Ctrl and Alt (-1: never); `held` says which.
-  std::int64_t modifiersReleasedAt = 0;
-  HeldModifiers held{.leftAlt = true};
   bool targetGone = false;     // the paste target was closed
   int foregroundRefusals = 0;  // takings of the foreground that Windows refuses
   std::optional<IntegrityLevel> targetLevel, ownLevel;
@@ -83,10 +115,7 @@ class FakeDesktop : public Clipboard,
   bool ProgramHasForeground() override { return programInFront_; }
   std::optional<IntegrityLevel> ForegroundIntegrity() override { return targetLevel; }
   std::optional<IntegrityLevel> OwnIntegrity() override { return ownLevel; }
-  bool ModifierKeysHeld() override { return modifiersReleasedAt < 0 || now < modifiersReleasedAt; }
-  HeldModifiers HeldModifierKeys() override { return ModifierKeysHeld() ? held : HeldModifiers{}; }
-  bool CtrlHeld() override { return ctrlHeld; }
-  void RememberForeground() override {}
+  bool KeyDown(unsigned virtualKey) override { return keyboard.Down(virtualKey, now); }
   void TakeForeground() override {
     log.push_back("foreground");
     programInFront_ = foregroundRefusals-- <= 0;
