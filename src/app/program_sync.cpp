@@ -41,7 +41,9 @@ std::string ConflictCopyText(const std::string& title, const std::string& path) 
 
 void Program::DataFolderChanged(const std::string& name) {
   if (IsConflictCopyName(name)) {
-    if (conflictCopiesTold_.insert(name).second) conflictCopiesToTell_.push_back(name);
+    // Told by the copy that keeps running, not by a one-shot start on its way to a paste.
+    if (state.OneShotMode == 0 && conflictCopiesTold_.insert(name).second)
+      conflictCopiesToTell_.push_back(name);
   } else if (!IsDataFileName(name)) {
     return;  // backups, kept versions, temporary files
   }

@@ -11,7 +11,8 @@ class FolderWatch {
   virtual ~FolderWatch() = default;
   // From now on `changed` runs on the user-interface thread with the name (without the
   // folder) of each file created, written, renamed or removed in `folder`, as often as the
-  // platform reports it. False when the folder cannot be watched.
+  // platform reports it, and once with each "*.qvl" file there at the start. False when the
+  // folder cannot be watched.
   virtual bool Watch(const std::string& folder,
                      std::function<void(const std::string& name)> changed) = 0;
 };

@@ -1,5 +1,6 @@
 #include "win32/services/win32_folder_watch.h"
 
+#include <cwchar>
 #include <memory>
 
 #include "desktop/window_names.h"
@@ -31,6 +32,7 @@ bool Win32FolderWatch::Watch(const std::string& folder,
       path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder_ || !window_) return false;
+  path_ = path;
   const HANDLE thread = CreateThread(nullptr, 0, ReadChanges, this, 0, nullptr);
   if (!thread) return false;
   CloseHandle(thread);  // it runs until the process ends
@@ -48,6 +50,15 @@ DWORD WINAPI Win32FolderWatch::ReadChanges(void* self) {
     if (PostMessageA(watch.window_, kChangedMessage, 0, reinterpret_cast<LPARAM>(owned.get())))
       owned.release();
   };
+  // What is there already, a conflict copy made while the program did not run among it.
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((watch.path_ + L"\\*.qvl").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      post(Narrow(found.cFileName, static_cast<int>(wcslen(found.cFileName))));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
   DWORD bytes = 0;
   while (ReadDirectoryChangesW(watch.folder_.get(), buffer, sizeof buffer, FALSE, kWhat, &bytes,
                                nullptr, nullptr)) {

@@ -27,6 +27,7 @@ class Win32FolderWatch : public WindowBase, public FolderWatch {
 
   std::function<void(const std::string&)> changed_;
   UniqueHandle folder_;
+  std::wstring path_;
   Win32Timer quietTimer_{&window_, 1};
 };
 
