@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/app_error.h"
+#include "desktop/held_keys.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
@@ -26,6 +27,14 @@ std::string UnwritableFolderMessage(const std::string& title, const std::string&
          "from there.";
 }
 
+PopupDesktop PopupDesktopOf(const DesktopRoles& roles) {
+  return {roles.clipboard,
+          roles.activation,
+          roles.pointer,
+          roles.screens,
+          {roles.pasteTarget, roles.keys, roles.keyState, roles.clock, roles.notifier}};
+}
+
 }  // namespace
 
 Program::Program(Services services, ProgramViews views, DataPaths paths, std::string title,
@@ -36,11 +45,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
                   services.layout, state),
-      popup(views.popup, state, library,
-            {services.desktop.clipboard, services.desktop.keys, services.desktop.keyState,
-             services.desktop.activation, services.desktop.pasteTarget, services.desktop.pointer,
-             services.desktop.clock, services.desktop.notifier, services.desktop.screens},
-            preferences, *this),
+      popup(views.popup, state, library, PopupDesktopOf(services.desktop), preferences, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,

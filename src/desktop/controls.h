@@ -72,6 +72,10 @@ class ButtonControl {
   virtual void SetEnabled(bool enabled) = 0;
 };
 
+// The windows' timers (the preview's pointer tracking, the label column following the list)
+// tick this often.
+inline constexpr int kTimerIntervalMs = 100;
+
 // A message timer: interval 0 is stopped.
 class TimerControl {
  public:

@@ -11,7 +11,6 @@
 #include "base/clock.h"
 #include "desktop/controls.h"
 #include "desktop/elevated_paste_target.h"
-#include "desktop/key_state.h"
 #include "desktop/monitor_placement.h"
 #include "desktop/paste_keystrokes.h"
 
@@ -35,6 +34,15 @@ class KeyInjection {
   // Sends the keys as one batch that the user's own keys cannot split; returns how many went
   // out (fewer when Windows blocked them).
   virtual std::size_t SendKeys(const std::vector<KeyStroke>& keys) = 0;
+};
+
+// The keyboard as it is now: each of the 256 virtual keys down or up.
+class KeyState {
+ public:
+  virtual ~KeyState() = default;
+  // The virtual key (0..255) is down now, input that has just arrived included. The generic
+  // Shift, Ctrl and Alt keys are down while either side's key is.
+  virtual bool KeyDown(unsigned virtualKey) = 0;
 };
 
 // The program's windows in front and out of the way: what showing and hiding the list does.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/product.h"
+
 namespace qv {
 
 // Windows' mandatory integrity levels: low 0x1000, medium 0x2000, high 0x3000, system 0x4000.
@@ -13,10 +15,10 @@ using IntegrityLevel = std::uint32_t;
 // Short lines, the longest last: a balloon does not always wrap them.
 inline constexpr const char* kElevatedTargetMessage =
     "Nothing was pasted: the window you work in\n"
-    "runs as administrator, and Windows keeps\n"
-    "Quorvanel from typing into it.\n"
+    "runs as administrator, and Windows keeps\n" QV_SHORT_NAME
+    " from typing into it.\n"
     "The clip is on the clipboard; press Ctrl+V to paste it.\n"
-    "Started as administrator, Quorvanel pastes there itself.";
+    "Started as administrator, " QV_SHORT_NAME " pastes there itself.";
 
 enum class PasteRoute {
   Inject,        // send Ctrl+V

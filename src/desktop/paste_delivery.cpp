@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "desktop/key_state.h"
+#include "desktop/held_keys.h"
 #include "desktop/paste_keystrokes.h"
 
 namespace qv {

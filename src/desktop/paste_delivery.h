@@ -5,6 +5,7 @@
 // whatever would send the keys astray leaves the clip on the clipboard and tells the user.
 #include <functional>
 
+#include "base/product.h"
 #include "desktop/desktop_services.h"
 #include "desktop/elevated_paste_target.h"
 
@@ -21,7 +22,8 @@ inline constexpr const char* kTargetAwayMessage =
     "The clip is on the clipboard; press Ctrl+V to paste it.";
 inline constexpr const char* kKeysBlockedMessage =
     "Nothing was pasted:\n"
-    "Windows did not let Quorvanel send Ctrl+V.\n"
+    "Windows did not let " QV_SHORT_NAME
+    " send Ctrl+V.\n"
     "The clip is on the clipboard; press Ctrl+V to paste it.";
 
 struct PasteRoles {

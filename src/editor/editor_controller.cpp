@@ -10,8 +10,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kTimerIntervalMs = 100;
-
 // Where the pointer goes before each message box, from the centre of the monitor it is
 // shown on (96-dpi pixels): on the button the user is expected to press.
 constexpr Point kRowWarningPointer{10, 33};

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "base/product.h"
 #include "desktop/desktop_services.h"
 #include "editor/editor_controls.h"
 #include "library/clip_library.h"
@@ -17,9 +18,9 @@ namespace qv {
 // Texts of the editor's message boxes.
 inline constexpr const char* kClipChangedWarning =
     "Clip may have been changed. Click 'Update Clip' or continue.";
-inline constexpr const char* kLineLimitError =
-    "The last clip entry caused Quorvanel Clips to\r\nreach it's maximum number of lines: "
-    "850!\r\nEnter smaller clip.";
+inline constexpr const char* kLineLimitError = "The last clip entry caused " QV_PRODUCT_NAME
+                                               " to\r\nreach it's maximum number of lines: "
+                                               "850!\r\nEnter smaller clip.";
 inline constexpr const char* kCloseWarning = "Clip may have been changed. Click ' Yes' to update.";
 inline constexpr const char* kTagTextRefused =
     "The clip title or text holds the text \"/:hdr:\\\" or \"/:tlr:\\\", which marks where "

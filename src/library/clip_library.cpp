@@ -20,7 +20,7 @@ std::string JoinedMessages(const std::vector<std::string>& messages) {
 
 // A damaged file's bytes as found, beside it: where an earlier start kept them already, or
 // else under the first free "<path>.damaged-<n>". Nothing when no copy could be written.
-std::optional<std::string> KeepDamagedCopy(FileSystem& fs, const std::string& path,
+std::optional<std::string> KeepDamagedAsFound(FileSystem& fs, const std::string& path,
                                            const std::string& bytes) {
   constexpr int kMostCopies = 999;
   for (int n = 1; n <= kMostCopies; ++n) {
@@ -51,7 +51,7 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
       std::string bytes = ReadDataFile(fs, path);
       save = true;
       if (LooksDamaged(bytes)) {
-        const auto keptAs = KeepDamagedCopy(fs, path, bytes);
+        const auto keptAs = KeepDamagedAsFound(fs, path, bytes);
         notes.push_back(DamagedFileMessage(path, keptAs));
         save = keptAs.has_value();
       }

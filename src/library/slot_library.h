@@ -19,7 +19,7 @@ inline constexpr int kStoreLineLimit = 850;
 // overruns at about 1000 characters.
 inline constexpr std::size_t kListTextLimit = 255;
 inline constexpr int kSlotCount = 72;
-inline constexpr int kPageRows = 36;
+inline constexpr int kPageRows = 36;  // the slot keys' 36 labels: a page of the list
 
 using SlotList = std::vector<std::string>;  // one SlotRow per entry
 using ClipStore = std::string;              // lines separated by CR LF

@@ -11,7 +11,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kTimerIntervalMs = 100;
 // Another program may keep the foreground (its menu open, a foreground lock): taken again
 // this many times, this far apart, before the list gives up.
 constexpr int kForegroundRetries = 3;
@@ -106,11 +105,11 @@ void PopupController::MakeSureListHasKeyboard() {
     if (retry == kForegroundRetries) {
       view_.form.Hide();
       state.PopupShown = 0;
-      desktop_.notifier.Notify(kNoKeyboardMessage);
+      desktop_.paste.notifier.Notify(kNoKeyboardMessage);
       return;
     }
     // Ending, or hidden by what ran meanwhile: nothing to keep.
-    if (!desktop_.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
+    if (!desktop_.paste.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
     desktop_.activation.TakeForeground();
     view_.form.Show();
   }
@@ -195,10 +194,10 @@ void PopupController::RxCheckListBox1Click() {
 bool PopupController::PutOnClipboard(const std::string& text, unsigned paste) {
   for (int attempt = 1; !desktop_.clipboard.PutClipboardText(text); ++attempt) {
     if (attempt == kClipboardTries) {
-      desktop_.notifier.Notify(kClipboardBusyMessage);
+      desktop_.paste.notifier.Notify(kClipboardBusyMessage);
       return false;
     }
-    if (!desktop_.clock.Wait(kClipboardRetryMs) || pasteCount_ != paste) return false;
+    if (!desktop_.paste.clock.Wait(kClipboardRetryMs) || pasteCount_ != paste) return false;
   }
   return true;
 }
@@ -210,7 +209,7 @@ bool PopupController::ProcessRxCheckListBoxClick() {
   // An empty clip would empty the user's clipboard and type nothing useful.
   if (text.empty()) {
     view_.slotList.Select(-1);
-    desktop_.notifier.Notify(kEmptyClipMessage);
+    desktop_.paste.notifier.Notify(kEmptyClipMessage);
     return true;
   }
   text += PasteSuffix(view_.crlf, view_.crlfLf);

@@ -29,8 +29,7 @@ class PopupController {
         desktop_(desktop),
         preferences_(preferences),
         lifetime_(lifetime),
-        delivery_({desktop.pasteTarget, desktop.keys, desktop.keyState, desktop.clock,
-                   desktop.notifier}) {}
+        delivery_(desktop.paste) {}
 
   // Showing, hiding, moving the window.
   void HotKey1HotKey();

@@ -3,6 +3,7 @@
 // window asks of the program around it.
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
+#include "desktop/paste_delivery.h"
 #include "popup/popup_layout.h"
 
 namespace qv {
@@ -23,14 +24,11 @@ struct PopupView {
 // What showing the list and pasting do on the desktop.
 struct PopupDesktop {
   Clipboard& clipboard;
-  KeyInjection& keys;
-  KeyState& keyState;
   Activation& activation;
-  PasteTarget& pasteTarget;
   Pointer& pointer;
-  Clock& clock;
-  Notifier& notifier;
   Screens& screens;
+  // Typing the clip; its clock and notifier serve the list's own waits and notices too.
+  PasteRoles paste;
 };
 
 // Closing the main window saves the data; the program ends once the running handler has

@@ -25,7 +25,7 @@ PopupLayout PopupLayoutForDpi(int dpi, int listEdge) {
   layout.crLfButton = ScaleForDpi(WindowRect{192, 2, 29, 16}, dpi);
   layout.closeButton = ScaleForDpi(WindowRect{221, 3, 25, 14}, dpi);
 
-  const int page = kRowsPerPage * layout.rowHeight + scaled(kSpareBelowRows);
+  const int page = kPageRows * layout.rowHeight + scaled(kSpareBelowRows);
   layout.slotList = ScaleForDpi(WindowRect{8, 18, 233, 0}, dpi);
   layout.slotList.height = page + 2 * listEdge;
   layout.labelColumn = {layout.slotList.left + listEdge, layout.slotList.top + listEdge, scaled(15),

@@ -4,10 +4,9 @@
 // page of 36 whole rows. One row less and the second page's last row cannot be reached;
 // one more and two visible rows carry the same label.
 #include "desktop/controls.h"
+#include "library/slot_library.h"
 
 namespace qv {
-
-inline constexpr int kRowsPerPage = 36;
 
 struct PopupLayout {
   WindowRect panel;  // Panel1: the whole visible window, at its origin

@@ -49,7 +49,7 @@ class PreferenceKeeper {
   // Throws AppError "Cannot create file <path>" when Save would leave the file alone.
   void CheckWritable() { file_.CheckWritable(); }
 
-  // The one copy of the preference texts: the settings dialog shows and edits them.
+  // The preference texts, held here only: the settings dialog shows and edits them.
   Preferences values;
 
  private:

@@ -34,8 +34,8 @@ TEST(PopupLayout, AtEveryScaleAPageIs36WholeRowsAndTheLabelsLieOnThem) {
   for (const auto& [dpi, edge, width, height] : cases) {
     const PopupLayout l = PopupLayoutForDpi(dpi, edge);
     const int listClient = l.slotList.height - 2 * edge;
-    EXPECT_EQ(listClient / l.rowHeight, kRowsPerPage) << dpi;
-    EXPECT_EQ(l.labelColumn.height / l.rowHeight, kRowsPerPage) << dpi;
+    EXPECT_EQ(listClient / l.rowHeight, kPageRows) << dpi;
+    EXPECT_EQ(l.labelColumn.height / l.rowHeight, kPageRows) << dpi;
     EXPECT_EQ((std::array{l.labelColumn.left, l.labelColumn.top, l.panel.width, l.panel.height}),
               (std::array{l.slotList.left + edge, l.slotList.top + edge, width, height}));
     // The header's buttons still touch; the pointer lands beside the list, on the panel.

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "app/program.h"
-#include "app/second_copy.h"
+#include "app/second_instance.h"
 #include "base/app_error.h"
 #include "editor/editor_controller.h"
 #include "popup/popup_controller.h"
 #include "settings/settings_controller.h"
 #include "win32/app/application_window.h"
-#include "win32/app/copy_lock.h"
+#include "win32/app/instance_lock.h"
 #include "win32/app/win32_save_services.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -46,7 +46,8 @@ namespace {
 // The tray icon's menu: the settings dialog, the editor and Quit. Each command cancels a
 // paste still waiting: the Settings dialog, modal inside that wait, would otherwise let its
 // Ctrl+V go out whenever it closes.
-std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, SettingsDialog& settings) {
+std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, SettingsDialog& settings,
+                                   EditorDialog& editor) {
   std::vector<TrayMenuItem> items = {
       {"Settings...", MenuPicture::Settings,
        [&] {
@@ -54,7 +55,7 @@ std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, Setting
          program.SettingsClosed();
        }},
       {"Lock and Add Clip", MenuPicture::LockAndAdd,
-       [&] { popup.Run([&] { program.editor.LockForUpdate1Click(); }); }},
+       [&] { popup.Run([&] { editor.Open(program.editor); }); }},
       {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.popup.Quit1Click(); }); }}};
   for (TrayMenuItem& item : items) {
     item.chosen = [&program, chosen = std::move(item.chosen)] {
@@ -74,8 +75,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ApplicationWindow application(title);
   PopupWindow popup;
   Win32DesktopServices desktop(application, popup);
-  const CopyLock copyLock(folder);
-  if (copyLock.AnotherCopyRuns() && !MayRunBesideAnotherCopy(desktop, desktop, title, folder))
+  const InstanceLock instanceLock(folder);
+  if (instanceLock.AnotherInstanceRuns() &&
+      !MayRunBesideAnotherInstance(desktop, desktop, title, folder))
     return 0;
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do
@@ -83,7 +85,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32KeyboardLayout layout;
   Win32HotKeyRegistration hotKeyApi;
   SettingsDialog settings(application);
-  EditorDialog editor;
+  EditorDialog editor(application, popup);
   Win32SaveServices saving(popup);
   Win32FolderWatch folderWatch;  // the data files another program replaces
   Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
@@ -94,10 +96,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   folderWatch.onQuiet = [&] { popup.Run([&] { program.DataFolderQuiet(); }); };
   hotKeyApi.onHotKey = [&] { popup.Run([&] { program.popup.HotKey1HotKey(); }); };
   popup.Run([&] { program.FormCreate(); });
-  tray.SetMenu(TrayMenu(program, popup, settings));
+  tray.SetMenu(TrayMenu(program, popup, settings, editor));
   tray.SetIcon(LoadTrayIconPicture());
   popup.Run([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
-  editor.Create(application.Handle(), popup.Handle(), program.editor);
   // The framework shows the main window; its first activation minimises the application.
   if (program.state.OneShotMode) tray.LetSettle();
   if (popup.Handle() && !program.TerminateRequested()) {

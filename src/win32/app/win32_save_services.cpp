@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win32/base/handles.h"
+#include "win32/base/system_library.h"
 #include "win32/services/win32_file_system.h"
 
 namespace qv {
@@ -17,8 +18,7 @@ using BlockReasonDestroy = BOOL(WINAPI*)(HWND);
 // missing.
 template <typename Function>
 Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+  return SystemFunction<Function>("user32.dll", name);
 }
 
 }  // namespace

@@ -8,17 +8,6 @@ namespace qv {
 
 namespace {
 
-template <typename Function>
-Function LookUp(HMODULE library, const char* name) {
-  return library
-             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
-             : nullptr;
-}
-
-HMODULE User32() {
-  return GetModuleHandleA("user32.dll");
-}
-
 int SystemDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -29,7 +18,8 @@ int SystemDpi() {
 // shcore is loaded when a monitor's dpi is first asked for, not at start-up.
 int DpiOfMonitor(HMONITOR monitor) {
   using GetDpi = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
-  static const GetDpi getDpi = LookUp<GetDpi>(LoadSystemLibrary("shcore.dll"), "GetDpiForMonitor");
+  static const GetDpi getDpi =
+      SystemFunction<GetDpi>(LoadSystemLibrary("shcore.dll"), "GetDpiForMonitor");
   UINT x = 0, y = 0;
   if (getDpi && SUCCEEDED(getDpi(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && y > 0)
     return static_cast<int>(y);
@@ -66,20 +56,21 @@ std::optional<WindowRect> FrontWindow() {
 
 int DpiOfWindow(HWND window) {
   using GetDpi = UINT(WINAPI*)(HWND);
-  static const GetDpi getDpi = LookUp<GetDpi>(User32(), "GetDpiForWindow");
+  static const GetDpi getDpi = SystemFunction<GetDpi>("user32.dll", "GetDpiForWindow");
   const int dpi = window && getDpi ? static_cast<int>(getDpi(window)) : 0;
   return dpi > 0 ? dpi : SystemDpi();
 }
 
 int MetricForDpi(int index, int dpi) {
   using GetMetric = int(WINAPI*)(int, UINT);
-  static const GetMetric getMetric = LookUp<GetMetric>(User32(), "GetSystemMetricsForDpi");
+  static const GetMetric getMetric =
+      SystemFunction<GetMetric>("user32.dll", "GetSystemMetricsForDpi");
   return getMetric ? getMetric(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
 void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi) {
   using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const Adjust adjust = LookUp<Adjust>(User32(), "AdjustWindowRectExForDpi");
+  static const Adjust adjust = SystemFunction<Adjust>("user32.dll", "AdjustWindowRectExForDpi");
   if (!adjust || !adjust(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
 }

@@ -6,8 +6,8 @@ namespace qv {
 
 void LoadLibrariesFromSystemFolderOnly() {
   using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
-  const auto setDefault = reinterpret_cast<SetDefaultDirectories>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  const auto setDefault =
+      SystemFunction<SetDefaultDirectories>("kernel32.dll", "SetDefaultDllDirectories");
   if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
   SetDllDirectoryA("");
 }

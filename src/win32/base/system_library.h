@@ -11,7 +11,21 @@ namespace qv {
 // folder at least leaves the search).
 void LoadLibrariesFromSystemFolderOnly();
 
-// The system folder's copy of `name`, or null.
+// `name` loaded from the system folder, or null.
 HMODULE LoadSystemLibrary(const char* name);
+
+// The one way a function is looked up at run time, for what an older Windows (or Windows
+// rather than Wine) may not have: null when the library or the function is missing.
+template <typename Function>
+Function SystemFunction(HMODULE library, const char* name) {
+  return library
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+             : nullptr;
+}
+// The same from a library the process has loaded already ("kernel32.dll", "user32.dll").
+template <typename Function>
+Function SystemFunction(const char* loadedLibrary, const char* name) {
+  return SystemFunction<Function>(GetModuleHandleA(loadedLibrary), name);
+}
 
 }  // namespace qv

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/product.h"
 #include "desktop/window_names.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -34,7 +35,7 @@ struct TextLabel {
 };
 constexpr TextLabel kLabels[] = {
     {{6, 4, kWindowLayout.width - 6, 4 + 26},  // the design's 343 and the right margin
-     "Click the row(s) in the other main Quorvanel Clips window where you want\r\nto add  or "
+     "Click the row(s) in the other main " QV_PRODUCT_NAME " window where you want\r\nto add  or "
      "modify data.  Multiple adds/modifications are ok."},
     {{6, 37, 6 + 200, 37 + 13}, "Clip title:"},
     {{6, 79, 6 + 200, 79 + 13}, "Clip to paste:"}};
@@ -105,9 +106,14 @@ void EditorDialog::FlatButton::SetEnabled(bool enabled) {
   InvalidateRect(owner_.window_, nullptr, FALSE);
 }
 
-void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& controller) {
+void EditorDialog::Open(EditorController& controller) {
   controller_ = &controller;
-  CreateWindowFrom(kWindowLayout, applicationWindow);
+  if (!window_) Create();
+  controller.LockForUpdate1Click();
+}
+
+void EditorDialog::Create() {
+  CreateWindowFrom(kWindowLayout, owner_.Handle());
   font_ = CreateUiFont({}, dpi_);
   MoveFocusWithTab(window_);
   buttons_ = FlatButtons(kButtons, dpi_);
@@ -117,8 +123,9 @@ void EditorDialog::Create(HWND applicationWindow, HWND list, EditorController& c
   Subclass(title_.Handle());
   contentMenu_.reset(CreatePopupMenu());
   AppendMenuA(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
-  copyMenu_.Create(list, {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
-                          {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
+  copyMenu_.Create(list_.Handle(),
+                   {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
+                    {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
 }
 
 void EditorDialog::DpiChanged() {

@@ -17,9 +17,12 @@ class EditorDialog : public Win32Form {
  public:
   // The controls, for the logic; they work once the dialog is created.
   EditorView View() { return EditorView{*this, title_, content_, updateClip_, copyMenu_}; }
-  // Creates the dialog hidden, owned by the application window, and the copy menu on the
-  // list; their messages go to `controller`.
-  void Create(HWND applicationWindow, HWND list, EditorController& controller);
+  // `owner` owns the dialog, `list` the copy menu; nothing is made yet.
+  EditorDialog(const WindowBase& owner, const WindowBase& list) : owner_(owner), list_(list) {}
+  // Tray menu "Lock and Add Clip": the dialog (made when first shown, as nothing needs it
+  // before: every other way in starts from the lock) and its copy menu on the list, their
+  // messages going to `controller`; then the lock.
+  void Open(EditorController& controller);
 
  private:
   // The content field: a rich edit without word wrap, with "Paste from Clipboard" in its menu.
@@ -61,6 +64,7 @@ class EditorDialog : public Win32Form {
   LRESULT OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
   void DpiChanged() override;
+  void Create();
   void Click(int button);
   HWND CreateContentField();
 
@@ -71,6 +75,8 @@ class EditorDialog : public Win32Form {
   UniqueMenu contentMenu_;
   UniqueModule richEditLibrary_;
   UniqueFont font_;
+  const WindowBase& owner_;
+  const WindowBase& list_;
   EditorController* controller_ = nullptr;  // set before the dialog exists
   FlatButtons buttons_{{}, kDesignDpi};     // laid out at creation
   bool contextMenuAsked_ = false;

@@ -1,10 +1,12 @@
 #include "win32/kit/error_box.h"
 
+#include "base/product.h"
+
 namespace qv {
 
 namespace {
 std::string& Title() {
-  static std::string title = "Quorvanel";
+  static std::string title = QV_SHORT_NAME;
   return title;
 }
 }  // namespace

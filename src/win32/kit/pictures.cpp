@@ -1,5 +1,6 @@
 #include "win32/kit/pictures.h"
 
+#include "base/product.h"
 #include "win32/kit/gdi.h"
 #include "win32/resources/resource_ids.h"
 
@@ -108,7 +109,7 @@ void DrawBanner(HDC dc, int x, int y, int dpi) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBlue);
   RECT text{x + ScaleForDpi(18, dpi), y, x + ScaleForDpi(114, dpi), y + ScaleForDpi(16, dpi)};
-  DrawTextA(dc, "Quorvanel Clips", -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextA(dc, QV_PRODUCT_NAME, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace qv

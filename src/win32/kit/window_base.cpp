@@ -47,20 +47,29 @@ void WindowBase::CreateWindowFrom(const WindowLayout& layout, HWND owner) {
                   frame.bottom - frame.top, owner, nullptr, GetModuleHandleA(nullptr), this);
 }
 
-HWND WindowBase::CreateChild(const ChildLayout& layout, HFONT font, const char* text) {
-  HWND child = CreateWindowExA(layout.exStyle, layout.windowClass, text, layout.style,
-                               ScaleForWindow(layout.x), ScaleForWindow(layout.y),
-                               ScaleForWindow(layout.width), ScaleForWindow(layout.height), window_,
+HWND WindowBase::AddChild(const ChildLayout& layout, const WindowRect& place, HFONT font,
+                          const char* text, bool placedByWindow) {
+  HWND child = CreateWindowExA(layout.exStyle, layout.windowClass, text, layout.style, place.left,
+                               place.top, place.width, place.height, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                GetModuleHandleA(nullptr), nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  children_.emplace_back(child, layout);
+  children_.push_back({child, layout, placedByWindow});
   return child;
 }
 
+HWND WindowBase::CreateChild(const ChildLayout& layout, HFONT font, const char* text) {
+  const WindowRect place{layout.x, layout.y, layout.width, layout.height};
+  return AddChild(layout, ScaleForDpi(place, dpi_), font, text, false);
+}
+
+HWND WindowBase::CreatePlacedChild(const ChildLayout& layout, const WindowRect& place, HFONT font) {
+  return AddChild(layout, place, font, "", true);
+}
+
 void WindowBase::SetChildrenFont(HFONT font) {
-  for (const auto& [child, layout] : children_)
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  for (const Child& child : children_)
+    SendMessageA(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 RECT WindowBase::ScaleForWindow(const RECT& rect96) const {
@@ -84,6 +93,9 @@ LRESULT WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(paint.Dc());
       return 0;
     }
+    case WM_PRINTCLIENT:  // drawn into another's device context (an animation, a snapshot)
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_DPICHANGED: {
@@ -92,10 +104,13 @@ LRESULT WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      for (const auto& [child, layout] : children_)
-        SetWindowPos(child, nullptr, ScaleForWindow(layout.x), ScaleForWindow(layout.y),
+      for (const Child& child : children_) {
+        if (child.placedByWindow) continue;
+        const ChildLayout& layout = child.layout;
+        SetWindowPos(child.handle, nullptr, ScaleForWindow(layout.x), ScaleForWindow(layout.y),
                      ScaleForWindow(layout.width), ScaleForWindow(layout.height),
                      SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       DpiChanged();
       InvalidateRect(window_, nullptr, FALSE);
       return 0;

@@ -27,11 +27,12 @@ struct WindowLayout {
   UINT classStyle = 0;
 };
 
-// A child control, from its window's layout table in 96-dpi pixels.
+// A child control, from its window's layout table in 96-dpi pixels (none for a child its
+// window places itself: CreatePlacedChild).
 struct ChildLayout {
   const char* windowClass;
   int id;
-  int x, y, width, height;
+  int x = 0, y = 0, width = 0, height = 0;
   DWORD style;
   DWORD exStyle = 0;
 };
@@ -57,6 +58,9 @@ class WindowBase {
   void CreateWindowFrom(const WindowLayout& layout, HWND owner);
   // Makes a child control with `font` and `text`; a new dpi moves it to its scaled place.
   HWND CreateChild(const ChildLayout& layout, HFONT font, const char* text = "");
+  // Makes a child control at `place` (this window's pixels), which the window keeps up to
+  // date itself, also at a new dpi (DpiChanged); the layout's coordinates are not used.
+  HWND CreatePlacedChild(const ChildLayout& layout, const WindowRect& place, HFONT font);
   // From now on the child's messages reach OnChildMessage.
   void Subclass(HWND child);
 
@@ -65,7 +69,8 @@ class WindowBase {
   // Each message of a subclassed child; ChildDefault for the rest.
   virtual LRESULT OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT ChildDefault(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
-  // WM_PAINT: fills the whole client area (the background is never erased first).
+  // WM_PAINT and WM_PRINTCLIENT: fills the whole client area (the background is never
+  // erased first).
   virtual void Paint(HDC) {}
   // The window has moved to a monitor of another scale, has taken the size Windows suggests
   // and its child controls their places: fonts and what else depends on the dpi.
@@ -87,7 +92,15 @@ class WindowBase {
                                          LPARAM lParam) noexcept;
 
   std::vector<std::pair<HWND, WNDPROC>> childDefaults_;
-  std::vector<std::pair<HWND, ChildLayout>> children_;
+  struct Child {
+    HWND handle;
+    ChildLayout layout;
+    bool placedByWindow;  // not moved by the layout table at a new dpi
+  };
+  HWND AddChild(const ChildLayout& layout, const WindowRect& place, HFONT font, const char* text,
+                bool placedByWindow);
+
+  std::vector<Child> children_;
 };
 
 // A top-level form owned by the application window: what the handlers may do with it, and

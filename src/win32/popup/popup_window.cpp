@@ -28,27 +28,18 @@ constexpr WindowLayout kWindowLayout{.className = kMainWindowClass,
                                      .width = 405,
                                      .height = 496};
 
-// The child controls, from the window's design; placed at the window's dpi by
-// PopupLayoutForDpi.
-constexpr ChildLayout kSlotListLayout{"LISTBOX",
-                                      kIdSlotList,
-                                      8,
-                                      18,
-                                      233,
-                                      473,
-                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS |
-                                          LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
-                                          LBS_NOINTEGRALHEIGHT,
-                                      WS_EX_CLIENTEDGE};
-constexpr ChildLayout kLabelColumnLayout{
-    "LISTBOX",
-    kIdKeyLabels,
-    10,
-    20,
-    15,
-    470,
-    WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-    0};
+// The child controls; their places are PopupLayoutForDpi's, at the window's dpi.
+constexpr ChildLayout kSlotListLayout{.windowClass = "LISTBOX",
+                                      .id = kIdSlotList,
+                                      .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL |
+                                               WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED |
+                                               LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                      .exStyle = WS_EX_CLIENTEDGE};
+constexpr ChildLayout kLabelColumnLayout{.windowClass = "LISTBOX",
+                                         .id = kIdKeyLabels,
+                                         .style = WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED |
+                                                  LBS_HASSTRINGS | LBS_NOTIFY |
+                                                  LBS_NOINTEGRALHEIGHT};
 
 // The header's flat buttons: "+CR", "+cR" and the close button.
 enum HeaderButtonIndex { kCrLfLf = 0, kCrLf = 1, kClose = 2 };
@@ -75,8 +66,8 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   CreateFonts();
   // The rows' height is asked for while the list is made; its border is measured after.
   layout_ = PopupLayoutForDpi(dpi_, MetricForDpi(SM_CXEDGE, dpi_));
-  slotList_.Attach(CreateChild(kSlotListLayout, font_.get()));
-  labelColumn_.Attach(CreateChild(kLabelColumnLayout, font_.get()));
+  slotList_.Attach(CreatePlacedChild(kSlotListLayout, layout_.slotList, font_.get()));
+  labelColumn_.Attach(CreatePlacedChild(kLabelColumnLayout, layout_.labelColumn, font_.get()));
   LayOut();
   SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Subclass(slotList_.Handle());

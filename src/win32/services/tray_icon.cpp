@@ -8,6 +8,7 @@
 
 #include "desktop/window_names.h"
 #include "win32/base/message_loop.h"
+#include "win32/base/system_library.h"
 
 namespace qv {
 
@@ -33,7 +34,7 @@ TrayIcon::TrayIcon(std::string balloonTitle) : balloonTitle_(std::move(balloonTi
 
 TrayIcon::~TrayIcon() {
   enabled_ = false;
-  Deactivate();
+  RemoveIcon();
 }
 
 void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
@@ -53,7 +54,7 @@ void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
 
 void TrayIcon::LetSettle() const {
   // Only Wine's tray hosts do so.
-  if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return;
+  if (!SystemFunction<const char*(CDECL*)()>("ntdll.dll", "wine_get_version")) return;
   // Wait for the first change of the foreground (none comes on Windows), then until it has
   // stayed put for a while, within a bound.
   constexpr DWORD kFirstChangeMs = 500, kSteadyMs = 200, kLongestMs = 1500;
@@ -126,17 +127,17 @@ void TrayIcon::SetTip(const std::string& text) {
 void TrayIcon::SetIcon(HICON icon) {
   if (icon_.get() != icon) icon_.reset(icon);
   if (added_) {
-    if (!icon_) return Deactivate();
+    if (!icon_) return RemoveIcon();
     NOTIFYICONDATAA record;
     FillRecord(record);
     Shell_NotifyIconA(NIM_MODIFY, &record);
   } else {
-    Activate();
+    AddIcon();
   }
 }
 
-void TrayIcon::Activate() {
-  Deactivate();
+void TrayIcon::AddIcon() {
+  RemoveIcon();
   if (!icon_) return;
   clicks_.Reset();
   NOTIFYICONDATAA record;
@@ -152,7 +153,7 @@ void TrayIcon::Activate() {
   if (!balloon_.empty()) ShowBalloon();
 }
 
-void TrayIcon::Deactivate() {
+void TrayIcon::RemoveIcon() {
   NOTIFYICONDATAA record;
   FillRecord(record);
   Shell_NotifyIconA(NIM_DELETE, &record);
@@ -180,11 +181,11 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // ours again, or the user would lose the menu for good.
   static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   if (message == taskbarCreated && taskbarCreated != 0) {
-    if (icon_) Activate();
+    if (icon_) AddIcon();
     return 0;
   }
   if (message == WM_TIMER && wParam == kAddAgainTimer) {
-    if (icon_ && !added_) Activate();
+    if (icon_ && !added_) AddIcon();
     return 0;
   }
   if (message != kCallbackMessage || !enabled_)

@@ -35,8 +35,8 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
   void SetIcon(HICON icon);
   // The right button's menu, its items with their pictures.
   void SetMenu(std::vector<TrayMenuItem> items);
-  void Activate();    // show the icon
-  void Deactivate();  // remove it
+  void AddIcon();     // show the icon
+  void RemoveIcon();  // remove it
   // Wine's tray hosts take the activation for a moment when an icon is added; a pop-up
   // that must stay up (one-shot mode) waits for that before it shows, or it would end at once.
   // Windows' does not: there it returns at once.
@@ -47,7 +47,7 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
   // At the program's end: the balloon is seen, then the icon goes.
   void Leave() {
     LetBalloonBeSeen();
-    Deactivate();
+    RemoveIcon();
   }
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;

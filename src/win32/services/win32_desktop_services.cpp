@@ -56,7 +56,7 @@ struct GlobalDeleter {
 };
 using UniqueGlobal = std::unique_ptr<void, GlobalDeleter>;
 
-UniqueGlobal GlobalCopy(const void* data, std::size_t size) {
+UniqueGlobal GlobalBlock(const void* data, std::size_t size) {
   UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!memory) throw AppError("Out of memory");
   if (void* bytes = GlobalLock(memory.get())) {
@@ -106,15 +106,15 @@ void LetInputArrive() {
 // pasted under an English layout comes out as accented Latin): the program converts it from
 // the files' code page itself, and names the matching locale.
 bool Win32DesktopServices::PutClipboardText(const std::string& text) {
-  UniqueGlobal bytes = GlobalCopy(text.c_str(), text.size() + 1);
+  UniqueGlobal bytes = GlobalBlock(text.c_str(), text.size() + 1);
   const int length = static_cast<int>(text.size());
   std::wstring wide(
       static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
       L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
-  UniqueGlobal unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  UniqueGlobal unicode = GlobalBlock(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   const LCID locale = GetSystemDefaultLCID();  // the locale whose code page CP_ACP is
-  UniqueGlobal localeId = GlobalCopy(&locale, sizeof locale);
+  UniqueGlobal localeId = GlobalBlock(&locale, sizeof locale);
   const OpenClipboardScope clipboard(application_.Handle());
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();

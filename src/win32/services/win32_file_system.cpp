@@ -4,32 +4,11 @@
 
 #include <algorithm>
 
+#include "win32/base/handles.h"
+
 namespace qv {
 
 namespace {
-
-// Owns a file handle and closes it on every path out.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE get() const { return handle_; }
-  // Closes now, so that a failure to close (data not written) can be seen.
-  bool Close() {
-    const bool closed = valid() && CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 constexpr DWORD kChunk = 1u << 20;
 
@@ -67,10 +46,11 @@ bool Win32Disk::Failed() {
 
 std::optional<std::string> Win32Disk::ReadAll(const std::string& path) {
   // Shared with readers only: a file another program is writing cannot be opened.
-  FileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueHandle file =
+      OwnedFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
-  if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
     Failed();
     return std::nullopt;
   }
@@ -98,9 +78,9 @@ bool Win32Disk::Missing(const std::string& path) {
 }
 
 bool Win32Disk::WriteAndFlush(const std::string& path, std::string_view bytes) {
-  FileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return Failed();
+  UniqueHandle file = OwnedFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return Failed();
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(kChunk, bytes.size() - done));
@@ -109,7 +89,8 @@ bool Win32Disk::WriteAndFlush(const std::string& path, std::string_view bytes) {
       return Failed();
     done += wrote;
   }
-  if (!FlushFileBuffers(file.get()) || !file.Close()) return Failed();
+  // Closed here, so that a failure to close (data not written) is seen.
+  if (!FlushFileBuffers(file.get()) || !CloseHandle(file.release())) return Failed();
   return true;
 }
 

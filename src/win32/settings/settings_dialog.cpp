@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/product.h"
 #include "desktop/window_names.h"
 #include "library/paste_delay.h"
 #include "settings/settings_choices.h"
@@ -36,7 +37,7 @@ struct TextLabel {
   const char* text;
   COLORREF colour;
 };
-constexpr TextLabel kLabels[] = {{6 + 61, 2 + 5, "Quorvanel Clips V1.2", kYellow},
+constexpr TextLabel kLabels[] = {{6 + 61, 2 + 5, QV_PRODUCT_NAME " V" QV_VERSION_TEXT, kYellow},
                                  {6, 51, "Clip HotKey:", kNavy},
                                  {119, 51, "Paste Delay:", kNavy}};
 

@@ -1,5 +1,5 @@
 #pragma once
-// One copy of the program per folder: copies from the same folder would write the same data
+// One instance of the program per folder: instances from the same folder would write the same data
 // files over each other.
 #include <cstdint>
 #include <optional>
@@ -15,15 +15,15 @@ struct FolderId {
   std::uint64_t index = 0;
 };
 
-// The name every copy started from `folder` holds while it runs. By the folder's identity when
+// The name every instance started from `folder` holds while it runs. By the folder's identity when
 // the file system tells it, so that a symbolic link, a mapped drive letter or the short name
 // lead to the same lock; otherwise by the path, where the case of letters and "/" for "\"
 // make no other folder.
-std::string CopyLockName(const std::string& folder, std::optional<FolderId> id = std::nullopt);
+std::string InstanceLockName(const std::string& folder, std::optional<FolderId> id = std::nullopt);
 
-// Another copy from the same folder runs. A one-shot start (Ctrl held) runs beside it, to
+// Another instance from the same folder runs. A one-shot start (Ctrl held) runs beside it, to
 // paste; an ordinary start tells the user and is to end before it reads or writes anything.
-bool MayRunBesideAnotherCopy(KeyState& keys, MessageBoxes& messages, const std::string& title,
-                             const std::string& folder);
+bool MayRunBesideAnotherInstance(KeyState& keys, MessageBoxes& messages, const std::string& title,
+                                 const std::string& folder);
 
 }  // namespace qv

@@ -1,11 +1,14 @@
-#include "app/second_copy.h"
+#include "app/second_instance.h"
 
 #include <cstdint>
 #include <cstdio>
 
+#include "base/product.h"
+#include "desktop/held_keys.h"
+
 namespace qv {
 
-std::string CopyLockName(const std::string& folder, std::optional<FolderId> id) {
+std::string InstanceLockName(const std::string& folder, std::optional<FolderId> id) {
   // FNV-1a over the folder's identity, or its path as Windows compares paths: a name of fixed
   // length, whatever the folder's.
   char identity[64];
@@ -21,13 +24,13 @@ std::string CopyLockName(const std::string& folder, std::optional<FolderId> id) 
     hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
   }
   char name[64];
-  std::snprintf(name, sizeof name, "Global\\Quorvanel-%016llx",
+  std::snprintf(name, sizeof name, "Global\\" QV_SHORT_NAME "-%016llx",
                 static_cast<unsigned long long>(hash));
   return name;
 }
 
-bool MayRunBesideAnotherCopy(KeyState& keys, MessageBoxes& messages, const std::string& title,
-                             const std::string& folder) {
+bool MayRunBesideAnotherInstance(KeyState& keys, MessageBoxes& messages, const std::string& title,
+                                 const std::string& folder) {
   if (CtrlHeld(keys)) return true;
   messages.ShowMessage(MessageKind::Warning,
                        title + " is already running from " + folder +

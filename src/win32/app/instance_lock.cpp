@@ -1,8 +1,8 @@
-#include "win32/app/copy_lock.h"
+#include "win32/app/instance_lock.h"
 
 #include <optional>
 
-#include "app/second_copy.h"
+#include "app/second_instance.h"
 #include "win32/services/win32_file_system.h"
 
 namespace qv {
@@ -23,12 +23,12 @@ std::optional<FolderId> IdentifyFolder(const std::string& folder) {
 
 }  // namespace
 
-CopyLock::CopyLock(const std::string& folder) {
-  const std::string name = CopyLockName(folder, IdentifyFolder(folder));
+InstanceLock::InstanceLock(const std::string& folder) {
+  const std::string name = InstanceLockName(folder, IdentifyFolder(folder));
   mutex_.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
   const DWORD error = GetLastError();
-  // A copy of another user holds it when we may not even open it.
-  anotherCopyRuns_ = mutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+  // An instance of another user holds it when we may not even open it.
+  anotherInstanceRuns_ = mutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
 }
 
 }  // namespace qv

@@ -1,4 +1,4 @@
-#include "desktop/key_state.h"
+#include "desktop/held_keys.h"
 
 namespace qv {
 
