@@ -64,8 +64,6 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
   hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services_.layout));
   popup.editorRowLoad = [this] { editor.RowClick(); };
   editor.onUpdateOverOtherVersion = [this](int row) { KeepOtherVersionOf(row); };
-  services_.folderWatch.Watch(ExeDirectory(paths_.rows),
-                              [this](const std::string& name) { DataFolderChanged(name); });
 }
 
 void Program::FormCreate() {
@@ -102,13 +100,21 @@ void Program::SettingsClosed() {
 
 void Program::LoadPreferences() {
   // Whatever fails, start-up registers the key it has settled on, once.
+  // From here on, what another program changes in the data folder is taken in: not before
+  // start-up's own reads are done.
+  const auto watch = [this] {
+    services_.folderWatch.Watch(ExeDirectory(paths_.rows),
+                                [this](const std::string& name) { DataFolderChanged(name); });
+  };
   try {
     LoadAndApplyPreferences();
   } catch (...) {
     hotKey.Loaded();
+    watch();
     throw;
   }
   hotKey.Loaded();
+  watch();
 }
 
 void Program::LoadAndApplyPreferences() {

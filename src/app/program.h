@@ -70,8 +70,9 @@ class Program : public MainWindowEvents, public Housekeeper {
   // folder that takes no new file is told here, once.
   void FormCreate();
   // The settings dialog's part of start-up: load and apply the preferences, then register
-  // the hot key (the only registration of start-up). When the file cannot be read, the hot
-  // key in effect stays and is what the preferences hold.
+  // the hot key (the only registration of start-up) and start watching the data folder.
+  // When the file cannot be read, the hot key in effect stays and is what the preferences
+  // hold.
   void LoadPreferences();
   // Writes rows, store, preferences in that order; stops at the first failure. Tells the
   // user of data file versions kept because another program had changed them.
