@@ -1,6 +1,7 @@
 # Quorvanel Clips: build, test, run and package.
 #   make run    build Quorvanel.exe and run it under Wine
-#   make test   unit tests (AddressSanitizer, UBSan), then the end-to-end tests under Wine
+#   make test   unit tests (AddressSanitizer, UBSan), the Windows 7 import check, then the
+#               end-to-end tests under Wine
 #   make dist   dist/ with Quorvanel.exe and the three data files
 #   make bench  core benchmarks (optimised build)
 #   make fuzz   libFuzzer targets of tests/fuzz (clang), FUZZ_SECONDS each (default 10; 0 only
@@ -16,7 +17,7 @@ EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows e2e test run dist bench bench-e2e fuzz format clean
+.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean
 
 all: native windows
 
@@ -40,12 +41,17 @@ windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows -j $(JOBS)
 
+# The executable imports nothing Windows 7 SP1 lacks; newer functions are looked up at run time.
+imports: windows
+	@scripts/check_imports.sh
+
 e2e: windows
 	@echo "== end-to-end tests (Wine)"
 	@tests/e2e/run.sh
 
 test: deps
 	@$(MAKE) --no-print-directory unit
+	@$(MAKE) --no-print-directory imports
 	@$(MAKE) --no-print-directory e2e
 
 run: windows

@@ -13,8 +13,9 @@ std::string InstanceLockName(const std::string& folder, std::optional<FolderId> 
   // length, whatever the folder's.
   char identity[64];
   if (id) {
-    std::snprintf(identity, sizeof identity, "|%08lx|%016llx",
-                  static_cast<unsigned long>(id->volume),
+    std::snprintf(identity, sizeof identity, "|%016llx|%016llx%016llx",
+                  static_cast<unsigned long long>(id->volume),
+                  static_cast<unsigned long long>(id->indexHigh),
                   static_cast<unsigned long long>(id->index));
   }
   std::uint64_t hash = 0xcbf29ce484222325ull;
@@ -24,18 +25,24 @@ std::string InstanceLockName(const std::string& folder, std::optional<FolderId> 
     hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
   }
   char name[64];
-  std::snprintf(name, sizeof name, "Global\\" QV_SHORT_NAME "-%016llx",
-                static_cast<unsigned long long>(hash));
+  std::snprintf(name, sizeof name, QV_SHORT_NAME "-%016llx", static_cast<unsigned long long>(hash));
   return name;
 }
 
 bool MayRunBesideAnotherInstance(KeyState& keys, MessageBoxes& messages, const std::string& title,
-                                 const std::string& folder) {
+                                 const std::string& folder, OtherInstance other) {
   if (CtrlHeld(keys)) return true;
+  const std::string where =
+      other == OtherInstance::OtherSession
+          ? " for another user of this computer, or in another session of yours:\nits icon is "
+            "in that session's notification area."
+      : other == OtherInstance::ThroughAnotherPath
+          ? ", started through another path to this folder\nor on another computer that "
+            "shares it."
+          : ": its icon is in the notification area.";
   messages.ShowMessage(MessageKind::Warning,
-                       title + " is already running from " + folder +
-                           ": its icon is in the notification area.\n\nThis copy ends now, "
-                           "without reading or changing any file.",
+                       title + " is already running from " + folder + where +
+                           "\n\nThis copy ends now, without reading or changing any file.",
                        MessageButtons::Ok);
   return false;
 }

@@ -21,7 +21,7 @@ std::string JoinedMessages(const std::vector<std::string>& messages) {
 // A damaged file's bytes as found, beside it: where an earlier start kept them already, or
 // else under the first free "<path>.damaged-<n>". Nothing when no copy could be written.
 std::optional<std::string> KeepDamagedAsFound(FileSystem& fs, const std::string& path,
-                                           const std::string& bytes) {
+                                              const std::string& bytes) {
   constexpr int kMostCopies = 999;
   for (int n = 1; n <= kMostCopies; ++n) {
     const std::string name = path + ".damaged-" + std::to_string(n);

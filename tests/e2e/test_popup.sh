@@ -314,3 +314,16 @@ test_one_shot_switch_to_another_application_ends_program() {
   assert_data_files_written
   assert_eq '' "$(notepad_hex)" "Notepad's text"
 }
+
+# Wine repeats a held hot key although it is registered without repeats: held for 2 s, it
+# shows the list once.
+test_hot_key_held_down_shows_the_list_once() {
+  write_test_data
+  start_with_notepad
+  local watch="$E2E_TEST_ARTIFACTS/watch.log"
+  probe watch "$QV_MAIN_CLASS" 4000 >"$watch" &
+  local watcher=$!
+  xdotool keydown "$HOT_KEY" sleep 2 keyup "$HOT_KEY"
+  wait "$watcher"
+  assert_eq 1 "$(grep -c visible "$watch")" "times the list was shown ($(tr '\n' ' ' <"$watch"))"
+}

@@ -129,6 +129,19 @@ test_second_copy_from_the_same_folder_ends_without_writing() {
   qv_wait_exit 20 || fail "the copy started through a link did not end"
   assert_eq "$before" "$(folder_state)" "files in C:\\qv\\ after the copy started through a link"
 
+  # A drive letter mapped to the folder after the first copy started: Wine gives the folder
+  # another volume serial there, and the file the first copy holds in it tells.
+  ln -s ../drive_c/qv "$WINEPREFIX/dosdevices/m:"
+  (cd "$(qv_dir)" && exec "$WINE" 'M:\Quorvanel.exe') >>"$E2E_TEST_ARTIFACTS/program.log" 2>&1 &
+  QV_PID=$!
+  text=$(probe_text message-text Warning 20000) || fail "the copy started from M: told nothing"
+  shot mapped-drive-warning
+  # shellcheck disable=SC1003 # the backslashes are the folder's
+  [[ "$text" == *'Quorvanel is already running from M:\'* ]] || fail "warning text: [$text]"
+  probe message-box Warning 5000 OK >/dev/null || fail "could not press OK"
+  qv_wait_exit 20 || fail "the copy started from M: did not end"
+  assert_eq "$before" "$(folder_state)" "files in C:\\qv\\ after the copy started from M:"
+
   # The first copy runs on and saves as ever.
   QV_PID=$first
   qv_running || fail "the first copy ended"

@@ -1,9 +1,12 @@
 // The system-wide hot key: registered once per value, released before a change and at the end.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
+#include <sstream>
 
 #include "desktop/global_hot_key.h"
+#include "desktop/hot_key_repeats.h"
 #include "fakes/fake_desktop.h"
 
 namespace qv {
@@ -57,6 +60,30 @@ TEST_F(GlobalHotKeyTest, FailedRegistrationIsRetriedWhenSetAgainOrWhenLoaded) {
   hotKey->SetKey(0);  // registered as virtual key 0, which no key press gives
   EXPECT_EQ(api.log.back(), "register 0 0");
   EXPECT_FALSE(hotKey->Works());
+}
+
+// Events: the hot key's message with its key Down or Up at a time (ms), or a look at the key
+// between messages (d, u).
+TEST(HotKeyRepeats, AHeldKeyTogglesOnceWhateverThePlatformRepeats) {
+  const std::pair<const char*, int> cases[] = {
+      {"D0 D500 D533 D566 u600 D900", 2},  // Wine's repeats, then a new press
+      {"D0 u30 D150", 2},                  // a quick second press
+      {"U0 D100", 2},                      // let go before the message came
+      {"D0 D2000", 2},                     // let go unseen: no repeat comes that late
+  };
+  for (const auto& [events, toggles] : cases) {
+    HotKeyRepeats repeats;
+    int n = 0;
+    std::istringstream in(events);
+    for (std::string e; in >> e;) {
+      const bool down = e[0] == 'D' || e[0] == 'd';
+      if (std::islower(e[0]))
+        repeats.LookedAt(down);
+      else
+        n += repeats.Pressed(down, std::stoll(e.substr(1)));
+    }
+    EXPECT_EQ(n, toggles) << events;
+  }
 }
 
 }  // namespace

@@ -1,24 +1,28 @@
 #pragma once
-// The named lock a running instance holds, so that an instance started later from the same folder
-// can tell.
+// What a running instance holds, so that an instance started later from the same folder can
+// tell: named locks by the folder's identity, in this session and for the whole computer, and
+// a file in the folder that only one instance can open for writing.
 #include <windows.h>
 
 #include <string>
 
+#include "app/second_instance.h"
 #include "win32/base/handles.h"
 
 namespace qv {
 
 class InstanceLock {
  public:
-  // The lock of the copies started from `folder`.
+  // The locks of the instances started from `folder`.
   explicit InstanceLock(const std::string& folder);
 
-  bool AnotherInstanceRuns() const { return anotherInstanceRuns_; }
+  OtherInstance AnotherInstance() const { return another_; }
+  // At the end, once the files are saved: an instance started while a balloon lingers may run.
+  void Release();
 
  private:
-  UniqueHandle mutex_;
-  bool anotherInstanceRuns_ = false;
+  UniqueHandle local_, global_, file_;
+  OtherInstance another_ = OtherInstance::None;
 };
 
 }  // namespace qv

@@ -75,9 +75,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ApplicationWindow application(title);
   PopupWindow popup;
   Win32DesktopServices desktop(application, popup);
-  const InstanceLock instanceLock(folder);
-  if (instanceLock.AnotherInstanceRuns() &&
-      !MayRunBesideAnotherInstance(desktop, desktop, title, folder))
+  InstanceLock instanceLock(folder);
+  if (instanceLock.AnotherInstance() != OtherInstance::None &&
+      !MayRunBesideAnotherInstance(desktop, desktop, title, folder, instanceLock.AnotherInstance()))
     return 0;
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do
@@ -107,6 +107,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (PumpMessage()) {
     }
   }
-  tray.Leave();  // the windows and every other handle go with the process, more quickly
+  instanceLock.Release();  // saved: an instance started while a balloon lingers may read them
+  tray.Leave();            // the windows and every other handle go with the process, more quickly
   ExitProcess(0);
 }

@@ -58,7 +58,10 @@ int DpiOfWindow(HWND window) {
   using GetDpi = UINT(WINAPI*)(HWND);
   static const GetDpi getDpi = SystemFunction<GetDpi>("user32.dll", "GetDpiForWindow");
   const int dpi = window && getDpi ? static_cast<int>(getDpi(window)) : 0;
-  return dpi > 0 ? dpi : SystemDpi();
+  if (dpi > 0) return dpi;
+  // Per-monitor systems before Windows 10 1607 (8.1, the first 10s): the dpi of the window's
+  // monitor, the primary one for a window not made yet; the system's where shcore is missing.
+  return DpiOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
 }
 
 int MetricForDpi(int index, int dpi) {

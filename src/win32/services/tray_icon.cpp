@@ -30,6 +30,12 @@ void CopyCut(char (&field)[N], const std::string& text) {
 
 TrayIcon::TrayIcon(std::string balloonTitle) : balloonTitle_(std::move(balloonTitle)) {
   CreateWindowFrom({.className = kTrayWindowClass, .exStyle = WS_EX_TOOLWINDOW}, nullptr);
+  // Running as administrator, the program would not hear a new shell's TaskbarCreated, sent
+  // from below its integrity level, and its icon, the only menu, would be gone for good.
+  using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+  if (const auto allow = SystemFunction<ChangeFilter>("user32.dll", "ChangeWindowMessageFilterEx"))
+    allow(window_, RegisterWindowMessageA("TaskbarCreated"), kAllow, nullptr);
 }
 
 TrayIcon::~TrayIcon() {
