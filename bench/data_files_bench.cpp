@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 
+#include "fakes/fake_code_page.h"
 #include "library/clip_library.h"
 #include "library/file_system.h"
 #include "library/slot_library.h"
@@ -150,7 +151,7 @@ void BM_LoadLibrary(benchmark::State& state) {
   DiskFileSystem disk;
   for (auto _ : state) {
     qv::ClipLibrary library;
-    library.Load(disk, paths);
+    library.Load(disk, paths, qv::test::kWestern);
     benchmark::DoNotOptimize(library.store.data());
   }
 }
@@ -164,11 +165,11 @@ void BM_SaveLibrary(benchmark::State& state) {
   memory.Put(paths.rows, std::move(rows));
   memory.Put(paths.store, std::move(store));
   qv::ClipLibrary library;
-  library.Load(memory, paths);
+  library.Load(memory, paths, qv::test::kWestern);
   for (auto _ : state) {
     library.rows[0][0] ^= 1;  // a change in each file, so that both are written
     library.store[0] ^= 1;
-    library.Save(memory, paths);
+    library.Save(memory, paths, qv::test::kWestern);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(library.store.size()));

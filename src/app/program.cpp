@@ -43,8 +43,8 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       retrying_(deadline_, deadline_),
       dataFiles_(retrying_),
       hotKey(services.hotKeyApi),
-      preferences(dataFiles_, paths.prefs, {views.popup.crlf, views.popup.crlfLf}, hotKey,
-                  services.layout, state),
+      preferences(dataFiles_, paths.prefs, services.codePage,
+                  {views.popup.crlf, views.popup.crlfLf}, hotKey, services.layout, state),
       popup(views.popup, state, library, PopupDesktopOf(services.desktop), preferences, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
@@ -81,7 +81,7 @@ void Program::FormCreate() {
   }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
-    library.Load(dataFiles_, paths_);
+    library.Load(dataFiles_, paths_, services_.codePage);
   } catch (...) {
     list_.slotList.SetItems(ListTexts(library.rows));
     throw;
@@ -136,7 +136,7 @@ void Program::SaveAll() {
     bool& saving;
     ~Done() { saving = false; }
   } done{saving_};
-  library.Save(dataFiles_, paths_);
+  library.Save(dataFiles_, paths_, services_.codePage);
   preferences.Save();
 }
 

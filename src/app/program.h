@@ -33,7 +33,8 @@
 namespace qv {
 
 struct Services {
-  FileSystem& files;  // one attempt per step: the program waits for a busy file itself
+  FileSystem& files;         // one attempt per step: the program waits for a busy file itself
+  const CodePage& codePage;  // of data files without a byte order mark
   DesktopRoles desktop;
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;

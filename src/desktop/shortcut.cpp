@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "base/utf8_text.h"
+
 namespace qv {
 
 namespace {
@@ -60,7 +62,7 @@ std::string KeyName(unsigned code, const KeyboardLayout& layout) {
     return name;
   }
   std::string name = layout.KeyName(code);
-  return name.size() == 1 ? name : std::string();
+  return CharacterCount(name) == 1 ? name : std::string();  // a key's own character
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix,

@@ -41,7 +41,7 @@ DataPaths DataPaths::InFolder(const std::string& folder) {
   return DataPaths{folder + kRowsFileName, folder + kStoreFileName, folder + kPrefsFileName};
 }
 
-void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
+void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths, const CodePage& codePage) {
   store.clear();
   saveRows_ = saveStore_ = false;
   // What the user is told once, after everything that can be loaded has been.
@@ -62,9 +62,9 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
     }
   };
   if (const auto rowsFile = read(paths.rows, saveRows_)) {
-    rows = SplitFileLines(*rowsFile);
-    if (auto storeFile = read(paths.store, saveStore_))
-      store = ParseStoreFile(std::move(*storeFile));  // taken over when its breaks are CR LF
+    rows = SplitFileLines(rowsText_.Decode(std::move(*rowsFile), codePage));
+    if (auto storeFile = read(paths.store, saveStore_))  // taken over when its breaks are CR LF
+      store = ParseStoreFile(storeText_.Decode(std::move(*storeFile), codePage));
   }
   loaded_ = {rows, store};
   if (!notes.empty()) throw AppError(JoinedMessages(notes));
@@ -72,23 +72,27 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths) {
 
 // A file that was not read this run is left alone: writing what memory holds in its
 // place (design rows, an empty store) would destroy the user's clips.
-void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths) {
+void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage) {
+  std::string scratch;
   if (saveRows_) {
-    const std::string file = SerializeRows(rows);
-    SaveDataFile(fs, paths.rows, file);
-    loaded_.rows = SplitFileLines(file);
+    const std::string text = SerializeRows(rows);
+    SaveDataFile(fs, paths.rows, rowsText_.Encode(text, codePage, scratch));
+    loaded_.rows = SplitFileLines(text);
   }
   if (saveStore_) {
-    SaveDataFile(fs, paths.store, store);
+    SaveDataFile(fs, paths.store, storeText_.Encode(store, codePage, scratch));
     loaded_.store = store;
   }
 }
 
 std::optional<LibraryMerge> ClipLibrary::TakeIn(std::string_view rowsFile,
-                                                std::string_view storeFile) {
+                                                std::string_view storeFile,
+                                                const CodePage& codePage) {
   if (!saveRows_ || !saveStore_ || LooksDamaged(rowsFile) || LooksDamaged(storeFile))
     return std::nullopt;
-  LibraryVersion theirs{SplitFileLines(rowsFile), ParseStoreFile(storeFile)};
+  // Read as a load reads them: each file's encoding is what it holds now.
+  LibraryVersion theirs{SplitFileLines(rowsText_.Decode(std::string(rowsFile), codePage)),
+                        ParseStoreFile(storeText_.Decode(std::string(storeFile), codePage))};
   if (theirs == loaded_) return std::nullopt;
   LibraryMerge merge = MergeLibraries(loaded_, {rows, store}, theirs);
   rows = merge.merged.rows;

@@ -2,7 +2,9 @@
 // The slot rows and the clip store as the running program holds them, with their files.
 #include <string>
 
+#include "library/code_page.h"
 #include "library/data_files.h"
+#include "library/file_encoding.h"
 #include "library/file_system.h"
 #include "library/library_merge.h"
 #include "library/slot_library.h"
@@ -24,21 +26,24 @@ class ClipLibrary {
   // AppError at the end naming every file that could not be read or looks damaged; a
   // damaged file is loaded all the same, every byte kept, and a copy of it as found is kept
   // beside it as "<file>.damaged-<n>" before any save can write over it.
-  void Load(FileSystem& fs, const DataPaths& paths);
+  // Text is UTF-8 in memory; a file is written back in the encoding it was read in.
+  void Load(FileSystem& fs, const DataPaths& paths, const CodePage& codePage);
   // Writes the rows file, then the store file; throws AppError at the first failure,
   // skipping the rest. A file this run failed to read is never overwritten, nor a damaged
   // one of which no copy could be kept.
-  void Save(FileSystem& fs, const DataPaths& paths);
+  void Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage);
   // The two files as another program left them: when they differ from the version last
   // loaded or saved, they are merged slot by slot into what the library holds, and become
   // that version. Nothing when they hold no change, or when a file was not loaded this run
   // or looks damaged (the save then keeps it beside, as any file changed on disk).
-  std::optional<LibraryMerge> TakeIn(std::string_view rowsFile, std::string_view storeFile);
+  std::optional<LibraryMerge> TakeIn(std::string_view rowsFile, std::string_view storeFile,
+                                     const CodePage& codePage);
 
  private:
   LibraryVersion loaded_;  // what this machine and the files on disk last agreed on
   bool saveRows_ = false;
   bool saveStore_ = false;
+  FileText rowsText_, storeText_;
 };
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/app_error.h"
+#include "base/utf8_text.h"
 #include "library/data_files.h"
 
 namespace qv {
@@ -21,8 +22,10 @@ Preferences MergePreferences(const Preferences& base, const Preferences& mine,
   conflict = false;
   const auto merge = [&](const std::string& was, std::string& ours, const std::string& other) {
     if (other == was || other == ours) return;
-    if (ours != was) conflict = true;
-    else ours = other;
+    if (ours != was)
+      conflict = true;
+    else
+      ours = other;
   };
   merge(base.hotKey, merged.hotKey, theirs.hotKey);
   merge(base.pasteDelay, merged.pasteDelay, theirs.pasteDelay);
@@ -49,12 +52,16 @@ PasteSuffixMode SuffixModeOf(const std::string& flags) {
 
 void SetSuffixMode(std::string& flags, PasteSuffixMode mode) {
   if (flags.empty()) flags = kDefaultParamFlags;
-  flags[0] = mode == PasteSuffixMode::None ? '0' : mode == PasteSuffixMode::CrLf ? '2' : '3';
+  // The whole first character, which a hand-edited file may have made a letter of any script.
+  flags.replace(0, CharacterPrefix(flags, 1), 1,
+                mode == PasteSuffixMode::None   ? '0'
+                : mode == PasteSuffixMode::CrLf ? '2'
+                                                : '3');
 }
 
 Preferences PreferencesFile::Load() {
   fileRead_ = false;
-  Preferences preferences = ParsePreferences(ReadDataFile(files_, path_));
+  Preferences preferences = ParsePreferences(text_.Decode(ReadDataFile(files_, path_), codePage_));
   fileRead_ = true;
   known_ = preferences;
   return preferences;
@@ -66,7 +73,8 @@ bool PreferencesFile::MayWrite() {
 
 void PreferencesFile::Save(const Preferences& preferences) {
   if (!MayWrite()) return;
-  SaveDataFile(files_, path_, SerializePreferences(preferences));
+  std::string scratch;
+  SaveDataFile(files_, path_, text_.Encode(SerializePreferences(preferences), codePage_, scratch));
   known_ = ParsePreferences(SerializePreferences(preferences));
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/code_page.h"
+#include "library/file_encoding.h"
 #include "library/file_system.h"
 #include "library/paste_delay.h"
 
@@ -42,7 +44,8 @@ void SetSuffixMode(std::string& flags, PasteSuffixMode mode);
 // run never saw, and is never overwritten.
 class PreferencesFile {
  public:
-  PreferencesFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  PreferencesFile(FileSystem& files, std::string path, const CodePage& codePage)
+      : files_(files), path_(std::move(path)), codePage_(codePage) {}
   // Throws AppError "Cannot open file <path>".
   Preferences Load();
   // Skipped for a file that exists but was not read by the last Load.
@@ -53,12 +56,18 @@ class PreferencesFile {
   // The file's values as last loaded or saved; nothing while it has not been read.
   const std::optional<Preferences>& Known() const { return known_; }
   void Know(const Preferences& onDisk) { known_ = onDisk; }
+  // The file's bytes as another program left them, read as Load reads them.
+  Preferences Parse(std::string bytes) {
+    return ParsePreferences(text_.Decode(std::move(bytes), codePage_));
+  }
 
  private:
   bool MayWrite();
 
   FileSystem& files_;
   std::string path_;
+  const CodePage& codePage_;
+  FileText text_;          // a new file: in the code page when it holds the text
   bool fileRead_ = false;  // the last Load read the file
   std::optional<Preferences> known_;
 };

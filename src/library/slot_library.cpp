@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/utf8_text.h"
+
 namespace qv {
 
 namespace {
@@ -146,13 +148,14 @@ std::string TrailerTagFor(std::string_view header) {
 
 std::string ComposeSlotRow(std::string_view title, std::string_view header) {
   std::string row(title);
-  if (title.size() < kTagColumn) row.append(kTagColumn - title.size(), ' ');
+  const std::size_t characters = CharacterCount(title);
+  if (characters < kTagColumn) row.append(kTagColumn - characters, ' ');
   row += header;
   return row;
 }
 
 std::string ReadSlotTitle(std::string_view row) {
-  auto title = row.substr(0, kTitleFieldLength);
+  auto title = row.substr(0, CharacterPrefix(row, kTitleFieldLength));
   while (!title.empty() && static_cast<unsigned char>(title.back()) <= 32) title.remove_suffix(1);
   return std::string(title);
 }
@@ -172,7 +175,7 @@ bool TitleFitsRow(std::string_view title) {
 }
 
 std::string ListText(std::string_view row) {
-  return std::string(row.substr(0, kListTextLimit));
+  return std::string(row.substr(0, CharacterPrefix(row, kListTextLimit)));
 }
 
 SlotList ListTexts(const SlotList& rows) {

@@ -11,6 +11,7 @@ namespace qv {
 inline constexpr std::string_view kHeaderPrefix = "/:hdr:\\";
 inline constexpr std::string_view kTrailerPrefix = "/:tlr:\\";
 inline constexpr std::size_t kTagLength = 21;
+// Lengths in characters as the user sees them (text is UTF-8).
 inline constexpr std::size_t kTitleFieldLength = 27;
 inline constexpr std::size_t kTagColumn = 71;  // characters before the tag in a written row
 inline constexpr int kStoreLineLimit = 850;

@@ -9,7 +9,7 @@ namespace qv {
 
 namespace {
 
-constexpr char kBrokenBar = '\xA6';
+constexpr std::string_view kBrokenBar = "\u00A6";  // UTF-8 C2 A6
 
 // Lines as a text control holds them: CR LF, a lone CR and a lone LF each end a line;
 // an empty last line is dropped, as LineCount does not count it.
@@ -62,8 +62,9 @@ std::string PasteSuffix(const ButtonControl& crlf, const ButtonControl& crlfLf) 
 }
 
 std::string BuildPreviewText(std::string_view content) {
-  std::string text(content);
-  std::replace(text.begin(), text.end(), '|', kBrokenBar);
+  std::string text;
+  text.reserve(content.size());
+  for (const char c : content) c == '|' ? void(text += kBrokenBar) : void(text += c);
 
   auto lines = CountedLines(text);
   std::size_t shown = std::min<std::size_t>(lines.size(), kPreviewLineLimit);

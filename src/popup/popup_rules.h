@@ -33,7 +33,7 @@ void ClickSuffixButton(ButtonControl& crlf, ButtonControl& crlfLf, SuffixButton 
 // What a paste appends; "+cR" is tested first.
 std::string PasteSuffix(const ButtonControl& crlf, const ButtonControl& crlfLf);
 
-// The hint text of a preview: "|" shown as the broken bar 0xA6 (the hint display would
+// The hint text of a preview: "|" shown as the broken bar U+00A6 (the hint display would
 // cut the text there), at most 45 lines with "..." after the 45th, joined by CR LF.
 std::string BuildPreviewText(std::string_view content);
 

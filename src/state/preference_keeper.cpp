@@ -15,7 +15,7 @@ void PreferenceKeeper::Load() {
 PreferenceKeeper::TakeInOutcome PreferenceKeeper::TakeIn(std::string_view fileBytes) {
   const std::optional<Preferences> known = file_.Known();
   if (!known) return TakeInOutcome::NoChange;  // never read: a save leaves it alone
-  const Preferences onDisk = ParsePreferences(fileBytes);
+  const Preferences onDisk = file_.Parse(std::string(fileBytes));
   if (onDisk == *known) return TakeInOutcome::NoChange;
   bool conflict = false;
   values = MergePreferences(*known, values, onDisk, conflict);

@@ -18,9 +18,10 @@ struct SuffixButtons {
 
 class PreferenceKeeper {
  public:
-  PreferenceKeeper(FileSystem& files, std::string path, SuffixButtons buttons, GlobalHotKey& hotKey,
-                   const KeyboardLayout& layout, SharedState& shared)
-      : file_(files, std::move(path)),
+  PreferenceKeeper(FileSystem& files, std::string path, const CodePage& codePage,
+                   SuffixButtons buttons, GlobalHotKey& hotKey, const KeyboardLayout& layout,
+                   SharedState& shared)
+      : file_(files, std::move(path), codePage),
         buttons_(buttons),
         hotKey_(hotKey),
         layout_(layout),

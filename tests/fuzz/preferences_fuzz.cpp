@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "base/utf8_text.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fuzz_support.h"
@@ -47,7 +48,8 @@ struct Preferred {
   GlobalHotKey hotKey{hotKeyApi};
   test::FakeButton crlf, crlfLf;
   SharedState state;
-  PreferenceKeeper preferences{files, kPath, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+  PreferenceKeeper preferences{
+      files, kPath, test::kWestern, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
   Preferences& values = preferences.values;
 
   template <typename Step>
@@ -72,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Load: the lines go to the texts and the flags; at most one suffix button ends down.
   FUZZ_CHECK(p.Run(&PreferenceKeeper::Load).empty());
-  const auto lines = FileLines(file);
+  const bool marked = file.starts_with(kUtf8Mark);  // else code page 1252
+  const auto lines =
+      FileLines(marked ? file.substr(kUtf8Mark.size()) : test::kWestern.Decode(file));
   const std::string flagsLine = Line(lines, 2);
   FUZZ_CHECK(p.values.hotKey == Line(lines, 0));
   FUZZ_CHECK(p.values.pasteDelay == Line(lines, 1));
@@ -103,8 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Save: three lines; loading them gives the same texts and flags, saving again the same file.
   FUZZ_CHECK(p.Run(&PreferenceKeeper::Save).empty());
   const std::string saved = p.files.files[kPath];
-  FUZZ_CHECK(saved == p.values.hotKey + "\r\n" + p.values.pasteDelay + "\r\n" +
-                          p.values.ParamFlags + "\r\n");
+  const std::string text =
+      p.values.hotKey + "\r\n" + p.values.pasteDelay + "\r\n" + p.values.ParamFlags + "\r\n";
+  FUZZ_CHECK(saved == (marked ? std::string(kUtf8Mark) + text : *test::kWestern.Encode(text)));
   const auto texts = std::pair(p.values.hotKey, p.values.pasteDelay);
   const std::string flags = p.values.ParamFlags;
   FUZZ_CHECK(p.Run(&PreferenceKeeper::Load).empty());

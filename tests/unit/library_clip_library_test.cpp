@@ -29,11 +29,11 @@ TEST(ClipLibraryFiles, LoadsRowsThenStoreAndWritesThemBackWithCrLf) {
   FakeFileSystem fs;
   fs.files = {{paths.rows, "r1\n\nr3"}, {paths.store, "h\nx\nt\n"}};
   ClipLibrary library;
-  library.Load(fs, paths);
+  library.Load(fs, paths, kWestern);
   EXPECT_EQ(library.rows, (SlotList{"r1", "", "r3"}));
   EXPECT_EQ(library.store, "h\r\nx\r\nt\r\n");
   EXPECT_EQ(fs.log, (Log{"read " + paths.rows, "read " + paths.store}));
-  library.Save(fs, paths);
+  library.Save(fs, paths, kWestern);
   EXPECT_EQ(fs.files[paths.rows], "r1\r\n\r\nr3\r\n");
   EXPECT_EQ(fs.files[paths.store], "h\r\nx\r\nt\r\n");
 }
@@ -48,8 +48,8 @@ TEST(ClipLibraryFiles, UneditedCrLfFilesAreWrittenBackByteForByte) {
     FakeFileSystem fs;
     fs.files = {{paths.rows, rows}, {paths.store, store}};
     ClipLibrary library;
-    library.Load(fs, paths);
-    library.Save(fs, paths);
+    library.Load(fs, paths, kWestern);
+    library.Save(fs, paths, kWestern);
     EXPECT_EQ(fs.files[paths.rows], rows);
     EXPECT_EQ(fs.files[paths.store], store);
   }
@@ -78,11 +78,11 @@ TEST(ClipLibraryFiles, DamagedFilesAreReportedOnceAndKeptByteForByte) {
     fs.files = {{paths.rows, c.rows}, {paths.store, c.store}};
     if (c.storeUnreadable) fs.unreadable.insert(paths.store);
     ClipLibrary library;
-    EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths); }), c.message);
+    EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths, kWestern); }), c.message);
     EXPECT_EQ(SerializeRows(library.rows), c.rows);
     EXPECT_EQ(library.store, c.storeUnreadable ? "" : c.store);
     fs.unreadable.clear();
-    EXPECT_EQ(ErrorOf([&] { library.Save(fs, paths); }), "");
+    EXPECT_EQ(ErrorOf([&] { library.Save(fs, paths, kWestern); }), "");
     EXPECT_EQ(fs.files[paths.rows], c.rows);
     EXPECT_EQ(fs.files[paths.store], c.store);
   }
@@ -94,8 +94,9 @@ TEST(ClipLibraryFiles, ADamagedFileThatCouldNotBeKeptIsNotWrittenOver) {
   fs.files = {{paths.rows, Bytes("r\0\n")}, {paths.store, ""}};
   fs.failAtCall = 0;  // the copy
   ClipLibrary library;
-  EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths); }), DamagedFileMessage(paths.rows, {}));
-  library.Save(fs, paths);
+  EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths, kWestern); }),
+            DamagedFileMessage(paths.rows, {}));
+  library.Save(fs, paths, kWestern);
   EXPECT_EQ(fs.files[paths.rows], Bytes("r\0\n"));
   EXPECT_EQ(fs.files.count(paths.rows + ".damaged-1"), 0u);
 }
@@ -122,14 +123,14 @@ TEST(ClipLibraryFiles, AFileThatFailedToLoadIsNeverWrittenOrCreated) {
     if (c.store) fs.files[paths.store] = *c.store;
     fs.unreadable.insert(c.unreadable);
     ClipLibrary library;
-    EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths); }), c.error);
+    EXPECT_EQ(ErrorOf([&] { library.Load(fs, paths, kWestern); }), c.error);
     const bool rowsRead = c.error == storeError;
     EXPECT_EQ(library.rows, rowsRead ? SlotList{"locked rows"} : DesignSlotRows());
     EXPECT_TRUE(library.store.empty());
     EXPECT_EQ(fs.log.size(), rowsRead ? 2u : 1u);  // no store read after a failed rows read
     fs.unreadable.clear();
     library.rows.push_back("new row");
-    library.Save(fs, paths);
+    library.Save(fs, paths, kWestern);
     EXPECT_EQ(FirstChange(fs, paths.rows) != -1, rowsRead);
     EXPECT_EQ(FirstChange(fs, paths.store), -1);
     EXPECT_EQ(Contents(fs, paths.rows), rowsRead ? rowsFile + "new row\r\n" : c.rows);
@@ -152,11 +153,11 @@ TEST(ClipLibraryFiles, SaveInterruptedAtEveryStepLeavesWholeFiles) {
                 {paths.rows + ".bak", olderBackup},
                 {paths.store + ".bak", olderBackup}};
     ClipLibrary library;
-    library.Load(fs, paths);
+    library.Load(fs, paths, kWestern);
     library.rows = SlotList{"new row"};
     library.store = newStore;
     fs.failAtCall = failing;
-    const bool failed = !ErrorOf([&] { library.Save(fs, paths); }).empty();
+    const bool failed = !ErrorOf([&] { library.Save(fs, paths, kWestern); }).empty();
     if (failing == -1) cleanCalls = fs.mutatingCalls;
     const auto rows = fs.files[paths.rows], store = fs.files[paths.store];
     EXPECT_TRUE(rows == oldRows || rows == newRows) << rows;

@@ -21,7 +21,8 @@ struct PreferencesTest : ::testing::Test {
   FakeButton crlf, crlfLf;
   SharedState state;
   std::int32_t& delay = state.PasteDelayMs;
-  PreferenceKeeper preferences{files, kPrefs, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
+  PreferenceKeeper preferences{
+      files, kPrefs, kWestern, {crlf, crlfLf}, hotKey, PlainKeyboardLayout(), state};
   std::string& hotKeyText = preferences.values.hotKey;
   std::string& delayText = preferences.values.pasteDelay;
   std::string& flags = preferences.values.ParamFlags;

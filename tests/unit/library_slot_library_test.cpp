@@ -27,6 +27,11 @@ TEST(SlotRow, TitleIsPaddedToColumn72AndReadBackWithoutTrailingBlanks) {
       {"  Hello  ", 62, "  Hello"},
       {std::string(71, 'y'), 0, std::string(27, 'y')},
       {std::string(75, 'x'), 0, std::string(27, 'x')},
+      // Characters as the user counts them, never half of one.
+      {"Grüße → ✓ Привет 😀 中文", 50, "Grüße → ✓ Привет 😀 中文"},
+      {std::string(26, 'a') + "😀x", 43, std::string(26, 'a') + "😀"},
+      {std::string(26, 'a') + "e\u0301x", 43, std::string(26, 'a') + "e\u0301"},
+      {std::string(27, 'a') + "\u0301", 44, std::string(27, 'a') + "\u0301"},
   };
   for (const auto& [title, blanks, readBack] : cases) {
     const auto row = ComposeSlotRow(title, Header(3));
@@ -39,6 +44,7 @@ TEST(SlotRow, TitleIsPaddedToColumn72AndReadBackWithoutTrailingBlanks) {
   // Characters above 127 are letters of the code page, not blanks.
   EXPECT_EQ(ReadSlotTitle("caf\xE9"), "caf\xE9");
   EXPECT_EQ(ReadSlotTitle("x\xA0"), "x\xA0");
+  EXPECT_EQ(ListText(std::string(254, 'a') + "😀b"), std::string(254, 'a') + "😀");
 }
 
 TEST(SlotTag, HeaderInRowsIsExactCaseWhileTagTextInContentIsAnyCase) {

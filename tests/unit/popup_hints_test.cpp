@@ -32,7 +32,7 @@ TEST_F(PopupHintsTest, LabelClickPreviewsItsRowWithoutPastingOrChangingTheStore)
   const std::string store = program.library.store;
   ClickLabel(5);
   EXPECT_EQ(labelHint.Hint(),
-            "row 1\r\nrow\xA6"
+            "row 1\r\nrow\u00A6"
             "2\r\nrow 3");
   ExpectTracking(true);
   EXPECT_EQ(labelColumn.Selection(), -1);

@@ -79,10 +79,8 @@ TEST(PopupPreviewText, AtMost45LinesWithBrokenBarsAndNoEmptyLastLine) {
       {NumberedLines(45), first45},
       {NumberedLines(45, "\r\n"), first45},
       {NumberedLines(50), first45},
-      {"a|b",
-       "a\xA6"
-       "b"},
-      {"||\r\n|", "\xA6\xA6\r\n\xA6"},
+      {"a|b", "a\u00A6b"},
+      {"||\r\n|", "\u00A6\u00A6\r\n\u00A6"},
       {"", ""},
       {"\r\n", ""},
   };

@@ -43,7 +43,7 @@ class PopupTest : public ::testing::Test, public ProgramFixture {
   void LoadThenForgetFiles() {
     files.files[paths.rows] = SerializeRows(program.library.rows);
     files.files[paths.store] = program.library.store;
-    program.library.Load(files, paths);
+    program.library.Load(files, paths, kWestern);
     files.files.clear();
   }
 

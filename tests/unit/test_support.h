@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/app_error.h"
+#include "fakes/fake_code_page.h"
 #include "fakes/fake_file_system.h"
 #include "library/slot_library.h"
 

@@ -6,6 +6,7 @@
 
 #include "base/product.h"
 #include "win32/base/system_library.h"
+#include "win32/base/wide_text.h"
 #include "win32/services/win32_file_system.h"
 
 namespace qv {
@@ -52,12 +53,7 @@ std::string FinalPath(HANDLE folder, const std::string& given) {
   const DWORD length =
       GetFinalPathNameByHandleW(folder, path.data(), static_cast<DWORD>(path.size()), 0);
   if (length == 0 || length >= path.size()) return given;
-  const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(length), nullptr,
-                                       0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(length), text.data(), size, nullptr,
-                      nullptr);
-  return text;
+  return WideToUtf8(std::wstring_view(path.data(), length));
 }
 
 }  // namespace
@@ -73,9 +69,9 @@ InstanceLock::InstanceLock(const std::string& folder) {
                   : InstanceLockName(folder);
   }
   // An instance in this session has its icon in this user's notification area.
-  local_.reset(CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str()));
+  local_.reset(CreateMutexW(nullptr, FALSE, Utf8ToWide("Local\\" + name).c_str()));
   const bool here = local_ && GetLastError() == ERROR_ALREADY_EXISTS;
-  global_.reset(CreateMutexA(nullptr, FALSE, ("Global\\" + name).c_str()));
+  global_.reset(CreateMutexW(nullptr, FALSE, Utf8ToWide("Global\\" + name).c_str()));
   const DWORD error = GetLastError();
   // An instance of another user holds it when we may not even open it.
   const bool elsewhere = global_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;

@@ -23,6 +23,7 @@
 #include "win32/services/hot_key_registration.h"
 #include "win32/services/keyboard_layout.h"
 #include "win32/services/tray_icon.h"
+#include "win32/services/win32_code_page.h"
 #include "win32/services/win32_desktop_services.h"
 #include "win32/services/win32_file_system.h"
 #include "win32/services/win32_folder_watch.h"
@@ -82,13 +83,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   desktop.RememberForeground();
   TrayIcon tray(title);  // its balloon tells what a paste could not do
   Win32Disk files;
+  const Win32CodePage codePage;
   Win32KeyboardLayout layout;
   Win32HotKeyRegistration hotKeyApi;
   SettingsDialog settings(application);
   EditorDialog editor(application, popup);
   Win32SaveServices saving(popup);
   Win32FolderWatch folderWatch;  // the data files another program replaces
-  Program program({files, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
+  Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
                    folderWatch.QuietTimer()},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [] { PostQuitMessage(0); });

@@ -5,6 +5,7 @@
 
 #include "win32/base/handles.h"
 #include "win32/base/system_library.h"
+#include "win32/base/wide_text.h"
 #include "win32/services/win32_file_system.h"
 
 namespace qv {
@@ -38,11 +39,7 @@ bool Win32SaveServices::CanCreateFilesIn(const std::string& folder) {
 void Win32SaveServices::HoldUpSessionEnd(const std::string& reason) {
   static const auto create = User32Function<BlockReasonCreate>("ShutdownBlockReasonCreate");
   if (!create || !mainWindow_.Handle()) return;
-  // The program's 8-bit text, converted as Windows converts it for the "A" functions.
-  const int length = MultiByteToWideChar(CP_ACP, 0, reason.c_str(), -1, nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, reason.c_str(), -1, wide.data(), length);
-  create(mainWindow_.Handle(), wide.data());
+  create(mainWindow_.Handle(), Utf8ToWide(reason).c_str());
 }
 
 void Win32SaveServices::LetSessionEnd() {

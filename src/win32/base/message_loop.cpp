@@ -30,13 +30,13 @@ bool TabMovedFocus(const MSG& msg) {
     HWND from = msg.hwnd;  // the dialog's own child (a combo box, not its edit part)
     while (from != dialog && GetParent(from) != dialog) from = GetParent(from);
     HWND next = GetNextDlgTabItem(dialog, from == dialog ? nullptr : from, KeyHeld(VK_SHIFT));
-    const LONG_PTR style = next ? GetWindowLongPtrA(next, GWL_STYLE) : 0;
+    const LONG_PTR style = next ? GetWindowLongPtrW(next, GWL_STYLE) : 0;
     if (next == from || !(style & WS_TABSTOP)) return true;
     SetFocus(next);
     // A one-line field is selected, as a dialog box does; the clip's text keeps its caret,
     // so that a key typed next cannot replace a whole clip.
-    if (!(style & ES_MULTILINE) && (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
-      SendMessageA(next, EM_SETSEL, 0, -1);
+    if (!(style & ES_MULTILINE) && (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+      SendMessageW(next, EM_SETSEL, 0, -1);
     return true;
   }
   return false;
@@ -46,7 +46,7 @@ void Dispatch(const MSG& msg) {
   if (Preview()) Preview()(msg);
   if (TabMovedFocus(msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ void MoveFocusWithTab(HWND dialog) {
 
 bool PumpMessage() {
   MSG msg;
-  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
   if (got <= 0) {
     if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
     return false;
@@ -72,13 +72,13 @@ bool PumpMessage() {
 
 bool DispatchWaitingMessages(int limit) {
   MSG msg;
-  for (int i = 0; i < limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+  for (int i = 0; i < limit && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return true;
 }
@@ -88,7 +88,7 @@ bool WaitHandlingMessages(int milliseconds) {
       GetTickCount64() + static_cast<ULONGLONG>(milliseconds > 0 ? milliseconds : 0);
   for (;;) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return false;

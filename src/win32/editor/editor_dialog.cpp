@@ -4,14 +4,17 @@
 
 #include <richedit.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "base/product.h"
+#include "base/utf8_text.h"
 #include "desktop/window_names.h"
+#include "library/slot_library.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
+#include "win32/base/wide_text.h"
 
 namespace qv {
 
@@ -27,7 +30,9 @@ constexpr WindowLayout kWindowLayout{.className = kEditorClass,
                                      .width = 359,
                                      .height = 213,
                                      .clientSize = true};
-constexpr int kTitleLimit = 27;
+// Characters beyond the title's 27 are cut as they come (EN_CHANGE); the control's own limit,
+// which counts UTF-16 units, only keeps a huge paste out.
+constexpr int kTitleUnitLimit = 4 * static_cast<int>(kTitleFieldLength);
 
 struct TextLabel {
   RECT area;
@@ -55,7 +60,7 @@ constexpr ChildLayout kTitleLayout{
     21,
     WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP | ES_AUTOHSCROLL,
     WS_EX_CLIENTEDGE};
-constexpr ChildLayout kContentLayout{RICHEDIT_CLASSA,
+constexpr ChildLayout kContentLayout{"RichEdit20W",
                                      kIdContentField,
                                      7,
                                      94,
@@ -69,19 +74,21 @@ constexpr ChildLayout kContentLayout{RICHEDIT_CLASSA,
 }  // namespace
 
 std::string EditorDialog::ContentField::Text() const {
-  GETTEXTLENGTHEX length{GTL_NUMBYTES | GTL_PRECISE | GTL_USECRLF, CP_ACP};
+  constexpr UINT kUtf16 = 1200;
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE | GTL_USECRLF, kUtf16};
   HWND window = Window();
-  const auto bytes = SendMessageA(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-  std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0) + 1, '\0');
-  GETTEXTEX get{static_cast<DWORD>(text.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
-  SendMessageA(window, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+  const auto units = SendMessageW(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  std::wstring text(static_cast<std::size_t>(units > 0 ? units : 0) + 1, L'\0');
+  GETTEXTEX get{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_USECRLF, kUtf16, nullptr,
+                nullptr};
+  SendMessageW(window, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                reinterpret_cast<LPARAM>(text.data()));
-  text.resize(std::strlen(text.c_str()));
-  return text;
+  text.resize(std::wcslen(text.c_str()));
+  return WideToUtf8(text);
 }
 
 void EditorDialog::ContentField::SetText(const std::string& text) {
-  if (Text() != text) SetWindowTextA(Window(), text.c_str());
+  if (Text() != text) SetWindowTextW(Window(), Utf8ToWide(text).c_str());
 }
 
 HWND EditorDialog::ContentField::Window() const {
@@ -94,8 +101,8 @@ HWND EditorDialog::CreateContentField() {
   HWND field = CreateChild(kContentLayout, font_.get());
   SetWindowPos(field, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // tab order 0
-  SendMessageA(field, EM_SETTARGETDEVICE, 0, 1);           // no word wrap
-  SendMessageA(field, EM_SETEVENTMASK, 0, 0);
+  SendMessageW(field, EM_SETTARGETDEVICE, 0, 1);           // no word wrap
+  SendMessageW(field, EM_SETEVENTMASK, 0, 0);
   Subclass(field);
   return field;
 }
@@ -119,13 +126,24 @@ void EditorDialog::Create() {
   buttons_ = FlatButtons(kButtons, dpi_);
   buttons_.enabled = [this](int button) { return button != kUpdateClip || updateClip_.Enabled(); };
   title_.Attach(CreateChild(kTitleLayout, font_.get()));
-  SendMessageA(title_.Handle(), EM_LIMITTEXT, kTitleLimit, 0);
+  SendMessageW(title_.Handle(), EM_LIMITTEXT, kTitleUnitLimit, 0);
   Subclass(title_.Handle());
   contentMenu_.reset(CreatePopupMenu());
-  AppendMenuA(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, "Paste from Clipboard");
+  AppendMenuW(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, L"Paste from Clipboard");
   copyMenu_.Create(list_.Handle(),
                    {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
                     {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
+}
+
+// The title holds 27 characters as the user counts them (an emoji or a letter with its
+// accents is one); what goes beyond is cut off, never half a character.
+void EditorDialog::KeepTitleLength() {
+  const std::string text = title_.Text();
+  const std::size_t keep = CharacterPrefix(text, kTitleFieldLength);
+  if (keep == text.size()) return;
+  title_.SetText(text.substr(0, keep));
+  const int end = GetWindowTextLengthW(title_.Handle());
+  SendMessageW(title_.Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 void EditorDialog::DpiChanged() {
@@ -166,7 +184,7 @@ void EditorDialog::Paint(HDC dc) {
     for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
       text.replace(at, 2, " ");
     RECT area = ScaleForWindow(label.area);
-    DrawTextA(dc, text.c_str(), -1, &area, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+    DrawTextW(dc, Utf8ToWide(text).c_str(), -1, &area, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
   }
   buttons_.Paint(dc);
 }
@@ -192,7 +210,7 @@ LRESULT EditorDialog::OnChildMessage(HWND field, UINT message, WPARAM wParam, LP
   if (message == WM_RBUTTONUP && field == content_.Handle() && !contextMenuAsked_) {
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ClientToScreen(field, &at);
-    SendMessageA(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(at.x, at.y));
+    SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(at.x, at.y));
   }
   return result;
 }
@@ -213,6 +231,9 @@ LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       Click(buttons_.OnMouse(window_, message, lParam));
       return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kIdTitleField && HIWORD(wParam) == EN_CHANGE) KeepTitleLength();
+      break;
     case WM_CLOSE:
       return 0;  // "Close" is its way to close
     default:

@@ -1,6 +1,7 @@
 #include "win32/kit/error_box.h"
 
 #include "base/product.h"
+#include "win32/base/wide_text.h"
 
 namespace qv {
 
@@ -26,7 +27,7 @@ HWND ShownWindowOfProgram() {
         if (!IsWindowVisible(window)) return TRUE;
         auto& found = *reinterpret_cast<HWND*>(result);
         found = window;
-        return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? FALSE : TRUE;
+        return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? FALSE : TRUE;
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
@@ -38,7 +39,7 @@ void ShowErrorBox(HWND owner, const std::string& message) {
   // The box belongs to a shown window of the program, so that it stays above it (the
   // settings dialog stays on top); a hidden owner would be activated when the box closes.
   if (!owner || !IsWindowVisible(owner)) owner = ShownWindowOfProgram();
-  MessageBoxA(owner, ErrorBoxText(message).c_str(), Title().c_str(),
+  MessageBoxW(owner, Utf8ToWide(ErrorBoxText(message)).c_str(), Utf8ToWide(Title()).c_str(),
               MB_OK | MB_ICONSTOP | MB_TASKMODAL | MB_TOPMOST);
 }
 

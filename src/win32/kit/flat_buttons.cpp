@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "desktop/dpi_scale.h"
+#include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 
 namespace qv {
@@ -53,7 +54,8 @@ void FlatButtons::Paint(HDC dc) const {
     FillSolid(dc, r, kButtonColour);
     if (pressed_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     SetTextColor(dc, enabled(i) ? kNavy : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextA(dc, layout_[i].caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, Utf8ToWide(layout_[i].caption).c_str(), -1, &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
 }
 

@@ -29,7 +29,9 @@ struct FontStyle {
   int points = 8;
   int weight = FW_NORMAL;
   bool underline = false;
-  const char* face = "MS Sans Serif";
+  // The TrueType twin of the designed "MS Sans Serif", with its metrics: it scales smoothly,
+  // and font linking draws the characters of other scripts.
+  const char* face = "Microsoft Sans Serif";
 };
 UniqueFont CreateUiFont(const FontStyle& style = {}, int dpi = kDesignDpi);
 

@@ -7,6 +7,7 @@
 
 #include "desktop/monitor_placement.h"
 #include "win32/base/screens.h"
+#include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 #include "win32/kit/win32_controls.h"
 
@@ -46,24 +47,24 @@ SIZE TextSize(HWND window, HFONT font, const std::string& text, int widest) {
   const WindowDc dc(window);
   const SelectedObject selected(dc.Dc(), font);
   RECT area{0, 0, widest, 0};
-  DrawTextA(dc.Dc(), text.c_str(), -1, &area,
+  DrawTextW(dc.Dc(), Utf8ToWide(text).c_str(), -1, &area,
             DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
   return {area.right, area.bottom};
 }
 
 HWND AddChild(HWND dialog, const char* cls, const char* text, DWORD style, int id, RECT r,
               HFONT font) {
-  HWND child =
-      CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                      r.bottom - r.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  HWND child = CreateWindowExW(
+      0, Utf8ToWide(cls).c_str(), Utf8ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left,
+      r.top, r.right - r.left, r.bottom - r.top, dialog,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
 
 // Lays the dialog out around its text and centres it on the monitor the user works on.
 void Build(HWND dialog, const DialogSetup& setup) {
-  SetWindowTextA(dialog, setup.kind == MessageKind::Warning ? "Warning" : "Error");
+  SetWindowTextW(dialog, setup.kind == MessageKind::Warning ? L"Warning" : L"Error");
   const int dpi = setup.monitor.dpi;
   const int margin = ScaleForDpi(kMargin, dpi), iconSize = ScaleForDpi(kIconSize, dpi);
   const int buttonWidth = ScaleForDpi(kButtonWidth, dpi);
@@ -78,12 +79,13 @@ void Build(HWND dialog, const DialogSetup& setup) {
   const int buttonTop = margin + textHeight + margin;
   const int height = buttonTop + buttonHeight + margin;
 
-  const LPCSTR icon = setup.kind == MessageKind::Warning ? IDI_WARNING : IDI_ERROR;
+  const auto icon =
+      reinterpret_cast<LPCWSTR>(setup.kind == MessageKind::Warning ? IDI_WARNING : IDI_ERROR);
   HWND iconControl = AddChild(dialog, "STATIC", "", SS_ICON, -1,
                               {margin, margin, margin + iconSize, margin + iconSize}, setup.font);
-  SendMessageA(iconControl, STM_SETICON,
+  SendMessageW(iconControl, STM_SETICON,
                reinterpret_cast<WPARAM>(
-                   LoadImageA(nullptr, icon, IMAGE_ICON, iconSize, iconSize, LR_SHARED)),
+                   LoadImageW(nullptr, icon, IMAGE_ICON, iconSize, iconSize, LR_SHARED)),
                0);
   const int textTop = margin + (textHeight - text.cy) / 2;
   AddChild(dialog, "STATIC", setup.text->c_str(), SS_LEFT | SS_NOPREFIX, -1,
@@ -99,7 +101,7 @@ void Build(HWND dialog, const DialogSetup& setup) {
   }
 
   RECT frame{0, 0, width, height};
-  AdjustFrameForDpi(frame, GetWindowLongA(dialog, GWL_STYLE), GetWindowLongA(dialog, GWL_EXSTYLE),
+  AdjustFrameForDpi(frame, GetWindowLongW(dialog, GWL_STYLE), GetWindowLongW(dialog, GWL_EXSTYLE),
                     dpi);
   const WindowRect placed =
       CentreOnMonitor({0, 0, frame.right - frame.left, frame.bottom - frame.top}, setup.monitor,
@@ -111,7 +113,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_INITDIALOG: {
       const auto* setup = reinterpret_cast<const DialogSetup*>(lParam);
-      SetWindowLongPtrA(dialog, DWLP_USER,
+      SetWindowLongPtrW(dialog, DWLP_USER,
                         static_cast<LONG_PTR>(setup->buttons == MessageButtons::YesNo));
       Build(dialog, *setup);
       SetForegroundWindow(dialog);
@@ -125,7 +127,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       return FALSE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      const bool yesNo = GetWindowLongPtrA(dialog, DWLP_USER) != 0;
+      const bool yesNo = GetWindowLongPtrW(dialog, DWLP_USER) != 0;
       // Escape answers the button that means "no change".
       if (id == IDCANCEL) EndDialog(dialog, yesNo ? IDNO : IDOK);
       if (id == IDOK || id == IDYES || id == IDNO) EndDialog(dialog, id);
@@ -153,7 +155,7 @@ MessageAnswer ShowMessageDialog(MessageKind kind, const std::string& text, Messa
   dialogTemplate.header.dwExtendedStyle = WS_EX_TOPMOST;
   const ThreadWindowsDisabled others;  // the thread's other windows wait meanwhile
   const INT_PTR result =
-      DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.header, nullptr,
+      DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.header, nullptr,
                               DialogProc, reinterpret_cast<LPARAM>(&setup));
   switch (result) {
     case IDOK:

@@ -68,7 +68,7 @@ HICON LoadTrayIconPicture() {
   // scale, picked from the program's icon, sharp where the drawn picture would be stretched.
   const int size = GetSystemMetrics(SM_CXSMICON);
   auto* icon =
-      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(QV_PROGRAM_ICON),
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QV_PROGRAM_ICON),
                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   return icon ? icon : CreateTrayIconPicture();
 }
@@ -109,7 +109,7 @@ void DrawBanner(HDC dc, int x, int y, int dpi) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBlue);
   RECT text{x + ScaleForDpi(18, dpi), y, x + ScaleForDpi(114, dpi), y + ScaleForDpi(16, dpi)};
-  DrawTextA(dc, QV_PRODUCT_NAME, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, L"" QV_PRODUCT_NAME, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace qv

@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win32/base/wide_text.h"
+
 namespace qv {
 
 std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, text.data(), length + 1);
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(window, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(std::max(0, got)));
-  return text;
+  return WideToUtf8(text);
 }
 
 ThreadWindowsDisabled::ThreadWindowsDisabled(HWND except) : except_(except) {
@@ -39,7 +41,7 @@ void Win32ListBox::SetItems(const std::vector<std::string>& items) {
   Send(WM_SETREDRAW, FALSE);
   Send(LB_RESETCONTENT);
   for (const std::string& item : items)
-    Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
   Send(WM_SETREDRAW, TRUE);
   InvalidateRect(list_, nullptr, TRUE);
 }
@@ -49,7 +51,8 @@ void Win32ListBox::SetItem(int index, const std::string& text) {
   const int selection = Selection(), top = TopRow();
   Send(WM_SETREDRAW, FALSE);
   Send(LB_DELETESTRING, static_cast<WPARAM>(index));
-  Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+  Send(LB_INSERTSTRING, static_cast<WPARAM>(index),
+       reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
   Send(LB_SETCURSEL, static_cast<WPARAM>(selection));
   Send(LB_SETTOPINDEX, static_cast<WPARAM>(top));
   Send(WM_SETREDRAW, TRUE);
@@ -90,7 +93,7 @@ void Win32ListBox::SetEnabled(bool enabled) {
 }
 
 void Win32Text::SetText(const std::string& text) {
-  if (WindowText(control_) != text) SetWindowTextA(control_, text.c_str());
+  if (WindowText(control_) != text) SetWindowTextW(control_, Utf8ToWide(text).c_str());
 }
 
 void Win32Timer::SetInterval(int milliseconds) {
@@ -107,7 +110,7 @@ void Win32PopupMenu::Create(HWND owner, std::vector<Item> items) {
   items_ = std::move(items);
   menu_.reset(CreatePopupMenu());
   for (std::size_t i = 0; i < items_.size(); ++i)
-    AppendMenuA(menu_.get(), MF_STRING, i + 1, items_[i].caption);
+    AppendMenuW(menu_.get(), MF_STRING, i + 1, Utf8ToWide(items_[i].caption).c_str());
 }
 
 void Win32PopupMenu::PopupAt(int x, int y) {

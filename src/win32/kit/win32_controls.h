@@ -13,7 +13,7 @@ namespace qv {
 
 // Marks a form that MinimiseApplication hid: it still counts as visible and comes back
 // when the application is restored.
-inline constexpr const char* kHiddenByMinimiseProp = "QvHiddenByMinimise";
+inline constexpr const wchar_t* kHiddenByMinimiseProp = L"QvHiddenByMinimise";
 
 std::string WindowText(HWND window);
 
@@ -50,7 +50,7 @@ class Win32ListBox : public ListBoxControl {
 
  private:
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return SendMessageA(list_, message, wParam, lParam);
+    return SendMessageW(list_, message, wParam, lParam);
   }
   HWND list_;
 };

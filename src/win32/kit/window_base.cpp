@@ -4,6 +4,7 @@
 #include "desktop/monitor_placement.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/screens.h"
+#include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 #include "win32/kit/win32_controls.h"
 
@@ -13,22 +14,23 @@ namespace {
 
 // The object a window or subclassed child belongs to, in its user data.
 WindowBase* OwnerOf(HWND window) {
-  return reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 void SetOwner(HWND window, WindowBase* owner) {
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
 }
 
 // Registers the class once; later calls find it registered and do nothing.
 void RegisterClassOnce(const WindowLayout& layout, WNDPROC procedure) {
-  WNDCLASSA wc{};
+  const std::wstring className = Utf8ToWide(layout.className);
+  WNDCLASSW wc{};
   wc.style = layout.classStyle;
   wc.lpfnWndProc = procedure;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = layout.background;
-  wc.lpszClassName = layout.className;
-  RegisterClassA(&wc);
+  wc.lpszClassName = className.c_str();
+  RegisterClassW(&wc);
 }
 
 }  // namespace
@@ -42,18 +44,19 @@ void WindowBase::CreateWindowFrom(const WindowLayout& layout, HWND owner) {
   dpi_ = DpiOfWindow(nullptr);  // where a new window appears
   RECT frame{0, 0, ScaleForWindow(layout.width), ScaleForWindow(layout.height)};
   if (layout.clientSize) AdjustFrameForDpi(frame, layout.style, layout.exStyle, dpi_);
-  CreateWindowExA(layout.exStyle, layout.className, layout.caption, layout.style,
-                  ScaleForWindow(layout.x), ScaleForWindow(layout.y), frame.right - frame.left,
-                  frame.bottom - frame.top, owner, nullptr, GetModuleHandleA(nullptr), this);
+  CreateWindowExW(layout.exStyle, Utf8ToWide(layout.className).c_str(),
+                  Utf8ToWide(layout.caption).c_str(), layout.style, ScaleForWindow(layout.x),
+                  ScaleForWindow(layout.y), frame.right - frame.left, frame.bottom - frame.top,
+                  owner, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 HWND WindowBase::AddChild(const ChildLayout& layout, const WindowRect& place, HFONT font,
                           const char* text, bool placedByWindow) {
-  HWND child = CreateWindowExA(layout.exStyle, layout.windowClass, text, layout.style, place.left,
-                               place.top, place.width, place.height, window_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                               GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  HWND child = CreateWindowExW(
+      layout.exStyle, Utf8ToWide(layout.windowClass).c_str(), Utf8ToWide(text).c_str(),
+      layout.style, place.left, place.top, place.width, place.height, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   children_.push_back({child, layout, placedByWindow});
   return child;
 }
@@ -69,7 +72,7 @@ HWND WindowBase::CreatePlacedChild(const ChildLayout& layout, const WindowRect& 
 
 void WindowBase::SetChildrenFont(HFONT font) {
   for (const Child& child : children_)
-    SendMessageA(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 RECT WindowBase::ScaleForWindow(const RECT& rect96) const {
@@ -82,7 +85,7 @@ RECT WindowBase::ScaleForWindow(const RECT& rect96) const {
 void WindowBase::Subclass(HWND child) {
   SetOwner(child, this);
   childDefaults_.emplace_back(
-      child, reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      child, reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                  child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChildProcedure))));
 }
 
@@ -116,7 +119,7 @@ LRESULT WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     default:
-      return DefWindowProcA(window_, message, wParam, lParam);
+      return DefWindowProcW(window_, message, wParam, lParam);
   }
 }
 
@@ -126,20 +129,20 @@ LRESULT WindowBase::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPAR
 
 LRESULT WindowBase::ChildDefault(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
   for (const auto& [window, procedure] : childDefaults_)
-    if (window == child) return CallWindowProcA(procedure, child, message, wParam, lParam);
-  return DefWindowProcA(child, message, wParam, lParam);
+    if (window == child) return CallWindowProcW(procedure, child, message, wParam, lParam);
+  return DefWindowProcW(child, message, wParam, lParam);
 }
 
 LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept {
   WindowBase* self = OwnerOf(window);
   if (message == WM_NCCREATE) {
-    self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     SetOwner(window, self);
     self->window_ = window;
     self->dpi_ = DpiOfWindow(window);
   }
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
   self->Run([&] { result = self->OnMessage(message, wParam, lParam); });
   if (message == WM_NCDESTROY) {
@@ -158,11 +161,11 @@ LRESULT CALLBACK WindowBase::ChildProcedure(HWND child, UINT message, WPARAM wPa
 }
 
 bool Win32Form::Visible() const {
-  return IsWindowVisible(window_) || GetPropA(window_, kHiddenByMinimiseProp) != nullptr;
+  return IsWindowVisible(window_) || GetPropW(window_, kHiddenByMinimiseProp) != nullptr;
 }
 
 void Win32Form::Show() {
-  RemovePropA(window_, kHiddenByMinimiseProp);
+  RemovePropW(window_, kHiddenByMinimiseProp);
   if (centreWhenFirstShown_ && !shownOnce_)
     PlaceOnMonitor(*this, MonitorOfWork(ScreensNow()), Centring::BothWays);
   shownOnce_ = true;
@@ -170,7 +173,7 @@ void Win32Form::Show() {
 }
 
 void Win32Form::Hide() {
-  RemovePropA(window_, kHiddenByMinimiseProp);
+  RemovePropW(window_, kHiddenByMinimiseProp);
   ShowWindow(window_, SW_HIDE);
 }
 
@@ -199,7 +202,7 @@ void Win32Form::SetWidth(int width) {
 }
 
 bool Win32Form::StayOnTop() const {
-  return (GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 void Win32Form::SetStayOnTop(bool onTop) {

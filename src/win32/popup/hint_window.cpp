@@ -1,5 +1,6 @@
 #include "win32/popup/hint_window.h"
 
+#include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 
 namespace qv {
@@ -18,14 +19,14 @@ constexpr int kMargin = 2;
 void HintWindow::ShowAtPointer(const std::string& text) {
   POINT pointer{};
   GetCursorPos(&pointer);
-  text_ = text.substr(0, text.find('|'));
+  text_ = Utf8ToWide(std::string_view(text).substr(0, text.find('|')));
   if (text_.empty()) return Hide();
   if (!window_) CreateWindowFrom(kHintLayout, nullptr);
   RECT size{0, 0, 600, 0};
   {
     const WindowDc dc(window_);
     const SelectedObject font(dc.Dc(), font_);
-    DrawTextA(dc.Dc(), text_.c_str(), -1, &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    DrawTextW(dc.Dc(), text_.c_str(), -1, &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   }
   const int width = size.right + 2 * kMargin + 2;
   const int height = size.bottom + 2 * kMargin + 2;
@@ -50,7 +51,7 @@ void HintWindow::Paint(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
   InflateRect(&area, -kMargin, -kMargin);
-  DrawTextA(dc, text_.c_str(), -1, &area, DT_NOPREFIX | DT_EXPANDTABS);
+  DrawTextW(dc, text_.c_str(), -1, &area, DT_NOPREFIX | DT_EXPANDTABS);
 }
 
 LRESULT HintWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

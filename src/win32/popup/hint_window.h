@@ -25,7 +25,7 @@ class HintWindow : public WindowBase, public HintWindowDisplay {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
 
-  std::string text_;
+  std::wstring text_;
   HFONT font_ = nullptr;
 };
 

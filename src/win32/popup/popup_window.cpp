@@ -12,6 +12,7 @@
 #include "popup/popup_rules.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/screens.h"
+#include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 #include "win32/kit/pictures.h"
 
@@ -98,7 +99,7 @@ void PopupWindow::LayOut() {
   layout_ = PopupLayoutForDpi(dpi_, (outer.bottom - outer.top - client.bottom) / 2);
   for (const auto& [list, place] : {std::pair(slotList_.Handle(), layout_.slotList),
                                     std::pair(labelColumn_.Handle(), layout_.labelColumn)}) {
-    SendMessageA(list, LB_SETITEMHEIGHT, 0, layout_.rowHeight);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, layout_.rowHeight);
     SetWindowPos(list, nullptr, place.left, place.top, place.width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -224,7 +225,7 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEAPP:
       // A paste hands the activation away in the middle of its handler; the loss of
       // activation is handled once that handler has returned.
-      if (!wParam) PostMessageA(window_, kDeactivatedMessage, 0, 0);
+      if (!wParam) PostMessageW(window_, kDeactivatedMessage, 0, 0);
       break;
     case kDeactivatedMessage:
       controller_->AppDeactivate();
@@ -282,16 +283,16 @@ void PopupWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
   FillSolid(item.hDC, item.rcItem,
             selected ? GetSysColor(COLOR_HIGHLIGHT) : (slotList ? kListColour : kLabelColour));
   // Rows of any length: only their first characters are in view.
-  const LRESULT length = SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-  std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+  const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+  std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
   if (length > 0)
-    SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kNavy);
   const SelectedObject font(item.hDC, font_.get());
   RECT area = item.rcItem;
   area.left += slotList ? layout_.rowTextIndent : ScaleForWindow(2);
-  DrawTextA(item.hDC, text.c_str(), -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(item.hDC, text.c_str(), -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void PopupWindow::Paint(HDC dc) {
@@ -325,7 +326,8 @@ void PopupWindow::Paint(HDC dc) {
     const SelectedObject font(dc, boldFont_.get());
     SetTextColor(dc, kMaroon);
     if (down) OffsetRect(&r, 1, 1);
-    DrawTextA(dc, kHeaderCaptions[i], -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, Utf8ToWide(kHeaderCaptions[i]).c_str(), -1, &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
 

@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <cwchar>
 
+#include "base/utf8_text.h"
 #include "desktop/window_names.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
+#include "win32/base/wide_text.h"
 
 namespace qv {
 
@@ -20,11 +23,14 @@ constexpr std::size_t kTipLength = 63;
 constexpr UINT kAddAgainMs = 2000;
 constexpr ULONGLONG kBalloonSeenMs = 5000;
 
+// As much of the text as the field holds, never half a surrogate pair.
 template <std::size_t N>
-void CopyCut(char (&field)[N], const std::string& text) {
-  const std::size_t length = std::min(text.size(), N - 1);
-  std::memcpy(field, text.data(), length);
-  field[length] = '\0';
+void CopyCut(wchar_t (&field)[N], const std::string& text) {
+  const std::wstring wide = Utf8ToWide(text);
+  std::size_t length = std::min(wide.size(), N - 1);
+  if (length < wide.size() && IS_HIGH_SURROGATE(wide[length - 1])) --length;
+  std::wmemcpy(field, wide.data(), length);
+  field[length] = L'\0';
 }
 }  // namespace
 
@@ -48,13 +54,13 @@ void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
   menu_.reset(CreatePopupMenu());
   for (std::size_t i = 0; i < menuItems_.size(); ++i) {
     const UINT command = static_cast<UINT>(i + 1);
-    AppendMenuA(menu_.get(), MF_STRING, command, menuItems_[i].caption);
+    AppendMenuW(menu_.get(), MF_STRING, command, Utf8ToWide(menuItems_[i].caption).c_str());
     menuPictures_.emplace_back(CreateMenuPicture(menuItems_[i].picture));
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_BITMAP;
     info.hbmpItem = menuPictures_.back().get();
-    SetMenuItemInfoA(menu_.get(), command, FALSE, &info);
+    SetMenuItemInfoW(menu_.get(), command, FALSE, &info);
   }
 }
 
@@ -82,7 +88,7 @@ void TrayIcon::LetSettle() const {
   }
 }
 
-void TrayIcon::FillRecord(NOTIFYICONDATAA& record) const {
+void TrayIcon::FillRecord(NOTIFYICONDATAW& record) const {
   std::memset(&record, 0, sizeof record);
   record.cbSize = sizeof record;
   record.hWnd = window_;
@@ -100,13 +106,13 @@ void TrayIcon::Notify(const std::string& text) {
 }
 
 void TrayIcon::ShowBalloon() {
-  NOTIFYICONDATAA record;
+  NOTIFYICONDATAW record;
   FillRecord(record);
   record.uFlags |= NIF_INFO;
   CopyCut(record.szInfo, balloon_);
   CopyCut(record.szInfoTitle, balloonTitle_);
   record.dwInfoFlags = NIIF_WARNING;
-  if (!Shell_NotifyIconA(NIM_MODIFY, &record)) return;
+  if (!Shell_NotifyIconW(NIM_MODIFY, &record)) return;
   balloon_.clear();
   balloonShownAt_ = GetTickCount64();
 }
@@ -118,25 +124,25 @@ void TrayIcon::LetBalloonBeSeen() {
     // Windows' own questions (the session-end query) are still answered; nothing else runs.
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE);
     MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
 }
 
 void TrayIcon::SetTip(const std::string& text) {
-  tip_ = text.substr(0, kTipLength);
+  tip_ = text.substr(0, CharacterPrefix(text, kTipLength));
   if (!added_) return;
-  NOTIFYICONDATAA record;
+  NOTIFYICONDATAW record;
   FillRecord(record);
-  Shell_NotifyIconA(NIM_MODIFY, &record);
+  Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void TrayIcon::SetIcon(HICON icon) {
   if (icon_.get() != icon) icon_.reset(icon);
   if (added_) {
     if (!icon_) return RemoveIcon();
-    NOTIFYICONDATAA record;
+    NOTIFYICONDATAW record;
     FillRecord(record);
-    Shell_NotifyIconA(NIM_MODIFY, &record);
+    Shell_NotifyIconW(NIM_MODIFY, &record);
   } else {
     AddIcon();
   }
@@ -146,23 +152,23 @@ void TrayIcon::AddIcon() {
   RemoveIcon();
   if (!icon_) return;
   clicks_.Reset();
-  NOTIFYICONDATAA record;
+  NOTIFYICONDATAW record;
   FillRecord(record);
-  added_ = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+  added_ = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
   if (!added_) {
     SetTimer(window_, kAddAgainTimer, kAddAgainMs, nullptr);
     return;
   }
   record.uVersion = NOTIFYICON_VERSION_4;
-  Shell_NotifyIconA(NIM_SETVERSION, &record);
-  Shell_NotifyIconA(NIM_MODIFY, &record);  // every add is followed by a modify
+  Shell_NotifyIconW(NIM_SETVERSION, &record);
+  Shell_NotifyIconW(NIM_MODIFY, &record);  // every add is followed by a modify
   if (!balloon_.empty()) ShowBalloon();
 }
 
 void TrayIcon::RemoveIcon() {
-  NOTIFYICONDATAA record;
+  NOTIFYICONDATAW record;
   FillRecord(record);
-  Shell_NotifyIconA(NIM_DELETE, &record);
+  Shell_NotifyIconW(NIM_DELETE, &record);
   KillTimer(window_, kAddAgainTimer);
   added_ = false;
   clicks_.Reset();
@@ -185,7 +191,7 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   // The notification area was created anew (the shell restarted) and knows no icons: add
   // ours again, or the user would lose the menu for good.
-  static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   if (message == taskbarCreated && taskbarCreated != 0) {
     if (icon_) AddIcon();
     return 0;

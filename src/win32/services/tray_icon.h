@@ -57,7 +57,7 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
  private:
   static constexpr UINT kCallbackMessage = 0xB054;
   static constexpr UINT_PTR kAddAgainTimer = 1;
-  void FillRecord(NOTIFYICONDATAA& record) const;
+  void FillRecord(NOTIFYICONDATAW& record) const;
   void ShowBalloon();
   void OpenMenu(POINT at);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

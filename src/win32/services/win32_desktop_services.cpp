@@ -10,6 +10,7 @@
 #include "base/app_error.h"
 #include "win32/base/handles.h"
 #include "win32/base/message_loop.h"
+#include "win32/base/wide_text.h"
 #include "win32/kit/message_dialog.h"
 #include "win32/kit/win32_controls.h"
 
@@ -21,10 +22,10 @@ namespace {
 [[noreturn]] void ThrowLastError() {
   const DWORD code = GetLastError();
   if (code == 0) throw AppError("A Win32 API function failed");
-  char buffer[512] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                 buffer, sizeof buffer, nullptr);
-  std::string text = buffer;
+  wchar_t buffer[512] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                 buffer, sizeof buffer / sizeof *buffer, nullptr);
+  std::string text = WideToUtf8(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   throw AppError("Win32 Error.  Code: " + std::to_string(code) + ".\n" + text);
 }
@@ -74,7 +75,7 @@ void HandToClipboard(UINT format, UniqueGlobal& memory) {
 bool Responds(HWND window) {
   DWORD_PTR result = 0;
   return !IsHungAppWindow(window) &&
-         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 100, &result);
+         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 100, &result);
 }
 
 // The mandatory integrity level in a process's token; none where the token has none.
@@ -101,25 +102,25 @@ void LetInputArrive() {
 
 }  // namespace
 
-// The bytes go as CF_TEXT exactly. Left alone, Windows would make the Unicode text a target
-// reads with the code page of the keyboard layout active at that moment (a Cyrillic clip
-// pasted under an English layout comes out as accented Latin): the program converts it from
-// the files' code page itself, and names the matching locale.
+// The text as Unicode first, so that no character is lost; beside it as 8-bit text in the
+// ANSI code page, for programs that read only that, with the locale that names it.
 bool Win32DesktopServices::PutClipboardText(const std::string& text) {
-  UniqueGlobal bytes = GlobalBlock(text.c_str(), text.size() + 1);
-  const int length = static_cast<int>(text.size());
-  std::wstring wide(
-      static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
-      L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+  const std::wstring wide = Utf8ToWide(text);
   UniqueGlobal unicode = GlobalBlock(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  const int length = static_cast<int>(wide.size());
+  std::string ansi(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), length,
+                                                                nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), length, ansi.data(), static_cast<int>(ansi.size()),
+                      nullptr, nullptr);
+  UniqueGlobal bytes = GlobalBlock(ansi.c_str(), ansi.size() + 1);
   const LCID locale = GetSystemDefaultLCID();  // the locale whose code page CP_ACP is
   UniqueGlobal localeId = GlobalBlock(&locale, sizeof locale);
   const OpenClipboardScope clipboard(application_.Handle());
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
-  HandToClipboard(CF_TEXT, bytes);
   HandToClipboard(CF_UNICODETEXT, unicode);
+  HandToClipboard(CF_TEXT, bytes);
   HandToClipboard(CF_LOCALE, localeId);
   return true;
 }
@@ -131,7 +132,7 @@ std::size_t Win32DesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = static_cast<WORD>(key.virtualKey);
     // Remote desktops, virtual machines and some programs read the scan code only.
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key.virtualKey, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = (key.up ? KEYEVENTF_KEYUP : 0) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
     inputs.push_back(input);
   }
@@ -217,7 +218,7 @@ void Win32DesktopServices::MinimiseApplication() {
       [](HWND window, LPARAM owner) -> BOOL {
         if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
             IsWindowVisible(window)) {
-          SetPropA(window, kHiddenByMinimiseProp, reinterpret_cast<HANDLE>(1));
+          SetPropW(window, kHiddenByMinimiseProp, reinterpret_cast<HANDLE>(1));
           ShowWindow(window, SW_HIDE);
         }
         return TRUE;
@@ -236,7 +237,7 @@ void Win32DesktopServices::RestoreApplication() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM) -> BOOL {
-        if (RemovePropA(window, kHiddenByMinimiseProp)) ShowWindow(window, SW_SHOWNA);
+        if (RemovePropW(window, kHiddenByMinimiseProp)) ShowWindow(window, SW_SHOWNA);
         return TRUE;
       },
       0);
@@ -259,7 +260,8 @@ MessageAnswer Win32DesktopServices::ShowMessage(MessageKind kind, const std::str
 
 void Win32DesktopServices::OpenMailLink(const std::string& address) {
   // Owned by the window the user clicked in (the settings dialog), which stays on top.
-  ShellExecuteA(GetActiveWindow(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(GetActiveWindow(), L"open", Utf8ToWide(address).c_str(), nullptr, nullptr,
+                SW_SHOWNORMAL);
 }
 
 }  // namespace qv

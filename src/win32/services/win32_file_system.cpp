@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "win32/base/handles.h"
+#include "win32/base/wide_text.h"
 
 namespace qv {
 
@@ -12,21 +13,11 @@ namespace {
 
 constexpr DWORD kChunk = 1u << 20;
 
-// The code page the "A" file functions use, as the program's paths come from them.
-std::wstring Widened(const std::string& text) {
-  const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(0, length)), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
-  return wide;
-}
-
 }  // namespace
 
 std::wstring LongPath(const std::string& path) {
   // The "\\?\" form is taken as it stands, so the path is made full (no "..", no "/") first.
-  const std::wstring wide = Widened(path);
+  const std::wstring wide = Utf8ToWide(path);
   if (wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
   const DWORD length =

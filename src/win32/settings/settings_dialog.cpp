@@ -13,6 +13,7 @@
 #include "library/paste_delay.h"
 #include "settings/settings_choices.h"
 #include "win32/base/message_loop.h"
+#include "win32/base/wide_text.h"
 #include "win32/kit/flat_buttons.h"
 #include "win32/kit/gdi.h"
 
@@ -56,12 +57,12 @@ constexpr ChildLayout kMakerLabelLayout{
 
 // Labels size themselves to their text, whatever font the system substitutes.
 void FitLabelToText(HWND label, HFONT font) {
-  const std::string text = WindowText(label);
+  const std::wstring text = Utf8ToWide(WindowText(label));
   SIZE size{};
   {
     const WindowDc dc(label);
     const SelectedObject selected(dc.Dc(), font);
-    GetTextExtentPoint32A(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
   }
   SetWindowPos(label, nullptr, 0, 0, size.cx + 1, size.cy, SWP_NOMOVE | SWP_NOZORDER);
 }
@@ -73,17 +74,18 @@ HWND SettingsDialog::CreateCombo(const ChildLayout& layout,
                                  const std::array<const char*, N>& items) {
   HWND box = CreateChild(layout, font_.get());
   // Filled without redrawing after each item: a hidden box has nothing to show meanwhile.
-  SendMessageA(box, WM_SETREDRAW, FALSE, 0);
-  for (const char* item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-  SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+  for (const char* item : items)
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+  SendMessageW(box, WM_SETREDRAW, TRUE, 0);
   FitDropDown(box, layout);
   return box;
 }
 
 // The drop-down list shows 8 items at a time, whatever the font's height.
 void SettingsDialog::FitDropDown(HWND box, const ChildLayout& layout) {
-  const auto editHeight = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  const auto itemHeight = SendMessageA(box, CB_GETITEMHEIGHT, 0, 0);
+  const auto editHeight = SendMessageW(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const auto itemHeight = SendMessageW(box, CB_GETITEMHEIGHT, 0, 0);
   SetWindowPos(
       box, nullptr, 0, 0, ScaleForWindow(layout.width),
       static_cast<int>(editHeight + ScaleForWindow(6) + 8 * itemHeight + ScaleForWindow(2)),
@@ -135,7 +137,7 @@ void SettingsDialog::MakerLabel::SetUnderlined(bool underlined) {
 
 void SettingsDialog::MakerLabel::Refont() {
   HFONT font = underlined_ ? owner_.underlinedFont_.get() : owner_.font_.get();
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void SettingsDialog::Paint(HDC dc) {
@@ -149,8 +151,9 @@ void SettingsDialog::Paint(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   for (const TextLabel& label : kLabels) {
     SetTextColor(dc, label.colour);
-    TextOutA(dc, ScaleForWindow(label.x), ScaleForWindow(label.y), label.text,
-             static_cast<int>(std::strlen(label.text)));
+    const std::wstring text = Utf8ToWide(label.text);
+    TextOutW(dc, ScaleForWindow(label.x), ScaleForWindow(label.y), text.c_str(),
+             static_cast<int>(text.size()));
   }
   buttons_.Paint(dc);
 }

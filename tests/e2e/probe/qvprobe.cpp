@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,19 @@ HWND FindControl(HWND parent, int controlId) {
   return search.found;
 }
 
+// QV_PROBE_UTF8=1: text is read and set as Unicode and shown as UTF-8, not in the ANSI code
+// page (window texts, list items, the clipboard).
+bool Utf8Mode() {
+  const char* mode = std::getenv("QV_PROBE_UTF8");
+  return mode && *mode == '1';
+}
+
+std::string WideToUtf8(const wchar_t* wide, int length) {
+  std::string bytes(WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr), 0);
+  WideCharToMultiByte(CP_UTF8, 0, wide, length, bytes.data(), bytes.size(), nullptr, nullptr);
+  return bytes;
+}
+
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
   return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
                              result) != 0;
@@ -140,6 +154,11 @@ bool Unhex(const std::string& hex, std::string& bytes) {
 
 std::string WindowText(HWND window) {
   DWORD_PTR length = 0;
+  if (Utf8Mode()) {
+    std::vector<wchar_t> wide(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+    const auto copied = SendMessageW(window, WM_GETTEXT, wide.size(), (LPARAM)wide.data());
+    return WideToUtf8(wide.data(), static_cast<int>(copied));
+  }
   if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length)) return "";
   std::vector<char> buffer(length + 1, '\0');
   DWORD_PTR copied = 0;
@@ -341,6 +360,7 @@ std::string ListItem(HWND list, DWORD_PTR index) {
     return "";
   }
   const int wideLength = static_cast<int>(std::min<DWORD_PTR>(copied, wide.size() - 1));
+  if (Utf8Mode()) return WideToUtf8(wide.data(), wideLength);
   const int size =
       WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
   std::string bytes(size, '\0');
@@ -429,7 +449,13 @@ bool OpenClipboardRetrying() {
 int CmdClipboard() {
   if (!OpenClipboardRetrying()) return kError;
   std::string hex;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+  if (HANDLE data = Utf8Mode() ? GetClipboardData(CF_UNICODETEXT) : nullptr) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      const std::string bytes = WideToUtf8(text, static_cast<int>(std::wcslen(text)));
+      hex = Hex(bytes.data(), bytes.size());
+      GlobalUnlock(data);
+    }
+  } else if (HANDLE data = GetClipboardData(CF_TEXT)) {
     if (const char* text = static_cast<const char*>(GlobalLock(data))) {
       hex = Hex(text, std::strlen(text));
       GlobalUnlock(data);
@@ -440,7 +466,13 @@ int CmdClipboard() {
   return kDone;
 }
 
-int CmdSetClipboard(const std::string& text) {
+int CmdSetClipboard(const std::string& bytes) {
+  std::string text = bytes;
+  if (Utf8Mode()) {  // as UTF-16, NUL included
+    text.assign(2 * MultiByteToWideChar(CP_UTF8, 0, bytes.c_str(), -1, nullptr, 0), '\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.c_str(), -1, (wchar_t*)text.data(), text.size() / 2);
+    text.pop_back();
+  }
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
   if (!memory) return kError;
   std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
@@ -450,7 +482,7 @@ int CmdSetClipboard(const std::string& text) {
     return kError;
   }
   EmptyClipboard();
-  const bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+  const bool placed = SetClipboardData(Utf8Mode() ? CF_UNICODETEXT : CF_TEXT, memory) != nullptr;
   CloseClipboard();
   if (!placed) GlobalFree(memory);
   return placed ? kDone : kError;

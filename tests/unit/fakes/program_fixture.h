@@ -1,6 +1,7 @@
 #pragma once
 // A Program wired to fake controls and services, with data files in a fake folder "C:\Q\".
 #include "app/program.h"
+#include "fakes/fake_code_page.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_file_system.h"
@@ -17,6 +18,7 @@ class FakeSaveServices : public SaveServices {
 
 struct ProgramFixture {
   FakeFileSystem files;
+  FakeCodePage codePage;
   FakeDesktop desktop;
   FakeHotKeyRegistration hotKeyApi;
   FakeSaveServices saving;
@@ -54,11 +56,10 @@ struct ProgramFixture {
 
   bool ended = false;  // the main window closed: the message loop would end
 
-  Program program{
-      Services{files, RolesOf(desktop, desktop), hotKeyApi, PlainKeyboardLayout(), saving,
-               folderWatch, quietTimer},
-      ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
-      [this] { ended = desktop.quit = true; }};
+  Program program{Services{files, codePage, RolesOf(desktop, desktop), hotKeyApi,
+                           PlainKeyboardLayout(), saving, folderWatch, quietTimer},
+                  ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
+                  [this] { ended = desktop.quit = true; }};
 
   ProgramFixture() {
     popupWindow.log = &desktop.log;

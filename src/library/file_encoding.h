@@ -1,0 +1,33 @@
+#pragma once
+// How a data file's bytes hold its text, remembered from reading it so that writing gives
+// the same bytes back: a file the program only ever puts code-page text into stays the
+// 8-bit file it always was; one that must hold a character its code page lacks becomes
+// UTF-8 with a byte order mark, which every current editor reads.
+#include <string>
+#include <string_view>
+
+#include "library/code_page.h"
+
+namespace qv {
+
+enum class FileEncoding {
+  CodePage,      // 8-bit, in the platform's code page; also a file not read yet
+  Utf8,          // UTF-8 without a mark, where that is the default
+  Utf8WithMark,  // starts with EF BB BF
+};
+
+class FileText {
+ public:
+  // The file's bytes as UTF-8 text; remembers their encoding.
+  std::string Decode(std::string bytes, const CodePage& codePage);
+  // The text as bytes in the remembered encoding, or in UTF-8 with a mark (from now on) when
+  // the code page cannot hold it: `text` itself when its bytes are the file's, else `scratch`
+  // filled with them.
+  std::string_view Encode(std::string_view text, const CodePage& codePage, std::string& scratch);
+  FileEncoding Encoding() const { return encoding_; }
+
+ private:
+  FileEncoding encoding_ = FileEncoding::CodePage;
+};
+
+}  // namespace qv
