@@ -66,6 +66,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
   // The form description's hot key; registered once start-up has settled on a key.
   hotKey.SetKey(ParseShortcut("Ctrl+Alt+Down", services_.layout));
   popup.editorRowLoad = [this] { editor.RowClick(); };
+  editor.onUpdateOverOtherVersion = [this](int row) { KeepOtherVersionOf(row); };
 }
 
 void Program::FormCreate() {
@@ -102,13 +103,21 @@ void Program::SettingsClosed() {
 
 void Program::LoadPreferences() {
   // Whatever fails, start-up registers the key it has settled on, once.
+  // From here on, what another program changes in the data folder is taken in: not before
+  // start-up's own reads are done.
+  const auto watch = [this] {
+    services_.folderWatch.Watch(ExeDirectory(paths_.rows),
+                                [this](const std::string& name) { DataFolderChanged(name); });
+  };
   try {
     LoadAndApplyPreferences();
   } catch (...) {
     hotKey.Loaded();
+    watch();
     throw;
   }
   hotKey.Loaded();
+  watch();
 }
 
 void Program::LoadAndApplyPreferences() {
@@ -135,6 +144,7 @@ void Program::SaveAll() {
 }
 
 void Program::Housekeeping() {
+  TellNotice(TakeInDataFiles());  // what another copy changed meanwhile is saved too
   try {
     SaveAll();
   } catch (...) {
@@ -170,6 +180,8 @@ int Program::WMQueryEndSession() {
   sessionEndFailure_.reset();
   try {
     const SaveDeadline::Bound bound = deadline_.Start(kSessionEndSaveMs);
+    const std::string notice = TakeInDataFiles();
+    sessionEndNotice_ += (sessionEndNotice_.empty() || notice.empty() ? "" : "\n\n") + notice;
     SaveAll();  // the versions kept meanwhile are told once the session goes on
   } catch (const AppError& error) {
     sessionEndFailure_ = error.what();
@@ -185,6 +197,7 @@ int Program::WMQueryEndSession() {
 void Program::WMEndSession(bool ending) {
   if (ending) return;  // Windows ends the program now
   services_.saving.LetSessionEnd();
+  TellNotice(std::exchange(sessionEndNotice_, {}));
   TellKeptVersions();
   if (sessionEndFailure_) throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
 }

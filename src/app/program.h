@@ -3,12 +3,16 @@
 // the handlers of the three windows, wired to each other.
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/save_deadline.h"
 #include "app/save_services.h"
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
+#include "desktop/folder_watch.h"
 #include "desktop/global_hot_key.h"
 #include "desktop/shortcut.h"
 #include "editor/editor_controller.h"
@@ -36,6 +40,9 @@ struct Services {
   HotKeyRegistration& hotKeyApi;
   const KeyboardLayout& layout;
   SaveServices& saving;
+  // The data folder's changes, and a timer that tells when they have stopped for a while.
+  FolderWatch& folderWatch;
+  TimerControl& quietTimer;
 };
 
 // The controls of the three windows, and the tray icon's tip.
@@ -65,8 +72,9 @@ class Program : public MainWindowEvents, public Housekeeper {
   // folder that takes no new file is told here, once.
   void FormCreate();
   // The settings dialog's part of start-up: load and apply the preferences, then register
-  // the hot key (the only registration of start-up). When the file cannot be read, the hot
-  // key in effect stays and is what the preferences hold.
+  // the hot key (the only registration of start-up) and start watching the data folder.
+  // When the file cannot be read, the hot key in effect stays and is what the preferences
+  // hold.
   void LoadPreferences();
   // Writes rows, store, preferences in that order; stops at the first failure. Tells the
   // user of data file versions kept because another program had changed them.
@@ -103,6 +111,12 @@ class Program : public MainWindowEvents, public Housekeeper {
   void Quit1Click() {
     if (editor.MayQuit()) popup.Quit1Click();
   }
+  // A file of the data folder changed (its name): a data file is taken in once the folder
+  // has been quiet for a moment, since a sync engine writes the files of one edit a moment
+  // apart; a conflict copy a sync engine made of one is told, once.
+  void DataFolderChanged(const std::string& name);
+  // The quiet timer fired.
+  void DataFolderQuiet();
   // The main window has been closed: the message loop ends the program.
   bool TerminateRequested() const { return terminateRequested_; }
 
@@ -121,6 +135,19 @@ class Program : public MainWindowEvents, public Housekeeper {
   // Rows, store and preferences; throws at the first failure.
   void SaveAll();
   void LoadAndApplyPreferences();
+  // Data files another program changed since they were last loaded or saved are merged
+  // into what the program holds; what the user must know is returned. Both versions of a
+  // slot or preference changed on both sides are kept: this machine's in use, the other's
+  // beside the files.
+  std::string TakeInDataFiles();
+  void TellNotice(const std::string& text);
+  // The slot list after a take-in: rows that changed, the page and selection kept.
+  void ShowTakenInRows(const SlotList& before);
+  // Update Clip wrote over another copy's version of the row's slot: the files on disk,
+  // which hold it, are kept beside, and the user is told.
+  void KeepOtherVersionOf(int row);
+  // Keeps each (path, bytes) beside its file; the text telling where.
+  std::string KeepBeside(const std::vector<std::pair<std::string, std::string>>& versions);
 
   Services services_;
   PopupView list_;
@@ -132,6 +159,10 @@ class Program : public MainWindowEvents, public Housekeeper {
   // of the session) must not write the same files under it.
   bool saving_ = false;
   std::optional<std::string> sessionEndFailure_;  // told once the session goes on
+  std::string sessionEndNotice_;                  // likewise
+  std::set<std::string> conflictCopiesTold_;
+  std::vector<std::string> conflictCopiesToTell_;
+  bool takingIn_ = false;
 };
 
 }  // namespace qv

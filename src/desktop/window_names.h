@@ -10,6 +10,7 @@ inline constexpr const char* kEditorClass = "TForm3";
 inline constexpr const char* kMainWindowCaption = "Velmora Clips";
 inline constexpr const char* kHotKeyWindowClass = "TQvHotKeyWindow";
 inline constexpr const char* kTrayWindowClass = "TQvTrayWindow";
+inline constexpr const char* kFolderWatchWindowClass = "TQvFolderWatchWindow";
 
 // The child controls that are windows of their own; the rest are drawn by their window.
 // The header's buttons are windows, so that a screen reader names them and Tab reaches them.

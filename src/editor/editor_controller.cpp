@@ -15,6 +15,11 @@ namespace {
 constexpr Point kRowWarningPointer{10, 33};
 constexpr Point kBoxPointer{-20, 34};
 
+// The row, or "" past the rows' end (another copy's rows file may have fewer).
+std::string RowOf(const ClipLibrary& library, int row) {
+  return row >= 0 && row < static_cast<int>(library.rows.size()) ? library.rows[row] : "";
+}
+
 }  // namespace
 
 MessageAnswer EditorController::Ask(MessageKind kind, const char* text, MessageButtons buttons,
@@ -82,9 +87,26 @@ void EditorController::RowClick() {
   view_.updateClip.SetEnabled(false);
   view_.title.SetEnabled(true);
   view_.content.SetEnabled(true);
-  const std::string content = GatherFullClip(library_.rows, row, library_.store, library_.current);
-  view_.content.SetText(content);
-  view_.title.SetText(ReadSlotTitle(library_.rows[row]));
+  LoadFields(row);
+}
+
+void EditorController::LoadFields(int row) {
+  loadedContent_ = GatherFullClip(library_.rows, row, library_.store, library_.current);
+  loadedRow_ = RowOf(library_, row);
+  view_.content.SetText(loadedContent_);
+  view_.title.SetText(ReadSlotTitle(loadedRow_));
+}
+
+bool EditorController::ChangedSinceLoaded() {
+  const int row = library_.current.rowIndex;
+  CurrentSlot now;
+  return RowOf(library_, row) != loadedRow_ ||
+         GatherFullClip(library_.rows, row, library_.store, now) != loadedContent_;
+}
+
+void EditorController::SlotsTakenIn() {
+  const bool untouched = shared_.EditMode == 2 && state.ClipChanged == 0 && view_.title.Enabled();
+  if (untouched && ChangedSinceLoaded()) LoadFields(library_.current.rowIndex);
 }
 
 void EditorController::FieldMouseUp() {
@@ -126,6 +148,8 @@ bool EditorController::MayUpdate() {
     refusal = kTagTextRefused;
   else if (!TitleFitsRow(view_.title.Text()))
     refusal = kTitleBreakRefused;
+  else if (HeaderOfRow(RowOf(library_, library_.current.rowIndex)) != library_.current.header)
+    refusal = kBlockNotFound;  // another copy's rows file, taken in meanwhile, moved it
   if (!refusal) return true;
   messages_.ShowMessage(MessageKind::Error, refusal, MessageButtons::Ok);
   return false;
@@ -134,6 +158,7 @@ bool EditorController::MayUpdate() {
 void EditorController::SpeedButton2Click() {
   if (!MayUpdate()) return;
   const CurrentSlot& slot = library_.current;
+  const bool overOtherVersion = ChangedSinceLoaded();
   switch (UpdateClipBlock(library_.store, slot, view_.content.Text())) {
     case UpdateOutcome::OverLineLimit:
       // The edits stay in the fields, as on every refusal, for the user to shorten.
@@ -156,6 +181,7 @@ void EditorController::SpeedButton2Click() {
   view_.updateClip.SetEnabled(false);
   state.copyMenuArmed = false;
   state.ClipChanged = 0;
+  if (overOtherVersion && onUpdateOverOtherVersion) onUpdateOverOtherVersion(slot.rowIndex);
 }
 
 void EditorController::SpeedButton1Click() {

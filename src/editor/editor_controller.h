@@ -3,6 +3,8 @@
 // it back with "Update Clip", saving everything at "Close", and copying a clip from one
 // slot to another through the dialog's fields.
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "base/product.h"
 #include "desktop/desktop_services.h"
@@ -79,10 +81,21 @@ class EditorController {
   void CopyHighlightedClip1Click();
   void PastetoHighlightedClip1Click();
 
+  // Another copy's changes were taken into the library: a loaded slot the user has not
+  // touched shows its new version; the user's edits stay in the fields.
+  void SlotsTakenIn();
+  // Update Clip wrote the user's version over one another copy made of the same slot after
+  // it was loaded (the row given). Set by the program, which keeps the other version.
+  std::function<void(int row)> onUpdateOverOtherVersion;
+
   EditorState state;
 
  private:
   bool AskBeforeLeaving();
+  void LoadFields(int row);
+  // The loaded slot as the library holds it now differs from what was loaded.
+  bool ChangedSinceLoaded();
+
   MessageAnswer Ask(MessageKind kind, const char* text, MessageButtons buttons, Point offset);
   bool MayUpdate();
   void ClearFields();
@@ -96,6 +109,7 @@ class EditorController {
   Screens& screens_;
   MessageBoxes& messages_;
   Housekeeper& housekeeper_;
+  std::string loadedRow_, loadedContent_;  // the slot as loaded into the fields
 };
 
 }  // namespace qv

@@ -66,6 +66,7 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths, const CodePage& c
     if (auto storeFile = read(paths.store, saveStore_))  // taken over when its breaks are CR LF
       store = ParseStoreFile(storeText_.Decode(std::move(*storeFile), codePage));
   }
+  loaded_ = {rows, store};
   if (!notes.empty()) throw AppError(JoinedMessages(notes));
 }
 
@@ -73,9 +74,31 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths, const CodePage& c
 // place (design rows, an empty store) would destroy the user's clips.
 void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage) {
   std::string scratch;
-  if (saveRows_)
-    SaveDataFile(fs, paths.rows, rowsText_.Encode(SerializeRows(rows), codePage, scratch));
-  if (saveStore_) SaveDataFile(fs, paths.store, storeText_.Encode(store, codePage, scratch));
+  if (saveRows_) {
+    const std::string text = SerializeRows(rows);
+    SaveDataFile(fs, paths.rows, rowsText_.Encode(text, codePage, scratch));
+    loaded_.rows = SplitFileLines(text);
+  }
+  if (saveStore_) {
+    SaveDataFile(fs, paths.store, storeText_.Encode(store, codePage, scratch));
+    loaded_.store = store;
+  }
+}
+
+std::optional<LibraryMerge> ClipLibrary::TakeIn(std::string_view rowsFile,
+                                                std::string_view storeFile,
+                                                const CodePage& codePage) {
+  if (!saveRows_ || !saveStore_ || LooksDamaged(rowsFile) || LooksDamaged(storeFile))
+    return std::nullopt;
+  // Read as a load reads them: each file's encoding is what it holds now.
+  LibraryVersion theirs{SplitFileLines(rowsText_.Decode(std::string(rowsFile), codePage)),
+                        ParseStoreFile(storeText_.Decode(std::string(storeFile), codePage))};
+  if (theirs == loaded_) return std::nullopt;
+  LibraryMerge merge = MergeLibraries(loaded_, {rows, store}, theirs);
+  rows = merge.merged.rows;
+  store = merge.merged.store;
+  loaded_ = std::move(theirs);
+  return merge;
 }
 
 }  // namespace qv

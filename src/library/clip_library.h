@@ -6,6 +6,7 @@
 #include "library/data_files.h"
 #include "library/file_encoding.h"
 #include "library/file_system.h"
+#include "library/library_merge.h"
 #include "library/slot_library.h"
 
 namespace qv {
@@ -31,8 +32,15 @@ class ClipLibrary {
   // skipping the rest. A file this run failed to read is never overwritten, nor a damaged
   // one of which no copy could be kept.
   void Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage);
+  // The two files as another program left them: when they differ from the version last
+  // loaded or saved, they are merged slot by slot into what the library holds, and become
+  // that version. Nothing when they hold no change, or when a file was not loaded this run
+  // or looks damaged (the save then keeps it beside, as any file changed on disk).
+  std::optional<LibraryMerge> TakeIn(std::string_view rowsFile, std::string_view storeFile,
+                                     const CodePage& codePage);
 
  private:
+  LibraryVersion loaded_;  // what this machine and the files on disk last agreed on
   bool saveRows_ = false;
   bool saveStore_ = false;
   FileText rowsText_, storeText_;

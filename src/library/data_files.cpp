@@ -52,7 +52,30 @@ void ForEachLine(std::string_view bytes, OnLine line) {
   if (start < bytes.size()) line(bytes.substr(start), false);
 }
 
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
+}
+
 }  // namespace
+
+bool IsDataFileName(std::string_view name) {
+  const std::string lower = LowerCase(name);
+  return lower == "lb1.qvl" || lower == "svclips.qvl" || lower == "prefs.qvl";
+}
+
+bool IsConflictCopyName(std::string_view name) {
+  const std::string lower = LowerCase(name);
+  if (!lower.ends_with(".qvl") || IsDataFileName(lower)) return false;
+  for (std::string_view stem : {"lb1", "svclips", "prefs"}) {
+    if (lower.size() > stem.size() + 4 && lower.starts_with(stem) &&
+        std::string_view("-. _(").find(lower[stem.size()]) != std::string_view::npos)
+      return true;
+  }
+  return false;
+}
 
 std::vector<std::string> SplitFileLines(std::string_view bytes) {
   std::vector<std::string> lines;

@@ -13,6 +13,12 @@ inline constexpr const char* kRowsFileName = "Lb1.qvl";
 inline constexpr const char* kStoreFileName = "svclips.qvl";
 inline constexpr const char* kPrefsFileName = "prefs.qvl";
 
+// Names in the data folder, letter case ignored: one of the three data files; or a copy of
+// one that a sync engine made when two machines changed it at once ("svclips-PC.qvl",
+// "svclips.sync-conflict-....qvl", "svclips (PC's conflicted copy ...).qvl").
+bool IsDataFileName(std::string_view name);
+bool IsConflictCopyName(std::string_view name);
+
 // Lines of a text file: CR LF, lone CR and lone LF each end a line; a final break starts
 // no further line. The rows file holds one row per line; every byte is kept, NUL included,
 // so that saving gives the file back.

@@ -35,14 +35,25 @@ bool DiskChangeGuard::KeepChangedVersion(const std::string& path) {
   const std::optional<std::string> now = disk_.ReadAll(path);
   if (!now) return true;  // gone, or locked (then the change itself fails)
   if (!seen.absent && *now == seen.bytes) return true;
+  const auto keptAs = KeepBeside(path, *now);
+  if (!keptAs) return false;
+  kept_.push_back({path, *keptAs});
+  it->second = Seen{false, *now};  // kept once, even if the change then fails
+  return true;
+}
+
+void DiskChangeGuard::Accept(const std::string& path, const std::string& bytes) {
+  if (known_.count(path)) known_[path] = Seen{false, bytes};
+}
+
+std::optional<std::string> DiskChangeGuard::KeepBeside(const std::string& path,
+                                                       const std::string& bytes) {
   // A free name, so that no version kept earlier is replaced.
   std::string keptAs;
   for (int n = 1; keptAs.empty() || !disk_.Missing(keptAs); ++n)
     keptAs = path + ".changed-" + std::to_string(n);
-  if (!disk_.WriteAndFlush(keptAs, *now)) return false;
-  kept_.push_back({path, keptAs});
-  it->second = Seen{false, *now};  // kept once, even if the change then fails
-  return true;
+  if (!disk_.WriteAndFlush(keptAs, bytes)) return std::nullopt;
+  return keptAs;
 }
 
 bool DiskChangeGuard::Changed(const std::string& path, bool done) {

@@ -26,6 +26,12 @@ class DiskChangeGuard : public FileSystemFilter {
   void Watch(const std::string& path) { known_[path] = std::nullopt; }
   // The versions kept since the last call.
   std::vector<KeptVersion> TakeKeptVersions();
+  // `bytes`, found in `path` and taken in, are what the program now knows of it: a save
+  // may replace them.
+  void Accept(const std::string& path, const std::string& bytes);
+  // Keeps `bytes` beside `path` under the first free "<path>.changed-<n>"; its name, or
+  // nothing when it could not be written.
+  std::optional<std::string> KeepBeside(const std::string& path, const std::string& bytes);
 
   std::optional<std::string> ReadAll(const std::string& path) override;
   bool WriteAndFlush(const std::string& path, std::string_view bytes) override;

@@ -16,6 +16,23 @@ std::string LineOrEmpty(const std::vector<std::string>& lines, std::size_t index
 
 }  // namespace
 
+Preferences MergePreferences(const Preferences& base, const Preferences& mine,
+                             const Preferences& theirs, bool& conflict) {
+  Preferences merged = mine;
+  conflict = false;
+  const auto merge = [&](const std::string& was, std::string& ours, const std::string& other) {
+    if (other == was || other == ours) return;
+    if (ours != was)
+      conflict = true;
+    else
+      ours = other;
+  };
+  merge(base.hotKey, merged.hotKey, theirs.hotKey);
+  merge(base.pasteDelay, merged.pasteDelay, theirs.pasteDelay);
+  merge(base.ParamFlags, merged.ParamFlags, theirs.ParamFlags);
+  return merged;
+}
+
 Preferences ParsePreferences(std::string_view bytes) {
   const std::vector<std::string> lines = SplitFileLines(bytes);
   Preferences preferences{LineOrEmpty(lines, 0), LineOrEmpty(lines, 1), LineOrEmpty(lines, 2)};
@@ -46,6 +63,7 @@ Preferences PreferencesFile::Load() {
   fileRead_ = false;
   Preferences preferences = ParsePreferences(text_.Decode(ReadDataFile(files_, path_), codePage_));
   fileRead_ = true;
+  known_ = preferences;
   return preferences;
 }
 
@@ -54,10 +72,10 @@ bool PreferencesFile::MayWrite() {
 }
 
 void PreferencesFile::Save(const Preferences& preferences) {
+  if (!MayWrite()) return;
   std::string scratch;
-  if (MayWrite())
-    SaveDataFile(files_, path_,
-                 text_.Encode(SerializePreferences(preferences), codePage_, scratch));
+  SaveDataFile(files_, path_, text_.Encode(SerializePreferences(preferences), codePage_, scratch));
+  known_ = ParsePreferences(SerializePreferences(preferences));
 }
 
 void PreferencesFile::CheckWritable() {

@@ -2,6 +2,7 @@
 // The three preferences of prefs.qvl as plain values: the hot key text, the paste delay text
 // and ParamFlags, with the file's byte form and the rule that guards it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,13 @@ struct Preferences {
   std::string pasteDelay = std::to_string(kDefaultPasteDelayMs);
   std::string ParamFlags = kDefaultParamFlags;  // never empty: its first character is the
                                                 // paste suffix mode
+  bool operator==(const Preferences&) const = default;
 };
+
+// Each preference changed on one side only takes that side's text; changed on both,
+// this machine's (`conflict` then set).
+Preferences MergePreferences(const Preferences& base, const Preferences& mine,
+                             const Preferences& theirs, bool& conflict);
 
 // Three lines (a missing line reads as empty; an empty flags line as the default flags).
 Preferences ParsePreferences(std::string_view bytes);
@@ -46,6 +53,13 @@ class PreferencesFile {
   // Throws AppError "Cannot create file <path>" when Save would be skipped, so that the
   // settings dialog's "OK" does not seem to have saved.
   void CheckWritable();
+  // The file's values as last loaded or saved; nothing while it has not been read.
+  const std::optional<Preferences>& Known() const { return known_; }
+  void Know(const Preferences& onDisk) { known_ = onDisk; }
+  // The file's bytes as another program left them, read as Load reads them.
+  Preferences Parse(std::string bytes) {
+    return ParsePreferences(text_.Decode(std::move(bytes), codePage_));
+  }
 
  private:
   bool MayWrite();
@@ -55,6 +69,7 @@ class PreferencesFile {
   const CodePage& codePage_;
   FileText text_;          // a new file: in the code page when it holds the text
   bool fileRead_ = false;  // the last Load read the file
+  std::optional<Preferences> known_;
 };
 
 }  // namespace qv

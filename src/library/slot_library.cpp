@@ -225,6 +225,18 @@ bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_
   return true;
 }
 
+std::optional<BlockRange> FindClipBlock(std::string_view store, std::string_view header) {
+  const auto span = LocateBlock(store, header, TrailerTagFor(header));
+  if (!span || InsideAnotherBlock(store, *span)) return std::nullopt;
+  return BlockRange{span->begin, span->end};
+}
+
+std::string HeaderOfRow(std::string_view row) {
+  const auto at = row.find(kHeaderPrefix);
+  if (at == std::string_view::npos || row.size() - at < kTagLength) return {};
+  return std::string(row.substr(at, kTagLength));
+}
+
 UpdateOutcome UpdateClipBlock(ClipStore& store, const CurrentSlot& current,
                               std::string_view content) {
   ClipStore updated = store;

@@ -60,6 +60,16 @@ std::string GatherFullClip(const SlotList& rows, int row, std::string_view store
 // with other tag text, the block inside another slot's block, or tag text in `content`.
 bool ReplaceClipBlock(ClipStore& store, const CurrentSlot& current, std::string_view content);
 
+// The whole lines of a slot's block, [begin, end): from the header line's start to just
+// after the trailer line's CR LF (or the store's end). Nothing where ReplaceClipBlock would
+// refuse the block.
+struct BlockRange {
+  std::size_t begin = 0, end = 0;
+};
+std::optional<BlockRange> FindClipBlock(std::string_view store, std::string_view header);
+// The header tag a row holds, "" for a row without one.
+std::string HeaderOfRow(std::string_view row);
+
 enum class UpdateOutcome { Done, NotReplaced, OverLineLimit };
 // Update Clip: ReplaceClipBlock, judged by the store it leaves, which may hold at most 850
 // lines, or no more than before (a store grown past the limit elsewhere can still be edited,

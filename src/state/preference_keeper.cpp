@@ -12,6 +12,21 @@ void PreferenceKeeper::Load() {
   buttons_.crlfLf.SetDown(mode == PasteSuffixMode::CrLfLf);
 }
 
+PreferenceKeeper::TakeInOutcome PreferenceKeeper::TakeIn(std::string_view fileBytes) {
+  const std::optional<Preferences> known = file_.Known();
+  if (!known) return TakeInOutcome::NoChange;  // never read: a save leaves it alone
+  const Preferences onDisk = file_.Parse(std::string(fileBytes));
+  if (onDisk == *known) return TakeInOutcome::NoChange;
+  bool conflict = false;
+  values = MergePreferences(*known, values, onDisk, conflict);
+  file_.Know(onDisk);
+  const PasteSuffixMode mode = SuffixModeOf(values.ParamFlags);
+  buttons_.crlf.SetDown(mode == PasteSuffixMode::CrLf);
+  buttons_.crlfLf.SetDown(mode == PasteSuffixMode::CrLfLf);
+  Apply();
+  return conflict ? TakeInOutcome::Conflict : TakeInOutcome::TakenIn;
+}
+
 void PreferenceKeeper::Apply() {
   hotKey_.SetKey(ParseShortcut(values.hotKey, layout_));
   // A bad text is now the default; the delay in effect follows it rather than keeping the

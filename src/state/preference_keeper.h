@@ -42,6 +42,11 @@ class PreferenceKeeper {
   void ReloadTexts();
   // Values -> file; a file that exists but was not read by the last load is left alone.
   void Save() { file_.Save(values); }
+  // prefs.qvl as another program left it: what changed there since the last load or save
+  // is merged into the values, which apply at once (the suffix buttons too). Conflict: both
+  // sides changed one preference, and this machine's text is kept.
+  enum class TakeInOutcome { NoChange, TakenIn, Conflict };
+  TakeInOutcome TakeIn(std::string_view fileBytes);
   // Throws AppError "Cannot create file <path>" when Save would leave the file alone.
   void CheckWritable() { file_.CheckWritable(); }
 

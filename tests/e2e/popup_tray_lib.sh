@@ -56,6 +56,38 @@ assert_data_files_written() {
   assert_file_bytes "$(qv_dir)/prefs.qvl" "$HOT_KEY\r\n100\r\n0000000000\r\n"
 }
 
+# expected_rows ROW TITLE [ROW TITLE...]: the test rows file with those rows' titles replaced.
+expected_rows() {
+  local -A titles=()
+  local i
+  while (($# >= 2)); do titles[$1]=$2 && shift 2; done
+  for ((i = 0; i < 72; i++)); do
+    if [[ -v "titles[$i]" ]]; then
+      printf '%-71s/:hdr:\\%s\r\n' "${titles[$i]}" "$(qv_tag "$i")"
+    else
+      printf 'Slot %02d%64s/:hdr:\\%s\r\n' "$i" '' "$(qv_tag "$i")"
+    fi
+  done
+}
+
+# expected_store SLOT CONTENT_FORMAT [SLOT CONTENT_FORMAT...]: the test store with those
+# slots holding the contents.
+expected_store() {
+  local -A contents=()
+  local i
+  while (($# >= 2)); do contents[$1]=$2 && shift 2; done
+  for ((i = 0; i < 72; i++)); do
+    printf '/:hdr:\\%s\r\n' "$(qv_tag "$i")"
+    if [[ -v "contents[$i]" ]]; then
+      # shellcheck disable=SC2059
+      printf "${contents[$i]}"
+    else
+      printf 'text of slot %d\r\n' "$i"
+    fi
+    printf '/:tlr:\\%s\r\n' "$(qv_tag "$i")"
+  done
+}
+
 # ---------------------------------------------------------------- bytes
 
 # escaped_hex TEXT: the bytes of a probe's escaped text output (\xNN decoded), as hex.

@@ -5,58 +5,12 @@
 
 # shellcheck source=tests/e2e/popup_tray_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/popup_tray_lib.sh"
+# shellcheck source=tests/e2e/editor_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/editor_lib.sh"
 
-EDITOR_CAPTION='Add / Modify Clip'
-EDITOR_CLIENT_WIDTH=359
-EDITOR_CLIENT_HEIGHT=213
 COPY_MENU_ITEMS=2
 
-# ---------------------------------------------------------------- helpers
-
-lock_and_add() {
-  tray_open_menu
-  tray_choose 1
-  probe wait-visible "$QV_EDITOR_CLASS" 5000 || fail "the editor did not open"
-  probe wait-visible "$QV_MAIN_CLASS" 5000 || fail "the list did not show with the editor"
-  popup_read_rect
-  sleep 0.3 # the dialog places itself when it activates
-}
-
-# The dialog's client area on the screen, "X Y WIDTH HEIGHT".
-editor_client() { x_client_area "$EDITOR_CAPTION"; }
-
-# editor_click CLIENT_X CLIENT_Y [BUTTON]
-editor_click() {
-  local client
-  read -r -a client <<<"$(editor_client)"
-  click_at $((client[0] + $1)) $((client[1] + $2)) "${3:-1}"
-}
-
-update_clip() { editor_click $((13 + 54)) $((188 + 11)); }
-close_editor() { editor_click $((125 + 54)) $((188 + 11)); }
-
-# type_title TEXT / type_content TEXT: a click into the field, select all, type; in the
-# content, "\n" in TEXT is the Enter key.
-type_title() {
-  editor_click 100 62
-  xdotool key End shift+Home
-  xdotool type --delay 20 "$1"
-}
-type_content() {
-  editor_click 150 130
-  xdotool key ctrl+End ctrl+shift+Home Delete
-  local line first=1
-  while IFS= read -r line; do
-    ((first)) || xdotool key Return
-    first=0
-    [[ -z "$line" ]] || xdotool type --delay 20 "$line"
-  done <<<"$1"
-}
-
 menu_closed() { ! probe visible "$TRAY_MENU_CLASS" >/dev/null 2>&1; }
-
-editor_text() { probe_text window-text "$QV_EDITOR_CLASS" "$1"; }
-title_reads() { [[ "$(editor_text 301)" == "$1" ]]; }
 
 # copy_menu_choose INDEX: a right click on the list opens the copy menu; INDEX 0 "Copy Clip",
 # 1 "Paste Clip".
@@ -68,33 +22,6 @@ copy_menu_choose() {
   local item_height=$(((bottom - top - 6) / COPY_MENU_ITEMS))
   click_at $(((left + right) / 2)) $((top + 3 + item_height * $1 + item_height / 2)) 1
   wait_until 3 menu_closed || fail "the copy menu did not close"
-}
-
-# rows_file_with ROW TITLE: the test rows file with row ROW's title replaced.
-expected_rows() {
-  local row=$1 title=$2 i
-  for ((i = 0; i < 72; i++)); do
-    if ((i == row)); then
-      printf '%-71s/:hdr:\\%s\r\n' "$title" "$(qv_tag "$i")"
-    else
-      printf 'Slot %02d%64s/:hdr:\\%s\r\n' "$i" '' "$(qv_tag "$i")"
-    fi
-  done
-}
-
-# expected_store SLOT CONTENT_FORMAT: the test store with slot SLOT holding the content.
-expected_store() {
-  local slot=$1 content=$2 i
-  for ((i = 0; i < 72; i++)); do
-    printf '/:hdr:\\%s\r\n' "$(qv_tag "$i")"
-    if ((i == slot)); then
-      # shellcheck disable=SC2059
-      printf "$content"
-    else
-      printf 'text of slot %d\r\n' "$i"
-    fi
-    printf '/:tlr:\\%s\r\n' "$(qv_tag "$i")"
-  done
 }
 
 # ---------------------------------------------------------------- tests

@@ -112,7 +112,8 @@ TEST_F(ProgramFiles, AFailedWriteSkipsTheFilesAfterIt) {
 // wait, and is told once the session goes on, as are the versions kept meanwhile.
 TEST_F(ProgramFiles, ASessionEndsOnlyAfterAGoodSaveAndWhatItHasToTellWaits) {
   Start();
-  files.files[paths.rows] = "another program's rows\r\n";
+  program.library.rows[0] = "this program's row";
+  files.files[paths.rows] = "another program's row\r\n";
   EXPECT_EQ(program.WMQueryEndSession(), 1);
   EXPECT_EQ(saving.sessionEndReason, "");
   program.library.rows.push_back("new row");
@@ -122,8 +123,23 @@ TEST_F(ProgramFiles, ASessionEndsOnlyAfterAGoodSaveAndWhatItHasToTellWaits) {
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_EQ(ErrorOf([&] { program.WMEndSession(false); }), "Cannot create file C:\\Q\\Lb1.qvl");
   EXPECT_EQ(saving.sessionEndReason, "");
-  EXPECT_EQ(desktop.messages.size(), 1u);  // the kept version
+  EXPECT_EQ(desktop.messages.size(), 1u);  // the other version, kept
   EXPECT_EQ(ErrorOf([&] { program.WMEndSession(false); }), "");
+}
+
+// A copy a sync engine made of a data file is told once, with where it is; backups and
+// kept versions are no change of the folder.
+TEST_F(ProgramFiles, AConflictCopyOfADataFileIsToldOnce) {
+  Start();
+  const std::string copy = "svclips (PC's conflicted copy 2026-12-07).qvl";
+  for (int i = 0; i < 2; ++i) {
+    folderWatch.changed("Lb1.qvl.bak");
+    EXPECT_EQ(quietTimer.interval, 0);
+    folderWatch.changed(copy);
+    program.DataFolderQuiet();
+  }
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find("C:\\Q\\" + copy), std::string::npos);
 }
 
 // On a slow disk no step starts after two seconds: the save fails with every file whole

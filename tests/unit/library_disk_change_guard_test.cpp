@@ -34,29 +34,28 @@ TEST_F(DiskChangeGuardTest, UnchangedFilesAreSavedWithoutAWord) {
     EXPECT_EQ(path.find(".changed"), std::string::npos) << path;
 }
 
-TEST_F(DiskChangeGuardTest, AChangedFileIsKeptBesideAndTheUserIsToldOnce) {
+// The slot changed here too: this machine's version is saved, the other kept beside and
+// told once. An edit the other machine makes next, with nothing changed here, is taken in.
+TEST_F(DiskChangeGuardTest, ASlotChangedHereAndOnDiskIsKeptBesideAndToldOnce) {
+  const std::string mine = ComposeSlotRow("Mine", Header(0));
+  program.library.rows[0] = mine;
   files.files[paths.rows] = theirRows;
   program.Housekeeping();
-  EXPECT_EQ(files.files[paths.rows], rowsFile);
+  EXPECT_EQ(files.files[paths.rows], mine + "\r\n");
   EXPECT_EQ(files.files[paths.rows + ".changed-1"], theirRows);
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_THAT(desktop.messages[0], HasSubstr(paths.rows + " holds Quorvanel's version"));
-  EXPECT_THAT(desktop.messages[0], HasSubstr(paths.rows + ".changed-1 holds the version found"));
-
+  EXPECT_THAT(desktop.messages[0], HasSubstr("Slot 1 \"Mine\" changed both here"));
+  EXPECT_THAT(desktop.messages[0], HasSubstr(paths.rows + ".changed-1 holds the other version"));
   program.Housekeeping();  // what it wrote itself is no change
   EXPECT_EQ(desktop.messages.size(), 1u);
 
-  // Changed again, and the preferences too (saved by the settings dialog's "OK"): the
-  // version kept first stays; both are told in one message.
   files.files[paths.rows] = theirRows;
   files.files[paths.prefs] = "F7\r\n100\r\n0000000000\r\n";
   program.Housekeeping();
-  EXPECT_EQ(files.files[paths.rows + ".changed-1"], theirRows);
-  EXPECT_EQ(files.files[paths.rows + ".changed-2"], theirRows);
-  EXPECT_EQ(files.files[paths.prefs + ".changed-1"], "F7\r\n100\r\n0000000000\r\n");
-  EXPECT_EQ(files.files[paths.prefs], prefsFile);
-  ASSERT_EQ(desktop.messages.size(), 2u);
-  EXPECT_THAT(desktop.messages[1], HasSubstr(paths.prefs + ".changed-1"));
+  EXPECT_EQ(files.files[paths.rows], theirRows);
+  EXPECT_EQ(program.hotKey.Key(), 0x76);
+  EXPECT_EQ(files.files.count(paths.rows + ".changed-2"), 0u);
+  EXPECT_EQ(desktop.messages.size(), 1u);
 }
 
 // Made by another program after this run found no file: this run never saw it, so it is
@@ -70,12 +69,14 @@ TEST_F(DiskChangeGuardTest, AFileMadeByAnotherProgramAfterAFailedReadIsLeftAlone
   EXPECT_EQ(files.files.count(paths.prefs + ".changed-1"), 0u);
 }
 
+// One that looks damaged is not taken in: the save keeps it beside first.
 TEST_F(DiskChangeGuardTest, AChangedFileThatCannotBeKeptIsNotOverwritten) {
-  files.files[paths.rows] = theirRows;
+  const std::string damaged = theirRows + '\0';
+  files.files[paths.rows] = damaged;
   // The temp file, the backup written and moved, then the copy of theirs fails.
   files.failAtCall = files.mutatingCalls + 3;
   EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl");
-  EXPECT_EQ(files.files[paths.rows], theirRows);
+  EXPECT_EQ(files.files[paths.rows], damaged);
   EXPECT_TRUE(desktop.messages.empty());
 }
 

@@ -26,6 +26,7 @@
 #include "win32/services/win32_code_page.h"
 #include "win32/services/win32_desktop_services.h"
 #include "win32/services/win32_file_system.h"
+#include "win32/services/win32_folder_watch.h"
 #include "win32/settings/settings_dialog.h"
 
 #if defined(__GLIBCXX__)
@@ -88,10 +89,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SettingsDialog settings(application);
   EditorDialog editor(application, popup);
   Win32SaveServices saving(popup);
-  Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving},
+  Win32FolderWatch folderWatch;  // the data files another program replaces
+  Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
+                   folderWatch.QuietTimer()},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [] { PostQuitMessage(0); });
   popup.Create(application.Handle(), program.popup, program);
+  folderWatch.onQuiet = [&] { popup.Run([&] { program.DataFolderQuiet(); }); };
   hotKeyApi.onHotKey = [&] { popup.Run([&] { program.popup.HotKey1HotKey(); }); };
   popup.Run([&] { program.FormCreate(); });
   tray.SetMenu(TrayMenu(program, popup, settings, editor));

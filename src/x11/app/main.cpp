@@ -22,6 +22,7 @@
 #include "x11/kit/message_box.h"
 #include "x11/popup/x_popup_window.h"
 #include "x11/services/clipboard_owner.h"
+#include "x11/services/inotify_folder_watch.h"
 #include "x11/services/posix_file_system.h"
 #include "x11/services/western_code_page.h"
 #include "x11/services/x_desktop_services.h"
@@ -106,7 +107,9 @@ int main() {
   x11::SettingsDialog settings(dialogs, host);
   x11::EditorDialog editor(dialogs, host, copyMenu);
   PosixSaveServices saving;
-  Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving},
+  InotifyFolderWatch folderWatch(loop);  // the data files a sync engine replaces
+  Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
+                   folderWatch.QuietTimer()},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [&] { loop.Quit(); });
   bool ioHandlerReclaimed = false;
@@ -128,6 +131,7 @@ int main() {
        {"Paste Clip",
         [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
   hotKeyApi.onHotKey = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
+  folderWatch.onQuiet = [&] { RunHandler([&] { program.DataFolderQuiet(); }); };
   // The program loses the activation: the list hides (once the running handler is done).
   bool ownActive = false;
   loop.ListenElsewhere([&](XEvent& event) {

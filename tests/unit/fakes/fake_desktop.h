@@ -16,6 +16,7 @@
 #include "base/app_error.h"
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
+#include "desktop/folder_watch.h"
 #include "desktop/global_hot_key.h"
 
 namespace qv::test {
@@ -179,6 +180,16 @@ class FakeHotKeyRegistration : public HotKeyRegistration {
     return !refuse && !heldElsewhere.count({modifiers, vk});
   }
   void Unregister() override { log.push_back("unregister"); }
+};
+
+// The folder's changes as the platform reports them, delivered by the test.
+class FakeFolderWatch : public FolderWatch {
+ public:
+  std::function<void(const std::string&)> changed;
+  bool Watch(const std::string&, std::function<void(const std::string&)> onChange) override {
+    changed = std::move(onChange);
+    return true;
+  }
 };
 
 }  // namespace qv::test

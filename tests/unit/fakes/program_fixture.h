@@ -22,6 +22,8 @@ struct ProgramFixture {
   FakeDesktop desktop;
   FakeHotKeyRegistration hotKeyApi;
   FakeSaveServices saving;
+  FakeFolderWatch folderWatch;
+  FakeTimer quietTimer;
   DataPaths paths = DataPaths::InFolder("C:\\Q\\");
 
   // The main window.
@@ -56,7 +58,7 @@ struct ProgramFixture {
   bool ended = false;  // the main window closed: the message loop would end
 
   Program program{Services{files, codePage, RolesOf(desktop, desktop), hotKeyApi,
-                           PlainKeyboardLayout(), saving},
+                           PlainKeyboardLayout(), saving, folderWatch, quietTimer},
                   ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
                   [this] { ended = desktop.quit = true; }};
 

@@ -1,0 +1,134 @@
+#include "library/library_merge.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace qv {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// A slot as one side holds it: its row, and its block's lines without the break after the
+// trailer; no block where the store holds none that could be replaced.
+struct SlotValue {
+  std::string row;
+  std::optional<std::string> block;
+  bool operator==(const SlotValue&) const = default;
+};
+
+std::optional<std::string> BlockText(std::string_view store, const std::string& header) {
+  if (header.empty()) return std::nullopt;
+  const auto range = FindClipBlock(store, header);
+  if (!range) return std::nullopt;
+  auto block = store.substr(range->begin, range->end - range->begin);
+  if (block.ends_with(kCrLf)) block.remove_suffix(kCrLf.size());
+  return std::string(block);
+}
+
+SlotValue ValueOf(const LibraryVersion& version, std::size_t row) {
+  const std::string& text = version.rows[row];
+  return {text, BlockText(version.store, HeaderOfRow(text))};
+}
+
+// The store without the blocks its rows name: what belongs to no slot.
+std::string OutsideSlots(const LibraryVersion& version) {
+  std::string store = version.store;
+  for (const std::string& row : version.rows) {
+    const std::string header = HeaderOfRow(row);
+    if (header.empty()) continue;
+    if (const auto range = FindClipBlock(store, header))
+      store.erase(range->begin, range->end - range->begin);
+  }
+  return store;
+}
+
+// `value`'s block in place of the store's block of its tag, or after the store's last line.
+// False, the store unchanged, where the store holds the tag in a block it cannot replace.
+bool PlaceBlock(ClipStore& store, const SlotValue& value) {
+  if (!value.block) return true;  // not arrived yet: what the store holds stays
+  const std::string header = HeaderOfRow(value.row);
+  const std::string block = *value.block + std::string(kCrLf);
+  if (const auto range = FindClipBlock(store, header)) {
+    store.replace(range->begin, range->end - range->begin, block);
+    return true;
+  }
+  if (FindTag(store, header) || FindTag(store, TrailerTagFor(header))) return false;
+  if (!store.empty() && !store.ends_with(kCrLf)) store += kCrLf;
+  store += block;
+  return true;
+}
+
+}  // namespace
+
+LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mine,
+                            const LibraryVersion& theirs) {
+  if (mine == theirs) return {theirs, {}, false};
+  if (mine == base) {
+    // The other side's files, with this side's blocks of rows whose block is on its way.
+    LibraryMerge result{theirs, {}, false};
+    for (std::size_t i = 0; i < theirs.rows.size() && i < mine.rows.size(); ++i) {
+      const SlotValue other = ValueOf(theirs, i), ours = ValueOf(mine, i);
+      if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(ours.row) &&
+          !FindTag(theirs.store, HeaderOfRow(other.row)))
+        PlaceBlock(result.merged.store, ours);
+    }
+    return result;
+  }
+  if (theirs == base) return {mine, {}, false};
+  const std::size_t rows = mine.rows.size();
+  if (base.rows.size() != rows || theirs.rows.size() != rows) return {mine, {}, true};
+
+  LibraryMerge result;
+  std::vector<SlotValue> mineValues, theirValues;
+  std::vector<bool> takeTheirs(rows, false);
+  for (std::size_t i = 0; i < rows; ++i) {
+    const SlotValue was = ValueOf(base, i);
+    mineValues.push_back(ValueOf(mine, i));
+    theirValues.push_back(ValueOf(theirs, i));
+    const SlotValue& ours = mineValues.back();
+    SlotValue other = theirValues.back();
+    // A block still on its way is as it was.
+    if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(was.row)) other.block = was.block;
+    if (other == was || other == ours) continue;
+    if (ours == was)
+      takeTheirs[i] = true;
+    else
+      result.conflicts.push_back(static_cast<int>(i));
+  }
+
+  const std::string outsideBase = OutsideSlots(base), outsideMine = OutsideSlots(mine),
+                    outsideTheirs = OutsideSlots(theirs);
+  result.conflictOutsideSlots =
+      outsideMine != outsideBase && outsideTheirs != outsideBase && outsideMine != outsideTheirs;
+
+  // Starting from one side's files, the slots that take the other side's version.
+  const auto build = [&](bool onTheirs, std::vector<int>& unplaced) {
+    LibraryVersion out = onTheirs ? theirs : mine;
+    for (std::size_t i = 0; i < rows; ++i) {
+      if (takeTheirs[i] == onTheirs || mineValues[i] == theirValues[i]) continue;
+      const SlotValue& value = takeTheirs[i] ? theirValues[i] : mineValues[i];
+      if (PlaceBlock(out.store, value))
+        out.rows[i] = value.row;
+      else
+        unplaced.push_back(static_cast<int>(i));
+    }
+    return out;
+  };
+  std::vector<int> unplaced;
+  // What belongs to no slot comes from the side that changed it.
+  if (outsideMine == outsideBase && outsideTheirs != outsideBase) {
+    result.merged = build(true, unplaced);
+    if (unplaced.empty()) return result;
+    unplaced.clear();  // a slot of this machine would be lost: start from its files instead
+  }
+  result.merged = build(false, unplaced);
+  if (outsideTheirs != outsideBase && outsideTheirs != outsideMine)
+    result.conflictOutsideSlots = true;
+  result.conflicts.insert(result.conflicts.end(), unplaced.begin(), unplaced.end());
+  std::sort(result.conflicts.begin(), result.conflicts.end());
+  return result;
+}
+
+}  // namespace qv
