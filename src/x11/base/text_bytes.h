@@ -1,7 +1,7 @@
 #pragma once
-// The clip's bytes in the two forms X asks for beside UTF-8. Until the core speaks UTF-8 the
-// data files' bytes pass through: valid UTF-8 stays as it is, and any other byte is read as
-// the Latin-1 letter it is in the files' 8-bit text.
+// The clip's text in the two forms X asks for beside UTF-8. The core's text is UTF-8; a byte
+// outside a UTF-8 sequence, should one reach here, is read as its Latin-1 letter rather than
+// dropped.
 #include <string>
 
 namespace qv {
