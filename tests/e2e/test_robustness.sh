@@ -189,7 +189,7 @@ test_rows_file_changed_by_hand_while_running_is_taken_in() {
   start_with_notepad
   printf 'edited by hand\r\n' >"$(qv_dir)/Lb1.qvl"
   list_is_edited() { [[ "$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST")" == 'edited by hand' ]]; }
-  wait_until 10 list_is_edited || fail "the list: [$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | head -n2)]"
+  wait_until 30 list_is_edited || fail "the list: [$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | head -n2)]"
   qv_close || fail "the program did not end: $(probe_text message-text Warning 100)"
   assert_file_bytes "$(qv_dir)/Lb1.qvl" 'edited by hand\r\n'
   [[ ! -e "$(qv_dir)/Lb1.qvl.changed-1" ]] || fail "a version was kept beside"
