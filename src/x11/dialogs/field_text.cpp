@@ -2,28 +2,11 @@
 
 #include <cstdint>
 
+#include "x11/base/western_text.h"
+
 namespace qv::x11 {
 
 namespace {
-
-// Windows-1252 0x80..0x9F; the five holes keep their C1 code points.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // The length of the well-formed UTF-8 sequence at `at`, or 0.
 std::size_t Utf8Length(std::string_view text, std::size_t at) {
@@ -75,7 +58,7 @@ std::string ToFieldText(std::string_view text, bool lines) {
       continue;
     }
     const auto byte = static_cast<std::uint8_t>(c);
-    AppendUtf8(out, byte < 0xA0 ? kCp1252High[byte - 0x80] : byte);
+    AppendWesternByte(out, byte);
     ++at;
   }
   return out;
