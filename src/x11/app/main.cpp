@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,7 +14,12 @@
 #include "app/second_instance.h"
 #include "base/app_error.h"
 #include "desktop/monitor_placement.h"
+#include "library/single_byte_code_page.h"
+#include "x11/app/data_folder.h"
+#include "x11/app/instance_lock.h"
 #include "x11/app/list_copy_menu.h"
+#include "x11/app/x11_save_services.h"
+#include "x11/app/x11_words.h"
 #include "x11/base/event_loop.h"
 #include "x11/base/x_display.h"
 #include "x11/dialogs/dialog_loader.h"
@@ -22,11 +28,11 @@
 #include "x11/kit/message_box.h"
 #include "x11/popup/x_popup_window.h"
 #include "x11/services/clipboard_owner.h"
+#include "x11/services/hot_key_registration.h"
 #include "x11/services/inotify_folder_watch.h"
+#include "x11/services/keyboard_layout.h"
 #include "x11/services/posix_file_system.h"
-#include "x11/services/western_code_page.h"
 #include "x11/services/x_desktop_services.h"
-#include "x11/services/x_hot_key.h"
 #include "x11/services/x_tray_icon.h"
 #include "x11/sni/sni_loader.h"
 #include "x11/sni/tray_picture.h"
@@ -96,8 +102,8 @@ int main() {
     if (tray.TrayAsked()) loop.RunUntil([&] { return tray.Docked(); }, 100);
   }
   desktop.RememberForeground();  // docking moves no window to the front
-  PosixFileSystem files;
-  const WesternCodePage codePage;
+  PosixDisk files;
+  const SingleByteCodePage codePage(CodePageOfEnvironment(std::getenv), true);
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
   XPopupWindow popup(loop);
@@ -106,10 +112,10 @@ int main() {
   ListCopyMenu copyMenu(loop);
   x11::SettingsDialog settings(dialogs, host);
   x11::EditorDialog editor(dialogs, host, copyMenu);
-  PosixSaveServices saving;
+  X11SaveServices saving;
   InotifyFolderWatch folderWatch(loop);  // the data files a sync engine replaces
   Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
-                   folderWatch.QuietTimer()},
+                   folderWatch.QuietTimer(), X11Words()},
                   {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
                   title, [&] { loop.Quit(); });
   bool ioHandlerReclaimed = false;

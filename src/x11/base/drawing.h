@@ -7,7 +7,7 @@
 #include <string>
 
 #include "desktop/controls.h"
-#include "x11/base/text_bytes.h"
+#include "base/utf8_text.h"
 
 namespace qv {
 

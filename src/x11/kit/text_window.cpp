@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/utf8_text.h"
 #include "desktop/dpi_scale.h"
 
 namespace qv {
@@ -53,7 +54,7 @@ TextWindow::~TextWindow() {
 }
 
 void TextWindow::ShowAt(Point at, const std::string& text, bool above, int ms) {
-  text_ = DisplayableText(text);
+  text_ = DisplayableUtf8(text);
   const int pad = 3;
   int width = 0, lines = 0;
   for (const std::string& line : Lines(text_)) {

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/product.h"
+#include "base/utf8_text.h"
 #include "desktop/dpi_scale.h"
+#include "desktop/key_position.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
 #include "popup/popup_rules.h"
@@ -19,6 +22,20 @@
 namespace qv {
 
 namespace {
+
+// XKB's name of the key's position ("AB03"); empty when the server does not tell.
+std::string KeyPositionName(Display* display, KeyCode code) {
+  XkbDescPtr keyboard = XkbGetMap(display, 0, XkbUseCoreKbd);
+  if (!keyboard) return {};
+  std::string name;
+  if (XkbGetNames(display, XkbKeyNamesMask, keyboard) == Success && keyboard->names &&
+      keyboard->names->keys && code >= keyboard->min_key_code && code <= keyboard->max_key_code) {
+    const char* key = keyboard->names->keys[code].name;
+    name.assign(key, strnlen(key, XkbKeyNameLength));
+  }
+  XkbFreeKeyboard(keyboard, 0, True);
+  return name;
+}
 
 enum HeaderButtonIndex { kCrLfLf = 0, kCrLf = 1, kClose = 2 };
 constexpr const char* kHeaderCaptions[] = {"+CR", "+cR", ""};
@@ -158,6 +175,8 @@ void XPopupWindow::OnKey(XKeyEvent& key) {
     vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, group, level));
   for (int other = 0; other < 4 && vk == 0; ++other)
     vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, other, 0));
+  // A layout with no Latin group (Russian alone): the letter a US keyboard has there.
+  if (vk == 0) vk = VirtualKeyOfPosition(KeyPositionName(display, code));
   if (vk == 0) return;
   loop_.display().SeeTime(key.time);
   RunHandler([&] { controller_->FormKeyDown(vk); });
@@ -261,7 +280,7 @@ void XPopupWindow::PaintList(Painter& painter, const ListModel& list, const Wind
     const int indent = slots ? layout_.rowTextIndent : ScaleForDpi(2, Dpi());
     const int height = std::min(r.height, inner.top + inner.height - r.top);
     painter.Text({r.left + indent, r.top, r.width - indent, height},
-                 DisplayableText(list.Item(row).substr(0, 255)), *font_, selected ? kWhite : kNavy);
+                 DisplayableUtf8(list.Item(row).substr(0, 255)), *font_, selected ? kWhite : kNavy);
   }
 }
 
