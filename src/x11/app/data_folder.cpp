@@ -28,11 +28,6 @@ bool CopyFile(const std::string& from, const std::string& to) {
   return bytes && disk.Missing(to) && disk.WriteAndFlush(to, *bytes);
 }
 
-bool CopyFile(const std::string& from, const std::string& to) {
-  PosixDisk disk;
-  const auto bytes = disk.ReadAll(from);
-  return bytes && disk.Missing(to) && disk.WriteAndFlush(to, *bytes);
-}
 
 }  // namespace
 

@@ -13,10 +13,12 @@
 #include "base/utf8_text.h"
 #include "desktop/dpi_scale.h"
 #include "desktop/key_position.h"
+#include "desktop/monitor_placement.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
 #include "popup/popup_rules.h"
 #include "x11/base/key_map.h"
+#include "x11/base/screens.h"
 #include "x11/kit/handler_guard.h"
 
 namespace qv {
@@ -90,7 +92,7 @@ void XPopupWindow::Show() {
 void XPopupWindow::Hide() {
   if (Visible()) DebugLog("list hidden");
   hintWindow_.Hide();
-  pressedButton_ = pressedRow_ = -1;
+  pressedButton_ = pressedRow_ = focusedButton_ = -1;
   listPressed_ = false;
   XForm::Hide();
 }
@@ -100,7 +102,12 @@ void XPopupWindow::HintDisplay::ShowAtPointer(const std::string& text) {
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned mask = 0;
   XQueryPointer(owner_.x(), owner_.window_, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-  owner_.hintWindow_.ShowAt({rootX, rootY + ScaleForDpi(20, owner_.Dpi())}, text, false, 30000);
+  const Point at{rootX, rootY};
+  // Inside the work area of the monitor under the pointer, as on Windows.
+  const Monitor monitor = MonitorOfWork(MonitorsNow(owner_.loop_.display()), std::nullopt, at);
+  owner_.hintWindow_.ShowPlaced(text, 30000, [&](int width, int height) {
+    return PlaceHintAtPointer(width, height, at, ScaleForDpi(20, owner_.Dpi()), monitor);
+  });
 }
 
 WindowRect XPopupWindow::ListInner() const {
@@ -169,6 +176,7 @@ void XPopupWindow::OnKey(XKeyEvent& key) {
   // are the top row's shifted symbols, as Windows' virtual keys are.
   Display* display = x();
   const KeyCode code = static_cast<KeyCode>(key.keycode);
+  if (HeaderButtonKey(XkbKeycodeToKeysym(display, code, 0, 0), key.state)) return;
   const int group = static_cast<int>((key.state >> 13) & 3);
   unsigned vk = 0;
   for (int level = 0; level < 2 && vk == 0; ++level)
@@ -244,14 +252,30 @@ void XPopupWindow::OnButtonRelease(const XButtonEvent& button) {
   }
   if (button.button != Button1) return;
   const int pressed = std::exchange(pressedButton_, -1);
-  if (pressed < 0 || HeaderButtonAt(p) != pressed) return;
-  if (pressed == kClose) {
+  if (pressed >= 0 && HeaderButtonAt(p) == pressed) PressHeaderButton(pressed);
+}
+
+void XPopupWindow::PressHeaderButton(int button) {
+  if (button == kClose) {
     RunHandler([this] { controller_->SpeedButton8Click(); });
     return;
   }
   RunHandler([&] {
-    controller_->SuffixButtonClick(pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
+    controller_->SuffixButtonClick(button == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
   });
+}
+
+bool XPopupWindow::HeaderButtonKey(KeySym keysym, unsigned state) {
+  if (keysym == XK_Tab || keysym == XK_ISO_Left_Tab) {
+    const bool back = keysym == XK_ISO_Left_Tab || (state & ShiftMask) != 0;
+    focusedButton_ = focusedButton_ < 0 ? (back ? kClose : kCrLfLf)
+                                        : (focusedButton_ + (back ? 2 : 1)) % 3;
+    Redraw();
+    return true;
+  }
+  if (keysym != XK_space || focusedButton_ < 0) return false;
+  PressHeaderButton(focusedButton_);
+  return true;
 }
 
 void XPopupWindow::OnMotion(const XMotionEvent& motion) {
@@ -307,6 +331,14 @@ void XPopupWindow::Paint() {
       painter.Edge(r, false);
       r.left += 1;
       r.top += 1;
+    }
+    if (i == focusedButton_) {  // the keyboard's place shows
+      const WindowRect f{r.left + 2, r.top + 2, r.width - 4, r.height - 4};
+      for (const WindowRect& side : {WindowRect{f.left, f.top, f.width, 1},
+                                     WindowRect{f.left, f.top + f.height - 1, f.width, 1},
+                                     WindowRect{f.left, f.top, 1, f.height},
+                                     WindowRect{f.left + f.width - 1, f.top, 1, f.height}})
+        painter.Fill(side, kBlack);
     }
     if (i == kClose) {
       const int unit = Dpi();
