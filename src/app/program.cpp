@@ -23,8 +23,8 @@ std::string UnwritableFolderMessage(const std::string& title, const std::string&
   const std::string file = words.programFile.empty() ? title + ".exe" : words.programFile;
   return title + " cannot save its clips: no file can be created in the folder " + folder +
          ", so nothing changed in this run can be saved.\n\nPut " + file +
-         " with its data files (" + kRowsFileName + ", " + kStoreFileName + ", " +
-         kPrefsFileName + ") into a folder of your own, such as one in " + words.ownFolder +
+         " with its data files (" + kRowsFileName + ", " + kStoreFileName + ", " + kPrefsFileName +
+         ") into a folder of your own, such as one in " + words.ownFolder +
          ", and start it from there.";
 }
 
@@ -47,11 +47,11 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       dataFiles_(retrying_),
       codePage_(services.codePage),
       hotKey(services.hotKeyApi),
-      preferences(dataFiles_, paths.prefs, codePage_,
-                  {views.popup.crlf, views.popup.crlfLf}, hotKey, services.layout, state),
+      preferences(dataFiles_, paths.prefs, codePage_, {views.popup.crlf, views.popup.crlfLf},
+                  hotKey, services.layout, state),
       notices(services.desktop.notifier, views.trayTip),
-      popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices, services.words), preferences,
-            notices, *this),
+      popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices, services.words),
+            preferences, notices, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,
@@ -82,8 +82,9 @@ void Program::FormCreate() {
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   const std::string folder = ExeDirectory(paths_.rows);
   if (!services_.saving.CanCreateFilesIn(folder)) {
-    services_.desktop.messages.ShowMessage(
-        MessageKind::Warning, UnwritableFolderMessage(title_, folder, services_.words), MessageButtons::Ok);
+    services_.desktop.messages.ShowMessage(MessageKind::Warning,
+                                           UnwritableFolderMessage(title_, folder, services_.words),
+                                           MessageButtons::Ok);
   }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {

@@ -23,7 +23,8 @@ inline constexpr const char* kTargetAwayMessage =
     "is no longer in front.\n"
     "The clip is on the clipboard; press Ctrl+V to paste it.";
 inline std::string KeysBlockedMessage(const PlatformWords& words) {
-  return "Nothing was pasted:\n" + words.keyGuard + " did not let " QV_SHORT_NAME
+  return "Nothing was pasted:\n" + words.keyGuard +
+         " did not let " QV_SHORT_NAME
          " send Ctrl+V.\nThe clip is on the clipboard; press Ctrl+V to paste it.";
 }
 

@@ -1,6 +1,8 @@
 // The X11 program's own rules: every hot key Settings offers becomes a keysym that comes back
 // as the same key; slot keys are the same keys on either case; an INCR transfer sends the clip
 // in pieces and ends with an empty one.
+#include "x11/base/key_map.h"
+
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
@@ -8,7 +10,6 @@
 
 #include "desktop/shortcut.h"
 #include "settings/settings_choices.h"
-#include "x11/base/key_map.h"
 #include "x11/services/clipboard_owner.h"
 
 namespace qv {

@@ -65,9 +65,9 @@ TEST(CodePageChoiceTest, WindowsWithUtf8OnAsksTheSystemLocaleThenTheLanguage) {
     FakeLocale locale;
     unsigned expected;
   } cases[] = {
-      {{1251, 65001, "en"}, 1251},          // the legacy page kept for UTF-8
-      {{std::nullopt, 1250, "ru"}, 1250},   // older Windows: the system locale's
-      {{0, 65001, "el"}, 1253},             // neither answers: the language's
+      {{1251, 65001, "en"}, 1251},         // the legacy page kept for UTF-8
+      {{std::nullopt, 1250, "ru"}, 1250},  // older Windows: the system locale's
+      {{0, 65001, "el"}, 1253},            // neither answers: the language's
       {{std::nullopt, std::nullopt, "fr"}, 1252},
   };
   for (auto c : cases) EXPECT_EQ(LegacyCodePageUnderUtf8(c.locale), c.expected);
@@ -90,9 +90,11 @@ TEST(TextCodecTest, Latin1ForStringAndValidUtf8ForDrawing) {
   } cases[] = {
       {"plain\r\n", "plain\r\n", "plain\r\n"},
       {"caf\xC3\xA9", "caf\xE9", "caf\xC3\xA9"},
-      {"\xD0\x94!", "?!", "\xD0\x94!"},                       // Cyrillic: not in Latin-1
-      {"a\xC3", "a?", "a\xEF\xBF\xBD"},                        // a cut sequence
-      {std::string("a\0b", 3), std::string("a\0b", 3), "a\xEF\xBF\xBD" "b"},  // NUL ends a C text
+      {"\xD0\x94!", "?!", "\xD0\x94!"},  // Cyrillic: not in Latin-1
+      {"a\xC3", "a?", "a\xEF\xBF\xBD"},  // a cut sequence
+      {std::string("a\0b", 3), std::string("a\0b", 3),
+       "a\xEF\xBF\xBD"
+       "b"},  // NUL ends a C text
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Latin1Text(c.text), c.latin1) << c.text;
@@ -101,9 +103,9 @@ TEST(TextCodecTest, Latin1ForStringAndValidUtf8ForDrawing) {
 }
 
 TEST(KeyPositionTest, LettersAndDigitsWhereAUsKeyboardHasThem) {
-  const std::pair<const char*, unsigned> cases[] = {
-      {"AB03", 'C'}, {"AE10", '0'}, {"AD01", 'Q'}, {"AC09", 'L'},
-      {"AB08", 0},   {"AE11", 0},   {"FK05", 0},   {"AB0", 0}};
+  const std::pair<const char*, unsigned> cases[] = {{"AB03", 'C'}, {"AE10", '0'}, {"AD01", 'Q'},
+                                                    {"AC09", 'L'}, {"AB08", 0},   {"AE11", 0},
+                                                    {"FK05", 0},   {"AB0", 0}};
   for (const auto& [name, vk] : cases) EXPECT_EQ(VirtualKeyOfPosition(name), vk) << name;
 }
 

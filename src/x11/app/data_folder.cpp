@@ -28,7 +28,6 @@ bool CopyFile(const std::string& from, const std::string& to) {
   return bytes && disk.Missing(to) && disk.WriteAndFlush(to, *bytes);
 }
 
-
 }  // namespace
 
 std::string ExecutableFolder() {

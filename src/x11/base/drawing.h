@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "desktop/controls.h"
 #include "base/utf8_text.h"
+#include "desktop/controls.h"
 
 namespace qv {
 

@@ -268,8 +268,8 @@ void XPopupWindow::PressHeaderButton(int button) {
 bool XPopupWindow::HeaderButtonKey(KeySym keysym, unsigned state) {
   if (keysym == XK_Tab || keysym == XK_ISO_Left_Tab) {
     const bool back = keysym == XK_ISO_Left_Tab || (state & ShiftMask) != 0;
-    focusedButton_ = focusedButton_ < 0 ? (back ? kClose : kCrLfLf)
-                                        : (focusedButton_ + (back ? 2 : 1)) % 3;
+    focusedButton_ =
+        focusedButton_ < 0 ? (back ? kClose : kCrLfLf) : (focusedButton_ + (back ? 2 : 1)) % 3;
     Redraw();
     return true;
   }

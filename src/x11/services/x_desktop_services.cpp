@@ -270,8 +270,7 @@ Point XDesktopServices::GetPointer() {
 
 MessageAnswer XDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                             MessageButtons buttons) {
-  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", text,
-                        buttons);
+  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", text, buttons);
 }
 
 void XDesktopServices::OpenMailLink(const std::string& address) {
