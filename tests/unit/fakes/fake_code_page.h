@@ -9,6 +9,8 @@ class FakeCodePage : public SingleByteCodePage {
  public:
   explicit FakeCodePage(unsigned legacy = 1252, bool utf8System = false)
       : SingleByteCodePage({legacy, legacy, false}, utf8System) {}
+  std::string notice;  // told once an old file was read in the code page
+  std::string ReadInNotice() const override { return notice; }
 };
 
 inline const FakeCodePage kWestern;  // 1252, the code page of the shipped files
