@@ -103,7 +103,8 @@ int main() {
   }
   desktop.RememberForeground();  // docking moves no window to the front
   PosixDisk files;
-  const SingleByteCodePage codePage(CodePageOfEnvironment(std::getenv), true);
+  const SingleByteCodePage codePage(
+      CodePageOfEnvironment([](const char* name) { return std::getenv(name); }), true);
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
   XPopupWindow popup(loop);
