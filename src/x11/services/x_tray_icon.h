@@ -11,7 +11,7 @@
 
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
-#include "desktop/tray_clicks.h"
+#include "tray/tray_clicks.h"
 #include "x11/base/event_loop.h"
 #include "x11/kit/text_window.h"
 
