@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "desktop/dpi_scale.h"
+#include "x11/base/x_display.h"
 
 namespace qv {
 
@@ -92,14 +93,20 @@ int TrayMenuWindow::Run(Point at, std::vector<const char*> captions, bool fromKe
   hot_ = fromKeyboard ? 0 : -1;
   chosen_ = -1;
   open_ = true;
-  // The grabs may fail for a moment while another client still holds the pointer.
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (XGrabPointer(x_, window_, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
-      break;
-    loop_.Wait(10);
+  // The grabs may fail for a moment while another client still holds the pointer or the
+  // keyboard (the tray, which handed the icon the key that opened the menu). Every key goes
+  // to the menu, also while the icon, a window of this program, has the focus.
+  bool pointer = false, keyboard = false;
+  for (int attempt = 0; attempt < 20 && !(pointer && keyboard); ++attempt) {
+    pointer =
+        pointer ||
+        XGrabPointer(x_, window_, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    keyboard = keyboard || XGrabKeyboard(x_, window_, False, GrabModeAsync, GrabModeAsync,
+                                         CurrentTime) == GrabSuccess;
+    if (!(pointer && keyboard)) loop_.Wait(10);
   }
-  XGrabKeyboard(x_, window_, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+  if (!keyboard) DebugLog("menu without the keyboard");
   Paint();
   loop_.RunUntil([this] { return !open_; });
   XUngrabPointer(x_, CurrentTime);
