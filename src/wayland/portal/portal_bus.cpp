@@ -28,7 +28,8 @@ std::string SenderPart(const char* uniqueName) {
 
 }  // namespace
 
-std::unique_ptr<PortalBus> PortalBus::Connect(const std::string& address) {
+std::unique_ptr<PortalBus> PortalBus::Connect(const std::string& address,
+                                              const std::string& appId) {
   if (address.empty()) return nullptr;
   DBusError error;
   dbus_error_init(&error);
@@ -40,10 +41,10 @@ std::unique_ptr<PortalBus> PortalBus::Connect(const std::string& address) {
   }
   dbus_error_free(&error);
   if (!bus) return nullptr;
-  return std::unique_ptr<PortalBus>(new PortalBus(bus));
+  return std::unique_ptr<PortalBus>(new PortalBus(bus, appId));
 }
 
-PortalBus::PortalBus(DBusConnection* bus) : bus_(bus) {
+PortalBus::PortalBus(DBusConnection* bus, const std::string& appId) : bus_(bus) {
   dbus_connection_set_exit_on_disconnect(bus_, FALSE);  // a lost bus must not end the program
   dbus_connection_add_filter(bus_, &PortalBus::OnMessage, this, nullptr);
   requestPrefix_ =
@@ -54,6 +55,16 @@ PortalBus::PortalBus(DBusConnection* bus) : bus_(bus) {
       "path_namespace='" +
       requestPrefix_.substr(0, requestPrefix_.size() - 1) + "'";
   dbus_bus_add_match(bus_, match.c_str(), nullptr);
+  // First of all calls, as the portal requires; an older portal refuses it, and goes on
+  // without a name.
+  if (!appId.empty())
+    Call(
+        nullptr, "org.freedesktop.host.portal.Registry", kPortalPath, "Register",
+        [&](Writer& args) {
+          args.String(appId);
+          args.Container(DBUS_TYPE_ARRAY, "{sv}", [](Writer&) {});
+        },
+        nullptr);
 }
 
 PortalBus::~PortalBus() {
@@ -108,6 +119,12 @@ void PortalBus::Call(const void* owner, const char* interface, const char* path,
   Send(call, owner, [failed = std::move(failed)](DBusMessage* reply) {
     if (!reply && failed) failed();
   });
+}
+
+void PortalBus::CloseSession(const std::string& handle) {
+  if (!handle.empty())
+    Call(
+        nullptr, kSessionInterface, handle.c_str(), "Close", [](Writer&) {}, nullptr);
 }
 
 void PortalBus::Subscribe(const void* owner, const char* interface, const char* member,

@@ -39,8 +39,10 @@ class PortalBus {
   using OnResponse = std::function<void(PortalAnswer answer, DBusMessageIter* results)>;
   using OnSignal = std::function<void(DBusMessage* signal)>;
 
-  // Connects to the bus at `address`; null when there is none.
-  static std::unique_ptr<PortalBus> Connect(const std::string& address);
+  // Connects to the bus at `address`; null when there is none. Portals name a program that
+  // runs outside a sandbox by `appId`, the basename of its .desktop file (a reverse-DNS name,
+  // "org.quorvanel.Clips"); portals before 1.19 go without. The bus outlives its clients.
+  static std::unique_ptr<PortalBus> Connect(const std::string& address, const std::string& appId);
   ~PortalBus();
   PortalBus(const PortalBus&) = delete;
   PortalBus& operator=(const PortalBus&) = delete;
@@ -53,6 +55,8 @@ class PortalBus {
   // A call whose reply carries nothing but success; `failed` runs when it fails.
   void Call(const void* owner, const char* interface, const char* path, const char* method,
             const Fill& args, std::function<void()> failed);
+  // Ends a portal session; "" is none.
+  void CloseSession(const std::string& handle);
   void Subscribe(const void* owner, const char* interface, const char* member, OnSignal handler);
   // Drops every wait and subscription of `owner` (when it goes).
   void Forget(const void* owner);
@@ -69,7 +73,7 @@ class PortalBus {
   void Dispatch(const std::vector<pollfd>& fds);
 
  private:
-  explicit PortalBus(DBusConnection* bus);
+  PortalBus(DBusConnection* bus, const std::string& appId);
   static DBusHandlerResult OnMessage(DBusConnection*, DBusMessage* message, void* self);
   DBusHandlerResult Handle(DBusMessage* message);
   void Send(DBusMessage* message, const void* owner, std::function<void(DBusMessage*)> reply);

@@ -65,14 +65,17 @@ void PortalKeyboard::Start() {
   CloseSession();
   SetState(PortalState::Asking);
   const std::string sessionToken = bus_.NewToken();
+  const unsigned attempt = ++attempts_;
   bus_.Request(
       this, kInterface, "CreateSession", [](Writer&) {},
       [&](Writer& options) {
         options.Entry("session_handle_token", "s", [&](Writer& v) { v.String(sessionToken); });
       },
-      [this](PortalAnswer answer, DBusMessageIter* results) {
-        if (answer == PortalAnswer::Granted)
-          session_ = dbus::StringEntry(*results, "session_handle").value_or("");
+      [this, attempt](PortalAnswer answer, DBusMessageIter* results) {
+        const std::string session =
+            results ? dbus::StringEntry(*results, "session_handle").value_or("") : "";
+        if (attempt != attempts_) return bus_.CloseSession(session);  // a later Start took over
+        session_ = session;
         if (!session_.empty()) return SelectDevices();
         SetState(answer == PortalAnswer::Cancelled ? PortalState::Refused
                                                    : PortalState::Unavailable);
@@ -90,7 +93,8 @@ void PortalKeyboard::SelectDevices() {
         if (!token.empty())
           options.Entry("restore_token", "s", [&](Writer& v) { v.String(token); });
       },
-      [this](PortalAnswer answer, DBusMessageIter*) {
+      [this, session = session_](PortalAnswer answer, DBusMessageIter*) {
+        if (session != session_) return;
         if (answer == PortalAnswer::Granted) return StartSession();
         CloseSession();
         SetState(answer == PortalAnswer::Cancelled ? PortalState::Refused
@@ -106,7 +110,8 @@ void PortalKeyboard::StartSession() {
         args.String("");  // no parent window: the list is gone when the keys are wanted
       },
       [](Writer&) {},
-      [this](PortalAnswer answer, DBusMessageIter* results) {
+      [this, session = session_](PortalAnswer answer, DBusMessageIter* results) {
+        if (session != session_) return;
         const bool keyboard =
             answer == PortalAnswer::Granted &&
             (dbus::UInt32Entry(*results, "devices").value_or(kKeyboardDevice) & kKeyboardDevice);
@@ -158,9 +163,7 @@ void PortalKeyboard::SetState(PortalState state) {
 }
 
 void PortalKeyboard::CloseSession() {
-  if (session_.empty()) return;
-  bus_.Call(
-      nullptr, kSessionInterface, session_.c_str(), "Close", [](Writer&) {}, nullptr);
+  bus_.CloseSession(session_);
   session_.clear();
 }
 

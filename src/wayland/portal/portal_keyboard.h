@@ -38,6 +38,7 @@ class PortalKeyboard : public KeyInjection {
   std::string tokenPath_;
   std::function<void()> stateChanged_;
   PortalState state_ = PortalState::Asking;
+  unsigned attempts_ = 0;  // Start calls: the answers to an earlier one are stale
   std::string session_;
 };
 

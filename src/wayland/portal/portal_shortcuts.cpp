@@ -58,27 +58,28 @@ PortalShortcuts::PortalShortcuts(PortalBus& bus, std::string id, std::string des
 
 PortalShortcuts::~PortalShortcuts() {
   bus_.Forget(this);
-  CloseSession();
+  bus_.CloseSession(session_);
 }
 
 void PortalShortcuts::Bind(const std::string& preferredTrigger) {
-  CloseSession();  // a session binds its shortcuts once
+  bus_.CloseSession(session_);  // a session binds its shortcuts once
+  session_.clear();
   SetState(PortalState::Asking);
   const std::string sessionToken = bus_.NewToken();
+  const unsigned attempt = ++attempts_;
   bus_.Request(
       this, kInterface, "CreateSession", [](Writer&) {},
       [&](Writer& options) {
         options.Entry("session_handle_token", "s", [&](Writer& v) { v.String(sessionToken); });
       },
-      [this, preferredTrigger](PortalAnswer answer, DBusMessageIter* results) {
-        if (answer != PortalAnswer::Granted) {
-          SetState(answer == PortalAnswer::Cancelled ? PortalState::Refused
-                                                     : PortalState::Unavailable);
-          return;
-        }
-        session_ = dbus::StringEntry(*results, "session_handle").value_or("");
-        if (session_.empty()) return SetState(PortalState::Unavailable);
-        BindInSession(preferredTrigger);
+      [this, preferredTrigger, attempt](PortalAnswer answer, DBusMessageIter* results) {
+        const std::string session =
+            results ? dbus::StringEntry(*results, "session_handle").value_or("") : "";
+        if (attempt != attempts_) return bus_.CloseSession(session);  // a later Bind took over
+        session_ = session;
+        if (!session_.empty()) return BindInSession(preferredTrigger);
+        SetState(answer == PortalAnswer::Cancelled ? PortalState::Refused
+                                                   : PortalState::Unavailable);
       });
 }
 
@@ -99,8 +100,9 @@ void PortalShortcuts::BindInSession(const std::string& preferredTrigger) {
   };
   bus_.Request(
       this, kInterface, "BindShortcuts", shortcuts, [](Writer&) {},
-      [this](PortalAnswer answer, DBusMessageIter* results) {
+      [this, session = session_](PortalAnswer answer, DBusMessageIter* results) {
         DBusMessageIter list;
+        if (session != session_) return;
         if (answer == PortalAnswer::Granted && dbus::FindEntry(*results, "shortcuts", &list))
           return Learn(list);
         SetState(answer == PortalAnswer::Cancelled || answer == PortalAnswer::Granted
@@ -117,8 +119,9 @@ void PortalShortcuts::Learn(DBusMessageIter shortcuts) {
     bus_.Request(
         this, kInterface, "ListShortcuts",
         [this](Writer& args) { args.ObjectPath(session_.c_str()); }, [](Writer&) {},
-        [this](PortalAnswer answer, DBusMessageIter* results) {
+        [this, session = session_](PortalAnswer answer, DBusMessageIter* results) {
           DBusMessageIter list;
+          if (session != session_) return;
           if (answer == PortalAnswer::Granted && dbus::FindEntry(*results, "shortcuts", &list))
             trigger_ = TriggerIn(list, id_).value_or("");
           SetState(PortalState::Working);
@@ -133,13 +136,6 @@ void PortalShortcuts::SetState(PortalState state) {
   bus_.RunLater(this, [this] {
     if (events_.stateChanged) events_.stateChanged();
   });
-}
-
-void PortalShortcuts::CloseSession() {
-  if (session_.empty()) return;
-  bus_.Call(
-      nullptr, kSessionInterface, session_.c_str(), "Close", [](Writer&) {}, nullptr);
-  session_.clear();
 }
 
 }  // namespace qv::wayland

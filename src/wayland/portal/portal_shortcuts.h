@@ -32,12 +32,12 @@ class PortalShortcuts {
   void BindInSession(const std::string& preferredTrigger);
   void Learn(DBusMessageIter shortcuts);
   void SetState(PortalState state);
-  void CloseSession();
 
   PortalBus& bus_;
   std::string id_, description_;
   Events events_;
   PortalState state_ = PortalState::Asking;
+  unsigned attempts_ = 0;  // Bind calls: the answers to an earlier one are stale
   std::string session_;
   std::string trigger_;
 };

@@ -51,7 +51,8 @@ class PortalTest : public ::testing::Test {
   }
   const char* stateDir = std::getenv("QV_FAKE_PORTAL_STATE");
   std::string state = stateDir ? stateDir : "";
-  std::unique_ptr<PortalBus> bus = PortalBus::Connect(dbus::SessionBusAddress());
+  std::unique_ptr<PortalBus> bus =
+      PortalBus::Connect(dbus::SessionBusAddress(), "org.quorvanel.Clips");
 };
 
 TEST_F(PortalTest, TheSettingsKeyIsOfferedAndItsActivationCallsUpTheList) {
