@@ -2,8 +2,9 @@
 # A desktop portal holding to the documented contracts the program relies on: requests answered
 # by a Response signal on the handle the caller's token fixes, sessions, GlobalShortcuts and the
 # keyboard of RemoteDesktop with single-use restore tokens. The user is played by files in
-# STATE: "refuse" makes the consent dialog answer cancel; each consent dialog shown and each key
-# arrives as a line of STATE/log. The test drives the user's keys through org.quorvanel.FakePortal.
+# STATE: "refuse" makes the consent dialog answer cancel, "old" makes it a portal without
+# GlobalShortcuts; each consent dialog shown and each key arrives as a line of STATE/log. The
+# test plays the user's keys through org.quorvanel.FakePortal.
 import itertools
 import os
 import sys
@@ -96,6 +97,8 @@ class Keyboard(dbus.service.Object):
 class Portal(Keyboard):
     @dbus.service.method(GS, 'a{sv}', 'o', sender_keyword='sender')
     def CreateSession(self, options, sender):  # GlobalShortcuts: the handle comes as 's'
+        if os.path.exists(os.path.join(state, 'old')):  # as a portal before 1.17 answers
+            raise dbus.exceptions.DBusException(name='org.freedesktop.DBus.Error.UnknownMethod')
         return Request(sender, options, 0, {'session_handle': Session(sender, options).path}).path
 
     @dbus.service.method(GS, 'oa(sa{sv})sa{sv}', 'o', sender_keyword='sender')

@@ -67,6 +67,14 @@ TEST_F(PortalTest, TheSettingsKeyIsOfferedAndItsActivationCallsUpTheList) {
   EXPECT_TRUE(RunUntil([&] { return shortcuts.Trigger() == "LOGO+v"; })) << "the tip names it";
 }
 
+TEST_F(PortalTest, APortalWithoutShortcutsIsTold) {  // Debian 12's, for one
+  std::ofstream(state + "/old");
+  PortalShortcuts shortcuts(*bus, "show-list", "Show the clip list", {});
+  shortcuts.Bind("F5");
+  EXPECT_TRUE(RunUntil([&] { return shortcuts.State() == PortalState::Unavailable; }));
+  std::filesystem::remove(state + "/old");
+}
+
 TEST_F(PortalTest, ConsentIsAskedOnceAndThePasteTypesCtrlV) {
   const std::string folder = state + "/data/";
   std::filesystem::create_directories(folder);
