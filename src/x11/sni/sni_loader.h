@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "linux/dbus/session_bus.h"
+#include "linux/session_bus.h"
 #include "x11/sni/tray_backend.h"
 
 namespace qv::x11 {

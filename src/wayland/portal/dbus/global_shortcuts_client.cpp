@@ -1,4 +1,4 @@
-#include "wayland/portal/portal_shortcuts.h"
+#include "wayland/portal/dbus/global_shortcuts_client.h"
 
 #include <optional>
 
@@ -34,8 +34,8 @@ std::string SessionOf(DBusMessage* signal, DBusMessageIter* at) {
 
 }  // namespace
 
-PortalShortcuts::PortalShortcuts(PortalBus& bus, std::string id, std::string description,
-                                 Events events)
+GlobalShortcutsClient::GlobalShortcutsClient(PortalBus& bus, std::string id,
+                                             std::string description, PortalShortcutEvents events)
     : bus_(bus),
       id_(std::move(id)),
       description_(std::move(description)),
@@ -56,12 +56,12 @@ PortalShortcuts::PortalShortcuts(PortalBus& bus, std::string id, std::string des
   });
 }
 
-PortalShortcuts::~PortalShortcuts() {
+GlobalShortcutsClient::~GlobalShortcutsClient() {
   bus_.Forget(this);
   bus_.CloseSession(session_);
 }
 
-void PortalShortcuts::Bind(const std::string& preferredTrigger) {
+void GlobalShortcutsClient::Bind(const std::string& preferredTrigger) {
   bus_.CloseSession(session_);  // a session binds its shortcuts once
   session_.clear();
   SetState(PortalState::Asking);
@@ -83,7 +83,7 @@ void PortalShortcuts::Bind(const std::string& preferredTrigger) {
       });
 }
 
-void PortalShortcuts::BindInSession(const std::string& preferredTrigger) {
+void GlobalShortcutsClient::BindInSession(const std::string& preferredTrigger) {
   const auto shortcuts = [&](Writer& args) {
     args.ObjectPath(session_.c_str());
     args.Container(DBUS_TYPE_ARRAY, "(sa{sv})", [&](Writer& list) {
@@ -111,7 +111,7 @@ void PortalShortcuts::BindInSession(const std::string& preferredTrigger) {
       });
 }
 
-void PortalShortcuts::Learn(DBusMessageIter shortcuts) {
+void GlobalShortcutsClient::Learn(DBusMessageIter shortcuts) {
   const std::optional<std::string> trigger = TriggerIn(shortcuts, id_);
   trigger_ = trigger.value_or("");
   if (trigger_.empty() && trigger && state_ != PortalState::Working) {
@@ -131,7 +131,7 @@ void PortalShortcuts::Learn(DBusMessageIter shortcuts) {
 }
 
 // Told even when the state stays: the trigger may have changed.
-void PortalShortcuts::SetState(PortalState state) {
+void GlobalShortcutsClient::SetState(PortalState state) {
   state_ = state;
   bus_.RunLater(this, [this] {
     if (events_.stateChanged) events_.stateChanged();

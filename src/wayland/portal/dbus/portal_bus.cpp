@@ -1,4 +1,4 @@
-#include "wayland/portal/portal_bus.h"
+#include "wayland/portal/dbus/portal_bus.h"
 
 #include <algorithm>
 #include <chrono>

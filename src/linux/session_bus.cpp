@@ -1,4 +1,4 @@
-#include "linux/dbus/session_bus.h"
+#include "linux/session_bus.h"
 
 #include <sys/stat.h>
 

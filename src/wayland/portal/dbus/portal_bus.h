@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "linux/dbus/dbus_writer.h"
+#include "wayland/portal/portals.h"
 
 namespace qv::wayland {
 
@@ -23,11 +24,6 @@ inline constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
 // How a request ended: the portal's response (0 granted, 1 cancelled by the user, 2 ended
 // otherwise), or the call itself failed (no portal, no such interface, no answer in time).
 enum class PortalAnswer { Granted, Cancelled, Ended, CallFailed };
-
-// Where a portal client stands, for what the user is told: still asking (the desktop may be
-// waiting for the user), working, no such portal here (the fallbacks serve), or the user said
-// no (told as a hot key that does not work, with the way out).
-enum class PortalState { Asking, Working, Unavailable, Refused };
 
 inline constexpr const char* kSessionInterface = "org.freedesktop.portal.Session";
 

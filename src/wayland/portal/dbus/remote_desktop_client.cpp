@@ -1,4 +1,4 @@
-#include "wayland/portal/portal_keyboard.h"
+#include "wayland/portal/dbus/remote_desktop_client.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fstream>
 
-#include "desktop/wayland_keys.h"
 #include "linux/dbus/dbus_reader.h"
 
 namespace qv::wayland {
@@ -39,15 +38,9 @@ void WriteToken(const std::string& path, const std::string& token) {
 
 }  // namespace
 
-std::string PortalTokenPath(const std::string& dataFolder) {
-  char host[256] = "";
-  gethostname(host, sizeof host - 1);
-  return dataFolder + ".quorvanel-portal-token-" + host;
-}
-
-PortalKeyboard::PortalKeyboard(PortalBus& bus, const std::string& dataFolder,
-                               std::function<void()> stateChanged)
-    : bus_(bus), tokenPath_(PortalTokenPath(dataFolder)), stateChanged_(std::move(stateChanged)) {
+RemoteDesktopClient::RemoteDesktopClient(PortalBus& bus, std::string tokenPath,
+                                         std::function<void()> stateChanged)
+    : bus_(bus), tokenPath_(std::move(tokenPath)), stateChanged_(std::move(stateChanged)) {
   bus_.Subscribe(this, kSessionInterface, "Closed", [this](DBusMessage* signal) {
     const char* path = dbus_message_get_path(signal);
     if (session_.empty() || !path || session_ != path) return;
@@ -56,12 +49,12 @@ PortalKeyboard::PortalKeyboard(PortalBus& bus, const std::string& dataFolder,
   });
 }
 
-PortalKeyboard::~PortalKeyboard() {
+RemoteDesktopClient::~RemoteDesktopClient() {
   bus_.Forget(this);
   CloseSession();
 }
 
-void PortalKeyboard::Start() {
+void RemoteDesktopClient::Start() {
   CloseSession();
   SetState(PortalState::Asking);
   const std::string sessionToken = bus_.NewToken();
@@ -82,7 +75,7 @@ void PortalKeyboard::Start() {
       });
 }
 
-void PortalKeyboard::SelectDevices() {
+void RemoteDesktopClient::SelectDevices() {
   const std::string token = ReadToken(tokenPath_);
   bus_.Request(
       this, kInterface, "SelectDevices",
@@ -102,7 +95,7 @@ void PortalKeyboard::SelectDevices() {
       });
 }
 
-void PortalKeyboard::StartSession() {
+void RemoteDesktopClient::StartSession() {
   bus_.Request(
       this, kInterface, "Start",
       [this](Writer& args) {
@@ -128,33 +121,22 @@ void PortalKeyboard::StartSession() {
       });
 }
 
-std::size_t PortalKeyboard::SendKeys(const std::vector<KeyStroke>& keys) {
-  if (state_ != PortalState::Working) return 0;
-  std::size_t sent = 0;
-  for (const KeyStroke& key : keys) {
-    const std::optional<unsigned> code = EvdevKeyCode(key.virtualKey);
-    if (!code) {
-      if (key.virtualKey == kVkNeutral) {  // Windows' alone: nothing to send here
-        ++sent;
-        continue;
-      }
-      break;
-    }
+bool RemoteDesktopClient::SendKeycodes(const std::vector<std::pair<unsigned, bool>>& keys) {
+  if (state_ != PortalState::Working) return false;
+  for (const auto& [code, pressed] : keys)
     bus_.Call(
         this, kInterface, kPortalPath, "NotifyKeyboardKeycode",
         [&](Writer& args) {
           args.ObjectPath(session_.c_str());
           args.Container(DBUS_TYPE_ARRAY, "{sv}", [](Writer&) {});
-          args.Int32(static_cast<std::int32_t>(*code));
-          args.UInt32(key.up ? 0 : 1);
+          args.Int32(static_cast<std::int32_t>(code));
+          args.UInt32(pressed ? 1 : 0);
         },
         [this] { SetState(PortalState::Unavailable); });  // the keys did not arrive: told
-    ++sent;
-  }
-  return sent;
+  return true;
 }
 
-void PortalKeyboard::SetState(PortalState state) {
+void RemoteDesktopClient::SetState(PortalState state) {
   if (state == state_) return;
   state_ = state;
   bus_.RunLater(this, [this] {
@@ -162,7 +144,7 @@ void PortalKeyboard::SetState(PortalState state) {
   });
 }
 
-void PortalKeyboard::CloseSession() {
+void RemoteDesktopClient::CloseSession() {
   bus_.CloseSession(session_);
   session_.clear();
 }
