@@ -54,6 +54,12 @@ GlobalShortcutsClient::GlobalShortcutsClient(PortalBus& bus, std::string id,
     if (!session_.empty() && SessionOf(signal, &at) == session_ && dbus_message_iter_next(&at))
       Learn(at);
   });
+  bus_.Subscribe(this, kSessionInterface, "Closed", [this](DBusMessage* signal) {
+    const char* path = dbus_message_get_path(signal);
+    if (session_.empty() || !path || session_ != path) return;
+    session_.clear();  // the desktop ended it: the shortcut calls nothing up any more
+    SetState(PortalState::Unavailable);
+  });
 }
 
 GlobalShortcutsClient::~GlobalShortcutsClient() {

@@ -37,7 +37,7 @@ class PortalBus {
 
   // Connects to the bus at `address`; null when there is none. Portals name a program that
   // runs outside a sandbox by `appId`, the basename of its .desktop file (a reverse-DNS name,
-  // "org.quorvanel.Clips"); portals before 1.19 go without. The bus outlives its clients.
+  // "org.quorvanel.Clips"); portals without that registry go without. The bus outlives its clients.
   static std::unique_ptr<PortalBus> Connect(const std::string& address, const std::string& appId);
   ~PortalBus();
   PortalBus(const PortalBus&) = delete;
