@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
 
 #include "library/code_page_tables.h"
 
@@ -76,6 +77,10 @@ CodePageChoice CodePageOfEnvironment(const std::function<const char*(const char*
   }
   choice.used = HighHalfOf(choice.wanted) ? choice.wanted : kWesternCodePage;
   return choice;
+}
+
+CodePageChoice CodePageOfEnvironment() {
+  return CodePageOfEnvironment([](const char* name) { return std::getenv(name); });
 }
 
 std::string OldFilesNotice(unsigned used) {

@@ -39,6 +39,7 @@ struct CodePageChoice {
 // On Linux: from kCodePageVariable, else LC_ALL, LC_CTYPE, LANG as POSIX reads them
 // ("ru_RU.UTF-8", "sr_RS@latin"); `variable` gives an environment variable, null when unset.
 CodePageChoice CodePageOfEnvironment(const std::function<const char*(const char*)>& variable);
+CodePageChoice CodePageOfEnvironment();  // the process's own
 
 // Told once, the first time an old file is read: which code page it was read in.
 std::string OldFilesNotice(unsigned used);
