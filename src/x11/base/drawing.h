@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/utf8_text.h"
 #include "desktop/controls.h"
-#include "x11/base/text_bytes.h"
 
 namespace qv {
 
