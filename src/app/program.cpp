@@ -43,6 +43,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
     : deadline_(services.files, services.desktop.clock),
       retrying_(deadline_, deadline_),
       dataFiles_(retrying_),
+      messages_(services.desktop.messages, [this] { popup.CancelPaste(); }),
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, services.codePage,
                   {views.popup.crlf, views.popup.crlfLf}, hotKey, services.layout, state),
@@ -51,12 +52,10 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices), preferences,
             notices, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
-               services.desktop.pointer, services.desktop.messages),
+               services.desktop.pointer, messages_),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,
-             library, services.desktop.pointer, services.desktop.screens, services.desktop.messages,
-             *this),
-      hotKeyNotice(hotKey, preferences.values, services.layout, services.desktop.messages, notices,
-                   title),
+             library, services.desktop.pointer, services.desktop.screens, messages_, *this),
+      hotKeyNotice(hotKey, preferences.values, services.layout, messages_, notices, title),
       services_(services),
       list_(views.popup),
       paths_(std::move(paths)),
@@ -80,8 +79,8 @@ void Program::FormCreate() {
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   const std::string folder = ExeDirectory(paths_.rows);
   if (!services_.saving.CanCreateFilesIn(folder)) {
-    services_.desktop.messages.ShowMessage(
-        MessageKind::Warning, UnwritableFolderMessage(title_, folder), MessageButtons::Ok);
+    messages_.ShowMessage(MessageKind::Warning, UnwritableFolderMessage(title_, folder),
+                          MessageButtons::Ok);
   }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
@@ -182,7 +181,7 @@ void Program::TellKeptVersions() {
     text += "\n\n" + version.path + " holds " + title_ + "'s version;\n" + version.keptAs +
             " holds the version found on disk.";
   }
-  services_.desktop.messages.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
+  messages_.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
 }
 
 void Program::FormClose() {
@@ -226,11 +225,11 @@ void Program::CloseMainWindow() {
     if (saving_) throw;  // another save is under way: told, and Quit may be chosen again
     // A save that cannot succeed (a folder that takes no file) must not keep the program
     // alive for good: the user chooses.
-    const MessageAnswer answer = services_.desktop.messages.ShowMessage(
-        MessageKind::Error,
-        ErrorBoxText(error.what()) + "\n\nEnd " + title_ +
-            " without saving? What was changed since the last save is lost.",
-        MessageButtons::YesNo);
+    const MessageAnswer answer =
+        messages_.ShowMessage(MessageKind::Error,
+                              ErrorBoxText(error.what()) + "\n\nEnd " + title_ +
+                                  " without saving? What was changed since the last save is lost.",
+                              MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) throw SilentAbort();
   }
   terminateRequested_ = true;

@@ -14,6 +14,7 @@
 #include "desktop/desktop_services.h"
 #include "desktop/folder_watch.h"
 #include "desktop/global_hot_key.h"
+#include "desktop/paste_dropping_messages.h"
 #include "desktop/shortcut.h"
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
@@ -64,6 +65,8 @@ class Program : public MainWindowEvents, public Housekeeper {
   SaveDeadline deadline_;
   RetryingFileSystem retrying_;
   DiskChangeGuard dataFiles_;
+  // Every box the program opens drops a paste still waiting; the windows' handlers get these.
+  PasteDroppingMessages messages_;
 
  public:
   // `title` names the program in what it tells the user; `onEnd` ends the message loop once

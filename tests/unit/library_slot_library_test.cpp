@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "base/utf8_text.h"
 #include "library/slot_library.h"
 #include "test_support.h"
 
@@ -45,6 +46,49 @@ TEST(SlotRow, TitleIsPaddedToColumn72AndReadBackWithoutTrailingBlanks) {
   EXPECT_EQ(ReadSlotTitle("caf\xE9"), "caf\xE9");
   EXPECT_EQ(ReadSlotTitle("x\xA0"), "x\xA0");
   EXPECT_EQ(ListText(std::string(254, 'a') + "😀b"), std::string(254, 'a') + "😀");
+}
+
+TEST(SlotRow, TitleIsCutAtTheCharacterAReaderSees) {
+  const std::string a26(26, 'a');
+  // After 26 a's: the rest of the title, what the 27th character keeps, the blanks.
+  const std::tuple<std::string, std::string, std::size_t> cases[] = {
+      {"\U0001F1E9\U0001F1EAz", "\U0001F1E9\U0001F1EA", 43},  // a flag
+      {"\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7", "\U0001F1E9\U0001F1EA", 43},
+      {"\u1100\u1161\u11A8z", "\u1100\u1161\u11A8", 43},  // Hangul typed in parts
+      {"\uAC00\u11A8\u1100\u1161", "\uAC00\u11A8", 43},
+      {"\U0001F468\u200D\U0001F469\u200D\U0001F467z", "\U0001F468\u200D\U0001F469\u200D\U0001F467",
+       43},
+      {"\U0001F44D\U0001F3FDz", "\U0001F44D\U0001F3FD", 43},  // skin tone
+      {"\u2764\uFE0Fz", "\u2764\uFE0F", 43},                  // variation selector
+      {"o\u0308\u0301z", "o\u0308\u0301", 43},                // two marks
+  };
+  for (const auto& [rest, kept, blanks] : cases) {
+    const auto row = ComposeSlotRow(a26 + rest, Header(1));
+    EXPECT_EQ(ReadSlotTitle(row), a26 + kept);
+    EXPECT_EQ(row, a26 + rest + std::string(blanks, ' ') + Header(1));
+  }
+  EXPECT_EQ(CharacterCount("\u1100\u1161\u1100\u1161"), 2u);  // two syllables, not one
+}
+
+// Identities outside ASCII: a tag is 21 characters as the file writes them, not 21 bytes.
+TEST(SlotTag, IdentityOutsideAsciiFindsItsOwnBlock) {
+  const auto header = [](int slot) {
+    return std::string(kHeaderPrefix) + "\u00DCbung-" + std::string(7, '0') + char('0' + slot);
+  };
+  SlotList rows;
+  ClipStore store;
+  for (int slot : {0, 1, 2}) {
+    rows.push_back(ComposeSlotRow("t", header(slot)));
+    store += header(slot) + "\r\nclip " + std::to_string(slot) + "\r\n" +
+             TrailerTagFor(header(slot)) + "\r\n";
+  }
+  CurrentSlot current;
+  EXPECT_EQ(GatherFullClip(rows, 2, store, current), "clip 2");
+  EXPECT_EQ(current.header, header(2));
+  ASSERT_TRUE(ReplaceClipBlock(store, current, "new"));
+  EXPECT_EQ(GatherFullClip(rows, 2, store, current), "new");
+  EXPECT_EQ(GatherFullClip(rows, 0, store, current), "clip 0");
+  EXPECT_EQ(HeaderOfRow(rows[1]), header(1));
 }
 
 TEST(SlotTag, HeaderInRowsIsExactCaseWhileTagTextInContentIsAnyCase) {
