@@ -4,6 +4,7 @@
 
 #include "base/app_error.h"
 #include "desktop/held_keys.h"
+#include "library/paste_delay.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
@@ -146,6 +147,7 @@ void Program::LoadAndApplyPreferences() {
     throw;
   }
   preferences.Apply();
+  TellNotice(DelayBeyondBoundsNotice(state.PasteDelayMs));
 }
 
 void Program::SaveAll() {

@@ -177,7 +177,9 @@ void PopupController::FormKeyDown(unsigned virtualKey) {
     list.Select(-1);
     return;
   }
-  ProcessRxCheckListBoxClick();
+  // A paste ends one-shot mode by the deactivation it causes; an empty clip causes none.
+  if (ProcessRxCheckListBoxClick() && shared_.OneShotMode && view_.form.Visible())
+    lifetime_.CloseMainWindow();
 }
 
 void PopupController::RxCheckListBox1Click() {
@@ -207,13 +209,14 @@ bool PopupController::ProcessRxCheckListBoxClick() {
   if (!SelectionIsRow()) return true;
   std::string text =
       GatherFullClip(library_.rows, view_.slotList.Selection(), library_.store, library_.current);
-  // An empty clip would empty the user's clipboard and type nothing useful.
+  // An empty clip would empty the user's clipboard and type nothing useful; with a line break
+  // chosen, that line break is the paste.
+  text += PasteSuffix(view_.crlf, view_.crlfLf);
   if (text.empty()) {
     view_.slotList.Select(-1);
     desktop_.paste.notifier.Notify(kEmptyClipMessage);
     return true;
   }
-  text += PasteSuffix(view_.crlf, view_.crlfLf);
   const unsigned paste = ++pasteCount_;
   if (!PutOnClipboard(text, paste)) return false;  // nothing hidden: the row stays chosen
   view_.slotList.Select(-1);

@@ -56,6 +56,16 @@ TEST_F(ProgramFiles, StartUpRegistersItsKeyOnce) {
   EXPECT_EQ(hotKeyApi.log, (std::vector<std::string>{"register 0 116"}));
 }
 
+// A delay the settings would refuse, written into the file by hand: a paste waits 5 s at most,
+// and the user is told so at start, not left to wonder.
+TEST_F(ProgramFiles, ADelayBeyondTheBoundsInTheFileIsToldAtStart) {
+  files.files[paths.prefs] = "F5\r\n8000\r\n0000000000\r\n";
+  Start();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find("8000 ms"), std::string::npos);
+  EXPECT_EQ(program.state.PasteDelayMs, 8000);  // kept as written, for the file's next save
+}
+
 TEST_F(ProgramFiles, MissingRowsFileIsOneErrorAndNeitherDataFileIsWrittenLater) {
   files.files.erase(paths.rows);
   EXPECT_EQ(ErrorOf([&] { program.FormCreate(); }), "Cannot open file C:\\Q\\Lb1.qvl");
