@@ -191,20 +191,30 @@ void Program::FormClose() {
   state.copyBuffer = {};
 }
 
-int Program::WMQueryEndSession() {
-  // Short texts: Windows shows them beside the program on its shut-down screen.
-  services_.saving.HoldUpSessionEnd("Saving the clips.");
-  if (saving_) return 0;  // asked while a save waits for a busy file: it goes on afterwards
+bool Program::SaveInTime() {
   sessionEndFailure_.reset();
   try {
     const SaveDeadline::Bound bound = deadline_.Start(kSessionEndSaveMs);
     const std::string notice = TakeInDataFiles();
     sessionEndNotice_ += (sessionEndNotice_.empty() || notice.empty() ? "" : "\n\n") + notice;
-    SaveAll();  // the versions kept meanwhile are told once the session goes on
+    SaveAll();  // the versions kept meanwhile are told once the user is back
   } catch (const AppError& error) {
     sessionEndFailure_ = error.what();
   }
-  if (sessionEndFailure_) {
+  return !sessionEndFailure_;
+}
+
+void Program::TellWhatWaited() {
+  TellNotice(std::exchange(sessionEndNotice_, {}));
+  TellKeptVersions();
+  if (sessionEndFailure_) throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
+}
+
+int Program::WMQueryEndSession() {
+  // Short texts: Windows shows them beside the program on its shut-down screen.
+  services_.saving.HoldUpSessionEnd("Saving the clips.");
+  if (saving_) return 0;  // asked while a save waits for a busy file: it goes on afterwards
+  if (!SaveInTime()) {
     services_.saving.HoldUpSessionEnd("The clips could not be saved.");
     return 0;
   }
@@ -215,9 +225,15 @@ int Program::WMQueryEndSession() {
 void Program::WMEndSession(bool ending) {
   if (ending) return;  // Windows ends the program now
   services_.saving.LetSessionEnd();
-  TellNotice(std::exchange(sessionEndNotice_, {}));
-  TellKeptVersions();
-  if (sessionEndFailure_) throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
+  TellWhatWaited();
+}
+
+void Program::Suspending() {
+  if (!saving_) SaveInTime();  // a save under way goes on after the resume
+}
+
+void Program::Resumed() {
+  TellWhatWaited();
 }
 
 void Program::CloseMainWindow() {

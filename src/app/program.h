@@ -95,6 +95,8 @@ class Program : public MainWindowEvents, public Housekeeper {
   int WMQueryEndSession() override;
   // Windows has decided: `ending` false when the session goes on.
   void WMEndSession(bool ending) override;
+  void Suspending() override;
+  void Resumed() override;
   // FormClose now; the program ends once the running handler has returned. After a failed
   // save the user chooses to end without saving, or to keep the program: SilentAbort then
   // ends the running handler, the main window staying as it was.
@@ -144,6 +146,10 @@ class Program : public MainWindowEvents, public Housekeeper {
  private:
   // Rows, store and preferences; throws at the first failure.
   void SaveAll();
+  // A save Windows waits for (the session's end, a suspend), bounded in time; a failure and
+  // the notices are kept, to be told by TellWhatWaited once the user is back.
+  bool SaveInTime();
+  void TellWhatWaited();
   void LoadAndApplyPreferences();
   // Data files another program changed since they were last loaded or saved are merged
   // into what the program holds; what the user must know is returned. Both versions of a

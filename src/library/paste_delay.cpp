@@ -80,9 +80,8 @@ std::string DelayBeyondBoundsNotice(std::int32_t milliseconds) {
   const std::int32_t bounded = BoundedPasteDelay(milliseconds);
   if (bounded == milliseconds) return {};
   return "The paste delay in prefs.qvl is " + std::to_string(milliseconds) +
-         " ms, but a paste waits from 0 to " + std::to_string(kMaxPasteDelayMs) +
-         " ms; it waits " + std::to_string(bounded) +
-         " ms. Choose a delay in Settings to keep this one.";
+         " ms, but a paste waits from 0 to " + std::to_string(kMaxPasteDelayMs) + " ms; it waits " +
+         std::to_string(bounded) + " ms. Choose a delay in Settings to keep this one.";
 }
 
 std::int32_t BoundedPasteDelay(std::int32_t milliseconds) {

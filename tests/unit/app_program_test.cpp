@@ -103,6 +103,19 @@ TEST_F(ProgramFiles, HousekeepingWritesRowsThenStoreThenPreferences) {
   EXPECT_EQ(files.files[paths.store], storeFile);
 }
 
+// Before the computer sleeps (a battery may run out) the files are saved without a box, which
+// would hold the suspend up; a failure is told once the user is back.
+TEST_F(ProgramFiles, ASuspendSavesAndAFailureIsToldOnResume) {
+  LfOnDisk();
+  Start();
+  files.failAtCall = files.mutatingCalls;
+  program.Suspending();
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(ErrorOf([&] { program.Resumed(); }), "Cannot create file C:\\Q\\Lb1.qvl");
+  program.Suspending();
+  EXPECT_EQ(files.files[paths.rows], rowsFile);
+}
+
 TEST_F(ProgramFiles, AFailedWriteSkipsTheFilesAfterIt) {
   LfOnDisk();
   Start();

@@ -316,18 +316,31 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == timer1_.Id()) controller_->Timer1Timer();
       if (wParam == timer3_.Id()) controller_->Timer3Timer();
+      if (wParam == sessionEndTimer_.Id()) {
+        sessionEndTimer_.SetInterval(0);
+        events_->WMEndSession(false);  // no news from Windows: the session went on
+      }
       return 0;
     case WM_CLOSE:
       events_->CloseMainWindow();
       return 0;
-    case WM_QUERYENDSESSION:
-      return events_->WMQueryEndSession();
+    case WM_QUERYENDSESSION: {
+      const int answer = events_->WMQueryEndSession();
+      if (answer == 0) sessionEndTimer_.SetInterval(kSessionEndTellMs);
+      return answer;
+    }
     case WM_ENDSESSION:
+      sessionEndTimer_.SetInterval(0);
       events_->WMEndSession(wParam != FALSE);
       return 0;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) events_->Suspending();
+      if (wParam == PBT_APMRESUMESUSPEND) events_->Resumed();  // the user is back
+      return TRUE;
     case WM_DESTROY:
       timer1_.SetInterval(0);
       timer3_.SetInterval(0);
+      sessionEndTimer_.SetInterval(0);
       PostQuitMessage(0);
       return 0;
     default:

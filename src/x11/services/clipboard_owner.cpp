@@ -49,9 +49,8 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
   Display* x = loop_.display().Get();
   const Atoms& a = loop_.display().atoms();
   if (target == a.targets) {
-    const Atom targets[] = {a.targets,     a.timestamp,   a.multiple,
-                            a.utf8String,  XA_STRING,     a.text,
-                            a.textPlainUtf8, a.saveTargets, passwordHint_};
+    const Atom targets[] = {a.targets, a.timestamp,     a.multiple,    a.utf8String, XA_STRING,
+                            a.text,    a.textPlainUtf8, a.saveTargets, passwordHint_};
     XChangeProperty(x, requestor, property, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(targets), std::size(targets));
     return true;

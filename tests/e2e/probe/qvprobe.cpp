@@ -480,8 +480,10 @@ int CmdClipboardDword(const char* name) {
   if (!OpenClipboardRetrying()) return kError;
   const HANDLE data = GetClipboardData(RegisterClipboardFormatA(name));
   const auto* value = data ? static_cast<const DWORD*>(GlobalLock(data)) : nullptr;
-  if (value) std::printf("%lu\n", static_cast<unsigned long>(*value));
-  else std::printf("none\n");
+  if (value)
+    std::printf("%lu\n", static_cast<unsigned long>(*value));
+  else
+    std::printf("none\n");
   if (value) GlobalUnlock(data);
   CloseClipboard();
   return kDone;
