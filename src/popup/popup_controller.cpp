@@ -84,16 +84,17 @@ void PopupController::HotKey1HotKey() {
     form.Show();
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();
+    view_.slotList.SetHorizontalExtent(0);
+    desktop_.activation.RaiseWithoutStayingOnTop();
+    state.PopupShown = 1;
+    // The pointer follows only a list that has the keyboard: one hidden again leaves it be.
+    if (!MakeSureListHasKeyboard()) return;
     // Panel1's right margin beside the list's scroll bar, 100 px (at 96 dpi) down.
     const WindowRect bounds = form.Bounds();
     const Point offset = view_.layout.pointerOffset;
     PointerStep([&] {
       desktop_.pointer.SetPointer({bounds.left + offset.x, bounds.top + offset.y});
     });
-    view_.slotList.SetHorizontalExtent(0);
-    desktop_.activation.RaiseWithoutStayingOnTop();
-    state.PopupShown = 1;
-    MakeSureListHasKeyboard();
   } else {
     // Timer3 keeps running and the list keeps its scroll position.
     form.Hide();
@@ -101,19 +102,20 @@ void PopupController::HotKey1HotKey() {
   }
 }
 
-void PopupController::MakeSureListHasKeyboard() {
+bool PopupController::MakeSureListHasKeyboard() {
   for (int retry = 0; !desktop_.activation.ProgramHasForeground(); ++retry) {
     if (retry == kForegroundRetries) {
       view_.form.Hide();
       state.PopupShown = 0;
       desktop_.paste.notifier.Notify(kNoKeyboardMessage);
-      return;
+      return false;
     }
     // Ending, or hidden by what ran meanwhile: nothing to keep.
-    if (!desktop_.paste.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
+    if (!desktop_.paste.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return false;
     desktop_.activation.TakeForeground();
     view_.form.Show();
   }
+  return true;
 }
 
 void PopupController::AppDeactivate() {

@@ -67,11 +67,12 @@ TEST_F(PasteWaitsTest, WhatRunsDuringTheDelayDecidesWhetherTheKeysGoOut) {
 
 // A list without the keyboard would let the slot keys fall into the user's document.
 TEST_F(PasteWaitsTest, ListThatCannotTakeTheKeyboardIsTriedAgainThenHiddenAndTold) {
-  for (const auto& [refusals, shown] : {std::pair(3, true), std::pair(4, false)}) {
-    desktop.foregroundRefusals = refusals;
+  for (const auto& [refusals, shown] : {std::pair(4, false), std::pair(3, true)}) {
+    desktop.foregroundRefusals = refusals, desktop.notices.clear();
     ShowByHotKey();
     EXPECT_EQ(std::pair(popupWindow.visible, popup.state.PopupShown), std::pair(shown, +shown));
     EXPECT_EQ(desktop.notices.size(), shown ? 0u : 1u) << refusals;
+    EXPECT_EQ(desktop.pointer.x != 0, shown) << "the pointer moved only onto a list shown";
     if (shown) popup.HotKey1HotKey();
   }
 }
