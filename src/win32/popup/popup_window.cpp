@@ -1,5 +1,6 @@
 #include "win32/popup/popup_window.h"
 
+#include <imm.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "popup/popup_rules.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/screens.h"
+#include "win32/base/system_library.h"
 #include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 #include "win32/kit/pictures.h"
@@ -19,6 +21,18 @@
 namespace qv {
 
 namespace {
+
+// With a Japanese, Chinese or Korean input method on, the slot keys would reach the list as
+// VK_PROCESSKEY and choose nothing: the list window and its controls take no input method.
+// Looked up at run time, as imm32 is no library the program links to.
+void KeepInputMethodsAway(HWND window) {
+  using AssociateContextEx = BOOL(WINAPI*)(HWND, HIMC, DWORD);
+  static const HMODULE imm = LoadSystemLibrary("imm32.dll");
+  if (const auto associate = SystemFunction<AssociateContextEx>(imm, "ImmAssociateContextEx")) {
+    associate(window, nullptr, 0);
+    associate(window, nullptr, IACE_CHILDREN);
+  }
+}
 
 constexpr COLORREF kLabelColour = kButtonColour;
 constexpr UINT kDeactivatedMessage = WM_APP + 1;
@@ -84,6 +98,7 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   std::vector<std::string> labels;
   for (HWND button : headerButtons_) Subclass(button);
   MoveFocusWithTab(window_);  // Tab reaches the header's buttons
+  KeepInputMethodsAway(window_);
   for (int page = 0; page < 2; ++page)
     for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
   labelColumn_.SetItems(labels);
