@@ -97,6 +97,14 @@ void Program::CheckHotKey() {
   hotKeyNotice.Check(state.OneShotMode == 0);
 }
 
+void Program::TellOnFirstStart(const std::string& note) {
+  std::string& flags = preferences.values.ParamFlags;
+  if (state.OneShotMode != 0 || (flags.size() > 1 && flags[1] != '0')) return;
+  if (flags.size() < 2) flags.resize(2, '0');
+  flags[1] = '1';  // saved with the preferences
+  services_.desktop.notifier.Notify(note);
+}
+
 void Program::SettingsClosed() {
   CheckHotKey();
   TellKeptVersions();

@@ -112,6 +112,10 @@ class Program : public MainWindowEvents, public Housekeeper {
   // the tray tip follows, and a key that does not work is told once (not in one-shot mode,
   // where the hot key is not what the user works with).
   void CheckHotKey();
+  // The first start (ParamFlags' second character still "0") shows `note` in a balloon, and
+  // records that it has: what a new user must know of the platform, told once. Not in
+  // one-shot mode, which is on its way to a paste.
+  void TellOnFirstStart(const std::string& note);
   // The settings dialog has closed: it applies the key again, or a new one, and "OK" saves
   // the preferences.
   void SettingsClosed();

@@ -66,6 +66,17 @@ TEST_F(ProgramFiles, ADelayBeyondTheBoundsInTheFileIsToldAtStart) {
   EXPECT_EQ(program.state.PasteDelayMs, 8000);  // kept as written, for the file's next save
 }
 
+// What a new user must know of the platform is told at the first start only: the preferences
+// record it.
+TEST_F(ProgramFiles, TheFirstStartsNoteIsToldOnce) {
+  Start();
+  program.TellOnFirstStart("note");
+  program.Housekeeping();
+  EXPECT_EQ(files.files[paths.prefs], "F5\r\n100\r\n0100000000\r\n");
+  program.TellOnFirstStart("note");
+  EXPECT_EQ(desktop.notices, std::vector<std::string>{"note"});
+}
+
 TEST_F(ProgramFiles, MissingRowsFileIsOneErrorAndNeitherDataFileIsWrittenLater) {
   files.files.erase(paths.rows);
   EXPECT_EQ(ErrorOf([&] { program.FormCreate(); }), "Cannot open file C:\\Q\\Lb1.qvl");

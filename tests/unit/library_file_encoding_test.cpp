@@ -1,6 +1,7 @@
 // The encodings of the data files: what is read, and what a save writes back.
 #include <gtest/gtest.h>
 
+#include "base/utf8_text.h"
 #include "library/file_encoding.h"
 #include "test_support.h"
 
@@ -52,6 +53,32 @@ TEST(FileEncoding, FilesComeBackByteForByteAndOnlyALackingCodePageMakesUtf8) {
     EXPECT_EQ(file.Encode(c.text, c.codePage, scratch).starts_with(kMark),
               c.written.starts_with(kMark));  // once UTF-8, stays so
   }
+}
+
+// A double-byte code page as Windows reads a character torn in two: its lead byte alone
+// becomes U+FFFD, which no byte of the code page writes.
+class TornCharacters : public CodePage {
+ public:
+  std::string Decode(std::string_view bytes) const override {
+    std::string text(bytes);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) >= 0x81)
+      text.replace(text.size() - 1, 1, "\uFFFD");
+    return text;
+  }
+  std::optional<std::string> Encode(std::string_view text) const override {
+    if (IsAscii(text)) return std::string(text);
+    return std::nullopt;
+  }
+  bool Utf8ByDefault() const override { return false; }
+};
+
+TEST(FileEncoding, AFileWithATornCharacterIsWrittenByteForByteUntilItsTextChanges) {
+  FileText file;
+  const TornCharacters codePage;
+  EXPECT_EQ(file.Decode("abc\x82", codePage), "abc\uFFFD");
+  std::string scratch;
+  EXPECT_EQ(file.Encode("abc\uFFFD", codePage, scratch), "abc\x82");
+  EXPECT_EQ(file.Encode("abcd\uFFFD", codePage, scratch), kMark + "abcd\uFFFD");
 }
 
 }  // namespace
