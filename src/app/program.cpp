@@ -215,7 +215,9 @@ bool Program::SaveInTime() {
 void Program::TellWhatWaited() {
   TellNotice(std::exchange(sessionEndNotice_, {}));
   TellKeptVersions();
-  if (sessionEndFailure_) throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
+  if (!sessionEndFailure_) return;
+  popup.CancelPaste();  // the error's box, like every other, drops a paste still waiting
+  throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
 }
 
 int Program::WMQueryEndSession() {
