@@ -38,10 +38,8 @@ TEST_F(PasteWaitsTest, WhatRunsDuringTheDelayDecidesWhetherTheKeysGoOut) {
        kKeysBlockedMessage},
       // A box the program opens by itself (the data folder's news): after OK, no paste.
       {"box",
-       [&] {
-         program.DataFolderChanged("svclips (PC's conflicted copy).qvl"), program.DataFolderQuiet();
-       },
-       0, "clip 12", false, false, false},
+       [&] { program.DataFolderChanged("x (conflicted copy).qvl"), program.DataFolderQuiet(); }, 0,
+       "clip 12", false, false, false},
       // The deactivation that the paste itself causes, in one-shot mode.
       {"one-shot", [&] { program.state.OneShotMode = 1, popup.AppDeactivate(); }, 1, "clip 12",
        true, true, false},

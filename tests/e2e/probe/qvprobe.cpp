@@ -480,13 +480,9 @@ int CmdClipboardDword(const char* name) {
   if (!OpenClipboardRetrying()) return kError;
   const HANDLE data = GetClipboardData(RegisterClipboardFormatA(name));
   const auto* value = data ? static_cast<const DWORD*>(GlobalLock(data)) : nullptr;
-  if (value)
-    std::printf("%lu\n", static_cast<unsigned long>(*value));
-  else
-    std::printf("none\n");
+  std::printf(value ? "%lu\n" : "none\n", value ? static_cast<unsigned long>(*value) : 0UL);
   if (value) GlobalUnlock(data);
-  CloseClipboard();
-  return kDone;
+  return CloseClipboard() ? kDone : kError;
 }
 
 int CmdSetClipboard(const std::string& bytes) {
