@@ -13,6 +13,8 @@
 #include "app/second_instance.h"
 #include "base/app_error.h"
 #include "desktop/monitor_placement.h"
+#include "linux/toggle_socket.h"
+#include "wayland/app/wayland_main.h"
 #include "x11/app/list_copy_menu.h"
 #include "x11/base/event_loop.h"
 #include "x11/base/x_display.h"
@@ -63,7 +65,11 @@ std::string ProgramTitle() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // `quorvanel --toggle`: the running copy shows or hides its list; no copy starts.
+  if (argc > 1 && std::string(argv[1]) == "--toggle")
+    return SendToggle(DataFolder(ExecutableFolder()));
+  if (wl::WaylandChosen(argc, argv)) return wl::RunOnWayland();
   signal(SIGCHLD, SIG_IGN);  // the mail program's launcher is not waited for
   // A write to a display that has gone fails as a lost connection, which saves the clips;
   // SIGPIPE would end the program at once.
@@ -131,6 +137,8 @@ int main() {
        {"Paste Clip",
         [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
   hotKeyApi.onHotKey = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
+  ToggleSocket toggleSocket(loop, folder,
+                            [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); });
   folderWatch.onQuiet = [&] { RunHandler([&] { program.DataFolderQuiet(); }); };
   // The program loses the activation: the list hides (once the running handler is done).
   bool ownActive = false;

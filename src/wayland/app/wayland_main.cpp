@@ -1,0 +1,216 @@
+// Program entry on Wayland: the program's objects in the order they are made, and their
+// wiring, as on X11, with the Wayland front end's roles.
+#include "wayland/app/wayland_main.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "app/program.h"
+#include "app/second_instance.h"
+#include "desktop/monitor_placement.h"
+#include "linux/toggle_socket.h"
+#include "wayland/app/wl_tray.h"
+#include "wayland/base/wl_connection.h"
+#include "wayland/popup/wl_popup_window.h"
+#include "wayland/services/active_toplevel.h"
+#include "wayland/services/sway_hot_key.h"
+#include "wayland/services/virtual_keyboard_keys.h"
+#include "wayland/services/wl_clipboard.h"
+#include "wayland/services/wl_desktop_services.h"
+#include "x11/base/event_loop.h"
+#include "x11/dialogs/dialog_loader.h"
+#include "x11/dialogs/dialogs.h"
+#include "x11/kit/handler_guard.h"
+#include "x11/services/inotify_folder_watch.h"
+#include "x11/services/posix_file_system.h"
+#include "x11/services/western_code_page.h"
+#include "x11/services/x_hot_key.h"
+#include "x11/sni/sni_loader.h"
+#include "x11/sni/tray_picture.h"
+
+namespace qv::wl {
+
+namespace {
+
+class LoopDialogHost : public x11::DialogHost {
+ public:
+  explicit LoopDialogHost(EventLoop& loop) : loop_(loop) {}
+  void RunHandler(const std::function<void()>& handler) noexcept override {
+    qv::RunHandler(handler);
+  }
+  void RunUntil(const std::function<bool()>& done) override { loop_.RunUntil(done); }
+
+ private:
+  EventLoop& loop_;
+};
+
+std::string ProgramTitle() {
+  char path[4096];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  std::string title =
+      ApplicationTitle(length > 0 ? std::string(path, static_cast<std::size_t>(length)) : "");
+  if (title.empty()) return "Quorvanel";
+  title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
+  return title;
+}
+
+bool Flag(int argc, char** argv, const char* flag) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], flag) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+bool WaylandChosen(int argc, char** argv) {
+  const char* backend = std::getenv("QUORVANEL_BACKEND");
+  const std::string asked = backend ? backend : "";
+  if (Flag(argc, argv, "--x11") || asked == "x11") return false;
+  if (Flag(argc, argv, "--wayland") || asked == "wayland") return true;
+  const char* display = std::getenv("WAYLAND_DISPLAY");
+  return (display && *display) || std::getenv("WAYLAND_SOCKET");
+}
+
+int RunOnWayland() {
+  signal(SIGCHLD, SIG_IGN);
+  signal(SIGPIPE, SIG_IGN);
+  Connection wl;
+  if (!wl.Connected() || !wl.Compositor() || !wl.Shm()) {
+    std::fprintf(stderr, "quorvanel: cannot connect to the Wayland compositor (WAYLAND_DISPLAY)\n");
+    return 1;
+  }
+  DebugLog("start");
+  // The dialogs' GTK on the same compositor, never through XWayland.
+  setenv("GDK_BACKEND", "wayland", 0);
+  XDisplay noX(nullptr);
+  EventLoop loop(noX);
+  wl.Attach(loop);
+  const std::string title = ProgramTitle();
+  const std::string folder = DataFolder(ExecutableFolder());
+  PopupWindow popup(wl, loop);
+  ActiveToplevel toplevels(wl);
+  WlDesktopServices desktop(wl, loop, popup, toplevels);
+  ErrorReporter() = [&](const std::string& text) {
+    desktop.ShowMessage(MessageKind::Error, text, MessageButtons::Ok);
+  };
+  const InstanceLock instanceLock(folder);
+  if (instanceLock.AnotherInstanceRuns() &&
+      !MayRunBesideAnotherInstance(desktop, desktop, title, folder))
+    return 0;
+  WlClipboard clipboard(wl, loop);
+  VirtualKeyboardKeys keys(wl);
+  WlTray tray;
+  PosixFileSystem files;
+  const WesternCodePage codePage;
+  XKeyboardLayout layout;
+  SwayHotKey hotKeyApi(loop);
+  x11::DialogLoader dialogs(x11::DialogLibraryBesideProgram());
+  LoopDialogHost host(loop);
+  NoMenu copyMenu;
+  x11::SettingsDialog settings(dialogs, host);
+  x11::EditorDialog editor(dialogs, host, copyMenu);
+  PosixSaveServices saving;
+  InotifyFolderWatch folderWatch(loop);
+  const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
+                           desktop,   desktop, desktop, tray,    desktop};
+  Program program({files, codePage, roles, hotKeyApi, layout, saving, folderWatch,
+                   folderWatch.QuietTimer()},
+                  {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
+                  title, [&] { loop.Quit(); });
+  loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
+                        x11::DialogPlugin* plugin = dialogs.Loaded();
+                        if (!plugin) return false;
+                        plugin->AddWaits(fds, timeoutMs);
+                        return true;
+                      },
+                      [&](const std::vector<pollfd>& fds) { dialogs.Loaded()->Dispatch(fds); }});
+  popup.Create(program.popup, program);
+  editor.Bind(program.editor);
+  const auto toggle = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
+  hotKeyApi.onHotKey = [&] {
+    DebugLog("hotkey pressed");
+    toggle();
+  };
+  ToggleSocket toggleSocket(loop, folder, [&] {
+    DebugLog("toggle asked");
+    toggle();
+  });
+  folderWatch.onQuiet = [&] { RunHandler([&] { program.DataFolderQuiet(); }); };
+  // The list loses the keyboard to another window: it hides, as when the application loses
+  // the activation.
+  popup.onKeyboardLost = [&] {
+    loop.Post([&] { RunHandler([&] { program.popup.AppDeactivate(); }); });
+  };
+  const auto saveAtEnd = [&] {
+    const int saved = program.WMQueryEndSession();
+    DebugLog(saved ? "saved" : "save failed");
+    return saved;
+  };
+  loop.OnEndSignal([&] {
+    saveAtEnd();
+    program.WMEndSession(true);
+    loop.Quit();
+  });
+  wl.onLost = [&] {
+    saveAtEnd();
+    DebugLog("exit");
+    _exit(0);
+  };
+
+  RunHandler([&] { program.FormCreate(); });
+  x11::TrayEvents trayEvents;
+  trayEvents.commands = {
+      {"Settings...",
+       [&] {
+         settings.Open(program.settings);
+         RunHandler([&] { program.SettingsClosed(); });
+       }},
+      {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
+      {"Quit", [&] { RunHandler([&] { program.Quit1Click(); }); }}};
+  std::unique_ptr<x11::TrayBackend> sni;
+  const auto trayPictures = [] {
+    return std::vector<x11::TrayPicture>{x11::ClipboardPicture(16), x11::ClipboardPicture(22),
+                                         x11::ClipboardPicture(32)};
+  };
+  trayEvents.hostChanged = [&] {
+    if (sni->HostRegistered()) sni->Show(trayPictures(), tray.Tip());
+  };
+  sni = x11::SniTrayWhereHostRegistered(title, trayEvents);
+  if (sni) {
+    loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
+                          sni->AddWaits(fds, timeoutMs);
+                          return true;
+                        },
+                        [&](const std::vector<pollfd>& fds) { sni->Dispatch(fds); }});
+    tray.onTip = [&](const std::string& tip) { sni->SetTip(tip); };
+    if (sni->Show(trayPictures(), tray.Tip())) DebugLog("tray item registered");
+  } else {
+    // Told once: without a tray the menu (Settings, the editor, Quit) cannot be reached.
+    tray.Notify("No tray runs on this desktop (a StatusNotifierItem host): the tray menu cannot "
+                "be shown. The list works; end the program with SIGTERM.");
+  }
+  RunHandler([&] { program.LoadPreferences(); });
+  PlaceOnMonitor(popup, MonitorOfWork(desktop.LookAtScreens()), Centring::BothWays);
+  if (!program.TerminateRequested()) {
+    if (program.state.OneShotMode) popup.Show();
+    RunHandler([&] { program.popup.FormActivate(); });
+    RunHandler([&] { program.CheckHotKey(); });
+    DebugLog(std::string("hotkey ") + (program.hotKey.Works() ? "works" : "does not work"));
+    DebugLog("ready");
+    loop.Run();
+  }
+  loop.Resume();
+  clipboard.FinishWrites();
+  hotKeyApi.Unregister();
+  DebugLog("exit");
+  return 0;
+}
+
+}  // namespace qv::wl
