@@ -29,9 +29,21 @@ target_include_directories(quorvanel PRIVATE ${QV_PROTOCOL_DIR})
 target_link_libraries(quorvanel PRIVATE PkgConfig::WAYLAND)
 target_compile_definitions(quorvanel PRIVATE QV_WAYLAND=1)
 
-# The paste target and the hands of the Wayland end-to-end tests.
+# The hands of the Wayland end-to-end tests: a keyboard and a pointer.
+set(QV_POINTER_XML ${CMAKE_SOURCE_DIR}/tests/e2e-wayland/tools/wlr-virtual-pointer-unstable-v1.xml)
+add_custom_command(
+  OUTPUT ${QV_PROTOCOL_DIR}/wlr-virtual-pointer-unstable-v1-client.h
+         ${QV_PROTOCOL_DIR}/wlr-virtual-pointer-unstable-v1.c
+  COMMAND ${WAYLAND_SCANNER} client-header ${QV_POINTER_XML}
+          ${QV_PROTOCOL_DIR}/wlr-virtual-pointer-unstable-v1-client.h
+  COMMAND ${WAYLAND_SCANNER} private-code ${QV_POINTER_XML}
+          ${QV_PROTOCOL_DIR}/wlr-virtual-pointer-unstable-v1.c
+  DEPENDS ${QV_POINTER_XML}
+  VERBATIM)
 add_executable(qv_wl_keys ${CMAKE_SOURCE_DIR}/tests/e2e-wayland/tools/wl_keys.cpp
-                          ${QV_PROTOCOL_DIR}/virtual-keyboard-unstable-v1.c)
+                          ${QV_PROTOCOL_DIR}/virtual-keyboard-unstable-v1.c
+                          ${QV_PROTOCOL_DIR}/wlr-virtual-pointer-unstable-v1.c
+                          ${QV_PROTOCOL_DIR}/wlr-virtual-pointer-unstable-v1-client.h)
 target_include_directories(qv_wl_keys PRIVATE ${QV_PROTOCOL_DIR})
 target_link_libraries(qv_wl_keys PRIVATE PkgConfig::WAYLAND)
 set_target_properties(qv_wl_keys PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)

@@ -107,7 +107,5 @@ clipboard_hex() { as_user wl-paste --no-newline 2>/dev/null | od -An -v -tx1 | t
 hot_key() { keys "$HOT_KEY"; wait_until 10 log_has 'list frame shown' || fail "no list after the hot key"; }
 list_hidden() { [[ "$(log_count 'list hidden')" == "$(log_count 'list shown')" ]]; }
 
-# A click on row N of the list, the list's layer surface at its place on the output.
-click_row() {
-  as_user env WL_CLICK_X="$1" WL_CLICK_Y="$2" true
-}
+# A click on row N of the list, centred on the 1280 x 800 output.
+click_row() { keys "click:$(((1280 - 249) / 2 + ROW_X)),$(((800 - 496) / 2 + $(row_y "$1"))))"; }

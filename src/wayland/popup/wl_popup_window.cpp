@@ -74,7 +74,7 @@ PopupWindow::PopupWindow(Connection& connection, EventLoop& loop)
       mouse_(geometry_, slotList_, labelColumn_, labelHint_,
              [](const std::function<void()>& handler) { RunHandler(handler); }),
       faces_(-geometry_.layout.fontHeight, -geometry_.layout.fontHeight,
-             FontHeightForDpi(9, kDesignDpi)) {
+             -FontHeightForDpi(9, kDesignDpi)) {
   bounds_ = {0, 0, geometry_.layout.panel.width, geometry_.layout.panel.height};
   // Input arrives while the compositor's events are dispatched: the handlers run once that
   // is done, as every handler runs, from the loop.

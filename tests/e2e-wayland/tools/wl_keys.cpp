@@ -2,7 +2,8 @@
 // stays plugged in, as a real one does (the seat loses the keyboard focus with its last
 // keyboard).
 //   qv_wl_keys FIFO DONE   reads lines of KEYs from FIFO, appends "ok" or "failed" to DONE
-//   KEY: a chord ("F5", "ctrl+a", "shift+Down", "c") or "text:abc"
+//   KEY: a chord ("F5", "ctrl+a", "shift+Down", "c"), "text:abc", or "click:X,Y" (a left click
+//   at X, Y on the 1280 x 800 output, by a virtual pointer)
 #include <fstream>
 #include <sstream>
 #include <linux/input-event-codes.h>
@@ -17,11 +18,13 @@
 #include <vector>
 
 #include "virtual-keyboard-unstable-v1-client.h"
+#include "wlr-virtual-pointer-unstable-v1-client.h"
 
 namespace {
 
 wl_seat* g_seat;
 zwp_virtual_keyboard_manager_v1* g_manager;
+zwlr_virtual_pointer_manager_v1* g_pointers;
 
 void Global(void*, wl_registry* r, uint32_t name, const char* iface, uint32_t) {
   if (!std::strcmp(iface, wl_seat_interface.name))
@@ -29,6 +32,9 @@ void Global(void*, wl_registry* r, uint32_t name, const char* iface, uint32_t) {
   if (!std::strcmp(iface, zwp_virtual_keyboard_manager_v1_interface.name))
     g_manager = static_cast<zwp_virtual_keyboard_manager_v1*>(
         wl_registry_bind(r, name, &zwp_virtual_keyboard_manager_v1_interface, 1));
+  if (!std::strcmp(iface, zwlr_virtual_pointer_manager_v1_interface.name))
+    g_pointers = static_cast<zwlr_virtual_pointer_manager_v1*>(
+        wl_registry_bind(r, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
 }
 void GlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kRegistry{Global, GlobalRemove};
@@ -36,6 +42,7 @@ const wl_registry_listener kRegistry{Global, GlobalRemove};
 struct Keyboard {
   wl_display* display;
   zwp_virtual_keyboard_v1* kb;
+  zwlr_virtual_pointer_v1* pointer;
   xkb_keymap* map;
   xkb_state* state;
   uint32_t time = 1;
@@ -75,6 +82,20 @@ struct Keyboard {
 };
 
 bool Type(Keyboard& k, std::string arg) {
+  if (arg.rfind("click:", 0) == 0) {
+    unsigned x = 0, y = 0;
+    if (std::sscanf(arg.c_str(), "click:%u,%u", &x, &y) != 2) return false;
+    zwlr_virtual_pointer_v1_motion_absolute(k.pointer, k.time++, x, y, 1280, 800);
+    zwlr_virtual_pointer_v1_frame(k.pointer);
+    for (uint32_t state : {1u, 0u}) {
+      wl_display_roundtrip(k.display);
+      usleep(30000);
+      zwlr_virtual_pointer_v1_button(k.pointer, k.time++, BTN_LEFT, state);
+      zwlr_virtual_pointer_v1_frame(k.pointer);
+    }
+    wl_display_roundtrip(k.display);
+    return true;
+  }
     if (arg.rfind("text:", 0) == 0) {
       for (char ch : arg.substr(5))
         if (!k.Chord({}, xkb_utf32_to_keysym(static_cast<unsigned char>(ch)))) return false;
@@ -100,10 +121,11 @@ int main(int argc, char** argv) {
   if (!display) return 2;
   wl_registry_add_listener(wl_display_get_registry(display), &kRegistry, nullptr);
   wl_display_roundtrip(display);
-  if (!g_seat || !g_manager) return 3;
+  if (!g_seat || !g_manager || !g_pointers) return 3;
   xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
   const xkb_rule_names us{"evdev", "pc105", "us", "", ""};
   Keyboard k{display, zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(g_manager, g_seat),
+             zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g_pointers, g_seat),
              xkb_keymap_new_from_names(context, &us, XKB_KEYMAP_COMPILE_NO_FLAGS), nullptr};
   k.state = xkb_state_new(k.map);
   char* text = xkb_keymap_get_as_string(k.map, XKB_KEYMAP_FORMAT_TEXT_V1);
