@@ -19,7 +19,7 @@ qv_install_keeping() {
   cp "$WL_BUILD/quorvanel" "$WL_BUILD"/libquorvanel-*.so "$(qv_dir)/"
   ((data)) || cp "$ROOT"/data/*.qvl "$(qv_dir)/"
 }
-trap 'qv_stop; kill ${SWAY_PID:-} $(jobs -p) 2>/dev/null; wait; rm -rf "${WL_RUNTIME:-}"' EXIT
+trap wl_stop_all EXIT
 trap ':' INT TERM
 sway_start
 qv_install_keeping

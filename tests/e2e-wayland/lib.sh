@@ -68,7 +68,26 @@ qv_start() {
   QV_PID=$!
   wait_until 20 log_has ready || fail "the program did not start: $(tail -n 3 "$E2E_TEST_DIR/program.out")"
 }
-qv_stop() { [[ -n "${QV_PID:-}" ]] && kill "$QV_PID" 2>/dev/null && wait "$QV_PID" 2>/dev/null; }
+# The program runuser PID runs (runuser forks a session process that runs it).
+user_child() {
+  local pid=$1 next
+  while next=$(pgrep -P "$pid" | head -n1) && [[ -n "$next" ]]; do pid=$next; done
+  [[ "$pid" != "$1" ]] && echo "$pid"
+}
+# user_stop PID: ends what runuser PID runs, by its pid, and waits for runuser.
+user_stop() {
+  local child
+  child=$(user_child "$1") && kill "$child" 2>/dev/null
+  wait "$1" 2>/dev/null || true
+}
+qv_stop() { [[ -z "${QV_PID:-}" ]] || user_stop "$QV_PID"; QV_PID=''; }
+# Everything the test started as its user, by pid.
+wl_stop_all() {
+  qv_stop
+  local pid
+  for pid in ${HANDS_PID:-} ${TARGET_PIDS:-} ${SWAY_PID:-}; do user_stop "$pid"; done
+  rm -rf "${WL_RUNTIME:-}"
+}
 log_has() { grep -q -- "^[0-9]* $1" "$(qv_log)" 2>/dev/null; }
 log_count() { grep -c -- "^[0-9]* $1" "$(qv_log)" 2>/dev/null || true; }
 
@@ -78,6 +97,7 @@ hands_start() {
   : >"$E2E_TEST_DIR/keys.done"
   chown "$WL_USER" "$E2E_TEST_DIR/keys.in" "$E2E_TEST_DIR/keys.done"
   as_user "$WL_BUILD/tools/qv_wl_keys" "$E2E_TEST_DIR/keys.in" "$E2E_TEST_DIR/keys.done" &
+  HANDS_PID=$!
 }
 keys() {
   local before
@@ -94,6 +114,7 @@ target_start() {
   local name=${1:-target}
   as_user env GDK_BACKEND=wayland /usr/bin/python3 "$QV_ROOT/tests/e2e-wayland/tools/text_window.py" \
     "$name" "$E2E_TEST_DIR/$name.txt" >>"$E2E_TEST_DIR/$name.out" 2>&1 &
+  TARGET_PIDS="${TARGET_PIDS:-} $!"
   wait_until 20 eval "[[ -f '$E2E_TEST_DIR/$name.txt' ]]" || fail "the $name window did not start"
   swaymsg_ "[title=\"^$name\$\"] focus"
 }

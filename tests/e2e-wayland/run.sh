@@ -16,8 +16,7 @@ if [[ "${1:-}" == --one ]]; then
   # shellcheck disable=SC1090
   source "$2"
   trap 'e2e_note "failed at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND"' ERR
-  trap 'rc=$?; set +eE; trap - ERR; qv_stop; [[ -n "${SWAY_PID:-}" ]] && kill "$SWAY_PID" 2>/dev/null
-    for pid in $(jobs -p); do kill "$pid" 2>/dev/null; done; wait; rm -rf "${WL_RUNTIME:-}"; exit $rc' EXIT
+  trap 'rc=$?; set +eE; trap - ERR; wl_stop_all; exit $rc' EXIT
   sway_start
   qv_install
   "$3"

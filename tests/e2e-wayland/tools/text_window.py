@@ -1,6 +1,8 @@
-# A GTK 3 window holding one text view; its whole text goes to FILE at every change.
+# A GTK 3 window holding one text view; its whole text goes to FILE at every change, and the
+# steady clock's microseconds of the change to FILE.times.
 #   text_window.py TITLE FILE
 import sys
+import time
 
 import gi
 
@@ -13,6 +15,8 @@ title, path = sys.argv[1], sys.argv[2]
 def save(buffer):
     with open(path, "w", encoding="utf-8", newline="") as out:
         out.write(buffer.get_text(buffer.get_start_iter(), buffer.get_end_iter(), True))
+    with open(path + ".times", "a", encoding="utf-8") as times:
+        times.write("%d\n" % (time.monotonic_ns() // 1000))
 
 
 window = Gtk.Window(title=title)

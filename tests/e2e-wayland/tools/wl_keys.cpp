@@ -1,7 +1,8 @@
 // The user's hands in the Wayland tests: a virtual keyboard with the full "us" keymap that
 // stays plugged in, as a real one does (the seat loses the keyboard focus with its last
 // keyboard).
-//   qv_wl_keys FIFO DONE   reads lines of KEYs from FIFO, appends "ok" or "failed" to DONE
+//   qv_wl_keys FIFO DONE   reads lines of KEYs from FIFO, appends "ok T" (T: the steady
+//                          clock's microseconds at the line's first key) or "failed" to DONE
 //   KEY: a chord ("F5", "ctrl+a", "shift+Down", "c"), "text:abc", or "click:X,Y" (a left click
 //   at X, Y on the 1280 x 800 output, by a virtual pointer)
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstdio>
+#include <ctime>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -38,6 +40,12 @@ void Global(void*, wl_registry* r, uint32_t name, const char* iface, uint32_t) {
 }
 void GlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kRegistry{Global, GlobalRemove};
+
+uint64_t NowUs() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<uint64_t>(t.tv_sec) * 1000000u + static_cast<uint64_t>(t.tv_nsec) / 1000u;
+}
 
 struct Keyboard {
   wl_display* display;
@@ -140,9 +148,10 @@ int main(int argc, char** argv) {
     std::ifstream fifo(argv[1]);
     for (std::string line; std::getline(fifo, line);) {
       std::istringstream words(line);
+      const uint64_t start = NowUs();
       bool typed = true;
       for (std::string arg; typed && words >> arg;) typed = Type(k, arg);
-      std::ofstream(argv[2], std::ios::app) << (typed ? "ok" : "failed") << std::endl;
+      std::ofstream(argv[2], std::ios::app) << (typed ? "ok " + std::to_string(start) : "failed") << std::endl;
     }
   }
 }
