@@ -107,7 +107,14 @@ keys() {
   tail -n1 "$E2E_TEST_DIR/keys.done" | grep -q ok || fail "keys $* not typed"
 }
 swaymsg_() { as_user swaymsg "$@" >/dev/null; }
-focused_name() { as_user swaymsg -t get_tree | grep -B12 '"focused": true' | grep -o '"name": "[^"]*"' | tail -n1; }
+focused_name() {
+  as_user swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(n):
+    if n.get("focused"): print(n.get("name")); return
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
+walk(json.load(sys.stdin))'
+}
 
 # A GTK 3 text window titled NAME writing its whole text to NAME.txt at every change.
 target_start() {
@@ -116,7 +123,8 @@ target_start() {
     "$name" "$E2E_TEST_DIR/$name.txt" >>"$E2E_TEST_DIR/$name.out" 2>&1 &
   TARGET_PIDS="${TARGET_PIDS:-} $!"
   wait_until 20 eval "[[ -f '$E2E_TEST_DIR/$name.txt' ]]" || fail "the $name window did not start"
-  swaymsg_ "[title=\"^$name\$\"] focus"
+  wait_until 10 eval "swaymsg_ '[title=\"^$name\$\"] focus' && [[ \"\$(focused_name)\" == '$name' ]]" ||
+    fail "the $name window could not be focused"
 }
 target_text() { cat "$E2E_TEST_DIR/${1:-target}.txt" 2>/dev/null; }
 assert_target_holds() {

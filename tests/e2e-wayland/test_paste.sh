@@ -34,7 +34,7 @@ test_toggle_shows_the_running_programs_list_and_starts_no_second_one() {
   as_user "$(qv_dir)/quorvanel" --toggle || fail "--toggle found no running copy"
   wait_until 10 log_has 'list frame shown' || fail "--toggle showed no list"
   assert_eq 1 "$(log_count start)" "copies started"
-  assert_eq 1 "$(pgrep -c -u "$WL_USER" -x quorvanel)" "copies running"
+  assert_eq 1 "$(pgrep -c -f "^$(qv_dir)/quorvanel")" "copies running"
   keys 3
   assert_target_holds 'text of slot 2'
 }
