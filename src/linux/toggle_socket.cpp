@@ -33,7 +33,8 @@ std::string ToggleSocketPath(const std::string& dataFolder) {
   char name[40];
   std::snprintf(name, sizeof name, "quorvanel-%016llx.sock", static_cast<unsigned long long>(hash));
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  return (runtime && *runtime ? std::string(runtime) : dataFolder.substr(0, dataFolder.size() - 1)) +
+  return (runtime && *runtime ? std::string(runtime)
+                              : dataFolder.substr(0, dataFolder.size() - 1)) +
          "/" + name;
 }
 

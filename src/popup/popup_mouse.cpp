@@ -28,8 +28,8 @@ void PopupMouse::Press(MouseButton button, Point p) {
   const bool left = button == MouseButton::Left;
   if (inLabels && left) {
     hint_.Cancelled();
-    const int row = g_.RowAt(g_.layout.labelColumn, p.y, labelColumn_.TopRow(),
-                             labelColumn_.Count());
+    const int row =
+        g_.RowAt(g_.layout.labelColumn, p.y, labelColumn_.TopRow(), labelColumn_.Count());
     if (row < 0) return;
     labelColumn_.Select(row);
     run_([this] { controller_->ListBox7Click(); });

@@ -35,7 +35,7 @@ class PopupMouse {
   void Release(MouseButton button, Point p);
   // `leftAlone`: the left button is held, and no other button, Shift, Ctrl or Alt.
   void Move(Point p, bool leftAlone);
-  void Left();  // the pointer left the window
+  void Left();   // the pointer left the window
   void Reset();  // the window hides: nothing stays pressed
 
  private:

@@ -120,10 +120,10 @@ int RunOnWayland() {
   InotifyFolderWatch folderWatch(loop);
   const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
                            desktop,   desktop, desktop, tray,    desktop};
-  Program program({files, codePage, roles, hotKeyApi, layout, saving, folderWatch,
-                   folderWatch.QuietTimer()},
-                  {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
-                  title, [&] { loop.Quit(); });
+  Program program(
+      {files, codePage, roles, hotKeyApi, layout, saving, folderWatch, folderWatch.QuietTimer()},
+      {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder), title,
+      [&] { loop.Quit(); });
   loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
                         x11::DialogPlugin* plugin = dialogs.Loaded();
                         if (!plugin) return false;
@@ -166,14 +166,13 @@ int RunOnWayland() {
 
   RunHandler([&] { program.FormCreate(); });
   x11::TrayEvents trayEvents;
-  trayEvents.commands = {
-      {"Settings...",
-       [&] {
-         settings.Open(program.settings);
-         RunHandler([&] { program.SettingsClosed(); });
-       }},
-      {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
-      {"Quit", [&] { RunHandler([&] { program.Quit1Click(); }); }}};
+  trayEvents.commands = {{"Settings...",
+                          [&] {
+                            settings.Open(program.settings);
+                            RunHandler([&] { program.SettingsClosed(); });
+                          }},
+                         {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
+                         {"Quit", [&] { RunHandler([&] { program.Quit1Click(); }); }}};
   std::unique_ptr<x11::TrayBackend> sni;
   const auto trayPictures = [] {
     return std::vector<x11::TrayPicture>{x11::ClipboardPicture(16), x11::ClipboardPicture(22),
@@ -193,8 +192,9 @@ int RunOnWayland() {
     if (sni->Show(trayPictures(), tray.Tip())) DebugLog("tray item registered");
   } else {
     // Told once: without a tray the menu (Settings, the editor, Quit) cannot be reached.
-    tray.Notify("No tray runs on this desktop (a StatusNotifierItem host): the tray menu cannot "
-                "be shown. The list works; end the program with SIGTERM.");
+    tray.Notify(
+        "No tray runs on this desktop (a StatusNotifierItem host): the tray menu cannot "
+        "be shown. The list works; end the program with SIGTERM.");
   }
   RunHandler([&] { program.LoadPreferences(); });
   PlaceOnMonitor(popup, MonitorOfWork(desktop.LookAtScreens()), Centring::BothWays);

@@ -44,8 +44,8 @@ struct Connection::Callbacks {
       c->outputs_.push_back(output);
       wl_output_add_listener(output.output, &kOutput, c);
     } else if (i == wl_data_device_manager_interface.name) {
-      c->dataDeviceManager_ =
-          Bind<wl_data_device_manager>(registry, name, &wl_data_device_manager_interface, version, 3);
+      c->dataDeviceManager_ = Bind<wl_data_device_manager>(
+          registry, name, &wl_data_device_manager_interface, version, 3);
     } else if (i == zwlr_layer_shell_v1_interface.name) {
       c->layerShell_ =
           Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version, 3);
@@ -98,7 +98,7 @@ struct Connection::Callbacks {
   static void Scale(void* data, wl_output* output, int32_t factor) {
     if (Output* o = OutputOf(data, output)) o->scale = std::max(factor, 1);
   }
-    // Version 2 is bound: the name and description events of later versions never come.
+  // Version 2 is bound: the name and description events of later versions never come.
   static constexpr wl_output_listener kOutput{Geometry, Mode, Done, Scale, nullptr, nullptr};
 
   static void Capabilities(void* data, wl_seat*, std::uint32_t caps) {
@@ -113,12 +113,13 @@ struct Connection::Callbacks {
     if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
       void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
       if (map != MAP_FAILED) {
-        c->keymapText_.assign(static_cast<const char*>(map), strnlen(static_cast<const char*>(map), size));
+        c->keymapText_.assign(static_cast<const char*>(map),
+                              strnlen(static_cast<const char*>(map), size));
         munmap(map, size);
         if (c->keymap_) xkb_keymap_unref(c->keymap_);
-        c->keymap_ = xkb_keymap_new_from_string(c->xkb_, c->keymapText_.c_str(),
-                                                XKB_KEYMAP_FORMAT_TEXT_V1,
-                                                XKB_KEYMAP_COMPILE_NO_FLAGS);
+        c->keymap_ =
+            xkb_keymap_new_from_string(c->xkb_, c->keymapText_.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1,
+                                       XKB_KEYMAP_COMPILE_NO_FLAGS);
       }
     }
     close(fd);
@@ -187,7 +188,7 @@ struct Connection::Callbacks {
   static void AxisSource(void*, wl_pointer*, std::uint32_t) {}
   static void AxisStop(void*, wl_pointer*, std::uint32_t, std::uint32_t) {}
   static void AxisDiscrete(void*, wl_pointer*, std::uint32_t, int32_t) {}
-  static constexpr wl_pointer_listener kPointer{PointerEnter, PointerLeave, Motion,   Button,
+  static constexpr wl_pointer_listener kPointer{PointerEnter, PointerLeave, Motion,     Button,
                                                 Axis,         Frame,        AxisSource, AxisStop,
                                                 AxisDiscrete, nullptr};
 };
@@ -238,7 +239,8 @@ void Connection::Attach(EventLoop& loop) {
                         const int fd = wl_display_get_fd(display_);
                         bool ready = false;
                         for (const pollfd& p : fds)
-                          if (p.fd == fd && (p.revents & (POLLIN | POLLHUP | POLLERR))) ready = true;
+                          if (p.fd == fd && (p.revents & (POLLIN | POLLHUP | POLLERR)))
+                            ready = true;
                         if (ready) {
                           if (wl_display_read_events(display_) < 0) {
                             DebugLog("wayland connection lost");
@@ -253,8 +255,9 @@ void Connection::Attach(EventLoop& loop) {
 
 zwlr_foreign_toplevel_manager_v1* Connection::Toplevels() {
   if (!toplevels_ && toplevelsName_)
-    toplevels_ = Bind<zwlr_foreign_toplevel_manager_v1>(
-        registry_, toplevelsName_, &zwlr_foreign_toplevel_manager_v1_interface, toplevelsVersion_, 3);
+    toplevels_ = Bind<zwlr_foreign_toplevel_manager_v1>(registry_, toplevelsName_,
+                                                        &zwlr_foreign_toplevel_manager_v1_interface,
+                                                        toplevelsVersion_, 3);
   return toplevels_;
 }
 

@@ -48,9 +48,10 @@ struct PopupWindow::Callbacks {
   static void ToplevelConfigure(void*, xdg_toplevel*, int32_t, int32_t, wl_array*) {}
   static void ToplevelClose(void* data, xdg_toplevel*) {
     auto* window = static_cast<PopupWindow*>(data);
-    window->loop_.Post([window] { RunHandler([window] { window->controller_->SpeedButton8Click(); }); });
+    window->loop_.Post(
+        [window] { RunHandler([window] { window->controller_->SpeedButton8Click(); }); });
   }
-    // Version 1 is bound: the later versions' events never come.
+  // Version 1 is bound: the later versions' events never come.
   static constexpr xdg_toplevel_listener kToplevel{ToplevelConfigure, ToplevelClose, nullptr,
                                                    nullptr};
 
@@ -88,7 +89,7 @@ PopupWindow::PopupWindow(Connection& connection, EventLoop& loop)
     loop_.Post([this, x, y] { mouse_.Move({x, y}, leftHeld_); });
   };
   input_.button = [this](std::uint32_t button, bool pressed) {
-    const MouseButton which = button == BTN_LEFT    ? MouseButton::Left
+    const MouseButton which = button == BTN_LEFT     ? MouseButton::Left
                               : button == BTN_MIDDLE ? MouseButton::Middle
                                                      : MouseButton::Right;
     if (which == MouseButton::Left) leftHeld_ = pressed;
@@ -138,9 +139,8 @@ void PopupWindow::Show() {
   surface_ = wl_compositor_create_surface(c_.Compositor());
   c_.Route(surface_, &input_);
   if (c_.LayerShell()) {
-    layer_ = zwlr_layer_shell_v1_get_layer_surface(c_.LayerShell(), surface_, nullptr,
-                                                   ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
-                                                   "quorvanel-list");
+    layer_ = zwlr_layer_shell_v1_get_layer_surface(
+        c_.LayerShell(), surface_, nullptr, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "quorvanel-list");
     zwlr_layer_surface_v1_add_listener(layer_, &Callbacks::kLayer, this);
     zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(bounds_.width),
                                    static_cast<std::uint32_t>(bounds_.height));
@@ -167,8 +167,8 @@ void PopupWindow::PlaceLayer() {
   // Anchored to the output's top-left corner: the margins are the window's place on it.
   int originX = 0, originY = 0;
   if (!c_.Outputs().empty()) originX = c_.Outputs()[0].x, originY = c_.Outputs()[0].y;
-  zwlr_layer_surface_v1_set_anchor(layer_,
-                                   ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
+  zwlr_layer_surface_v1_set_anchor(
+      layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
   zwlr_layer_surface_v1_set_margin(layer_, bounds_.top - originY, 0, 0, bounds_.left - originX);
 }
 
@@ -245,8 +245,8 @@ void PopupWindow::Paint() {
                        [&model](int row) { return model.Item(row); }};
   };
   PaintPopup(canvas, geometry_,
-             {list(slotList_, slotList_.Selection()), list(labelColumn_, -1),
-              headerNotice_.Text(), crlf_.Down(), crlfLf_.Down()});
+             {list(slotList_, slotList_.Selection()), list(labelColumn_, -1), headerNotice_.Text(),
+              crlf_.Down(), crlfLf_.Down()});
   munmap(data, size);
   wl_shm_pool* pool = wl_shm_create_pool(c_.Shm(), fd, static_cast<int>(size));
   wl_buffer* buffer =
@@ -275,7 +275,8 @@ unsigned PopupWindow::VirtualKeyOf(std::uint32_t evdevKey) {
   if (xkb_keymap* map = c_.Keymap()) {
     const xkb_layout_index_t groups = xkb_keymap_num_layouts_for_key(map, code);
     const xkb_layout_index_t group = groups ? c_.Group() % groups : 0;
-    for (xkb_level_index_t level = 0; level < 2 && vk == 0; ++level) vk = keysymAt(map, group, level);
+    for (xkb_level_index_t level = 0; level < 2 && vk == 0; ++level)
+      vk = keysymAt(map, group, level);
     for (xkb_layout_index_t other = 0; other < groups && vk == 0; ++other)
       vk = keysymAt(map, other, 0);
   }

@@ -43,8 +43,7 @@ struct ActiveToplevel::Callbacks {
 
 ActiveToplevel::ActiveToplevel(Connection& connection) {
   if (!connection.Toplevels()) return;
-  zwlr_foreign_toplevel_manager_v1_add_listener(connection.Toplevels(), &Callbacks::kManager,
-                                                this);
+  zwlr_foreign_toplevel_manager_v1_add_listener(connection.Toplevels(), &Callbacks::kManager, this);
   told_ = true;
   connection.RoundTrip();  // the windows there are now
 }

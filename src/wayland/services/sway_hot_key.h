@@ -34,7 +34,7 @@ class SwayHotKey : public HotKeyRegistration {
   void ReadEvents();
 
   std::string socketPath_;
-  std::string bound_;  // the key as sway names it, while bound
+  std::string bound_;   // the key as sway names it, while bound
   std::string events_;  // bytes of events read so far
   int eventSocket_ = -1;
 };

@@ -70,8 +70,8 @@ bool VirtualKeyboardKeys::Prepare() {
     xkb_keymap_unref(map);
     return false;
   }
-  keyboard_ = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(c_.VirtualKeyboards(),
-                                                                      c_.Seat());
+  keyboard_ =
+      zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(c_.VirtualKeyboards(), c_.Seat());
   zwp_virtual_keyboard_v1_keymap(keyboard_, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd,
                                  static_cast<std::uint32_t>(size));
   close(fd);
@@ -123,8 +123,9 @@ std::size_t VirtualKeyboardKeys::SendKeys(const std::vector<KeyStroke>& keys) {
     presses.emplace_back(code, !key.up);
   }
   for (const auto& [code, down] : presses) {
-    zwp_virtual_keyboard_v1_key(keyboard_, NowMs(), code,
-                                down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
+    zwp_virtual_keyboard_v1_key(
+        keyboard_, NowMs(), code,
+        down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
     xkb_state_update_key(state_, code + 8, down ? XKB_KEY_DOWN : XKB_KEY_UP);
     zwp_virtual_keyboard_v1_modifiers(
         keyboard_, xkb_state_serialize_mods(state_, XKB_STATE_MODS_DEPRESSED),

@@ -74,8 +74,8 @@ struct WlClipboard::Callbacks {
   static void Selection(void*, wl_data_device*, wl_data_offer* offer) {
     if (offer) wl_data_offer_destroy(offer);
   }
-  static constexpr wl_data_device_listener kDevice{DataOffer, Enter, Leave, Motion, Drop,
-                                                   Selection};
+  static constexpr wl_data_device_listener kDevice{DataOffer, Enter, Leave,
+                                                   Motion,    Drop,  Selection};
 };
 
 WlClipboard::WlClipboard(Connection& connection, EventLoop& loop) : c_(connection) {

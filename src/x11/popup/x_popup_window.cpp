@@ -175,8 +175,8 @@ void XPopupWindow::Paint() {
                        [&model](int row) { return model.Item(row); }};
   };
   PaintPopup(canvas, geometry_,
-             {list(slotList_, slotList_.Selection()), list(labelColumn_, -1),
-              headerNotice_.Text(), crlf_.Down(), crlfLf_.Down()});
+             {list(slotList_, slotList_.Selection()), list(labelColumn_, -1), headerNotice_.Text(),
+              crlf_.Down(), crlfLf_.Down()});
 }
 
 }  // namespace qv

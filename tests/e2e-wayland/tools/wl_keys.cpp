@@ -5,8 +5,6 @@
 //                          clock's microseconds at the line's first key) or "failed" to DONE
 //   KEY: a chord ("F5", "ctrl+a", "shift+Down", "c"), "text:abc", or "click:X,Y" (a left click
 //   at X, Y on the 1280 x 800 output, by a virtual pointer)
-#include <fstream>
-#include <sstream>
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -14,8 +12,10 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstdio>
-#include <ctime>
 #include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,22 +104,22 @@ bool Type(Keyboard& k, std::string arg) {
     wl_display_roundtrip(k.display);
     return true;
   }
-    if (arg.rfind("text:", 0) == 0) {
-      for (char ch : arg.substr(5))
-        if (!k.Chord({}, xkb_utf32_to_keysym(static_cast<unsigned char>(ch)))) return false;
-      return true;
-    }
-    std::vector<uint32_t> mods;
-    for (size_t plus; (plus = arg.find('+')) != std::string::npos && plus + 1 < arg.size();) {
-      const std::string mod = arg.substr(0, plus);
-      arg = arg.substr(plus + 1);
-      mods.push_back(mod == "ctrl" ? KEY_LEFTCTRL : mod == "shift" ? KEY_LEFTSHIFT : KEY_LEFTALT);
-    }
-    if (!k.Chord(mods, xkb_keysym_from_name(arg.c_str(), XKB_KEYSYM_NO_FLAGS))) {
-      std::fprintf(stderr, "qv_wl_keys: no key %s\n", arg.c_str());
-      return false;
-    }
+  if (arg.rfind("text:", 0) == 0) {
+    for (char ch : arg.substr(5))
+      if (!k.Chord({}, xkb_utf32_to_keysym(static_cast<unsigned char>(ch)))) return false;
     return true;
+  }
+  std::vector<uint32_t> mods;
+  for (size_t plus; (plus = arg.find('+')) != std::string::npos && plus + 1 < arg.size();) {
+    const std::string mod = arg.substr(0, plus);
+    arg = arg.substr(plus + 1);
+    mods.push_back(mod == "ctrl" ? KEY_LEFTCTRL : mod == "shift" ? KEY_LEFTSHIFT : KEY_LEFTALT);
+  }
+  if (!k.Chord(mods, xkb_keysym_from_name(arg.c_str(), XKB_KEYSYM_NO_FLAGS))) {
+    std::fprintf(stderr, "qv_wl_keys: no key %s\n", arg.c_str());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -151,8 +151,8 @@ int main(int argc, char** argv) {
       const uint64_t start = NowUs();
       bool typed = true;
       for (std::string arg; typed && words >> arg;) typed = Type(k, arg);
-      std::ofstream(argv[2], std::ios::app) << (typed ? "ok " + std::to_string(start) : "failed") << std::endl;
+      std::ofstream(argv[2], std::ios::app)
+          << (typed ? "ok " + std::to_string(start) : "failed") << std::endl;
     }
   }
 }
-

@@ -36,7 +36,8 @@ uint64_t NowUs() {
 
 void Global(void*, wl_registry* r, uint32_t name, const char* iface, uint32_t) {
   if (!std::strcmp(iface, wl_compositor_interface.name))
-    g_compositor = static_cast<wl_compositor*>(wl_registry_bind(r, name, &wl_compositor_interface, 4));
+    g_compositor =
+        static_cast<wl_compositor*>(wl_registry_bind(r, name, &wl_compositor_interface, 4));
   if (!std::strcmp(iface, wl_shm_interface.name))
     g_shm = static_cast<wl_shm*>(wl_registry_bind(r, name, &wl_shm_interface, 1));
   if (!std::strcmp(iface, zwlr_layer_shell_v1_interface.name))
@@ -64,7 +65,8 @@ void Configure(void*, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t, u
   const int size = kW * kH * 4;
   const int fd = memfd_create("floor", MFD_CLOEXEC);
   if (ftruncate(fd, size) != 0) std::exit(1);
-  auto* pixels = static_cast<uint32_t*>(mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0));
+  auto* pixels =
+      static_cast<uint32_t*>(mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0));
   for (int i = 0; i < kW * kH; ++i) pixels[i] = 0xFFFFFFCC;
   munmap(pixels, size);
   wl_shm_pool* pool = wl_shm_create_pool(g_shm, fd, size);
