@@ -15,6 +15,7 @@
 #   make run-wayland  run it on Wayland ($WAYLAND_DISPLAY, or a headless sway with a GTK window)
 #   make e2e-wayland  the Wayland end-to-end tests (headless sway as a test user; in make test)
 #   make bench-wayland  the program on headless sway against a minimal Wayland client
+#   make portal-tests the desktop portals' clients against a fake portal (also in make test)
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
@@ -25,7 +26,7 @@ EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux bench-linux e2e-linux run-wayland e2e-wayland bench-wayland
+.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux bench-linux e2e-linux run-wayland e2e-wayland bench-wayland portal-tests
 
 all: native windows
 
@@ -85,6 +86,11 @@ test: deps
 	@$(MAKE) --no-print-directory e2e
 	@$(MAKE) --no-print-directory e2e-linux
 	@$(MAKE) --no-print-directory e2e-wayland
+	@$(MAKE) --no-print-directory portal-tests
+
+portal-tests: native
+	@echo "== portal tests (fake portal on a private bus)"
+	@tests/e2e-wayland/portal.sh
 
 run: windows
 	@scripts/run.sh

@@ -17,7 +17,7 @@ packages=(
   libgtk-3-dev libdbus-1-dev
   dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
   libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libfreetype-dev
-  sway wl-clipboard grim python3-gi gir1.2-gtk-3.0
+  sway wl-clipboard grim python3-gi gir1.2-gtk-3.0 python3-dbus gir1.2-glib-2.0
 )
 
 missing=()

@@ -24,9 +24,10 @@
 #include "wayland/services/virtual_keyboard_keys.h"
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
+#include "tray/tray_menu.h"
+#include "x11/app/program_dialogs.h"
+#include "x11/app/program_process.h"
 #include "x11/base/event_loop.h"
-#include "x11/dialogs/dialog_loader.h"
-#include "x11/dialogs/dialogs.h"
 #include "x11/kit/handler_guard.h"
 #include "x11/services/inotify_folder_watch.h"
 #include "x11/services/posix_file_system.h"
@@ -38,28 +39,6 @@
 namespace qv::wl {
 
 namespace {
-
-class LoopDialogHost : public x11::DialogHost {
- public:
-  explicit LoopDialogHost(EventLoop& loop) : loop_(loop) {}
-  void RunHandler(const std::function<void()>& handler) noexcept override {
-    qv::RunHandler(handler);
-  }
-  void RunUntil(const std::function<bool()>& done) override { loop_.RunUntil(done); }
-
- private:
-  EventLoop& loop_;
-};
-
-std::string ProgramTitle() {
-  char path[4096];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  std::string title =
-      ApplicationTitle(length > 0 ? std::string(path, static_cast<std::size_t>(length)) : "");
-  if (title.empty()) return "Quorvanel";
-  title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
-  return title;
-}
 
 bool Flag(int argc, char** argv, const char* flag) {
   for (int i = 1; i < argc; ++i)
@@ -79,8 +58,7 @@ bool WaylandChosen(int argc, char** argv) {
 }
 
 int RunOnWayland() {
-  signal(SIGCHLD, SIG_IGN);
-  signal(SIGPIPE, SIG_IGN);
+  IgnoreChildAndPipeSignals();
   Connection wl;
   if (!wl.Connected() || !wl.Compositor() || !wl.Shm()) {
     std::fprintf(stderr, "quorvanel: cannot connect to the Wayland compositor (WAYLAND_DISPLAY)\n");
@@ -111,28 +89,17 @@ int RunOnWayland() {
   const WesternCodePage codePage;
   XKeyboardLayout layout;
   SwayHotKey hotKeyApi(loop);
-  x11::DialogLoader dialogs(x11::DialogLibraryBesideProgram());
-  LoopDialogHost host(loop);
-  NoMenu copyMenu;
-  x11::SettingsDialog settings(dialogs, host);
-  x11::EditorDialog editor(dialogs, host, copyMenu);
+  ProgramDialogs dialogs(loop);
   PosixSaveServices saving;
   InotifyFolderWatch folderWatch(loop);
   const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
                            desktop,   desktop, desktop, tray,    desktop};
   Program program(
       {files, codePage, roles, hotKeyApi, layout, saving, folderWatch, folderWatch.QuietTimer()},
-      {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder), title,
-      [&] { loop.Quit(); });
-  loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
-                        x11::DialogPlugin* plugin = dialogs.Loaded();
-                        if (!plugin) return false;
-                        plugin->AddWaits(fds, timeoutMs);
-                        return true;
-                      },
-                      [&](const std::vector<pollfd>& fds) { dialogs.Loaded()->Dispatch(fds); }});
+      {popup.View(), dialogs.Settings(), dialogs.Editor(), tray, WlTray::kTipCharacters},
+      DataPaths::InFolder(folder), title, [&] { loop.Quit(); });
   popup.Create(program.popup, program);
-  editor.Bind(program.editor);
+  dialogs.Bind(program);
   const auto toggle = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
   hotKeyApi.onHotKey = [&] {
     DebugLog("hotkey pressed");
@@ -166,13 +133,10 @@ int RunOnWayland() {
 
   RunHandler([&] { program.FormCreate(); });
   x11::TrayEvents trayEvents;
-  trayEvents.commands = {{"Settings...",
-                          [&] {
-                            settings.Open(program.settings);
-                            RunHandler([&] { program.SettingsClosed(); });
-                          }},
-                         {"Lock and Add Clip", [&] { editor.LockForUpdate(); }},
-                         {"Quit", [&] { RunHandler([&] { program.Quit1Click(); }); }}};
+  for (const TrayMenuItem& item : kTrayMenu)
+    trayEvents.commands.push_back({item.caption, [&, command = item.command] {
+                                     RunHandler([&] { program.TrayMenuClick(command, dialogs); });
+                                   }});
   std::unique_ptr<x11::TrayBackend> sni;
   const auto trayPictures = [] {
     return std::vector<x11::TrayPicture>{x11::ClipboardPicture(16), x11::ClipboardPicture(22),

@@ -13,6 +13,8 @@ namespace qv::wl {
 
 class WlTray : public TipControl, public Notifier {
  public:
+  // What a StatusNotifierItem host shows of a tip.
+  static constexpr std::size_t kTipCharacters = 127;
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override {
     tip_ = text.substr(0, 127);
@@ -27,12 +29,6 @@ class WlTray : public TipControl, public Notifier {
 
  private:
   std::string tip_;
-};
-
-// The list's copy menu ("Copy Clip", "Paste Clip") has no Wayland window yet.
-class NoMenu : public MenuControl {
- public:
-  void PopupAt(int, int) override {}
 };
 
 }  // namespace qv::wl
