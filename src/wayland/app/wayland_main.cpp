@@ -16,15 +16,17 @@
 #include "app/second_instance.h"
 #include "desktop/monitor_placement.h"
 #include "linux/toggle_socket.h"
+#include "tray/tray_menu.h"
 #include "wayland/app/wl_tray.h"
 #include "wayland/base/wl_connection.h"
 #include "wayland/popup/wl_popup_window.h"
+#include "wayland/portal/portals_loader.h"
 #include "wayland/services/active_toplevel.h"
+#include "wayland/services/chosen_desktop_ways.h"
 #include "wayland/services/sway_hot_key.h"
 #include "wayland/services/virtual_keyboard_keys.h"
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
-#include "tray/tray_menu.h"
 #include "x11/app/program_dialogs.h"
 #include "x11/app/program_process.h"
 #include "x11/base/event_loop.h"
@@ -83,12 +85,25 @@ int RunOnWayland() {
       !MayRunBesideAnotherInstance(desktop, desktop, title, folder))
     return 0;
   WlClipboard clipboard(wl, loop);
-  VirtualKeyboardKeys keys(wl);
+  // The desktop portals where a session bus runs (KDE, GNOME): the hot key and the keys where
+  // the compositor offers no way of its own.
+  std::unique_ptr<wayland::Portals> portals = wayland::LoadPortals("quorvanel");
+  if (portals)
+    loop.AddPollSource({[&](std::vector<pollfd>& fds, int& timeoutMs) {
+                          portals->AddWaits(fds, timeoutMs);
+                          return true;
+                        },
+                        [&](const std::vector<pollfd>& fds) { portals->Dispatch(fds); }});
+  VirtualKeyboardKeys virtualKeys(wl);
+  ChosenKeys keys(virtualKeys, portals.get(), folder);
+  desktop.TypeWithoutTargetCheck(keys.ThroughPortal());
   WlTray tray;
   PosixFileSystem files;
   const WesternCodePage codePage;
   XKeyboardLayout layout;
-  SwayHotKey hotKeyApi(loop);
+  SwayHotKey sway(loop);
+  std::function<void()> hotKeyPressed;
+  ChosenHotKey hotKeyApi(sway, portals.get(), [&] { loop.Post([&] { hotKeyPressed(); }); });
   ProgramDialogs dialogs(loop);
   PosixSaveServices saving;
   InotifyFolderWatch folderWatch(loop);
@@ -101,10 +116,11 @@ int RunOnWayland() {
   popup.Create(program.popup, program);
   dialogs.Bind(program);
   const auto toggle = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
-  hotKeyApi.onHotKey = [&] {
+  hotKeyPressed = [&] {
     DebugLog("hotkey pressed");
     toggle();
   };
+  sway.onHotKey = hotKeyPressed;
   ToggleSocket toggleSocket(loop, folder, [&] {
     DebugLog("toggle asked");
     toggle();
@@ -172,7 +188,7 @@ int RunOnWayland() {
   }
   loop.Resume();
   clipboard.FinishWrites();
-  hotKeyApi.Unregister();
+  sway.Unregister();
   DebugLog("exit");
   return 0;
 }

@@ -27,7 +27,7 @@ bool WlDesktopServices::PasteTargetInFront() {
   if (list_.Visible() || c_.KeyboardOnProgram()) return false;
   // Where the compositor does not tell which window is active, nothing says where the keys
   // would go: they are not typed, and the user is told.
-  if (!toplevels_.Told()) return false;
+  if (!toplevels_.Told()) return typeWithoutTargetCheck_;
   const std::uint64_t active = toplevels_.Active();
   if (active != target_) DebugLog("active window " + std::to_string(active));
   return target_ != 0 && active == target_;

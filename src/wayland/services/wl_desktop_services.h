@@ -23,6 +23,9 @@ class WlDesktopServices : public KeyState,
                     ActiveToplevel& toplevels)
       : c_(connection), loop_(loop), list_(list), toplevels_(toplevels) {}
 
+  // The keys go where the desktop sends them (the RemoteDesktop portal): without a word of
+  // which window is active, the list gone and the keyboard given back is all there is.
+  void TypeWithoutTargetCheck(bool on) { typeWithoutTargetCheck_ = on; }
   // A client is told of no key pressed outside its surfaces; the virtual keyboard's own
   // modifiers are the only ones its keys carry.
   bool KeyDown(unsigned) override { return false; }
@@ -51,6 +54,7 @@ class WlDesktopServices : public KeyState,
   PopupWindow& list_;
   ActiveToplevel& toplevels_;
   std::uint64_t target_ = 0;  // the window active at the hot key
+  bool typeWithoutTargetCheck_ = false;
 };
 
 }  // namespace qv::wl
