@@ -78,14 +78,17 @@ void PopupMouse::Release(MouseButton button, Point p) {
   }
   if (!left) return;
   const int pressed = std::exchange(pressedButton_, -1);
-  if (pressed < 0 || g_.HeaderButtonAt(p) != pressed) return;
-  if (pressed == kCloseButton) {
+  if (pressed >= 0 && g_.HeaderButtonAt(p) == pressed) PressHeaderButton(pressed);
+}
+
+void PopupMouse::PressHeaderButton(int button) {
+  if (button == kCloseButton) {
     run_([this] { controller_->SpeedButton8Click(); });
     return;
   }
   run_([&] {
-    controller_->SuffixButtonClick(pressed == kCrLfButton ? SuffixButton::CrLf
-                                                          : SuffixButton::CrLfLf);
+    controller_->SuffixButtonClick(button == kCrLfButton ? SuffixButton::CrLf
+                                                         : SuffixButton::CrLfLf);
   });
 }
 

@@ -37,6 +37,8 @@ class PopupMouse {
   void Move(Point p, bool leftAlone);
   void Left();   // the pointer left the window
   void Reset();  // the window hides: nothing stays pressed
+  // The header's button (HeaderButtonIndex) clicked, or pressed from the keyboard.
+  void PressHeaderButton(int button);
 
  private:
   const PopupGeometry& g_;

@@ -114,6 +114,14 @@ void PaintPopup(Canvas& canvas, const PopupGeometry& g, const PopupPicture& pict
       r.left += 1;
       r.top += 1;
     }
+    if (i == picture.focusedButton) {  // the keyboard's place shows
+      const WindowRect f{r.left + 2, r.top + 2, r.width - 4, r.height - 4};
+      for (const WindowRect& side : {WindowRect{f.left, f.top, f.width, 1},
+                                     WindowRect{f.left, f.top + f.height - 1, f.width, 1},
+                                     WindowRect{f.left, f.top, 1, f.height},
+                                     WindowRect{f.left + f.width - 1, f.top, 1, f.height}})
+        canvas.Fill(side, kBlack);
+    }
     if (i == kCloseButton) {
       const int left = r.left + (r.width - ScaleForDpi(9, dpi)) / 2 + ScaleForDpi(3, dpi);
       const int top = r.top + (r.height - ScaleForDpi(10, dpi)) / 2;

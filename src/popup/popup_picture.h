@@ -73,6 +73,7 @@ struct PopupPicture {
   ListPicture slots, labels;
   std::string header;  // a notice not seen yet, or the program's name
   bool crlfDown = false, crlfLfDown = false;
+  int focusedButton = -1;  // the header button the keyboard has reached (Tab); -1: none
 };
 
 void PaintPopup(Canvas& canvas, const PopupGeometry& geometry, const PopupPicture& picture);

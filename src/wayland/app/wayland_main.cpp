@@ -31,10 +31,14 @@
 #include "x11/app/program_process.h"
 #include "x11/base/event_loop.h"
 #include "x11/kit/handler_guard.h"
+#include "library/single_byte_code_page.h"
+#include "x11/app/data_folder.h"
+#include "x11/app/instance_lock.h"
+#include "x11/app/x11_save_services.h"
+#include "x11/app/x11_words.h"
 #include "x11/services/inotify_folder_watch.h"
+#include "x11/services/keyboard_layout.h"
 #include "x11/services/posix_file_system.h"
-#include "x11/services/western_code_page.h"
-#include "x11/services/x_hot_key.h"
 #include "x11/sni/sni_loader.h"
 #include "x11/sni/tray_picture.h"
 
@@ -98,19 +102,20 @@ int RunOnWayland() {
   ChosenKeys keys(virtualKeys, portals.get(), folder);
   desktop.TypeWithoutTargetCheck(keys.ThroughPortal());
   WlTray tray;
-  PosixFileSystem files;
-  const WesternCodePage codePage;
+  PosixDisk files;
+  const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
   XKeyboardLayout layout;
   SwayHotKey sway(loop);
   std::function<void()> hotKeyPressed;
   ChosenHotKey hotKeyApi(sway, portals.get(), [&] { loop.Post([&] { hotKeyPressed(); }); });
   ProgramDialogs dialogs(loop);
-  PosixSaveServices saving;
+  X11SaveServices saving;
   InotifyFolderWatch folderWatch(loop);
   const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
                            desktop,   desktop, desktop, tray,    desktop};
   Program program(
-      {files, codePage, roles, hotKeyApi, layout, saving, folderWatch, folderWatch.QuietTimer()},
+      {files, codePage, roles, hotKeyApi, layout, saving, folderWatch, folderWatch.QuietTimer(),
+       X11Words()},
       {popup.View(), dialogs.Settings(), dialogs.Editor(), tray, WlTray::kTipCharacters},
       DataPaths::InFolder(folder), title, [&] { loop.Quit(); });
   popup.Create(program.popup, program);

@@ -5,20 +5,39 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/product.h"
+#include "base/utf8_text.h"
 #include "desktop/dpi_scale.h"
+#include "desktop/key_position.h"
+#include "desktop/monitor_placement.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
 #include "popup/popup_rules.h"
 #include "x11/base/key_map.h"
+#include "x11/base/screens.h"
 #include "x11/kit/handler_guard.h"
 
 namespace qv {
 
 namespace {
+
+// XKB's name of the key's position ("AB03"); empty when the server does not tell.
+std::string KeyPositionName(Display* display, KeyCode code) {
+  XkbDescPtr keyboard = XkbGetMap(display, 0, XkbUseCoreKbd);
+  if (!keyboard) return {};
+  std::string name;
+  if (XkbGetNames(display, XkbKeyNamesMask, keyboard) == Success && keyboard->names &&
+      keyboard->names->keys && code >= keyboard->min_key_code && code <= keyboard->max_key_code) {
+    const char* key = keyboard->names->keys[code].name;
+    name.assign(key, strnlen(key, XkbKeyNameLength));
+  }
+  XkbFreeKeyboard(keyboard, 0, True);
+  return name;
+}
 
 const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
@@ -29,7 +48,7 @@ class XCanvas : public Canvas {
   void Fill(const WindowRect& r, Rgb colour) override { painter_.Fill(r, colour); }
   void Text(const WindowRect& r, const std::string& utf8, FontRole font, Rgb colour,
             bool centred) override {
-    painter_.Text(r, DisplayableText(utf8), *fonts_[static_cast<int>(font)], colour, centred);
+    painter_.Text(r, DisplayableUtf8(utf8), *fonts_[static_cast<int>(font)], colour, centred);
   }
 
  private:
@@ -102,6 +121,7 @@ void XPopupWindow::Show() {
 void XPopupWindow::Hide() {
   if (Visible()) DebugLog("list hidden");
   hintWindow_.Hide();
+  focusedButton_ = -1;
   mouse_.Reset();
   XForm::Hide();
 }
@@ -111,7 +131,12 @@ void XPopupWindow::HintDisplay::ShowAtPointer(const std::string& text) {
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned mask = 0;
   XQueryPointer(owner_.x(), owner_.window_, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-  owner_.hintWindow_.ShowAt({rootX, rootY + ScaleForDpi(20, owner_.Dpi())}, text, false, 30000);
+  const Point at{rootX, rootY};
+  // Inside the work area of the monitor under the pointer, as on Windows.
+  const Monitor monitor = MonitorOfWork(MonitorsNow(owner_.loop_.display()), std::nullopt, at);
+  owner_.hintWindow_.ShowPlaced(text, 30000, [&](int width, int height) {
+    return PlaceHintAtPointer(width, height, at, ScaleForDpi(20, owner_.Dpi()), monitor);
+  });
 }
 
 void XPopupWindow::OnEvent(XEvent& event) {
@@ -155,15 +180,31 @@ void XPopupWindow::OnKey(XKeyEvent& key) {
   // are the top row's shifted symbols, as Windows' virtual keys are.
   Display* display = x();
   const KeyCode code = static_cast<KeyCode>(key.keycode);
+  if (HeaderButtonKey(XkbKeycodeToKeysym(display, code, 0, 0), key.state)) return;
   const int group = static_cast<int>((key.state >> 13) & 3);
   unsigned vk = 0;
   for (int level = 0; level < 2 && vk == 0; ++level)
     vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, group, level));
   for (int other = 0; other < 4 && vk == 0; ++other)
     vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, other, 0));
+  // A layout with no Latin group (Russian alone): the letter a US keyboard has there.
+  if (vk == 0) vk = VirtualKeyOfPosition(KeyPositionName(display, code));
   if (vk == 0) return;
   loop_.display().SeeTime(key.time);
   RunHandler([&] { controller_->FormKeyDown(vk); });
+}
+
+bool XPopupWindow::HeaderButtonKey(KeySym keysym, unsigned state) {
+  if (keysym == XK_Tab || keysym == XK_ISO_Left_Tab) {
+    const bool back = keysym == XK_ISO_Left_Tab || (state & ShiftMask) != 0;
+    focusedButton_ = focusedButton_ < 0 ? (back ? kCloseButton : kCrLfLfButton)
+                                        : (focusedButton_ + (back ? 2 : 1)) % 3;
+    Redraw();
+    return true;
+  }
+  if (keysym != XK_space || focusedButton_ < 0) return false;
+  mouse_.PressHeaderButton(focusedButton_);
+  return true;
 }
 
 void XPopupWindow::Paint() {
@@ -176,7 +217,7 @@ void XPopupWindow::Paint() {
   };
   PaintPopup(canvas, geometry_,
              {list(slotList_, slotList_.Selection()), list(labelColumn_, -1), headerNotice_.Text(),
-              crlf_.Down(), crlfLf_.Down()});
+              crlf_.Down(), crlfLf_.Down(), focusedButton_});
 }
 
 }  // namespace qv

@@ -42,6 +42,9 @@ class XPopupWindow : public XForm, public FocusControl {
   void OnEvent(XEvent& event) override;
   void OnKey(XKeyEvent& key);
   void Paint();
+  // Tab and Shift+Tab move among the header's buttons and Space presses the one reached, as
+  // Windows' dialog keys do; true when the key was one of those.
+  bool HeaderButtonKey(KeySym keysym, unsigned state);
   void Changed() { Redraw(); }
 
   // A notice not seen yet, drawn over the banner in its place.
@@ -78,6 +81,7 @@ class XPopupWindow : public XForm, public FocusControl {
   PopupController* controller_ = nullptr;
   MainWindowEvents* events_ = nullptr;
   PopupMouse mouse_;
+  int focusedButton_ = -1;  // header button reached by Tab; -1: none
 };
 
 }  // namespace qv
