@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "desktop/dpi_scale.h"
+#include "desktop/key_position.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
 #include "wlr-layer-shell-unstable-v1-client.h"
@@ -113,7 +114,6 @@ PopupWindow::PopupWindow(Connection& connection, EventLoop& loop)
 
 PopupWindow::~PopupWindow() {
   Destroy();
-  if (usKeymap_) xkb_keymap_unref(usKeymap_);
 }
 
 PopupView PopupWindow::View() {
@@ -280,13 +280,11 @@ unsigned PopupWindow::VirtualKeyOf(std::uint32_t evdevKey) {
     for (xkb_layout_index_t other = 0; other < groups && vk == 0; ++other)
       vk = keysymAt(map, other, 0);
   }
-  if (vk != 0) return vk;
-  // A layout with no Latin group: the key where it is on a US keyboard.
-  if (!usKeymap_) {
-    const xkb_rule_names us{"evdev", "pc105", "us", "", ""};
-    usKeymap_ = xkb_keymap_new_from_names(c_.XkbContext(), &us, XKB_KEYMAP_COMPILE_NO_FLAGS);
-  }
-  return usKeymap_ ? keysymAt(usKeymap_, 0, 0) : 0;
+  if (vk != 0 || !c_.Keymap()) return vk;
+  // A layout with no Latin group (Russian alone): the letter a US keyboard has there, by the
+  // key's XKB name, as on X11.
+  const char* name = xkb_keymap_key_get_name(c_.Keymap(), code);
+  return VirtualKeyOfPosition(name ? name : "");
 }
 
 void PopupWindow::OnKey(std::uint32_t evdevKey) {

@@ -111,7 +111,6 @@ class PopupWindow : public FormControl, public FocusControl {
   zwlr_layer_surface_v1* layer_ = nullptr;
   xdg_surface* xdgSurface_ = nullptr;
   xdg_toplevel* toplevel_ = nullptr;
-  xkb_keymap* usKeymap_ = nullptr;  // the slot keys' positions, made at the first key not found
 };
 
 }  // namespace qv::wl
