@@ -22,7 +22,6 @@ namespace {
 
 enum HeaderButtonIndex { kCrLfLf = 0, kCrLf = 1, kClose = 2 };
 constexpr const char* kHeaderCaptions[] = {"+CR", "+cR", ""};
-const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr int kWheelRows = 3;
 
 }  // namespace
@@ -59,10 +58,7 @@ void XPopupWindow::Create(PopupController& controller, MainWindowEvents& events)
   CreateForm(
       {kMainWindowCaption, layout_.panel.width, layout_.panel.height},
       KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask);
-  std::vector<std::string> labels;
-  for (int page = 0; page < 2; ++page)
-    for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
-  labelColumn_.SetItems(labels);
+  labelColumn_.SetItems(KeyLabelItems());
 }
 
 void XPopupWindow::Show() {
@@ -284,7 +280,7 @@ void XPopupWindow::Paint() {
     WindowRect r = buttons[static_cast<std::size_t>(i)];
     const bool down = (i == kCrLf && crlf_.Down()) || (i == kCrLfLf && crlfLf_.Down());
     if (down) {
-      painter.Fill(r, 0xF0E0B8);
+      painter.Fill(r, colour::kButtonDown);
       painter.Edge(r, false);
       r.left += 1;
       r.top += 1;
