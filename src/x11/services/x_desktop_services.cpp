@@ -388,8 +388,9 @@ ScreenState XDesktopServices::LookAtScreens() {
 
 MessageAnswer XDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                             MessageButtons buttons) {
-  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", InXWords(text),
-                        buttons);
+  const bool warning = kind == MessageKind::Warning;
+  return ShowMessageBox(loop_, warning ? "Warning" : "Error", InXWords(text), buttons,
+                        warning ? BoxIcon::Warning : BoxIcon::Error);
 }
 
 void XDesktopServices::OpenMailLink(const std::string& address) {
