@@ -86,6 +86,16 @@ GtkWidget* DialogKit::Put(GtkWidget* widget, int x, int y, int width, int height
   return Put(fixed_, widget, x, y, width, height);
 }
 
+void DialogKit::SetTabOrder(std::initializer_list<GtkWidget*> widgets) {
+  GList* chain = nullptr;
+  for (GtkWidget* widget : widgets) chain = g_list_append(chain, widget);
+  // Deprecated for GTK 4's sake only; a fixed container otherwise orders by place.
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  gtk_container_set_focus_chain(GTK_CONTAINER(fixed_), chain);
+  G_GNUC_END_IGNORE_DEPRECATIONS
+  g_list_free(chain);
+}
+
 GtkWidget* DialogKit::Put(GtkWidget* widget, const WindowRect& place) {
   return Put(fixed_, widget, place.left, place.top, place.width > 0 ? place.width : -1,
              place.height > 0 ? place.height : -1);

@@ -3,6 +3,8 @@
 // screen's, the dialogs' colours, flat buttons and plain labels.
 #include <gtk/gtk.h>
 
+#include <initializer_list>
+
 #include "desktop/dialog_parts.h"
 
 namespace qv::x11::gtk {
@@ -20,6 +22,8 @@ class DialogKit {
   GtkWidget* Put(GtkWidget* widget, const WindowRect& place);
   GtkWidget* PutLabel(const DialogLabel& label);
   int Scaled(int pixels) const;
+  // The order in which Tab goes through the dialog's own widgets, as on Windows.
+  void SetTabOrder(std::initializer_list<GtkWidget*> widgets);
 
  private:
   GtkWindow* window_;

@@ -64,6 +64,13 @@ EditorWindow::EditorWindow(EditorEvents& events)
   kit_.Put(updateButton_, layout::kUpdateClip.place);
   GtkWidget* close = kit_.Put(MakeFlatButton(layout::kClose.caption, true), layout::kClose.place);
   gtk_widget_set_sensitive(updateButton_, FALSE);
+  kit_.SetTabOrder({scroller, titleEntry_, clear, updateButton_, close});
+  // Shown with no widget holding the keyboard, as the Windows dialog activates: a key typed
+  // at once goes nowhere, and Tab goes to the clip's text.
+  g_signal_connect_after(kit_.Window(), "show", G_CALLBACK(+[](GtkWindow* window, gpointer) {
+                           gtk_window_set_focus(window, nullptr);
+                         }),
+                         nullptr);
 
   OnClicked(clear, [this] { events_.ClearClick(); });
   OnClicked(updateButton_, [this] { events_.UpdateClipClick(); });
