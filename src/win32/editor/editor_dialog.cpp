@@ -124,7 +124,10 @@ HWND EditorDialog::CreateContentField() {
 
 void EditorDialog::UpdateButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  if (button_) EnableWindow(button_, enabled);
+  if (!button_) return;
+  // A disabled button drops the keyboard; the dialog keeps it, so Escape and Tab still work.
+  if (!enabled && GetFocus() == button_) SetFocus(GetParent(button_));
+  EnableWindow(button_, enabled);
 }
 
 EditorField EditorDialog::Focused() const {
