@@ -16,7 +16,8 @@ inline constexpr WindowRect kHeader{6, 2, 217, 43};
 inline constexpr colour::Rgb kHeaderColour = colour::kBlue;
 inline constexpr DialogLabel kProductLabel{
     {61, 5, 0, 0}, QV_PRODUCT_NAME " V" QV_VERSION_TEXT, colour::kYellow};
-inline constexpr DialogLabel kMakerLabel{{56, 21, 104, 13}, "Skor Velmora Software", colour::kYellow};
+inline constexpr DialogLabel kMakerLabel{
+    {56, 21, 104, 13}, "Skor Velmora Software", colour::kYellow};
 
 inline constexpr DialogLabel kHotKeyLabel{{6, 51, 0, 0}, "Clip HotKey:", colour::kNavy};
 inline constexpr DialogLabel kDelayLabel{{119, 51, 0, 0}, "Paste Delay:", colour::kNavy};

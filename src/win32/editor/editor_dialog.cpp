@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/editor_layout.h"
-#include "editor/title_field.h"
 #include "base/utf8_text.h"
 #include "desktop/window_names.h"
+#include "editor/editor_layout.h"
+#include "editor/title_field.h"
 #include "library/slot_library.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -33,9 +33,9 @@ constexpr WindowLayout kWindowLayout{.className = kEditorClass,
                                      .width = layout::kWindow.width,
                                      .height = layout::kWindow.height,
                                      .clientSize = true};
-// Characters beyond the title's 27 that reach it other than by typing (a paste, a drop) are
-// cut as they come (EN_CHANGE); the control's own limit, which counts UTF-16 units, only
-// keeps a huge paste out.
+// Of what reaches the title other than by typing (a paste, a drop) it keeps what fits in its
+// 27 characters (EN_CHANGE); the control's own limit, which counts UTF-16 units, only keeps a
+// huge paste out.
 constexpr int kTitleUnitLimit = 4 * static_cast<int>(layout::kTitleLimit);
 
 constexpr const DialogLabel* kLabels[] = {&layout::kInstructions, &layout::kTitleLabel,
@@ -171,21 +171,32 @@ void EditorDialog::Create() {
   contentMenu_.reset(CreatePopupMenu());
   AppendMenuW(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard,
               Utf8ToWide(layout::kPasteFromClipboard).c_str());
-  copyMenu_.Create(
-      list_.Handle(),
-      {{layout::kCopyClip, [this] { controller_->CopyHighlightedClip1Click(); }},
-       {layout::kPasteClip, [this] { controller_->PastetoHighlightedClip1Click(); }}});
+  copyMenu_.Create(list_.Handle(),
+                   {{layout::kCopyClip, [this] { controller_->CopyHighlightedClip1Click(); }},
+                    {layout::kPasteClip, [this] { controller_->PastetoHighlightedClip1Click(); }}});
 }
 
 // The title holds 27 characters as the user counts them (an emoji or a letter with its
 // accents is one); what goes beyond is cut off, never half a character.
 void EditorDialog::KeepTitleLength() {
-  const std::string text = title_.Text();
-  const std::size_t keep = CharacterPrefix(text, layout::kTitleLimit);
-  if (keep == text.size()) return;
-  title_.SetText(text.substr(0, keep));
-  const int end = GetWindowTextLengthW(title_.Handle());
-  SendMessageW(title_.Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+  const std::wstring now = Utf8ToWide(title_.Text());
+  const std::wstring before = std::move(titleBefore_);
+  titleBefore_ = now;
+  if (title_.ProgramChanging() || CharacterCount(WideToUtf8(now)) <= layout::kTitleLimit) return;
+  // What came in is what lies between the parts the change left alone.
+  std::size_t head = 0, tail = 0;
+  while (head < before.size() && head < now.size() && before[head] == now[head]) ++head;
+  while (tail < before.size() - head && tail < now.size() - head &&
+         before[before.size() - 1 - tail] == now[now.size() - 1 - tail])
+    ++tail;
+  const std::wstring kept = before.substr(0, head) + before.substr(before.size() - tail);
+  const std::wstring taken = Utf8ToWide(std::string(
+      TypedPartThatFits(WideToUtf8(kept), WideToUtf8(now.substr(head, now.size() - head - tail)),
+                        layout::kTitleLimit)));
+  title_.SetText(WideToUtf8(now.substr(0, head) + taken + now.substr(now.size() - tail)));
+  titleBefore_ = Utf8ToWide(title_.Text());
+  const auto caret = static_cast<WPARAM>(head + taken.size());
+  SendMessageW(title_.Handle(), EM_SETSEL, caret, static_cast<LPARAM>(caret));
 }
 
 // A character typed into a full title is refused, as the design's field refuses it; the
@@ -268,8 +279,7 @@ LRESULT EditorDialog::OnChildMessage(HWND field, UINT message, WPARAM wParam, LP
     // The characters of the keys used up above, and what a full title refuses.
     const auto typed = static_cast<wchar_t>(wParam);
     const bool title = field == title_.Handle();
-    if (typed == 0x1B || typed == 0x01 || (typed == L'\r' && field != content_.Handle()))
-      return 0;
+    if (typed == 0x1B || typed == 0x01 || (typed == L'\r' && field != content_.Handle())) return 0;
     if (title && TitleRefuses(typed)) return 0;
   }
   if (field != title_.Handle() && field != content_.Handle())

@@ -3,6 +3,8 @@
 // and "Close", drawn from the dialog's layout table.
 #include <windows.h>
 
+#include <string>
+
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
 #include "win32/base/handles.h"
@@ -91,7 +93,8 @@ class EditorDialog : public Win32Form, public EditorFocus {
   const WindowBase& owner_;
   const WindowBase& list_;
   EditorController* controller_ = nullptr;  // set before the dialog exists
-  bool titleRefusedHighHalf_ = false;  // the low half of the pair goes too
+  bool titleRefusedHighHalf_ = false;       // the low half of the pair goes too
+  std::wstring titleBefore_;                // the title before its latest change
   bool contextMenuAsked_ = false;
 };
 

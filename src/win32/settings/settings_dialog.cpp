@@ -39,20 +39,20 @@ struct PlacedLabel {
   const DialogLabel& label;
 };
 constexpr Point kHeaderOrigin{layout::kHeader.left, layout::kHeader.top};
-constexpr PlacedLabel kLabels[] = {{kHeaderOrigin, layout::kProductLabel},
-                                   {{}, layout::kHotKeyLabel},
-                                   {{}, layout::kDelayLabel}};
+constexpr PlacedLabel kLabels[] = {
+    {kHeaderOrigin, layout::kProductLabel}, {{}, layout::kHotKeyLabel}, {{}, layout::kDelayLabel}};
 
 enum ButtonIndex { kOk = 0, kCancel = 1 };
-const std::vector<FlatButtonLayout> kButtons{{RectOf(layout::kOk.place), layout::kOk.caption},
-                                             {RectOf(layout::kCancel.place),
-                                              layout::kCancel.caption}};
+const std::vector<FlatButtonLayout> kButtons{
+    {RectOf(layout::kOk.place), layout::kOk.caption},
+    {RectOf(layout::kCancel.place), layout::kCancel.caption}};
 
-constexpr int kComboDropHeight = 21 + 8 * 15;  // refitted to the items shown once created
+// Refitted to the items shown once created.
+constexpr int kComboDropHeight = layout::kHotKeyBox.height + layout::kDropDownItems * 15;
 constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
 constexpr ChildLayout ComboLayout(int id, const WindowRect& place) {
-  return {"COMBOBOX",  id,          place.left, place.top, place.width, kComboDropHeight,
-          kComboStyle, WS_EX_CLIENTEDGE};
+  return {"COMBOBOX",       id,          place.left,      place.top, place.width,
+          kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
 }
 constexpr ChildLayout kHotKeyBoxLayout = ComboLayout(kIdHotKeyBox, layout::kHotKeyBox);
 constexpr ChildLayout kDelayBoxLayout = ComboLayout(kIdDelayBox, layout::kDelayBox);
@@ -95,11 +95,10 @@ HWND SettingsDialog::CreateCombo(const ChildLayout& layout,
 void SettingsDialog::FitDropDown(HWND box, const ChildLayout& layout) {
   const auto editHeight = SendMessageW(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   const auto itemHeight = SendMessageW(box, CB_GETITEMHEIGHT, 0, 0);
-  SetWindowPos(
-      box, nullptr, 0, 0, ScaleForWindow(layout.width),
-      static_cast<int>(editHeight + ScaleForWindow(6) + layout::kDropDownItems * itemHeight +
-                       ScaleForWindow(2)),
-      SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(box, nullptr, 0, 0, ScaleForWindow(layout.width),
+               static_cast<int>(editHeight + ScaleForWindow(6) +
+                                layout::kDropDownItems * itemHeight + ScaleForWindow(2)),
+               SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void SettingsDialog::Open(SettingsController& controller) {
@@ -135,6 +134,9 @@ void SettingsDialog::Create() {
   hotKeyBox_.Attach(CreateCombo(kHotKeyBoxLayout, kHotKeyChoices));
   delayBox_.Attach(CreateCombo(kDelayBoxLayout, kPasteDelayChoices));
   makerLabel_.window = CreateChild(kMakerLabelLayout, font_.get(), layout::kMakerLabel.text);
+  // The boxes' edit parts: Escape there is "Cancel" too.
+  for (HWND box : {hotKeyBox_.Handle(), delayBox_.Handle()})
+    if (HWND edit = GetWindow(box, GW_CHILD)) Subclass(edit);
   FitLabelToText(makerLabel_.window, font_.get());
   Subclass(makerLabel_.window);
 }
@@ -169,7 +171,21 @@ void SettingsDialog::Paint(HDC dc) {
   buttons_.Paint(dc);
 }
 
+// Escape is "Cancel", as in any dialog box; a box's open list takes its Escape first.
+bool SettingsDialog::EscapeCancels(HWND control, UINT message, WPARAM key) {
+  if (message != WM_KEYDOWN || key != VK_ESCAPE) return false;
+  HWND box = control ? GetParent(control) : nullptr;
+  if (box && SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) return false;
+  controller_->BitBtn2Click();
+  return true;
+}
+
 LRESULT SettingsDialog::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (child != makerLabel_.window) {
+    bool cancelled = false;
+    Run([&] { cancelled = EscapeCancels(child, message, wParam); });
+    return cancelled ? 0 : ChildDefault(child, message, wParam, lParam);
+  }
   MakerLabel& label = makerLabel_;
   if (message == WM_MOUSEMOVE && !label.pointerOn) {
     label.pointerOn = true;
@@ -222,6 +238,9 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (clicked == kCancel) controller_->BitBtn2Click();
       return 0;
     }
+    case WM_KEYDOWN:  // no box has the keyboard
+      if (EscapeCancels(nullptr, message, wParam)) return 0;
+      break;
     case WM_CLOSE:
       return 0;  // "OK" and "Cancel" are the ways to close it
     default:

@@ -13,6 +13,7 @@
 #include "app/second_instance.h"
 #include "base/app_error.h"
 #include "desktop/monitor_placement.h"
+#include "editor/editor_layout.h"
 #include "x11/app/list_copy_menu.h"
 #include "x11/base/event_loop.h"
 #include "x11/base/x_display.h"
@@ -126,10 +127,11 @@ int main() {
                       [&](const std::vector<pollfd>& fds) { dialogs.Loaded()->Dispatch(fds); }});
   popup.Create(program.popup, program);
   editor.Bind(program.editor);
-  copyMenu.SetItems(
-      {{"Copy Clip", [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
-       {"Paste Clip",
-        [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
+  copyMenu.SetItems({{editor_layout::kCopyClip,
+                      [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
+                     {editor_layout::kPasteClip, [&] {
+                        RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); });
+                      }}});
   hotKeyApi.onHotKey = [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); };
   folderWatch.onQuiet = [&] { RunHandler([&] { program.DataFolderQuiet(); }); };
   // The program loses the activation: the list hides (once the running handler is done).

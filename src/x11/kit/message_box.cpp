@@ -31,7 +31,9 @@ std::vector<std::string> Lines(const std::string& text) {
 void PaintIcon(Painter& painter, const WindowRect& r, BoxIcon icon, const Font& font) {
   const int size = r.width;
   const double radius = size / 2.0;
-  const Rgb fill = icon == BoxIcon::Warning ? 0xF2C200 : icon == BoxIcon::Error ? 0xD02020 : 0x2060C0;
+  const Rgb fill = icon == BoxIcon::Warning ? 0xF2C200
+                   : icon == BoxIcon::Error ? 0xD02020
+                                            : 0x2060C0;
   for (int row = 0; row < size; ++row) {
     const double dy = row + 0.5 - radius;
     const int half = icon == BoxIcon::Warning
@@ -63,8 +65,7 @@ class MessageBoxWindow : public XForm {
     for (const std::string& line : lines_)
       width = std::max(width, font_->TextWidth(line) + textLeft + pad_);
     width = std::min(width, DisplayWidth(x(), d.Screen()) - 40);
-    const int textHeight =
-        std::max(iconSize_, static_cast<int>(lines_.size()) * font_->Height());
+    const int textHeight = std::max(iconSize_, static_cast<int>(lines_.size()) * font_->Height());
     const int height = pad_ * 3 + textHeight + buttonHeight_;
     CreateForm({caption.c_str(), width, height, true, true, true},
                KeyPressMask | ButtonPressMask | ButtonReleaseMask);
@@ -135,8 +136,8 @@ class MessageBoxWindow : public XForm {
     const int textLeft = 2 * pad_ + iconSize_;
     int top = pad_;
     for (const std::string& line : lines_) {
-      painter.Text({textLeft, top, bounds_.width - textLeft - pad_, font_->Height()}, line,
-                   *font_, kBlack);
+      painter.Text({textLeft, top, bounds_.width - textLeft - pad_, font_->Height()}, line, *font_,
+                   kBlack);
       top += font_->Height();
     }
     for (const auto& [place, answer] : ButtonPlaces()) {

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "editor/title_field.h"
-
 #include "x11/dialogs/field_text.h"
 
 namespace qv::x11::gtk {

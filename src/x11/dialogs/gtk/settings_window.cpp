@@ -77,14 +77,15 @@ SettingsWindow::SettingsWindow(SettingsEvents& events)
   GtkWidget* ok = kit_.Put(MakeFlatButton(layout::kOk.caption), layout::kOk.place);
   GtkWidget* cancel = kit_.Put(MakeFlatButton(layout::kCancel.caption), layout::kCancel.place);
   // Escape is "Cancel", as on Windows; a box's open list takes its Escape first.
-  g_signal_connect(kit_.Window(), "key-press-event",
-                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* event, SettingsWindow* self) -> gboolean {
-                     const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
-                     if (event->keyval != GDK_KEY_Escape || modifiers != 0) return FALSE;
-                     self->events_.CancelClick();
-                     return TRUE;
-                   }),
-                   this);
+  g_signal_connect(
+      kit_.Window(), "key-press-event",
+      G_CALLBACK(+[](GtkWidget*, GdkEventKey* event, SettingsWindow* self) -> gboolean {
+        const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
+        if (event->keyval != GDK_KEY_Escape || modifiers != 0) return FALSE;
+        self->events_.CancelClick();
+        return TRUE;
+      }),
+      this);
   g_signal_connect_swapped(
       ok, "clicked", G_CALLBACK(+[](SettingsWindow* self) { self->events_.OkClick(); }), this);
   g_signal_connect_swapped(cancel, "clicked",
