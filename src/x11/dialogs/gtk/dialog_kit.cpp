@@ -26,8 +26,9 @@ std::string Style() {
          std::to_string(kDialogFontPoints) + "pt; }\n" +
          ".qv-dialog label.qv-navy { color: " + Css(colour::kNavy) + "; }\n" +
          ".qv-dialog label.qv-yellow { color: " + Css(colour::kYellow) + "; }\n" +
-         ".qv-dialog .qv-header { background-color: " + Css(colour::kBlue) + R"css(;
-  border-style: solid; border-width: 2px; border-color: #8080FF #000060 #000060 #8080FF; }
+         ".qv-dialog .qv-header { background-color: " + Css(settings_layout::kHeaderColour) +
+         "; border-style: solid; border-width: " + std::to_string(kHeaderBevel) + R"css(px;
+  border-color: #8080FF #000060 #000060 #8080FF; }
 .qv-dialog button.qv-flat { background-image: none; background-color: )css" +
          button + "; color: " + buttonText + "; border: 1px solid " + button + R"css(;
   border-radius: 0; box-shadow: none; min-height: 0; min-width: 0; padding: 0;

@@ -31,6 +31,9 @@ class DialogKit {
   double scale_;
 };
 
+// The settings header's bevel, as the style draws it.
+inline constexpr int kHeaderBevel = 2;
+
 // A label that is not selectable; `cssClass` gives its colour.
 GtkWidget* MakeLabel(const char* text, const char* cssClass = "qv-navy");
 // A flat button; one that takes the keyboard shows it with a dotted frame.

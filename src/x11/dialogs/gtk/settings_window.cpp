@@ -9,7 +9,6 @@ namespace qv::x11::gtk {
 namespace {
 
 namespace layout = settings_layout;
-constexpr int kHeaderBorder = 2;  // the header's bevel, as the style draws it
 
 template <typename Choices>
 GtkWidget* MakeCombo(const Choices& choices) {
@@ -53,10 +52,10 @@ SettingsWindow::SettingsWindow(SettingsEvents& events)
   GtkFixed* inHeader = GTK_FIXED(gtk_fixed_new());
   gtk_container_add(GTK_CONTAINER(header), GTK_WIDGET(inHeader));
   kit_.Put(header, layout::kHeader);
-  // Inside the header's 2-pixel border.
+  // Inside the header's bevel.
   const auto inside = [](const DialogLabel& label, int& x, int& y) {
-    x = label.place.left - kHeaderBorder;
-    y = label.place.top - kHeaderBorder;
+    x = label.place.left - kHeaderBevel;
+    y = label.place.top - kHeaderBevel;
   };
   int x = 0, y = 0;
   inside(layout::kProductLabel, x, y);
