@@ -13,7 +13,6 @@ enum class EditorKey { Escape, Enter, SelectAll };
 class EditorFocus {
  public:
   virtual ~EditorFocus() = default;
-  virtual EditorField Focused() const = 0;
   virtual void Focus(EditorField field) = 0;
   virtual void SelectAll(EditorField field) = 0;  // the field's whole text selected
 };

@@ -130,10 +130,6 @@ void EditorDialog::UpdateButton::SetEnabled(bool enabled) {
   EnableWindow(button_, enabled);
 }
 
-EditorField EditorDialog::Focused() const {
-  return FieldOf(GetFocus());
-}
-
 EditorField EditorDialog::FieldOf(HWND control) const {
   if (control && control == title_.Handle()) return EditorField::Title;
   if (control && control == content_.Handle()) return EditorField::Content;

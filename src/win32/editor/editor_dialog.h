@@ -67,7 +67,6 @@ class EditorDialog : public Win32Form, public EditorFocus {
     bool enabled_ = false;
   };
 
-  EditorField Focused() const override;
   void Focus(EditorField field) override;
   void SelectAll(EditorField field) override;
   EditorField FieldOf(HWND control) const;

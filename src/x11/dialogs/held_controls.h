@@ -79,7 +79,6 @@ class HeldButton : public ButtonControl {
 // The keyboard's place: nowhere in the fields until the dialog is made.
 class HeldFocus : public EditorFocus {
  public:
-  EditorField Focused() const override { return real_ ? real_->Focused() : EditorField::Button; }
   void Focus(EditorField field) override {
     if (real_) real_->Focus(field);
   }

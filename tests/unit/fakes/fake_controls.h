@@ -119,7 +119,6 @@ class FakeEditorFocus : public EditorFocus {
  public:
   EditorField focused = EditorField::Button;
   std::optional<EditorField> allSelected;
-  EditorField Focused() const override { return focused; }
   void Focus(EditorField field) override { focused = field, allSelected.reset(); }
   void SelectAll(EditorField field) override { allSelected = field; }
 };
