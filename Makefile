@@ -12,6 +12,7 @@
 #   make run-linux  run it (on $DISPLAY, or a virtual display with a tray and l3afpad)
 #   make e2e-linux  the X11 end-to-end tests (Xvfb, openbox, trayer, l3afpad; also in make test)
 #   make bench-linux  the X11 program against CopyQ and a plain-Xlib floor
+#   make portal-tests the desktop portals' clients against a fake portal (also in make test)
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 JOBS ?= 2
@@ -22,7 +23,7 @@ EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux bench-linux e2e-linux
+.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux bench-linux e2e-linux portal-tests
 
 all: native windows
 
@@ -71,6 +72,11 @@ test: deps
 	@$(MAKE) --no-print-directory imports
 	@$(MAKE) --no-print-directory e2e
 	@$(MAKE) --no-print-directory e2e-linux
+	@$(MAKE) --no-print-directory portal-tests
+
+portal-tests: native
+	@echo "== portal tests (fake portal on a private bus)"
+	@tests/e2e-wayland/portal.sh
 
 run: windows
 	@scripts/run.sh

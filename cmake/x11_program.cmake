@@ -8,6 +8,7 @@ list(FILTER X11_SOURCES EXCLUDE REGEX "/src/x11/(dialogs/gtk|sni/dbus)/")
 if(NOT QV_X11_OUTPUT_DIR)
   set(QV_X11_OUTPUT_DIR ${CMAKE_BINARY_DIR})
 endif()
+list(APPEND X11_SOURCES ${CMAKE_SOURCE_DIR}/src/linux/session_bus.cpp)
 add_executable(quorvanel ${X11_SOURCES})
 set_target_properties(quorvanel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QV_X11_OUTPUT_DIR})
 target_link_libraries(quorvanel PRIVATE quorvanel_core X11::X11 X11::Xtst X11::Xrandr

@@ -16,6 +16,7 @@ packages=(
   procps util-linux
   libgtk-3-dev libdbus-1-dev
   dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
+  python3-dbus python3-gi gir1.2-glib-2.0
 )
 
 missing=()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# `make dist`'s Linux part: dist/linux/ holds the program, its two libraries, the shipped data
+# `make dist`'s Linux part: dist/linux/ holds the program, its libraries, the shipped data
 # files in data/ (the program seeds $XDG_DATA_HOME/quorvanel/ from them; the same three files
 # beside the program make it portable), a .desktop file, an XDG autostart one and the icon at
 # the hicolor sizes, drawn by tools/make_icon.cpp.
@@ -11,7 +11,7 @@ OUT=$ROOT/dist/linux
 rm -rf "$OUT"
 mkdir -p "$OUT/data" "$OUT/autostart" "$BUILD/tools"
 strip -o "$OUT/quorvanel" "$BUILD/quorvanel"
-cp "$BUILD"/libquorvanel-*.so "$OUT/" # the dialogs and the StatusNotifierItem
+cp "$BUILD"/libquorvanel-*.so "$OUT/" # the dialogs, the StatusNotifierItem, the portals
 cp "$ROOT"/data/{Lb1,svclips,prefs}.qvl "$OUT/data/"
 cp "$ROOT/src/x11/resources/quorvanel.desktop" "$OUT/"
 cp "$ROOT/src/x11/resources/quorvanel-autostart.desktop" "$OUT/autostart/quorvanel.desktop"

@@ -46,7 +46,8 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, services.codePage,
                   {views.popup.crlf, views.popup.crlfLf}, hotKey, services.layout, state),
-      notices(services.desktop.notifier, views.trayTip),
+      notices(services.desktop.notifier, views.trayTip, views.trayTipCharacters,
+              services.desktop.clock),
       popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices), preferences,
             notices, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
@@ -99,6 +100,22 @@ void Program::CheckHotKey() {
 void Program::SettingsClosed() {
   CheckHotKey();
   TellKeptVersions();
+}
+
+void Program::TrayMenuClick(TrayCommand command, TrayDialogs& dialogs) {
+  popup.CancelPaste();
+  switch (command) {
+    case TrayCommand::Settings:
+      dialogs.OpenSettings();
+      SettingsClosed();
+      break;
+    case TrayCommand::LockAndAdd:
+      dialogs.OpenEditor();
+      break;
+    case TrayCommand::Quit:
+      Quit1Click();
+      break;
+  }
 }
 
 void Program::LoadPreferences() {

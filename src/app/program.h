@@ -26,10 +26,11 @@
 #include "popup/popup_controls.h"
 #include "settings/settings_controller.h"
 #include "settings/settings_controls.h"
-#include "state/hot_key_notice.h"
-#include "state/notice_board.h"
 #include "state/preference_keeper.h"
 #include "state/shared_state.h"
+#include "tray/hot_key_notice.h"
+#include "tray/notice_board.h"
+#include "tray/tray_menu.h"
 
 namespace qv {
 
@@ -45,12 +46,14 @@ struct Services {
   TimerControl& quietTimer;
 };
 
-// The controls of the three windows, and the tray icon's tip.
+// The controls of the three windows, and the tray icon's tip with as many characters as the
+// notification area shows.
 struct ProgramViews {
   PopupView popup;
   SettingsView settings;
   EditorView editor;
   TipControl& trayTip;
+  std::size_t trayTipCharacters;
 };
 
 class Program : public MainWindowEvents, public Housekeeper {
@@ -111,6 +114,10 @@ class Program : public MainWindowEvents, public Housekeeper {
   void Quit1Click() {
     if (editor.MayQuit()) popup.Quit1Click();
   }
+  // A tray menu command, the dialogs it opens the front end's. A paste still waiting out its
+  // delay is dropped first: a dialog modal inside that wait would let its Ctrl+V go out
+  // into whatever has the focus when the dialog closes.
+  void TrayMenuClick(TrayCommand command, TrayDialogs& dialogs);
   // A file of the data folder changed (its name): a data file is taken in once the folder
   // has been quiet for a moment, since a sync engine writes the files of one edit a moment
   // apart; a conflict copy a sync engine made of one is told, once.

@@ -108,7 +108,7 @@ class TipControl {
  public:
   virtual ~TipControl() = default;
   virtual std::string Tip() const = 0;
-  // Cut to the 127 characters the notification area shows.
+  // Already cut to what the notification area shows (NoticeBoard).
   virtual void SetTip(const std::string& text) = 0;
 };
 

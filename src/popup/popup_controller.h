@@ -7,9 +7,9 @@
 #include "library/clip_library.h"
 #include "popup/popup_controls.h"
 #include "popup/popup_rules.h"
-#include "state/notice_board.h"
 #include "state/preference_keeper.h"
 #include "state/shared_state.h"
+#include "tray/notice_board.h"
 
 namespace qv {
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tray as a StatusNotifierItem, headless: a session bus, a watcher and an SNI host drawing
 # on Xvfb. The item carries the hot key in its tip and the tray menu; "Quit" from the host's
-# menu saves and ends the program, and the item leaves the watcher.
+# menu saves and ends the program, and the item leaves the watcher. A tip longer than the
+# notification area takes, in letters of two bytes each, leaves the program running.
 #   tests/e2e-x11/sni.sh [build/linux]   (on a display of its own; not one of run.sh's test files)
 set -euo pipefail
 build=$(realpath "${1:-build/linux}")
@@ -45,4 +46,18 @@ gdbus call --session -d "$item" -o /MenuBar -m com.canonical.dbusmenu.Event 3 cl
 until_true '! kill -0 $qv 2>/dev/null' "Quit did not end the program"
 [[ -f $work/qv/Lb1.qvl.bak ]] || fail "Quit did not save"
 until_true '[[ $(watcher RegisteredStatusNotifierItems) != *$item* ]]' "item left behind"
-echo "PASS: StatusNotifierItem tip, menu and Quit"
+
+# A hot key text of "x" and 40 Cyrillic letters: its tip, once cut inside a letter, was
+# invalid UTF-8, on which libdbus ends the program.
+letters=$(printf 'д%.0s' $(seq 40))
+printf '\xEF\xBB\xBFx%s\r\n100\r\n0000000000\r\n' "$letters" >"$work/qv/prefs.qvl"
+: >"$work/log"
+QV_DEBUG_LOG=$work/log "$work/qv/quorvanel" & qv=$!; pids+=($qv)
+item=org.kde.StatusNotifierItem-$qv-1
+tip() { gdbus call --session -d "$item" -o /StatusNotifierItem \
+  -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem ToolTip 2>/dev/null; }
+until_true '[[ $(tip) == *"x$letters"* ]]' "the tip lacks the hot key text: $(tip)"
+kill -0 $qv 2>/dev/null || fail "the program ended on its tip"
+kill $qv
+until_true '! kill -0 $qv 2>/dev/null' "the program did not end"
+echo "PASS: StatusNotifierItem tip, menu and Quit; a tip of two-byte letters"

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # The tray icon's menu as the user works it: "Settings..." changes the hot key, "Lock and Add
 # Clip" edits a clip that then pastes, "Quit" saves and ends the program, and asks first about
-# text typed in the editor and not yet written.
+# text typed in the editor and not yet written; a paste waiting out its delay is dropped by any
+# of them.
 
 # The rows and preferences in LF breaks, which a save writes back in CR LF.
 write_data_to_be_rewritten() {
@@ -77,6 +78,28 @@ test_editor_round_trip_saves_the_clip_that_then_pastes() {
   popup_show
   xdotool key 4
   assert_target_holds 'New text, slot 3'
+}
+
+# The dialog, modal inside the paste's wait, must not let the paste go out when it closes,
+# into whatever then has the focus.
+test_settings_opened_during_a_waiting_paste_types_nothing() {
+  qv_write_rows '\r\n'
+  qv_write_store '\r\n'
+  qv_write_prefs "$HOT_KEY" 3000 0000000000
+  target_start
+  qv_start_ready
+  popup_show
+  xdotool key c
+  wait_until 5 list_hidden || fail "the list stayed after the slot key"
+  tray_choose 0
+  wait_until 10 settings_visible || fail "Settings... opened no dialog"
+  click_in "$(window_of '^Settings$')" 150 105 # Cancel
+  wait_until 5 eval '! settings_visible' || fail "the dialog stayed after Cancel"
+  target_activate
+  sleep 4 # the 3 s delay is over: a paste still waiting would be typed by now
+  assert_eq 0 "$(log_count 'paste typed')" "pastes typed"
+  target_changed && fail "l3afpad received slot 12 after Settings closed"
+  qv_running || fail "the program ended"
 }
 
 warning_visible() { [[ -n "$(window_of '^Warning$')" ]]; }

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/program_fixture.h"
-#include "state/hot_key_notice.h"
+#include "tray/hot_key_notice.h"
 
 namespace qv::test {
 namespace {

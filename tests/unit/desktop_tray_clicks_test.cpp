@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "desktop/tray_clicks.h"
+#include "tray/tray_clicks.h"
 
 namespace qv {
 namespace {

@@ -3,8 +3,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "app/program.h"
 #include "app/second_instance.h"
@@ -14,6 +12,7 @@
 #include "settings/settings_controller.h"
 #include "win32/app/application_window.h"
 #include "win32/app/instance_lock.h"
+#include "win32/app/tray_dialogs.h"
 #include "win32/app/win32_save_services.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -42,33 +41,6 @@ void __verbose_terminate_handler() {
 
 using namespace qv;
 
-namespace {
-
-// The tray icon's menu: the settings dialog, the editor and Quit. Each command cancels a
-// paste still waiting: the Settings dialog, modal inside that wait, would otherwise let its
-// Ctrl+V go out whenever it closes.
-std::vector<TrayMenuItem> TrayMenu(Program& program, PopupWindow& popup, SettingsDialog& settings,
-                                   EditorDialog& editor) {
-  std::vector<TrayMenuItem> items = {
-      {"Settings...", MenuPicture::Settings,
-       [&] {
-         settings.Open(program.settings);
-         program.SettingsClosed();
-       }},
-      {"Lock and Add Clip", MenuPicture::LockAndAdd,
-       [&] { popup.Run([&] { editor.Open(program.editor); }); }},
-      {"Quit", MenuPicture::Quit, [&] { popup.Run([&] { program.Quit1Click(); }); }}};
-  for (TrayMenuItem& item : items) {
-    item.chosen = [&program, chosen = std::move(item.chosen)] {
-      program.popup.CancelPaste();
-      chosen();
-    };
-  }
-  return items;
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LoadLibrariesFromSystemFolderOnly();
   const std::string exePath = ExecutablePath(), folder = ExeDirectory(exePath);
@@ -92,13 +64,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32FolderWatch folderWatch;  // the data files another program replaces
   Program program({files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
                    folderWatch.QuietTimer()},
-                  {popup.View(), settings.View(), editor.View(), tray}, DataPaths::InFolder(folder),
-                  title, [] { PostQuitMessage(0); });
+                  {popup.View(), settings.View(), editor.View(), tray, TrayIcon::kTipCharacters},
+                  DataPaths::InFolder(folder), title, [] { PostQuitMessage(0); });
   popup.Create(application.Handle(), program.popup, program);
   folderWatch.onQuiet = [&] { popup.Run([&] { program.DataFolderQuiet(); }); };
   hotKeyApi.onHotKey = [&] { popup.Run([&] { program.popup.HotKey1HotKey(); }); };
   popup.Run([&] { program.FormCreate(); });
-  tray.SetMenu(TrayMenu(program, popup, settings, editor));
+  Win32TrayDialogs trayDialogs(program, settings, editor);
+  tray.SetMenu([&](TrayCommand command) {
+    popup.Run([&] { program.TrayMenuClick(command, trayDialogs); });
+  });
   tray.SetIcon(LoadTrayIconPicture());
   popup.Run([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   // The framework shows the main window; its first activation minimises the application.
@@ -110,6 +85,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
   }
   instanceLock.Release();  // saved: an instance started while a balloon lingers may read them
-  tray.Leave();            // the windows and every other handle go with the process, more quickly
+  tray.Leave(program.notices.LingerAtExitMs());  // the rest goes with the process, more quickly
   ExitProcess(0);
 }

@@ -2,9 +2,9 @@
 // Small pictures drawn at start: the tray icon, the menu items' pictures, the banner.
 #include <windows.h>
 
-namespace qv {
+#include "tray/tray_menu.h"
 
-enum class MenuPicture { Settings, LockAndAdd, Quit };
+namespace qv {
 
 HICON CreateTrayIconPicture();
 // The program's icon at the notification area's size; the drawn picture when it is missing.

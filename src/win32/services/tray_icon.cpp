@@ -8,7 +8,6 @@
 #include <cstring>
 #include <cwchar>
 
-#include "base/utf8_text.h"
 #include "desktop/window_names.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -17,13 +16,9 @@
 namespace qv {
 
 namespace {
-// The record holds 128 characters of tip, its NUL included: room for a notice not seen yet
-// before the hot key's state.
-constexpr std::size_t kTipLength = 127;
 // While the notification area is not there yet (Explorer still starting at log-on), the add
 // is tried again this often: the tray is the only way to Settings, the editor and Quit.
 constexpr UINT kAddAgainMs = 2000;
-constexpr ULONGLONG kBalloonSeenMs = 5000;
 
 // As much of the text as the field holds, never half a surrogate pair.
 template <std::size_t N>
@@ -51,13 +46,13 @@ TrayIcon::~TrayIcon() {
   RemoveIcon();
 }
 
-void TrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
-  menuItems_ = std::move(items);
+void TrayIcon::SetMenu(std::function<void(TrayCommand)> chosen) {
+  chosen_ = std::move(chosen);
   menu_.reset(CreatePopupMenu());
-  for (std::size_t i = 0; i < menuItems_.size(); ++i) {
+  for (std::size_t i = 0; i < kTrayMenu.size(); ++i) {
     const UINT command = static_cast<UINT>(i + 1);
-    AppendMenuW(menu_.get(), MF_STRING, command, Utf8ToWide(menuItems_[i].caption).c_str());
-    menuPictures_.emplace_back(CreateMenuPicture(menuItems_[i].picture));
+    AppendMenuW(menu_.get(), MF_STRING, command, Utf8ToWide(kTrayMenu[i].caption).c_str());
+    menuPictures_.emplace_back(CreateMenuPicture(kTrayMenu[i].picture));
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_BITMAP;
@@ -116,22 +111,24 @@ void TrayIcon::ShowBalloon() {
   record.dwInfoFlags = NIIF_WARNING;
   if (!Shell_NotifyIconW(NIM_MODIFY, &record)) return;
   balloon_.clear();
-  balloonShownAt_ = GetTickCount64();
+  balloonShown_ = true;
 }
 
-void TrayIcon::LetBalloonBeSeen() {
-  if (!added_ || balloonShownAt_ == 0) return;
-  const ULONGLONG until = balloonShownAt_ + kBalloonSeenMs;
-  for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
-    // Windows' own questions (the session-end query) are still answered; nothing else runs.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE);
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+void TrayIcon::Leave(int lingerMs) {
+  if (added_ && balloonShown_) {
+    const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(lingerMs);
+    for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+      // Windows' own questions (the session-end query) are still answered; nothing else runs.
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE);
+      MSG msg;
+      PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
   }
+  RemoveIcon();
 }
 
 void TrayIcon::SetTip(const std::string& text) {
-  tip_ = text.substr(0, CharacterPrefix(text, kTipLength));
+  tip_ = text;
   if (!added_) return;
   NOTIFYICONDATAW record;
   FillRecord(record);
@@ -194,7 +191,8 @@ void TrayIcon::OpenMenu(POINT at) {
 LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && HIWORD(wParam) == 0) {
     const std::size_t command = LOWORD(wParam);
-    if (command >= 1 && command <= menuItems_.size()) menuItems_[command - 1].chosen();
+    if (command >= 1 && command <= kTrayMenu.size() && chosen_)
+      chosen_(kTrayMenu[command - 1].command);
     return 0;
   }
   // The notification area was created anew (the shell restarted) and knows no icons: add

@@ -10,7 +10,8 @@
 
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
-#include "desktop/tray_clicks.h"
+#include "tray/tray_clicks.h"
+#include "tray/tray_menu.h"
 #include "win32/base/handles.h"
 #include "win32/kit/gdi.h"
 #include "win32/kit/pictures.h"
@@ -18,37 +19,29 @@
 
 namespace qv {
 
-struct TrayMenuItem {
-  const char* caption;
-  MenuPicture picture;
-  std::function<void()> chosen;  // runs after the menu has closed
-};
-
 // Its balloon is how the program tells the user something without taking the keyboard.
 class TrayIcon : public WindowBase, public TipControl, public Notifier {
  public:
+  // The record holds 128 characters of tip, its NUL included.
+  static constexpr std::size_t kTipCharacters = 127;
+
   // `balloonTitle` heads the icon's balloons.
   explicit TrayIcon(std::string balloonTitle);
   ~TrayIcon() override;
 
   // The icon is the tray icon's from then on.
   void SetIcon(HICON icon);
-  // The right button's menu, its items with their pictures.
-  void SetMenu(std::vector<TrayMenuItem> items);
+  // The right button's menu (kTrayMenu, with its pictures); `chosen` runs after it has closed.
+  void SetMenu(std::function<void(TrayCommand)> chosen);
   void AddIcon();     // show the icon
   void RemoveIcon();  // remove it
   // Wine's tray hosts take the activation for a moment when an icon is added; a pop-up
   // that must stay up (one-shot mode) waits for that before it shows, or it would end at once.
   // Windows' does not: there it returns at once.
   void LetSettle() const;
-  // Before the icon goes at the program's end: a balloon shown a moment ago would go with it
-  // unseen (one-shot mode ends right after a paste), so it is left up a few seconds.
-  void LetBalloonBeSeen();
-  // At the program's end: the balloon is seen, then the icon goes.
-  void Leave() {
-    LetBalloonBeSeen();
-    RemoveIcon();
-  }
+  // Before the icon goes at the program's end: a balloon shown a moment ago is left up for
+  // `lingerMs` (NoticeBoard), then the icon goes.
+  void Leave(int lingerMs);
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override;
   // Shown in the icon's balloon; kept until the icon is there to show it.
@@ -64,12 +57,12 @@ class TrayIcon : public WindowBase, public TipControl, public Notifier {
 
   UniqueIcon icon_;
   UniqueMenu menu_;
-  std::vector<TrayMenuItem> menuItems_;
+  std::function<void(TrayCommand)> chosen_;
   std::vector<UniqueBitmap> menuPictures_;
   std::string tip_;
   std::string balloonTitle_;
   std::string balloon_;  // not shown yet
-  ULONGLONG balloonShownAt_ = 0;
+  bool balloonShown_ = false;
   bool added_ = false;
   bool version4_ = false;  // the shell sends the current version's messages
   bool enabled_ = true;

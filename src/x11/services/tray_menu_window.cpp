@@ -3,9 +3,10 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "desktop/dpi_scale.h"
-#include "x11/services/x_tray_icon.h"
+#include "x11/base/x_display.h"
 
 namespace qv {
 
@@ -49,11 +50,11 @@ TrayMenuWindow::TrayMenuWindow(EventLoop& loop) : loop_(loop), x_(loop.display()
         break;
       case KeyPress: {
         const KeySym key = XLookupKeysym(&event.xkey, 0);
-        const int count = static_cast<int>(captions_.size());
+        const int count = Count();
         if (key == XK_Escape) open_ = false;
-        if (key == XK_Down) hot_ = (hot_ + 1) % count;
-        if (key == XK_Up) hot_ = (hot_ + count - 1) % count;
-        if ((key == XK_Return || key == XK_KP_Enter) && hot_ >= 0) {
+        if (key == XK_Down || key == XK_KP_Down) hot_ = (hot_ + 1) % count;
+        if (key == XK_Up || key == XK_KP_Up) hot_ = hot_ <= 0 ? count - 1 : hot_ - 1;
+        if ((key == XK_Return || key == XK_KP_Enter || key == XK_space) && hot_ >= 0) {
           chosen_ = hot_;
           open_ = false;
         }
@@ -73,17 +74,15 @@ TrayMenuWindow::~TrayMenuWindow() {
 
 int TrayMenuWindow::ItemAt(int y) const {
   const int item = y >= 2 ? (y - 2) / itemHeight_ : -1;
-  return item >= 0 && item < static_cast<int>(captions_.size()) ? item : -1;
+  return item >= 0 && item < Count() ? item : -1;
 }
 
-int TrayMenuWindow::Run(Point at, const std::vector<TrayMenuItem>& items) {
-  captions_.clear();
+int TrayMenuWindow::Run(Point at, std::vector<const char*> captions, bool fromKeyboard) {
+  captions_ = std::move(captions);
   width_ = ScaleForDpi(120, loop_.display().Dpi());
-  for (const TrayMenuItem& item : items) {
-    captions_.push_back(item.caption);
-    width_ = std::max(width_, font_->TextWidth(item.caption) + 2 * itemHeight_);
-  }
-  const int height = static_cast<int>(captions_.size()) * itemHeight_ + 4;
+  for (const char* caption : captions_)
+    width_ = std::max(width_, font_->TextWidth(caption) + 2 * itemHeight_);
+  const int height = Count() * itemHeight_ + 4;
   XDisplay& d = loop_.display();
   // Above and left of the pointer when it is low on the screen (the tray is at the bottom).
   int left = std::clamp(at.x, 0, DisplayWidth(x_, d.Screen()) - width_ - 2);
@@ -91,17 +90,23 @@ int TrayMenuWindow::Run(Point at, const std::vector<TrayMenuItem>& items) {
   XMoveResizeWindow(x_, window_, left, std::max(top, 0), static_cast<unsigned>(width_),
                     static_cast<unsigned>(height));
   XMapRaised(x_, window_);
-  hot_ = -1;
+  hot_ = fromKeyboard ? 0 : -1;
   chosen_ = -1;
   open_ = true;
-  // The grabs may fail for a moment while another client still holds the pointer.
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (XGrabPointer(x_, window_, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
-      break;
-    loop_.Wait(10);
+  // The grabs may fail for a moment while another client still holds the pointer or the
+  // keyboard (the tray, which handed the icon the key that opened the menu). Every key goes
+  // to the menu, also while the icon, a window of this program, has the focus.
+  bool pointer = false, keyboard = false;
+  for (int attempt = 0; attempt < 20 && !(pointer && keyboard); ++attempt) {
+    pointer =
+        pointer ||
+        XGrabPointer(x_, window_, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    keyboard = keyboard || XGrabKeyboard(x_, window_, False, GrabModeAsync, GrabModeAsync,
+                                         CurrentTime) == GrabSuccess;
+    if (!(pointer && keyboard)) loop_.Wait(10);
   }
-  XGrabKeyboard(x_, window_, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+  if (!keyboard) DebugLog("menu without the keyboard");
   Paint();
   loop_.RunUntil([this] { return !open_; });
   XUngrabPointer(x_, CurrentTime);
@@ -114,9 +119,9 @@ int TrayMenuWindow::Run(Point at, const std::vector<TrayMenuItem>& items) {
 void TrayMenuWindow::Paint() {
   if (!open_) return;
   Painter painter(x_, loop_.display().Screen(), window_);
-  const int height = static_cast<int>(captions_.size()) * itemHeight_ + 4;
+  const int height = Count() * itemHeight_ + 4;
   painter.Fill({0, 0, width_, height}, kFaceColour);
-  for (int i = 0; i < static_cast<int>(captions_.size()); ++i) {
+  for (int i = 0; i < Count(); ++i) {
     const WindowRect row{2, 2 + i * itemHeight_, width_ - 4, itemHeight_};
     if (i == hot_) painter.Fill(row, kHighlight);
     painter.Text({row.left + itemHeight_, row.top, row.width - itemHeight_, row.height},

@@ -1,6 +1,7 @@
 #pragma once
-// The tray icon's menu: an override-redirect window holding the pointer and the keyboard
-// while it is open; a click outside or Esc closes it. The chosen item runs once it has closed.
+// The tray icon's menu (and the list's copy menu): an override-redirect window holding the pointer
+// and the keyboard while it is open; Up and Down move, Enter chooses, a click outside or Esc closes
+// it. The chosen item runs once it has closed.
 #include <X11/Xlib.h>
 
 #include <functional>
@@ -13,8 +14,6 @@
 
 namespace qv {
 
-struct TrayMenuItem;
-
 class TrayMenuWindow {
  public:
   explicit TrayMenuWindow(EventLoop& loop);
@@ -23,12 +22,13 @@ class TrayMenuWindow {
   TrayMenuWindow& operator=(const TrayMenuWindow&) = delete;
 
   // Opens at `at` (kept on the screen) and returns once it has closed, with the index of the
-  // item chosen, -1 for none.
-  int Run(Point at, const std::vector<TrayMenuItem>& items);
+  // item chosen, -1 for none. Opened from the keyboard, the first item is highlighted.
+  int Run(Point at, std::vector<const char*> captions, bool fromKeyboard = false);
 
  private:
   void Paint();
   int ItemAt(int y) const;
+  int Count() const { return static_cast<int>(captions_.size()); }
 
   EventLoop& loop_;
   Display* x_;

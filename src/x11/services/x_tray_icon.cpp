@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <utility>
@@ -19,7 +20,6 @@ namespace {
 constexpr long kRequestDock = 0;
 constexpr int kTipDelayMs = 500;
 constexpr int kNoticeMs = 8000;
-constexpr int kNoticeSeenMs = 3000;
 
 }  // namespace
 
@@ -30,18 +30,15 @@ XTrayIcon::XTrayIcon(EventLoop& loop)
       notice_(loop, "Quorvanel notice"),
       tipTimer_(loop.AddTimer([this] {
         loop_.SetTimer(tipTimer_, 0);
-        Window root = 0, child = 0;
-        int rootX = 0, rootY = 0, winX = 0, winY = 0;
-        unsigned mask = 0;
-        XQueryPointer(x_, window_, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-        tipWindow_.ShowAt({rootX, rootY - 4}, tip_, true, 10000);
+        const Point pointer = PointerPlace();
+        tipWindow_.ShowAt({pointer.x, pointer.y - 4}, tip_, true, 10000);
       })) {
   XDisplay& d = loop.display();
   const int size = ScaleForDpi(22, d.Dpi());
   XSetWindowAttributes attributes{};
   attributes.background_pixel = WhitePixel(x_, d.Screen());
   attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | EnterWindowMask |
-                          LeaveWindowMask | StructureNotifyMask;
+                          LeaveWindowMask | StructureNotifyMask | KeyPressMask;
   window_ = XCreateWindow(x_, d.Root(), 0, 0, static_cast<unsigned>(size),
                           static_cast<unsigned>(size), 0, CopyFromParent, InputOutput,
                           CopyFromParent, CWBackPixel | CWEventMask, &attributes);
@@ -67,8 +64,16 @@ XTrayIcon::~XTrayIcon() {
   XFlush(x_);
 }
 
-void XTrayIcon::SetMenu(std::vector<TrayMenuItem> items) {
-  items_ = std::move(items);
+void XTrayIcon::SetMenu(std::function<void(TrayCommand)> chosen) {
+  chosen_ = std::move(chosen);
+}
+
+Point XTrayIcon::PointerPlace() const {
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned mask = 0;
+  XQueryPointer(x_, window_, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
+  return {rootX, rootY};
 }
 
 void XTrayIcon::Dock() {
@@ -130,25 +135,48 @@ void XTrayIcon::OnEvent(XEvent& event) {
       if (event.xbutton.button == Button3) clicks_.OnMouse(TrayMouse::RightDown);
       break;
     case ButtonRelease:
-      if (event.xbutton.button == Button3 && clicks_.OnMouse(TrayMouse::RightUp)) OpenMenu();
+      if (event.xbutton.button == Button3) OnGesture(TrayMouse::RightUp, PointerPlace());
+      break;
+    case KeyPress:
+      OnKey(event.xkey);
       break;
     default:
       break;
   }
 }
 
-void XTrayIcon::OpenMenu() {
-  if (!menu_) menu_ = std::make_unique<TrayMenuWindow>(loop_);
-  Window root = 0, child = 0;
-  int rootX = 0, rootY = 0, winX = 0, winY = 0;
-  unsigned mask = 0;
-  XQueryPointer(x_, window_, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-  const int chosen = menu_->Run({rootX, rootY}, items_);
-  clicks_.Reset();
-  if (chosen >= 0) {
-    auto handler = items_[static_cast<std::size_t>(chosen)].chosen;
-    handler();
+// The tray hands the icon the keyboard when the user moves onto it (XEmbed's focus):
+// Enter and Space, the menu key and Shift+F10 open the menu at the icon, as on Windows.
+void XTrayIcon::OnKey(XKeyEvent& event) {
+  const KeySym key = XLookupKeysym(&event, 0);
+  TrayMouse gesture = TrayMouse::Other;
+  if (key == XK_Return || key == XK_KP_Enter || key == XK_space) gesture = TrayMouse::KeySelect;
+  if (key == XK_Menu || (key == XK_F10 && (event.state & ShiftMask))) {
+    gesture = TrayMouse::ContextMenu;
   }
+  if (gesture == TrayMouse::Other) return;
+  Window child = 0;
+  int left = 0, top = 0;
+  XTranslateCoordinates(x_, window_, loop_.display().Root(), 0, 0, &left, &top, &child);
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(x_, window_, &attributes);
+  OnGesture(gesture, {left, top + attributes.height});
+}
+
+void XTrayIcon::OnGesture(TrayMouse gesture, Point at) {
+  if (!clicks_.OnMouse(gesture)) return;
+  OpenMenu(at, gesture == TrayMouse::KeySelect || gesture == TrayMouse::ContextMenu);
+}
+
+void XTrayIcon::OpenMenu(Point at, bool fromKeyboard) {
+  if (!menu_) menu_ = std::make_unique<TrayMenuWindow>(loop_);
+  clicks_.MenuOpened();
+  std::vector<const char*> captions;
+  for (const TrayMenuItem& item : kTrayMenu) captions.push_back(item.caption);
+  const int chosen = menu_->Run(at, std::move(captions), fromKeyboard);
+  clicks_.MenuClosed();
+  clicks_.Reset();
+  if (chosen >= 0 && chosen_) chosen_(kTrayMenu[static_cast<std::size_t>(chosen)].command);
 }
 
 void XTrayIcon::Paint() {
@@ -164,7 +192,7 @@ void XTrayIcon::Paint() {
 }
 
 void XTrayIcon::SetTip(const std::string& text) {
-  tip_ = text.substr(0, 63);
+  tip_ = text;
   if (tipWindow_.Visible()) tipWindow_.Hide();
   if (onTip) onTip(tip_);
 }
@@ -182,13 +210,10 @@ void XTrayIcon::Notify(const std::string& given) {
   const std::string text = InXWords(given);
   DebugLog("notice " + text.substr(0, text.find('\n')));
   notice_.ShowAt(NoticeCorner(), text, true, kNoticeMs);
-  noticeShownAt_ = EventLoop::Now();
 }
 
-void XTrayIcon::LetNoticeBeSeen() {
-  if (!notice_.Visible()) return;
-  const std::int64_t left = noticeShownAt_ + kNoticeSeenMs - EventLoop::Now();
-  if (left > 0) loop_.Wait(static_cast<int>(left));
+void XTrayIcon::LetNoticeBeSeen(int lingerMs) {
+  if (notice_.Visible() && lingerMs > 0) loop_.Wait(lingerMs);
 }
 
 }  // namespace qv

@@ -11,27 +11,30 @@
 
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
-#include "desktop/tray_clicks.h"
+#include "tray/tray_clicks.h"
+#include "tray/tray_menu.h"
 #include "x11/base/event_loop.h"
 #include "x11/kit/text_window.h"
 
 namespace qv {
 
-struct TrayMenuItem {
-  const char* caption;
-  std::function<void()> chosen;  // runs after the menu has closed
-};
-
 class TrayMenuWindow;
 
 class XTrayIcon : public TipControl, public Notifier {
  public:
+  // As many as the notification area shows before its tip window or host cuts it.
+  static constexpr std::size_t kTipCharacters = 127;
+
   explicit XTrayIcon(EventLoop& loop);
   ~XTrayIcon() override;
   XTrayIcon(const XTrayIcon&) = delete;
   XTrayIcon& operator=(const XTrayIcon&) = delete;
 
-  void SetMenu(std::vector<TrayMenuItem> items);
+  // The menu (kTrayMenu); `chosen` runs after it has closed.
+  void SetMenu(std::function<void(TrayCommand)> chosen);
+  // A gesture on the icon or on the StatusNotifierItem standing in for it, at `at` on the
+  // screen: the menu opens there when the gesture asks for it.
+  void OnGesture(TrayMouse gesture, Point at);
   // Docks into the tray that runs now, or the next one that starts.
   void Dock();
   bool Docked() const { return docked_; }
@@ -45,14 +48,16 @@ class XTrayIcon : public TipControl, public Notifier {
   // Told every new tip: a StatusNotifierItem standing in for the icon shows it too.
   std::function<void(const std::string&)> onTip;
   void Notify(const std::string& text) override;
-  // At the end: a notice shown a moment ago stays up long enough to be read.
-  void LetNoticeBeSeen();
+  // At the end: a notice shown a moment ago stays up `lingerMs` (NoticeBoard) to be read.
+  void LetNoticeBeSeen(int lingerMs);
 
  private:
   void OnEvent(XEvent& event);
   void OnRootEvent(XEvent& event);
   void Paint();
-  void OpenMenu();
+  void OnKey(XKeyEvent& event);
+  void OpenMenu(Point at, bool fromKeyboard);
+  Point PointerPlace() const;
   Point NoticeCorner() const;
 
   EventLoop& loop_;
@@ -61,11 +66,10 @@ class XTrayIcon : public TipControl, public Notifier {
   Window tray_ = 0;
   bool docked_ = false;
   std::string tip_;
-  std::vector<TrayMenuItem> items_;
+  std::function<void(TrayCommand)> chosen_;
   TrayClickTracker clicks_;
   TextWindow tipWindow_;
   TextWindow notice_;
-  std::int64_t noticeShownAt_ = 0;
   int tipTimer_;
   std::unique_ptr<TrayMenuWindow> menu_;
 };

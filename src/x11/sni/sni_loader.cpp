@@ -1,24 +1,11 @@
 #include "x11/sni/sni_loader.h"
 
 #include <dlfcn.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
-#include <cstdlib>
 
 namespace qv::x11 {
-
-std::string SessionBusAddress() {
-  if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address)
-    return address;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-    const std::string socket = std::string(runtime) + "/bus";
-    struct stat info {};
-    if (stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) return "unix:path=" + socket;
-  }
-  return {};
-}
 
 std::unique_ptr<TrayBackend> SniTrayWhereHostRegistered(const std::string& title,
                                                         const TrayEvents& events) {

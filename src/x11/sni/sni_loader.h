@@ -4,13 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "linux/session_bus.h"
 #include "x11/sni/tray_backend.h"
 
 namespace qv::x11 {
 
-// The session bus's address, without starting one: the environment's, or the user's bus
-// socket ($XDG_RUNTIME_DIR/bus); empty when there is none.
-std::string SessionBusAddress();
+using dbus::SessionBusAddress;
 
 // The item where a bus runs and a host is registered; null otherwise (also when the library
 // is missing: the XEmbed tray then serves).

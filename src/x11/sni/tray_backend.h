@@ -29,8 +29,10 @@ struct TrayEvents {
   std::vector<TrayCommand> commands;  // the menu, in order
   // A host or its watcher came or went: the program may move the icon to another tray.
   std::function<void()> hostChanged;
-  // A host that draws no menu of its own asks for it at (x, y), screen pixels.
+  // A host that draws no menu of its own asks for it at (x, y), screen pixels: a right click
+  // or the menu key on the item (ContextMenu), a click or Enter on it (Activate).
   std::function<void(int x, int y)> contextMenu;
+  std::function<void(int x, int y)> activate;
 };
 
 class TrayBackend {
@@ -48,7 +50,7 @@ class TrayBackend {
   virtual void Dispatch(const std::vector<pollfd>& fds) = 0;
 };
 
-inline constexpr int kSniTrayVersion = 1;
+inline constexpr int kSniTrayVersion = 2;
 inline constexpr const char* kSniLibraryName = "libquorvanel-sni.so";
 inline constexpr const char* kSniFactoryName = "qv_create_sni_tray";
 // Connects to the bus at `busAddress`; null when it cannot, when no StatusNotifierWatcher has

@@ -167,7 +167,7 @@ class FakeTip : public TipControl {
  public:
   std::string text;
   std::string Tip() const override { return text; }
-  void SetTip(const std::string& tip) override { text = tip.substr(0, 127); }
+  void SetTip(const std::string& tip) override { text = tip; }
 };
 
 class FakeHotKeyRegistration : public HotKeyRegistration {

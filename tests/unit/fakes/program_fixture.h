@@ -60,8 +60,8 @@ struct ProgramFixture {
 
   Program program{Services{files, codePage, RolesOf(desktop, desktop), hotKeyApi,
                            PlainKeyboardLayout(), saving, folderWatch, quietTimer},
-                  ProgramViews{popupView, settingsView, editorView, trayTip}, paths, "Quorvanel",
-                  [this] { ended = desktop.quit = true; }};
+                  ProgramViews{popupView, settingsView, editorView, trayTip, 127}, paths,
+                  "Quorvanel", [this] { ended = desktop.quit = true; }};
 
   ProgramFixture() {
     popupWindow.log = &desktop.log;

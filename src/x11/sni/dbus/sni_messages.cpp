@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "x11/sni/dbus/dbus_writer.h"
 #include "x11/sni/dbus/sni_names.h"
@@ -178,17 +179,18 @@ DBusHandlerResult SniMessages::Item(SniTray& self, DBusMessage* call) {
   };
   const DBusHandlerResult answered = AnswerProperties(self.bus_, call, kItemInterface, properties);
   if (answered != DBUS_HANDLER_RESULT_NOT_YET_HANDLED) return answered;
-  if (dbus_message_is_method_call(call, kItemInterface, "ContextMenu")) {
+  for (const auto& [method, event] : {std::pair("ContextMenu", &TrayEvents::contextMenu),
+                                      std::pair("Activate", &TrayEvents::activate)}) {
+    if (!dbus_message_is_method_call(call, kItemInterface, method)) continue;
     dbus_int32_t x = 0, y = 0;
     dbus_message_get_args(call, nullptr, DBUS_TYPE_INT32, &x, DBUS_TYPE_INT32, &y,
                           DBUS_TYPE_INVALID);
-    self.RunLater([&self, x, y] {
-      if (self.events_.contextMenu) self.events_.contextMenu(x, y);
+    self.RunLater([&self, event = event, x, y] {
+      if (self.events_.*event) (self.events_.*event)(x, y);
     });
     return EmptyReply(self.bus_, call);
   }
-  // A left click does nothing, as on the Windows notification area.
-  for (const char* method : {"Activate", "SecondaryActivate", "Scroll"})
+  for (const char* method : {"SecondaryActivate", "Scroll"})
     if (dbus_message_is_method_call(call, kItemInterface, method))
       return EmptyReply(self.bus_, call);
   return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;

@@ -1,4 +1,4 @@
-#include "state/hot_key_notice.h"
+#include "tray/hot_key_notice.h"
 
 namespace qv {
 

@@ -1,0 +1,38 @@
+#include "x11/app/desktop_events.h"
+
+#include "x11/base/x_display.h"
+#include "x11/kit/handler_guard.h"
+
+namespace qv {
+
+DesktopEvents::DesktopEvents(EventLoop& loop, XDesktopServices& desktop,
+                             XHotKeyRegistration& hotKey, InotifyFolderWatch& folderWatch,
+                             Program& program) {
+  hotKey.onHotKey = [&program] { RunHandler([&program] { program.popup.HotKey1HotKey(); }); };
+  folderWatch.onQuiet = [&program] { RunHandler([&program] { program.DataFolderQuiet(); }); };
+  // The program loses the activation: the list hides (once the running handler is done).
+  loop.ListenElsewhere([this, &loop, &desktop, &program](XEvent& event) {
+    XDisplay& display = loop.display();
+    if (event.type != PropertyNotify || event.xproperty.window != display.Root() ||
+        event.xproperty.atom != display.atoms().netActiveWindow)
+      return;
+    const bool own = desktop.ProgramWindow(desktop.ActiveWindow());
+    if (ownActive_ && !own)
+      loop.Post([&program] { RunHandler([&program] { program.popup.AppDeactivate(); }); });
+    ownActive_ = own;
+  });
+  // The end of the session (SIGTERM, SIGHUP, Ctrl+C) and a lost display: the data are saved
+  // without a message box, as at the end of a Windows session.
+  const auto saveAtEnd = [&program] {
+    const int saved = program.WMQueryEndSession();
+    DebugLog(saved ? "saved" : "save failed");
+  };
+  loop.OnEndSignal([&loop, &program, saveAtEnd] {
+    saveAtEnd();
+    program.WMEndSession(true);
+    loop.Quit();
+  });
+  XDisplay::OnConnectionLost(saveAtEnd);
+}
+
+}  // namespace qv

@@ -1,0 +1,41 @@
+#include "x11/app/program_process.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+
+#include "base/app_error.h"
+#include "x11/kit/handler_guard.h"
+#include "x11/kit/message_box.h"
+
+namespace qv {
+
+void IgnoreChildAndPipeSignals() {
+  signal(SIGCHLD, SIG_IGN);
+  signal(SIGPIPE, SIG_IGN);
+}
+
+int TellNoDisplay() {
+  std::fprintf(stderr, "quorvanel: cannot open the X display (is DISPLAY set?)\n");
+  return 1;
+}
+
+std::string ProgramTitle() {
+  char path[4096];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  const std::string exe = length > 0 ? std::string(path, static_cast<std::size_t>(length)) : "";
+  std::string title = ApplicationTitle(exe);
+  if (title.empty()) return "Quorvanel";
+  title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
+  return title;
+}
+
+void TellErrorsInBoxes(EventLoop& loop, const std::string& title) {
+  ErrorReporter() = [&loop, title](const std::string& text) {
+    ShowMessageBox(loop, title, text, MessageButtons::Ok);
+  };
+}
+
+}  // namespace qv
