@@ -27,13 +27,11 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// A yellow triangle with "!", a red disc with "X", a blue disc with "?", drawn row by row.
+// A yellow triangle with "!" or a red disc with "X", drawn row by row.
 void PaintIcon(Painter& painter, const WindowRect& r, BoxIcon icon, const Font& font) {
   const int size = r.width;
   const double radius = size / 2.0;
-  const Rgb fill = icon == BoxIcon::Warning ? 0xF2C200
-                   : icon == BoxIcon::Error ? 0xD02020
-                                            : 0x2060C0;
+  const Rgb fill = icon == BoxIcon::Warning ? 0xF2C200 : 0xD02020;
   for (int row = 0; row < size; ++row) {
     const double dy = row + 0.5 - radius;
     const int half = icon == BoxIcon::Warning
@@ -41,7 +39,7 @@ void PaintIcon(Painter& painter, const WindowRect& r, BoxIcon icon, const Font& 
                          : static_cast<int>(std::sqrt(std::max(0.0, radius * radius - dy * dy)));
     painter.Fill({r.left + size / 2 - half, r.top + row, 2 * half, 1}, fill);
   }
-  const char* glyph = icon == BoxIcon::Warning ? "!" : icon == BoxIcon::Error ? "X" : "?";
+  const char* glyph = icon == BoxIcon::Warning ? "!" : "X";
   const int lower = icon == BoxIcon::Warning ? size / 6 : 0;  // into the triangle's wide part
   painter.Text({r.left, r.top + lower, size, size - lower}, glyph, font,
                icon == BoxIcon::Warning ? kBlack : kWhite, true);

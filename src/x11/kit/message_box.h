@@ -9,7 +9,7 @@
 namespace qv {
 
 // The picture beside the text, as Windows' boxes carry one by their kind.
-enum class BoxIcon { Warning, Error, Question };
+enum class BoxIcon { Warning, Error };
 
 // `caption`: "Warning", "Error" or the program's title. The close box answers Cancel, as
 // Windows' does; Escape answers the button that means "no change" (OK, or No).
