@@ -7,7 +7,6 @@ file(GLOB X11_DIALOG_PLUGIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x1
 # The core's rules the dialogs draw by (their layout tables are headers) are compiled in.
 add_library(quorvanel_dialogs MODULE ${X11_DIALOG_PLUGIN_SOURCES}
                                      ${CMAKE_SOURCE_DIR}/src/x11/dialogs/field_text.cpp
-                                     ${CMAKE_SOURCE_DIR}/src/x11/base/western_text.cpp
                                      ${CMAKE_SOURCE_DIR}/src/editor/title_field.cpp
                                      ${CMAKE_SOURCE_DIR}/src/base/utf8_text.cpp)
 if(NOT QV_X11_OUTPUT_DIR)

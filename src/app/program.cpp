@@ -18,22 +18,24 @@ constexpr int kSessionEndSaveMs = 2000;
 constexpr const char* kStillSavingMessage =
     "The clips are still being saved. Try again in a moment.";
 
-std::string UnwritableFolderMessage(const std::string& title, const std::string& folder) {
+std::string UnwritableFolderMessage(const std::string& title, const std::string& folder,
+                                    const PlatformWords& words) {
+  const std::string file = words.programFile.empty() ? title + ".exe" : words.programFile;
   return title + " cannot save its clips: no file can be created in the folder " + folder +
-         ", so nothing changed in this run can be saved.\n\nPut " + title +
-         ".exe with its data files (" + kRowsFileName + ", " + kStoreFileName + ", " +
-         kPrefsFileName +
-         ") into a folder of your own, such as one in your Documents folder, and start it "
-         "from there.";
+         ", so nothing changed in this run can be saved.\n\nPut " + file +
+         " with its data files (" + kRowsFileName + ", " + kStoreFileName + ", " + kPrefsFileName +
+         ") into a folder of your own, such as one in " + words.ownFolder +
+         ", and start it from there.";
 }
 
 // The list's notices go through `notifier`, which keeps them until they are seen.
-PopupDesktop PopupDesktopOf(const DesktopRoles& roles, Notifier& notifier) {
+PopupDesktop PopupDesktopOf(const DesktopRoles& roles, Notifier& notifier,
+                            const PlatformWords& words) {
   return {roles.clipboard,
           roles.activation,
           roles.pointer,
           roles.screens,
-          {roles.pasteTarget, roles.keys, roles.keyState, roles.clock, notifier}};
+          {roles.pasteTarget, roles.keys, roles.keyState, roles.clock, notifier, words}};
 }
 
 }  // namespace
@@ -43,20 +45,21 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
     : deadline_(services.files, services.desktop.clock),
       retrying_(deadline_, deadline_),
       dataFiles_(retrying_),
+      codePage_(services.codePage),
       hotKey(services.hotKeyApi),
-      preferences(dataFiles_, paths.prefs, services.codePage,
-                  {views.popup.crlf, views.popup.crlfLf}, hotKey, services.layout, state),
+      preferences(dataFiles_, paths.prefs, codePage_, {views.popup.crlf, views.popup.crlfLf},
+                  hotKey, services.layout, state),
       notices(services.desktop.notifier, views.trayTip, views.trayTipCharacters,
               services.desktop.clock),
-      popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices), preferences,
-            notices, *this),
+      popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices, services.words),
+            preferences, notices, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
                services.desktop.pointer, services.desktop.messages),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,
              library, services.desktop.pointer, services.desktop.screens, services.desktop.messages,
              *this),
       hotKeyNotice(hotKey, preferences.values, services.layout, services.desktop.messages, notices,
-                   title),
+                   title, services.words),
       services_(services),
       list_(views.popup),
       paths_(std::move(paths)),
@@ -80,12 +83,13 @@ void Program::FormCreate() {
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   const std::string folder = ExeDirectory(paths_.rows);
   if (!services_.saving.CanCreateFilesIn(folder)) {
-    services_.desktop.messages.ShowMessage(
-        MessageKind::Warning, UnwritableFolderMessage(title_, folder), MessageButtons::Ok);
+    services_.desktop.messages.ShowMessage(MessageKind::Warning,
+                                           UnwritableFolderMessage(title_, folder, services_.words),
+                                           MessageButtons::Ok);
   }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
-    library.Load(dataFiles_, paths_, services_.codePage);
+    library.Load(dataFiles_, paths_, codePage_);
   } catch (...) {
     list_.slotList.SetItems(ListTexts(library.rows));
     throw;
@@ -131,10 +135,16 @@ void Program::LoadPreferences() {
   } catch (...) {
     hotKey.Loaded();
     watch();
+    TellCodePage();
     throw;
   }
   hotKey.Loaded();
   watch();
+  TellCodePage();
+}
+
+void Program::TellCodePage() {
+  if (const std::string notice = codePage_.TakeNotice(); !notice.empty()) notices.Notify(notice);
 }
 
 void Program::LoadAndApplyPreferences() {
@@ -156,7 +166,7 @@ void Program::SaveAll() {
     bool& saving;
     ~Done() { saving = false; }
   } done{saving_};
-  library.Save(dataFiles_, paths_, services_.codePage);
+  library.Save(dataFiles_, paths_, codePage_);
   preferences.Save();
 }
 

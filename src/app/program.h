@@ -10,6 +10,7 @@
 
 #include "app/save_deadline.h"
 #include "app/save_services.h"
+#include "base/platform_words.h"
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/folder_watch.h"
@@ -21,6 +22,7 @@
 #include "library/disk_change_guard.h"
 #include "library/file_system.h"
 #include "library/housekeeper.h"
+#include "library/noting_code_page.h"
 #include "library/retrying_file_system.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
@@ -44,6 +46,7 @@ struct Services {
   // The data folder's changes, and a timer that tells when they have stopped for a while.
   FolderWatch& folderWatch;
   TimerControl& quietTimer;
+  PlatformWords words{};  // the platform's phrases in the program's messages
 };
 
 // The controls of the three windows, and the tray icon's tip with as many characters as the
@@ -64,6 +67,7 @@ class Program : public MainWindowEvents, public Housekeeper {
   SaveDeadline deadline_;
   RetryingFileSystem retrying_;
   DiskChangeGuard dataFiles_;
+  NotingCodePage codePage_;
 
  public:
   // `title` names the program in what it tells the user; `onEnd` ends the message loop once
@@ -148,6 +152,8 @@ class Program : public MainWindowEvents, public Housekeeper {
   // beside the files.
   std::string TakeInDataFiles();
   void TellNotice(const std::string& text);
+  // Which code page an old file was read in, once, where the user may not expect it.
+  void TellCodePage();
   // The slot list after a take-in: rows that changed, the page and selection kept.
   void ShowTakenInRows(const SlotList& before);
   // Update Clip wrote over another copy's version of the row's slot: the files on disk,

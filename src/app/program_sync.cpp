@@ -95,7 +95,7 @@ std::string Program::TakeInDataFiles() {
   const auto storeFile = dataFiles_.ReadAll(paths_.store);
   const SlotList before = library.rows;
   if (rowsFile && storeFile) {
-    if (const auto merge = library.TakeIn(*rowsFile, *storeFile, services_.codePage)) {
+    if (const auto merge = library.TakeIn(*rowsFile, *storeFile, codePage_)) {
       ShowTakenInRows(before);
       editor.SlotsTakenIn();
       if (!merge->Clean())

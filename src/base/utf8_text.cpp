@@ -7,14 +7,11 @@ namespace qv {
 
 namespace {
 
-struct CodePoint {
-  char32_t value;
-  std::size_t length;  // bytes; 1 for a byte that starts no valid sequence
-};
+constexpr char32_t kInvalid = kNotUtf8;
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
+}  // namespace
 
-CodePoint DecodeAt(std::string_view text, std::size_t at) {
+Utf8CodePoint DecodeUtf8At(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
   const unsigned char lead = byte(0);
   if (lead < 0x80) return {lead, 1};
@@ -38,6 +35,22 @@ CodePoint DecodeAt(std::string_view text, std::size_t at) {
     return {kInvalid, 1};
   return {value, length};
 }
+
+void AppendUtf8(std::string& out, char32_t c) {
+  const auto put = [&](unsigned bits) { out += static_cast<char>(bits); };
+  if (c < 0x80) {
+    put(c);
+  } else if (c < 0x800) {
+    put(0xC0 | (c >> 6)), put(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    put(0xE0 | (c >> 12)), put(0x80 | ((c >> 6) & 0x3F)), put(0x80 | (c & 0x3F));
+  } else {
+    put(0xF0 | (c >> 18)), put(0x80 | ((c >> 12) & 0x3F));
+    put(0x80 | ((c >> 6) & 0x3F)), put(0x80 | (c & 0x3F));
+  }
+}
+
+namespace {
 
 // Code points drawn on the character before them: combining marks of the common scripts,
 // variation selectors, emoji modifiers and tags, and the joiners.
@@ -69,7 +82,7 @@ template <typename Visit>
 void ForEachCharacter(std::string_view text, Visit visit) {
   bool joinNext = false;
   for (std::size_t at = 0; at < text.size();) {
-    const CodePoint point = DecodeAt(text, at);
+    const Utf8CodePoint point = DecodeUtf8At(text, at);
     const bool starts =
         at == 0 || !(joinNext || (point.value != kInvalid && Attached(point.value)));
     if (starts && !visit(at)) return;
@@ -94,7 +107,7 @@ bool IsAscii(std::string_view text) {
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
-    const CodePoint point = DecodeAt(text, at);
+    const Utf8CodePoint point = DecodeUtf8At(text, at);
     if (point.value == kInvalid) return false;
     at += point.length;
   }
@@ -117,6 +130,32 @@ std::size_t CharacterPrefix(std::string_view text, std::size_t characters) {
     return false;
   });
   return end;
+}
+
+std::string DisplayableUtf8(std::string_view text) {
+  if (IsValidUtf8(text) && text.find('\0') == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8CodePoint point = DecodeUtf8At(text, at);
+    if (point.value == kInvalid || point.value == 0)
+      AppendUtf8(out, kReplacementCharacter);
+    else
+      out.append(text.substr(at, point.length));
+    at += point.length;
+  }
+  return out;
+}
+
+std::string Latin1Text(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8CodePoint point = DecodeUtf8At(text, at);
+    out += point.value <= 0xFF ? static_cast<char>(point.value) : '?';
+    at += point.length;
+  }
+  return out;
 }
 
 }  // namespace qv

@@ -37,7 +37,8 @@ void PasteDelivery::Deliver(int delayMs, const std::function<bool()>& cancelled)
       break;
   }
   const std::vector<KeyStroke> keys = PasteKeyStrokes(HeldModifierKeys(roles_.keyState));
-  if (roles_.keys.SendKeys(keys) < keys.size()) roles_.notifier.Notify(kKeysBlockedMessage);
+  if (roles_.keys.SendKeys(keys) < keys.size())
+    roles_.notifier.Notify(KeysBlockedMessage(roles_.words));
 }
 
 }  // namespace qv

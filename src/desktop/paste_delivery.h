@@ -4,7 +4,9 @@
 // again, as one Ctrl+V. The waits go on handling messages, so anything may happen meanwhile;
 // whatever would send the keys astray leaves the clip on the clipboard and tells the user.
 #include <functional>
+#include <string>
 
+#include "base/platform_words.h"
 #include "base/product.h"
 #include "desktop/desktop_services.h"
 #include "desktop/elevated_paste_target.h"
@@ -20,11 +22,11 @@ inline constexpr const char* kTargetAwayMessage =
     "Nothing was pasted: the window you were working in\n"
     "is no longer in front.\n"
     "The clip is on the clipboard; press Ctrl+V to paste it.";
-inline constexpr const char* kKeysBlockedMessage =
-    "Nothing was pasted:\n"
-    "Windows did not let " QV_SHORT_NAME
-    " send Ctrl+V.\n"
-    "The clip is on the clipboard; press Ctrl+V to paste it.";
+inline std::string KeysBlockedMessage(const PlatformWords& words) {
+  return "Nothing was pasted:\n" + words.keyGuard +
+         " did not let " QV_SHORT_NAME
+         " send Ctrl+V.\nThe clip is on the clipboard; press Ctrl+V to paste it.";
+}
 
 struct PasteRoles {
   PasteTarget& target;
@@ -32,6 +34,7 @@ struct PasteRoles {
   KeyState& keyState;
   Clock& clock;
   Notifier& notifier;
+  PlatformWords words{};
 };
 
 class PasteDelivery {

@@ -18,6 +18,9 @@ class CodePage {
   // True where text is UTF-8 by default (Windows' "Use Unicode UTF-8" option, Linux): a file
   // without a mark whose bytes are valid UTF-8 is then UTF-8 and stays so.
   virtual bool Utf8ByDefault() const = 0;
+  // Told once, when a file is first read in the code page, where the user may not expect
+  // that code page; empty where the code page is the expected one.
+  virtual std::string ReadInNotice() const { return {}; }
 };
 
 }  // namespace qv

@@ -21,8 +21,8 @@ void HotKeyNotice::Check(bool mayTell) {
     tip = title_ + " - hot key " + name;
   } else if (key != 0) {
     tip = title_ + " - hot key " + name + " does not work";
-    message = "The hot key " + name +
-              " does not work: another program (or Windows) has taken it.\n\n" + kWayOut;
+    message = "The hot key " + name + " does not work: another program (or " + words_.hotKeyHolder +
+              ") has taken it.\n\n" + kWayOut;
   } else if (IsBlank(typed)) {
     tip = title_ + " - no hot key";
     message = std::string("No hot key is set, so no key calls up the clip list.\n\n") + kWayOut;

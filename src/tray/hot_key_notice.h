@@ -3,6 +3,7 @@
 // that does not work is told in one message box, naming the way out.
 #include <string>
 
+#include "base/platform_words.h"
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
@@ -16,13 +17,14 @@ class HotKeyNotice {
   // `preferences` holds the hot key text the key was parsed from; `title` names the program.
   HotKeyNotice(const GlobalHotKey& hotKey, const Preferences& preferences,
                const KeyboardLayout& layout, MessageBoxes& messages, TipControl& tip,
-               std::string title)
+               std::string title, PlatformWords words = {})
       : hotKey_(hotKey),
         preferences_(preferences),
         layout_(layout),
         messages_(messages),
         tip_(tip),
-        title_(std::move(title)) {}
+        title_(std::move(title)),
+        words_(std::move(words)) {}
 
   // Run whenever the key may have changed or been retried (after start-up, after the
   // settings dialog). The tip always follows; each way of not working is told once (not at
@@ -36,6 +38,7 @@ class HotKeyNotice {
   MessageBoxes& messages_;
   TipControl& tip_;
   std::string title_;
+  PlatformWords words_;
   std::string told_;  // the message last shown, until the key works
 };
 

@@ -91,6 +91,20 @@ test_russian_only_layout_still_pastes() {
   assert_target_holds 'text of slot 12'
 }
 
+# The key where a US keyboard has C chooses slot C under a layout without Latin letters.
+test_russian_layout_slot_key_pastes_its_slot() {
+  write_test_data
+  target_start
+  setxkbmap ru
+  qv_start_ready
+  target_activate
+  popup_show
+  xdotool key Cyrillic_es
+  wait_until 20 target_changed || fail "no text arrived in l3afpad"
+  setxkbmap us
+  assert_target_holds 'text of slot 12'
+}
+
 # A clip of 2 MB is more than one request of this display may carry (-maxbigreqsize 1): it is
 # served in INCR pieces, during the delay and to the target.
 test_a_2_mb_clip_arrives_whole_through_incr() {

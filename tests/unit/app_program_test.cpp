@@ -56,6 +56,15 @@ TEST_F(ProgramFiles, StartUpRegistersItsKeyOnce) {
   EXPECT_EQ(hotKeyApi.log, (std::vector<std::string>{"register 0 116"}));
 }
 
+TEST_F(ProgramFiles, TheCodePageOldFilesAreReadInIsToldOnceWhenOneWasRead) {
+  codePage.notice = "read in 1251";
+  Start();
+  EXPECT_TRUE(desktop.notices.empty());  // ASCII files only
+  files.files[paths.store] = StoreOf({"caf\xE9"});
+  for (int start = 0; start < 2; ++start) Start();
+  EXPECT_EQ(desktop.notices, std::vector<std::string>{"read in 1251"});
+}
+
 TEST_F(ProgramFiles, MissingRowsFileIsOneErrorAndNeitherDataFileIsWrittenLater) {
   files.files.erase(paths.rows);
   EXPECT_EQ(ErrorOf([&] { program.FormCreate(); }), "Cannot open file C:\\Q\\Lb1.qvl");

@@ -22,7 +22,7 @@ TEST_F(PasteWaitsTest, WhatRunsDuringTheDelayDecidesWhetherTheKeysGoOut) {
     std::size_t keys;
     const char* clipboard;
     bool saved, ended, shown;
-    const char* notice = "";
+    std::string notice = "";
   } cases[] = {
       {"session end", [&] { EXPECT_EQ(program.WMQueryEndSession(), 1); }, 1, "clip 12", true, false,
        false},
@@ -35,7 +35,7 @@ TEST_F(PasteWaitsTest, WhatRunsDuringTheDelayDecidesWhetherTheKeysGoOut) {
       {"elevated target", [&] { desktop.targetLevel = 0x3000; }, 0, "clip 12", false, false, false,
        kElevatedTargetMessage},
       {"keys blocked", [&] { desktop.keysAccepted = 0; }, 1, "clip 12", false, false, false,
-       kKeysBlockedMessage},
+       KeysBlockedMessage({})},
       // The deactivation that the paste itself causes, in one-shot mode.
       {"one-shot", [&] { program.state.OneShotMode = 1, popup.AppDeactivate(); }, 1, "clip 12",
        true, true, false},

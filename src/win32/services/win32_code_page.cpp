@@ -2,28 +2,49 @@
 
 #include <windows.h>
 
+#include "library/legacy_code_page.h"
 #include "win32/base/wide_text.h"
 
 namespace qv {
 
 namespace {
 
-constexpr unsigned kWesternCodePage = 1252;
+// Newer than the SDK headers MinGW ships.
+constexpr LCTYPE kUseUtf8LegacyAcp = 0x666;  // LOCALE_IUSEUTF8LEGACYACP
 
-// The code page the user's locale had before UTF-8: what files written then are in.
-unsigned LegacyCodePageOfLocale() {
-  unsigned codePage = 0;
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                     reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR)) == 0 ||
-      codePage == 0 || codePage == CP_UTF8)
-    return kWesternCodePage;
-  return codePage;
-}
+class Win32LocaleAnswers : public LocaleAnswers {
+ public:
+  std::optional<unsigned> SystemLegacyCodePage() override { return Number(kUseUtf8LegacyAcp); }
+  std::optional<unsigned> SystemAnsiCodePage() override {
+    return Number(LOCALE_IDEFAULTANSICODEPAGE);
+  }
+  std::string UserLanguage() override {
+    wchar_t name[16] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, name, 16) == 0) return "";
+    return WideToUtf8(name);
+  }
+
+ private:
+  static std::optional<unsigned> Number(LCTYPE type) {
+    unsigned number = 0;
+    if (GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, type | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPWSTR>(&number), sizeof number / sizeof(WCHAR)) == 0)
+      return std::nullopt;
+    return number;
+  }
+};
 
 }  // namespace
 
 Win32CodePage::Win32CodePage() : legacy_(GetACP()), utf8System_(legacy_ == CP_UTF8) {
-  if (utf8System_) legacy_ = LegacyCodePageOfLocale();
+  if (utf8System_) {
+    Win32LocaleAnswers locale;
+    legacy_ = LegacyCodePageUnderUtf8(locale);
+  }
+}
+
+std::string Win32CodePage::ReadInNotice() const {
+  return utf8System_ ? OldFilesNotice(legacy_) : "";
 }
 
 std::string Win32CodePage::Decode(std::string_view bytes) const {

@@ -4,9 +4,9 @@
 // (the clips are saved).
 #include "app/program.h"
 #include "x11/base/event_loop.h"
+#include "x11/services/hot_key_registration.h"
 #include "x11/services/inotify_folder_watch.h"
 #include "x11/services/x_desktop_services.h"
-#include "x11/services/x_hot_key.h"
 
 namespace qv {
 

@@ -4,20 +4,25 @@
 #include "app/program.h"
 #include "app/second_instance.h"
 #include "desktop/monitor_placement.h"
+#include "library/single_byte_code_page.h"
+#include "x11/app/data_folder.h"
 #include "x11/app/desktop_events.h"
+#include "x11/app/instance_lock.h"
 #include "x11/app/program_dialogs.h"
 #include "x11/app/program_process.h"
 #include "x11/app/tray_hosts.h"
+#include "x11/app/x11_save_services.h"
+#include "x11/app/x11_words.h"
 #include "x11/base/event_loop.h"
 #include "x11/base/x_display.h"
 #include "x11/kit/handler_guard.h"
 #include "x11/popup/x_popup_window.h"
 #include "x11/services/clipboard_owner.h"
+#include "x11/services/hot_key_registration.h"
 #include "x11/services/inotify_folder_watch.h"
+#include "x11/services/keyboard_layout.h"
 #include "x11/services/posix_file_system.h"
-#include "x11/services/western_code_page.h"
 #include "x11/services/x_desktop_services.h"
-#include "x11/services/x_hot_key.h"
 #include "x11/services/x_tray_icon.h"
 
 using namespace qv;
@@ -40,17 +45,17 @@ int main() {
   XTrayIcon tray(loop);  // its notices tell what a paste could not do
   TrayHosts trayHosts(loop, tray, title);
   desktop.RememberForeground();  // docking moves no window to the front
-  PosixFileSystem files;
-  const WesternCodePage codePage;
+  PosixDisk files;
+  const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
   XPopupWindow popup(loop);
   ProgramDialogs dialogs(loop);
-  PosixSaveServices saving;
+  X11SaveServices saving;
   InotifyFolderWatch folderWatch(loop);  // the data files a sync engine replaces
   Program program(
       {files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
-       folderWatch.QuietTimer()},
+       folderWatch.QuietTimer(), X11Words()},
       {popup.View(), dialogs.Settings(), dialogs.Editor(), tray, XTrayIcon::kTipCharacters},
       DataPaths::InFolder(folder), title, [&] { loop.Quit(); });
   popup.Create(program.popup, program);

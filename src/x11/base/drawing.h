@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/utf8_text.h"
 #include "desktop/controls.h"
 #include "desktop/palette.h"
-#include "x11/base/text_bytes.h"
 
 namespace qv {
 

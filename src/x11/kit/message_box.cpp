@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/utf8_text.h"
 #include "desktop/dpi_scale.h"
 #include "x11/base/drawing.h"
 #include "x11/kit/x_form.h"
@@ -49,7 +50,7 @@ class MessageBoxWindow : public XForm {
  public:
   MessageBoxWindow(EventLoop& loop, const std::string& caption, const std::string& text,
                    MessageButtons buttons, BoxIcon icon)
-      : XForm(loop), lines_(Lines(DisplayableText(text))), buttons_(buttons), icon_(icon) {
+      : XForm(loop), lines_(Lines(DisplayableUtf8(text))), buttons_(buttons), icon_(icon) {
     XDisplay& d = loop.display();
     const int dpi = d.Dpi();
     font_ = std::make_unique<Font>(x(), d.Screen(), -FontHeightForDpi(9, dpi), false);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/utf8_text.h"
 #include "desktop/dpi_scale.h"
 
 namespace qv {
@@ -53,7 +54,19 @@ TextWindow::~TextWindow() {
 }
 
 void TextWindow::ShowAt(Point at, const std::string& text, bool above, int ms) {
-  text_ = DisplayableText(text);
+  ShowPlaced(text, ms, [&](int width, int height) {
+    XDisplay& d = loop_.display();
+    const int screenWidth = DisplayWidth(x_, d.Screen()),
+              screenHeight = DisplayHeight(x_, d.Screen());
+    if (above) at = {at.x - width, at.y - height};
+    return WindowRect{std::clamp(at.x, 0, std::max(screenWidth - width - 2, 0)),
+                      std::clamp(at.y, 0, std::max(screenHeight - height - 2, 0)), width, height};
+  });
+}
+
+void TextWindow::ShowPlaced(const std::string& text, int ms,
+                            const std::function<WindowRect(int width, int height)>& place) {
+  text_ = DisplayableUtf8(text);
   const int pad = 3;
   int width = 0, lines = 0;
   for (const std::string& line : Lines(text_)) {
@@ -62,14 +75,9 @@ void TextWindow::ShowAt(Point at, const std::string& text, bool above, int ms) {
   }
   width = std::min(width + 2 * pad, 1200);
   const int height = std::min(lines * font_->Height() + 2 * pad, 900);
-  XDisplay& d = loop_.display();
-  const int screenWidth = DisplayWidth(x_, d.Screen()),
-            screenHeight = DisplayHeight(x_, d.Screen());
-  if (above) at = {at.x - width, at.y - height};
-  const int left = std::clamp(at.x, 0, std::max(screenWidth - width - 2, 0));
-  const int top = std::clamp(at.y, 0, std::max(screenHeight - height - 2, 0));
-  XMoveResizeWindow(x_, window_, left, top, static_cast<unsigned>(width),
-                    static_cast<unsigned>(height));
+  const WindowRect r = place(width, height);
+  XMoveResizeWindow(x_, window_, r.left, r.top, static_cast<unsigned>(r.width),
+                    static_cast<unsigned>(r.height));
   XMapRaised(x_, window_);
   visible_ = true;
   Paint();

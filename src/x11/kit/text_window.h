@@ -23,6 +23,9 @@ class TextWindow {
   // Shows `text` with its top-left corner at `at`, kept on the screen; when `above`, its
   // bottom-right corner is at `at` instead. Hidden after `ms` (0: until Hide).
   void ShowAt(Point at, const std::string& text, bool above = false, int ms = 0);
+  // Shows `text` where `place` puts a window of its width and height.
+  void ShowPlaced(const std::string& text, int ms,
+                  const std::function<WindowRect(int width, int height)>& place);
   void Hide();
   bool Visible() const { return visible_; }
   std::function<void()> onTimeUp;

@@ -5,20 +5,39 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/product.h"
+#include "base/utf8_text.h"
 #include "desktop/dpi_scale.h"
+#include "desktop/key_position.h"
+#include "desktop/monitor_placement.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
 #include "popup/popup_rules.h"
 #include "x11/base/key_map.h"
+#include "x11/base/screens.h"
 #include "x11/kit/handler_guard.h"
 
 namespace qv {
 
 namespace {
+
+// XKB's name of the key's position ("AB03"); empty when the server does not tell.
+std::string KeyPositionName(Display* display, KeyCode code) {
+  XkbDescPtr keyboard = XkbGetMap(display, 0, XkbUseCoreKbd);
+  if (!keyboard) return {};
+  std::string name;
+  if (XkbGetNames(display, XkbKeyNamesMask, keyboard) == Success && keyboard->names &&
+      keyboard->names->keys && code >= keyboard->min_key_code && code <= keyboard->max_key_code) {
+    const char* key = keyboard->names->keys[code].name;
+    name.assign(key, strnlen(key, XkbKeyNameLength));
+  }
+  XkbFreeKeyboard(keyboard, 0, True);
+  return name;
+}
 
 enum HeaderButtonIndex { kCrLfLf = 0, kCrLf = 1, kClose = 2 };
 constexpr const char* kHeaderCaptions[] = {"+CR", "+cR", ""};
@@ -69,7 +88,7 @@ void XPopupWindow::Show() {
 void XPopupWindow::Hide() {
   if (Visible()) DebugLog("list hidden");
   hintWindow_.Hide();
-  pressedButton_ = pressedRow_ = -1;
+  pressedButton_ = pressedRow_ = focusedButton_ = -1;
   listPressed_ = false;
   XForm::Hide();
 }
@@ -79,7 +98,12 @@ void XPopupWindow::HintDisplay::ShowAtPointer(const std::string& text) {
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned mask = 0;
   XQueryPointer(owner_.x(), owner_.window_, &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-  owner_.hintWindow_.ShowAt({rootX, rootY + ScaleForDpi(20, owner_.Dpi())}, text, false, 30000);
+  const Point at{rootX, rootY};
+  // Inside the work area of the monitor under the pointer, as on Windows.
+  const Monitor monitor = MonitorOfWork(MonitorsNow(owner_.loop_.display()), std::nullopt, at);
+  owner_.hintWindow_.ShowPlaced(text, 30000, [&](int width, int height) {
+    return PlaceHintAtPointer(width, height, at, ScaleForDpi(20, owner_.Dpi()), monitor);
+  });
 }
 
 WindowRect XPopupWindow::ListInner() const {
@@ -148,12 +172,15 @@ void XPopupWindow::OnKey(XKeyEvent& key) {
   // are the top row's shifted symbols, as Windows' virtual keys are.
   Display* display = x();
   const KeyCode code = static_cast<KeyCode>(key.keycode);
+  if (HeaderButtonKey(XkbKeycodeToKeysym(display, code, 0, 0), key.state)) return;
   const int group = static_cast<int>((key.state >> 13) & 3);
   unsigned vk = 0;
   for (int level = 0; level < 2 && vk == 0; ++level)
     vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, group, level));
   for (int other = 0; other < 4 && vk == 0; ++other)
     vk = VirtualKeyForKeysym(XkbKeycodeToKeysym(display, code, other, 0));
+  // A layout with no Latin group (Russian alone): the letter a US keyboard has there.
+  if (vk == 0) vk = VirtualKeyOfPosition(KeyPositionName(display, code));
   if (vk == 0) return;
   loop_.display().SeeTime(key.time);
   RunHandler([&] { controller_->FormKeyDown(vk); });
@@ -221,14 +248,30 @@ void XPopupWindow::OnButtonRelease(const XButtonEvent& button) {
   }
   if (button.button != Button1) return;
   const int pressed = std::exchange(pressedButton_, -1);
-  if (pressed < 0 || HeaderButtonAt(p) != pressed) return;
-  if (pressed == kClose) {
+  if (pressed >= 0 && HeaderButtonAt(p) == pressed) PressHeaderButton(pressed);
+}
+
+void XPopupWindow::PressHeaderButton(int button) {
+  if (button == kClose) {
     RunHandler([this] { controller_->SpeedButton8Click(); });
     return;
   }
   RunHandler([&] {
-    controller_->SuffixButtonClick(pressed == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
+    controller_->SuffixButtonClick(button == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
   });
+}
+
+bool XPopupWindow::HeaderButtonKey(KeySym keysym, unsigned state) {
+  if (keysym == XK_Tab || keysym == XK_ISO_Left_Tab) {
+    const bool back = keysym == XK_ISO_Left_Tab || (state & ShiftMask) != 0;
+    focusedButton_ =
+        focusedButton_ < 0 ? (back ? kClose : kCrLfLf) : (focusedButton_ + (back ? 2 : 1)) % 3;
+    Redraw();
+    return true;
+  }
+  if (keysym != XK_space || focusedButton_ < 0) return false;
+  PressHeaderButton(focusedButton_);
+  return true;
 }
 
 void XPopupWindow::OnMotion(const XMotionEvent& motion) {
@@ -257,7 +300,7 @@ void XPopupWindow::PaintList(Painter& painter, const ListModel& list, const Wind
     const int indent = slots ? layout_.rowTextIndent : ScaleForDpi(2, Dpi());
     const int height = std::min(r.height, inner.top + inner.height - r.top);
     painter.Text({r.left + indent, r.top, r.width - indent, height},
-                 DisplayableText(list.Item(row).substr(0, 255)), *font_, selected ? kWhite : kNavy);
+                 DisplayableUtf8(list.Item(row).substr(0, 255)), *font_, selected ? kWhite : kNavy);
   }
 }
 
@@ -284,6 +327,14 @@ void XPopupWindow::Paint() {
       painter.Edge(r, false);
       r.left += 1;
       r.top += 1;
+    }
+    if (i == focusedButton_) {  // the keyboard's place shows
+      const WindowRect f{r.left + 2, r.top + 2, r.width - 4, r.height - 4};
+      for (const WindowRect& side : {WindowRect{f.left, f.top, f.width, 1},
+                                     WindowRect{f.left, f.top + f.height - 1, f.width, 1},
+                                     WindowRect{f.left, f.top, 1, f.height},
+                                     WindowRect{f.left + f.width - 1, f.top, 1, f.height}})
+        painter.Fill(side, kBlack);
     }
     if (i == kClose) {
       const int unit = Dpi();

@@ -49,6 +49,10 @@ class XPopupWindow : public XForm, public FocusControl {
   WindowRect ScrollBar() const;
   int RowAt(const WindowRect& inner, int y, const ListModel& list) const;
   int HeaderButtonAt(Point p) const;
+  void PressHeaderButton(int button);
+  // Tab and Shift+Tab move among the header's buttons and Space presses the one reached, as
+  // Windows' dialog keys do; true when the key was one of those.
+  bool HeaderButtonKey(KeySym keysym, unsigned state);
   void Changed() { Redraw(); }
 
   // A notice not seen yet, drawn over the banner in its place.
@@ -85,6 +89,7 @@ class XPopupWindow : public XForm, public FocusControl {
   PopupController* controller_ = nullptr;
   MainWindowEvents* events_ = nullptr;
   int pressedButton_ = -1;  // header button under the pressed left button
+  int focusedButton_ = -1;  // header button reached by Tab; -1: none
   int pressedRow_ = -1;     // slot list row under the pressed left button
   bool listPressed_ = false;
   bool pointerOverLabels_ = false;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "x11/base/text_bytes.h"
+#include "base/utf8_text.h"
 #include "x11/base/x_display.h"
 
 namespace qv {

@@ -1,17 +1,10 @@
 #include "x11/services/posix_file_system.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <cstdlib>
-#include <thread>
-
-#include "app/second_instance.h"
-#include "library/data_files.h"
 
 namespace qv {
 
@@ -32,17 +25,6 @@ bool WriteWhole(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
-}
-
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool CopyFile(const std::string& from, const std::string& to) {
-  PosixDisk disk;
-  const auto bytes = disk.ReadAll(from);
-  return bytes && disk.Missing(to) && disk.WriteAndFlush(to, *bytes);
 }
 
 }  // namespace
@@ -102,77 +84,6 @@ bool PosixDisk::MoveReplacing(const std::string& from, const std::string& to) {
 
 bool PosixDisk::Remove(const std::string& path) {
   return unlink(path.c_str()) == 0 || Failed();
-}
-
-bool SleepingClock::Wait(int milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  return true;
-}
-
-std::int64_t SleepingClock::Milliseconds() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
-bool PosixSaveServices::CanCreateFilesIn(const std::string& folder) {
-  const std::string probe = folder + ".~qv" + std::to_string(getpid()) + ".tmp";
-  const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd >= 0) {
-    close(fd);
-    unlink(probe.c_str());
-    return true;
-  }
-  return errno != EACCES && errno != EROFS && errno != EPERM;
-}
-
-std::string ExecutableFolder() {
-  char path[4096];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return "./";
-  return FolderOf(std::string(path, static_cast<std::size_t>(length)));
-}
-
-std::string DataFolder(const std::string& exeFolder) {
-  if (FileExists(exeFolder + kRowsFileName)) return exeFolder;
-  std::string base;
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') {
-    base = data;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home && *home ? home : ".") + "/.local/share";
-  }
-  const std::string folder = base + "/quorvanel/";
-  for (std::size_t slash = 1; (slash = folder.find('/', slash)) != std::string::npos; ++slash)
-    mkdir(folder.substr(0, slash).c_str(), 0700);
-  // A new folder is given the shipped files; a file the user has is never replaced.
-  for (const std::string& shipped : {exeFolder + "../share/quorvanel/", exeFolder + "data/"}) {
-    if (!FileExists(shipped + kRowsFileName)) continue;
-    for (const char* name : {kRowsFileName, kStoreFileName, kPrefsFileName})
-      if (!FileExists(folder + name)) CopyFile(shipped + name, folder + name);
-    break;
-  }
-  return folder;
-}
-
-InstanceLock::InstanceLock(const std::string& folder) {
-  struct stat info {};
-  std::optional<FolderId> id;
-  if (stat(folder.c_str(), &info) == 0)
-    id = FolderId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                  0};
-  std::string name = InstanceLockName(folder, id);
-  name = name.substr(name.find_last_of('-') + 1);
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string dir = runtime && *runtime == '/' ? runtime : "/tmp";
-  const std::string path = dir + "/quorvanel-" + std::to_string(getuid()) + "-" + name + ".lock";
-  fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);  // /tmp: no links
-  if (fd_ < 0) return;  // no lock to be had: run, as when none is held
-  anotherInstanceRuns_ = flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-}
-
-InstanceLock::~InstanceLock() {
-  if (fd_ >= 0) close(fd_);
 }
 
 }  // namespace qv

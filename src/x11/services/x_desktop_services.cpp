@@ -2,7 +2,6 @@
 
 #include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
-#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -13,34 +12,16 @@
 
 #include "base/app_error.h"
 #include "x11/base/key_map.h"
+#include "x11/base/screens.h"
 #include "x11/base/x_display.h"
 #include "x11/kit/message_box.h"
 #include "x11/kit/x_form.h"
-#include "x11/kit/x_words.h"
 
 extern char** environ;
 
 namespace qv {
 
 namespace {
-
-// Long values of a 32-bit property; empty when it is missing.
-std::vector<long> LongProperty(Display* x, Window window, Atom property, Atom type) {
-  Atom actualType = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  std::vector<long> values;
-  ErrorTrap trap(x);
-  if (XGetWindowProperty(x, window, property, 0, 1024, False, type, &actualType, &format, &count,
-                         &after, &data) == Success &&
-      data && format == 32) {
-    const long* longs = reinterpret_cast<const long*>(data);
-    values.assign(longs, longs + count);
-  }
-  if (data) XFree(data);
-  return values;
-}
 
 // The keysym a paste's key is typed with.
 KeySymbol InjectedKeysym(unsigned virtualKey) {
@@ -64,34 +45,16 @@ KeySymbol InjectedKeysym(unsigned virtualKey) {
   }
 }
 
-WindowRect Intersect(const WindowRect& a, const WindowRect& b) {
-  const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
-  const int right = std::min(a.left + a.width, b.left + b.width);
-  const int bottom = std::min(a.top + a.height, b.top + b.height);
-  if (right <= left || bottom <= top) return a;  // a work area off this monitor: the monitor
-  return {left, top, right - left, bottom - top};
-}
-
 }  // namespace
 
 XDesktopServices::XDesktopServices(EventLoop& loop, ClipboardOwner& clipboard)
     : loop_(loop),
       x_(loop.display().Get()),
       clipboard_(clipboard),
-      giveBackTimer_(loop.AddTimer([this] { GiveBackSpareKey(); })) {
+      giveBackTimer_(loop.AddTimer([this] { GiveBackSpareKey(); })),
+      screens_(loop) {
   // The active window's changes wake the loop (and show who has the keyboard).
   loop.display().SelectRootEvents(PropertyChangeMask);
-  loop.ListenElsewhere([this](XEvent& event) {
-    const Atoms& a = loop_.display().atoms();
-    const bool areaChanged =
-        event.type == PropertyNotify &&
-        (event.xproperty.atom == a.netWorkarea || event.xproperty.atom == a.netCurrentDesktop);
-    if (areaChanged ||
-        (randrEventBase_ >= 0 && event.type == randrEventBase_ + RRScreenChangeNotify)) {
-      if (event.type != PropertyNotify) XRRUpdateConfiguration(&event);
-      monitorsKnown_ = false;
-    }
-  });
 }
 
 bool XDesktopServices::PutClipboardText(const std::string& text) {
@@ -234,24 +197,7 @@ std::size_t XDesktopServices::SendKeys(const std::vector<KeyStroke>& keys) {
 }
 
 Window XDesktopServices::ActiveWindow() {
-  const Atoms& a = loop_.display().atoms();
-  const std::vector<long> active =
-      LongProperty(x_, loop_.display().Root(), a.netActiveWindow, XA_WINDOW);
-  if (!active.empty()) return static_cast<Window>(active[0]);
-  // No window manager that tells: the top-level window holding the focus.
-  Window focus = 0;
-  int revert = 0;
-  XGetInputFocus(x_, &focus, &revert);
-  if (focus == None || focus == PointerRoot) return 0;
-  ErrorTrap trap(x_);
-  for (Window window = focus;;) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(x_, window, &root, &parent, &children, &count)) return 0;
-    if (children) XFree(children);
-    if (parent == root || parent == 0) return window;
-    window = parent;
-  }
+  return qv::ActiveWindow(loop_.display());
 }
 
 bool XDesktopServices::Exists(Window window) {
@@ -322,74 +268,10 @@ Point XDesktopServices::GetPointer() {
   return {rootX, rootY};
 }
 
-ScreenState XDesktopServices::LookAtScreens() {
-  XDisplay& d = loop_.display();
-  const Atoms& a = d.atoms();
-  ScreenState state;
-  if (randrEventBase_ == -2) {  // asked once, when the monitors are first looked at
-    int randrError = 0;
-    if (XRRQueryExtension(x_, &randrEventBase_, &randrError))
-      XRRSelectInput(x_, d.Root(), RRScreenChangeNotifyMask);
-    else
-      randrEventBase_ = -1;
-  }
-  if (!monitorsKnown_) {
-    monitors_.clear();
-    int count = 0;
-    XRRMonitorInfo* monitors = XRRGetMonitors(x_, d.Root(), True, &count);
-    // The work area of the current desktop (the whole screen without docked bars).
-    std::vector<long> area = LongProperty(x_, d.Root(), a.netWorkarea, XA_CARDINAL);
-    const std::vector<long> desktop = LongProperty(x_, d.Root(), a.netCurrentDesktop, XA_CARDINAL);
-    const std::size_t index = desktop.empty() ? 0 : static_cast<std::size_t>(desktop[0]) * 4;
-    std::optional<WindowRect> workArea;
-    if (area.size() >= index + 4)
-      workArea = WindowRect{static_cast<int>(area[index]), static_cast<int>(area[index + 1]),
-                            static_cast<int>(area[index + 2]), static_cast<int>(area[index + 3])};
-    for (int i = 0; i < count; ++i) {
-      Monitor monitor;
-      monitor.bounds = {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
-      monitor.workArea = workArea ? Intersect(monitor.bounds, *workArea) : monitor.bounds;
-      monitor.dpi = d.Dpi();
-      monitor.primary = monitors[i].primary != 0;
-      monitors_.push_back(monitor);
-    }
-    if (monitors) XRRFreeMonitors(monitors);
-    if (monitors_.empty()) {
-      const WindowRect screen{0, 0, DisplayWidth(x_, d.Screen()), DisplayHeight(x_, d.Screen())};
-      monitors_.push_back(
-          {screen, workArea ? Intersect(screen, *workArea) : screen, d.Dpi(), true});
-    }
-    monitorsKnown_ = true;
-  }
-  state.monitors = monitors_;
-  if (const Window active = ActiveWindow()) {
-    XWindowAttributes attributes{};
-    Window child = 0;
-    int left = 0, top = 0;
-    ErrorTrap trap(x_);
-    if (XGetWindowAttributes(x_, active, &attributes) && attributes.map_state == IsViewable &&
-        XTranslateCoordinates(x_, active, d.Root(), 0, 0, &left, &top, &child) && !trap.Failed()) {
-      WindowRect front{left, top, attributes.width, attributes.height};
-      const std::vector<long> frame = LongProperty(x_, active, a.netFrameExtents, XA_CARDINAL);
-      if (frame.size() == 4) {
-        front = {left - static_cast<int>(frame[0]), top - static_cast<int>(frame[2]),
-                 front.width + static_cast<int>(frame[0] + frame[1]),
-                 front.height + static_cast<int>(frame[2] + frame[3])};
-      }
-      state.front = front;
-    }
-  }
-  try {
-    state.pointer = GetPointer();
-  } catch (const AppError&) {
-  }
-  return state;
-}
-
 MessageAnswer XDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                             MessageButtons buttons) {
   const bool warning = kind == MessageKind::Warning;
-  return ShowMessageBox(loop_, warning ? "Warning" : "Error", InXWords(text), buttons,
+  return ShowMessageBox(loop_, warning ? "Warning" : "Error", text, buttons,
                         warning ? BoxIcon::Warning : BoxIcon::Error);
 }
 

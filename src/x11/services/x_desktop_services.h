@@ -1,11 +1,12 @@
 #pragma once
 // The desktop operations on X: the clipboard, keys typed through XTest, the active window as
-// the window manager tells it (_NET_ACTIVE_WINDOW), the pointer, the monitors (Xrandr) and the
-// work area, message boxes, and the clock that runs the loop while it waits.
+// the window manager tells it (_NET_ACTIVE_WINDOW), the pointer, the screens, message boxes,
+// and the clock that runs the loop while it waits.
 #include <X11/Xlib.h>
 
 #include "desktop/desktop_services.h"
 #include "x11/base/event_loop.h"
+#include "x11/base/screens.h"
 #include "x11/services/clipboard_owner.h"
 
 namespace qv {
@@ -40,7 +41,7 @@ class XDesktopServices : public Clipboard,
 
   void SetPointer(Point p) override;
   Point GetPointer() override;
-  ScreenState LookAtScreens() override;
+  ScreenState LookAtScreens() override { return screens_.LookAtScreens(); }
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             MessageButtons buttons) override;
   void OpenMailLink(const std::string& address) override;
@@ -71,11 +72,7 @@ class XDesktopServices : public Clipboard,
   KeyCode spareKey_ = 0;  // borrowed for V when no key of the layout carries it
   std::vector<KeySym> spareKeyWas_;
   int giveBackTimer_;
-  // The monitors and the work area, read again only when they change: the hot key reads
-  // them before the list shows.
-  std::vector<Monitor> monitors_;
-  bool monitorsKnown_ = false;
-  int randrEventBase_ = -2;  // -2: not asked yet, -1: no Xrandr
+  XScreens screens_;
 };
 
 }  // namespace qv

@@ -10,7 +10,6 @@
 #include "desktop/dpi_scale.h"
 #include "x11/base/drawing.h"
 #include "x11/base/x_display.h"
-#include "x11/kit/x_words.h"
 #include "x11/services/tray_menu_window.h"
 
 namespace qv {
@@ -206,8 +205,7 @@ Point XTrayIcon::NoticeCorner() const {
   return {DisplayWidth(x_, d.Screen()) - 4, DisplayHeight(x_, d.Screen()) - 40};
 }
 
-void XTrayIcon::Notify(const std::string& given) {
-  const std::string text = InXWords(given);
+void XTrayIcon::Notify(const std::string& text) {
   DebugLog("notice " + text.substr(0, text.find('\n')));
   notice_.ShowAt(NoticeCorner(), text, true, kNoticeMs);
 }

@@ -1,9 +1,8 @@
-#include "x11/services/x_hot_key.h"
+#include "x11/services/hot_key_registration.h"
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
-#include <cctype>
 #include <string>
 
 #include "x11/base/key_map.h"
@@ -102,21 +101,6 @@ void XHotKeyRegistration::OnRootEvent(XEvent& event) {
   loop_.display().SeeTime(event.xkey.time);
   DebugLog("hotkey pressed");
   if (onHotKey) onHotKey();
-}
-
-std::string XKeyboardLayout::KeyName(unsigned virtualKey) const {
-  const KeySym keysym = KeysymForVirtualKey(virtualKey);
-  const char* name = keysym ? XKeysymToString(keysym) : nullptr;
-  return name ? name : "";
-}
-
-bool XKeyboardLayout::EqualIgnoringCase(std::string_view a, std::string_view b) const {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const unsigned char p = static_cast<unsigned char>(a[i]), q = static_cast<unsigned char>(b[i]);
-    if (p != q && std::tolower(p) != std::tolower(q)) return false;
-  }
-  return true;
 }
 
 }  // namespace qv

@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "desktop/global_hot_key.h"
-#include "desktop/shortcut.h"
 #include "x11/base/event_loop.h"
 
 namespace qv {
@@ -32,13 +31,6 @@ class XHotKeyRegistration : public HotKeyRegistration {
   bool held_ = false;
   unsigned ignored_ = 0;  // the lock keys' modifiers, read once
   bool ignoredKnown_ = false;
-};
-
-// Key names as the X keyboard map calls them; case-blind comparison of ASCII and Latin-1.
-class XKeyboardLayout : public KeyboardLayout {
- public:
-  std::string KeyName(unsigned virtualKey) const override;
-  bool EqualIgnoringCase(std::string_view a, std::string_view b) const override;
 };
 
 }  // namespace qv

@@ -1,6 +1,8 @@
 // The X11 program's own rules: every hot key Settings offers becomes a keysym that comes back
 // as the same key; slot keys are the same keys on either case; an INCR transfer sends the clip
-// in pieces and ends with an empty one; the clip's bytes as STRING and as drawn text.
+// in pieces and ends with an empty one.
+#include "x11/base/key_map.h"
+
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
@@ -8,8 +10,6 @@
 
 #include "desktop/shortcut.h"
 #include "settings/settings_choices.h"
-#include "x11/base/key_map.h"
-#include "x11/base/text_bytes.h"
 #include "x11/services/clipboard_owner.h"
 
 namespace qv {
@@ -43,27 +43,6 @@ TEST(X11ClipboardTest, IncrPiecesCoverTheClipAndEndEmpty) {
   EXPECT_EQ(offset, 2'000'001u);
   EXPECT_EQ(pieces, 8u);
   EXPECT_EQ(IncrPieceSize(0, 0, 100), 0u);
-}
-
-// What xclip -t STRING and the list's text show, for UTF-8 clips and for 8-bit files' bytes.
-TEST(X11TextBytesTest, Latin1ForStringAndUtf8ForDrawing) {
-  const struct {
-    std::string bytes, latin1, drawn;
-  } cases[] = {
-      {"plain\r\n", "plain\r\n", "plain\r\n"},
-      {"caf\xC3\xA9", "caf\xE9", "caf\xC3\xA9"},  // UTF-8 e-acute
-      {"\xD0\x94"
-       "a",
-       "?a",
-       "\xD0\x94"
-       "a"},                                                   // Cyrillic: not in Latin-1
-      {"caf\xE9", "caf\xE9", "caf\xC3\xA9"},                   // an 8-bit file's e-acute
-      {std::string("a\0b", 3), std::string("a\0b", 3), "ab"},  // NUL is drawn as nothing
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Latin1Text(c.bytes), c.latin1) << c.bytes;
-    EXPECT_EQ(DisplayableText(c.bytes), c.drawn) << c.bytes;
-  }
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// Held while the program runs: a second instance on the same data folder, by whatever path,
+// finds it taken (a lock on a file named by the folder's identity).
+#include <string>
+
+namespace qv {
+
+class InstanceLock {
+ public:
+  explicit InstanceLock(const std::string& folder);
+  ~InstanceLock();
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
+  bool AnotherInstanceRuns() const { return anotherInstanceRuns_; }
+
+ private:
+  int fd_ = -1;
+  bool anotherInstanceRuns_ = false;
+};
+
+}  // namespace qv
