@@ -34,10 +34,11 @@ ProgramDialogs::ProgramDialogs(EventLoop& loop)
 void ProgramDialogs::Bind(Program& program) {
   program_ = &program;
   editor_.Bind(program.editor);
-  copyMenu_.SetItems(
-      {{editor_layout::kCopyClip, [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
-       {editor_layout::kPasteClip,
-        [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
+  copyMenu_.SetItems({{editor_layout::kCopyClip,
+                       [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
+                      {editor_layout::kPasteClip, [&] {
+                         RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); });
+                       }}});
 }
 
 void ProgramDialogs::OpenSettings() {
