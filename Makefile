@@ -12,6 +12,9 @@
 #   make run-linux  run it (on $DISPLAY, or a virtual display with a tray and l3afpad)
 #   make e2e-linux  the X11 end-to-end tests (Xvfb, openbox, trayer, l3afpad; also in make test)
 #   make bench-linux  the X11 program against CopyQ and a plain-Xlib floor
+#   make run-wayland  run it on Wayland ($WAYLAND_DISPLAY, or a headless sway with a GTK window)
+#   make e2e-wayland  the Wayland end-to-end tests (headless sway as a test user; in make test)
+#   make bench-wayland  the program on headless sway against a minimal Wayland client
 #   make portal-tests the desktop portals' clients against a fake portal (also in make test)
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
@@ -23,7 +26,7 @@ EXE := $(WINDOWS_DIR)/Quorvanel.exe
 DATA_FILES := data/Lb1.qvl data/svclips.qvl data/prefs.qvl
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux bench-linux e2e-linux portal-tests
+.PHONY: all deps native unit windows imports e2e test run dist bench bench-e2e fuzz format clean linux run-linux bench-linux e2e-linux run-wayland e2e-wayland bench-wayland portal-tests
 
 all: native windows
 
@@ -67,11 +70,22 @@ e2e-linux: linux
 	@echo "== end-to-end tests (X11)"
 	@tests/e2e-x11/run.sh
 
+e2e-wayland: linux
+	@echo "== end-to-end tests (Wayland)"
+	@tests/e2e-wayland/run.sh
+
+run-wayland: linux
+	@scripts/run-wayland.sh
+
+bench-wayland: linux
+	@nice -n 5 tests/perf/wayland/bench.sh
+
 test: deps
 	@$(MAKE) --no-print-directory unit
 	@$(MAKE) --no-print-directory imports
 	@$(MAKE) --no-print-directory e2e
 	@$(MAKE) --no-print-directory e2e-linux
+	@$(MAKE) --no-print-directory e2e-wayland
 	@$(MAKE) --no-print-directory portal-tests
 
 portal-tests: native

@@ -16,7 +16,8 @@ packages=(
   procps util-linux
   libgtk-3-dev libdbus-1-dev
   dbus-daemon libglib2.0-bin haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
-  python3-dbus python3-gi gir1.2-glib-2.0
+  libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libfreetype-dev
+  sway wl-clipboard grim python3-gi gir1.2-gtk-3.0 python3-dbus gir1.2-glib-2.0
 )
 
 missing=()

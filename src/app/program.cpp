@@ -4,6 +4,7 @@
 
 #include "base/app_error.h"
 #include "desktop/held_keys.h"
+#include "library/paste_delay.h"
 #include "popup/popup_rules.h"
 
 namespace qv {
@@ -46,6 +47,7 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       retrying_(deadline_, deadline_),
       dataFiles_(retrying_),
       codePage_(services.codePage),
+      messages_(services.desktop.messages, [this] { popup.CancelPaste(); }),
       hotKey(services.hotKeyApi),
       preferences(dataFiles_, paths.prefs, codePage_, {views.popup.crlf, views.popup.crlfLf},
                   hotKey, services.layout, state),
@@ -54,12 +56,11 @@ Program::Program(Services services, ProgramViews views, DataPaths paths, std::st
       popup(views.popup, state, library, PopupDesktopOf(services.desktop, notices, services.words),
             preferences, notices, *this),
       settings(views.settings, views.popup.form, preferences, hotKey, services.layout, state,
-               services.desktop.pointer, services.desktop.messages),
+               services.desktop.pointer, messages_),
       editor(views.editor, {views.popup.form, views.popup.slotList, views.popup.timer3}, state,
-             library, services.desktop.pointer, services.desktop.screens, services.desktop.messages,
-             *this),
-      hotKeyNotice(hotKey, preferences.values, services.layout, services.desktop.messages, notices,
-                   title, services.words),
+             library, services.desktop.pointer, services.desktop.screens, messages_, *this),
+      hotKeyNotice(hotKey, preferences.values, services.layout, messages_, notices, title,
+                   services.words),
       services_(services),
       list_(views.popup),
       paths_(std::move(paths)),
@@ -83,9 +84,9 @@ void Program::FormCreate() {
   hotKey.SetKey(ParseShortcut("F5", services_.layout));
   const std::string folder = ExeDirectory(paths_.rows);
   if (!services_.saving.CanCreateFilesIn(folder)) {
-    services_.desktop.messages.ShowMessage(MessageKind::Warning,
-                                           UnwritableFolderMessage(title_, folder, services_.words),
-                                           MessageButtons::Ok);
+    messages_.ShowMessage(MessageKind::Warning,
+                          UnwritableFolderMessage(title_, folder, services_.words),
+                          MessageButtons::Ok);
   }
   // The list shows what was loaded, the design rows when the rows file failed.
   try {
@@ -99,6 +100,14 @@ void Program::FormCreate() {
 
 void Program::CheckHotKey() {
   hotKeyNotice.Check(state.OneShotMode == 0);
+}
+
+void Program::TellOnFirstStart(const std::string& note) {
+  std::string& flags = preferences.values.ParamFlags;
+  if (state.OneShotMode != 0 || (flags.size() > 1 && flags[1] != '0')) return;
+  if (flags.size() < 2) flags.resize(2, '0');
+  flags[1] = '1';  // saved with the preferences
+  services_.desktop.notifier.Notify(note);
 }
 
 void Program::SettingsClosed() {
@@ -157,6 +166,7 @@ void Program::LoadAndApplyPreferences() {
     throw;
   }
   preferences.Apply();
+  TellNotice(DelayBeyondBoundsNotice(state.PasteDelayMs));
 }
 
 void Program::SaveAll() {
@@ -192,7 +202,7 @@ void Program::TellKeptVersions() {
     text += "\n\n" + version.path + " holds " + title_ + "'s version;\n" + version.keptAs +
             " holds the version found on disk.";
   }
-  services_.desktop.messages.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
+  messages_.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
 }
 
 void Program::FormClose() {
@@ -200,20 +210,32 @@ void Program::FormClose() {
   state.copyBuffer = {};
 }
 
-int Program::WMQueryEndSession() {
-  // Short texts: Windows shows them beside the program on its shut-down screen.
-  services_.saving.HoldUpSessionEnd("Saving the clips.");
-  if (saving_) return 0;  // asked while a save waits for a busy file: it goes on afterwards
+bool Program::SaveInTime() {
   sessionEndFailure_.reset();
   try {
     const SaveDeadline::Bound bound = deadline_.Start(kSessionEndSaveMs);
     const std::string notice = TakeInDataFiles();
     sessionEndNotice_ += (sessionEndNotice_.empty() || notice.empty() ? "" : "\n\n") + notice;
-    SaveAll();  // the versions kept meanwhile are told once the session goes on
+    SaveAll();  // the versions kept meanwhile are told once the user is back
   } catch (const AppError& error) {
     sessionEndFailure_ = error.what();
   }
-  if (sessionEndFailure_) {
+  return !sessionEndFailure_;
+}
+
+void Program::TellWhatWaited() {
+  TellNotice(std::exchange(sessionEndNotice_, {}));
+  TellKeptVersions();
+  if (!sessionEndFailure_) return;
+  popup.CancelPaste();  // the error's box, like every other, drops a paste still waiting
+  throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
+}
+
+int Program::WMQueryEndSession() {
+  // Short texts: Windows shows them beside the program on its shut-down screen.
+  services_.saving.HoldUpSessionEnd("Saving the clips.");
+  if (saving_) return 0;  // asked while a save waits for a busy file: it goes on afterwards
+  if (!SaveInTime()) {
     services_.saving.HoldUpSessionEnd("The clips could not be saved.");
     return 0;
   }
@@ -224,9 +246,15 @@ int Program::WMQueryEndSession() {
 void Program::WMEndSession(bool ending) {
   if (ending) return;  // Windows ends the program now
   services_.saving.LetSessionEnd();
-  TellNotice(std::exchange(sessionEndNotice_, {}));
-  TellKeptVersions();
-  if (sessionEndFailure_) throw AppError(*std::exchange(sessionEndFailure_, std::nullopt));
+  TellWhatWaited();
+}
+
+void Program::Suspending() {
+  if (!saving_) SaveInTime();  // a save under way goes on after the resume
+}
+
+void Program::Resumed() {
+  TellWhatWaited();
 }
 
 void Program::CloseMainWindow() {
@@ -236,11 +264,11 @@ void Program::CloseMainWindow() {
     if (saving_) throw;  // another save is under way: told, and Quit may be chosen again
     // A save that cannot succeed (a folder that takes no file) must not keep the program
     // alive for good: the user chooses.
-    const MessageAnswer answer = services_.desktop.messages.ShowMessage(
-        MessageKind::Error,
-        ErrorBoxText(error.what()) + "\n\nEnd " + title_ +
-            " without saving? What was changed since the last save is lost.",
-        MessageButtons::YesNo);
+    const MessageAnswer answer =
+        messages_.ShowMessage(MessageKind::Error,
+                              ErrorBoxText(error.what()) + "\n\nEnd " + title_ +
+                                  " without saving? What was changed since the last save is lost.",
+                              MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) throw SilentAbort();
   }
   terminateRequested_ = true;

@@ -15,6 +15,7 @@
 #include "desktop/desktop_services.h"
 #include "desktop/folder_watch.h"
 #include "desktop/global_hot_key.h"
+#include "desktop/paste_dropping_messages.h"
 #include "desktop/shortcut.h"
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
@@ -68,6 +69,8 @@ class Program : public MainWindowEvents, public Housekeeper {
   RetryingFileSystem retrying_;
   DiskChangeGuard dataFiles_;
   NotingCodePage codePage_;
+  // Every box the program opens drops a paste still waiting; the windows' handlers get these.
+  PasteDroppingMessages messages_;
 
  public:
   // `title` names the program in what it tells the user; `onEnd` ends the message loop once
@@ -96,6 +99,8 @@ class Program : public MainWindowEvents, public Housekeeper {
   int WMQueryEndSession() override;
   // Windows has decided: `ending` false when the session goes on.
   void WMEndSession(bool ending) override;
+  void Suspending() override;
+  void Resumed() override;
   // FormClose now; the program ends once the running handler has returned. After a failed
   // save the user chooses to end without saving, or to keep the program: SilentAbort then
   // ends the running handler, the main window staying as it was.
@@ -111,6 +116,10 @@ class Program : public MainWindowEvents, public Housekeeper {
   // the tray tip follows, and a key that does not work is told once (not in one-shot mode,
   // where the hot key is not what the user works with).
   void CheckHotKey();
+  // The first start (ParamFlags' second character still "0") shows `note` in a balloon, and
+  // records that it has: what a new user must know of the platform, told once. Not in
+  // one-shot mode, which is on its way to a paste.
+  void TellOnFirstStart(const std::string& note);
   // The settings dialog has closed: it applies the key again, or a new one, and "OK" saves
   // the preferences.
   void SettingsClosed();
@@ -145,6 +154,10 @@ class Program : public MainWindowEvents, public Housekeeper {
  private:
   // Rows, store and preferences; throws at the first failure.
   void SaveAll();
+  // A save Windows waits for (the session's end, a suspend), bounded in time; a failure and
+  // the notices are kept, to be told by TellWhatWaited once the user is back.
+  bool SaveInTime();
+  void TellWhatWaited();
   void LoadAndApplyPreferences();
   // Data files another program changed since they were last loaded or saved are merged
   // into what the program holds; what the user must know is returned. Both versions of a

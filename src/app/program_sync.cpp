@@ -83,8 +83,7 @@ std::string Program::KeepBeside(const std::vector<std::pair<std::string, std::st
 }
 
 void Program::TellNotice(const std::string& text) {
-  if (!text.empty())
-    services_.desktop.messages.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
+  if (!text.empty()) messages_.ShowMessage(MessageKind::Warning, text, MessageButtons::Ok);
 }
 
 std::string Program::TakeInDataFiles() {

@@ -36,6 +36,8 @@ bool MayRunBesideAnotherInstance(KeyState& keys, MessageBoxes& messages, const s
       other == OtherInstance::OtherSession
           ? " for another user of this computer, or in another session of yours:\nits icon is "
             "in that session's notification area."
+      : other == OtherInstance::ElevatedThisSession
+          ? " as administrator, in this session: its icon is in the notification area."
       : other == OtherInstance::ThroughAnotherPath
           ? ", started through another path to this folder\nor on another computer that "
             "shares it."

@@ -20,9 +20,10 @@ struct FolderId {
 // Where the instance already running from the folder was found.
 enum class OtherInstance {
   None,
-  ThisSession,         // its icon is in this user's notification area
-  OtherSession,        // another user's, or this user's in another session
-  ThroughAnotherPath,  // its lock file is held: another path to the folder, another computer
+  ThisSession,          // its icon is in this user's notification area
+  ElevatedThisSession,  // likewise, but run as administrator: this copy cannot reach it
+  OtherSession,         // another user's, or this user's in another session
+  ThroughAnotherPath,   // its lock file is held: another path to the folder, another computer
 };
 
 // The name (without its namespace) every instance started from `folder` holds while it runs.

@@ -77,16 +77,70 @@ bool Attached(char32_t c) {
 
 constexpr char32_t kZeroWidthJoiner = 0x200D;
 
-// Walks the characters; `visit(begin)` for each, with its byte offset. Returns the end.
+bool RegionalIndicator(char32_t c) {
+  return c >= 0x1F1E6 && c <= 0x1F1FF;
+}
+
+// Hangul syllable parts: leading consonants, vowels, trailing consonants, and the
+// precomposed syllables with (LVT) or without (LV) a trailing consonant.
+enum class Jamo { None, L, V, T, LV, LVT };
+
+Jamo JamoOf(char32_t c) {
+  if ((c >= 0x1100 && c <= 0x115F) || (c >= 0xA960 && c <= 0xA97C)) return Jamo::L;
+  if ((c >= 0x1160 && c <= 0x11A7) || (c >= 0xD7B0 && c <= 0xD7C6)) return Jamo::V;
+  if ((c >= 0x11A8 && c <= 0x11FF) || (c >= 0xD7CB && c <= 0xD7FB)) return Jamo::T;
+  if (c >= 0xAC00 && c <= 0xD7A3) return (c - 0xAC00) % 28 == 0 ? Jamo::LV : Jamo::LVT;
+  return Jamo::None;
+}
+
+bool HangulJoins(Jamo before, Jamo next) {
+  switch (before) {
+    case Jamo::L:
+      return next == Jamo::L || next == Jamo::V || next == Jamo::LV || next == Jamo::LVT;
+    case Jamo::V:
+    case Jamo::LV:
+      return next == Jamo::V || next == Jamo::T;
+    case Jamo::T:
+    case Jamo::LVT:
+      return next == Jamo::T;
+    default:
+      return false;
+  }
+}
+
+// The grapheme cluster rule of the cases a title meets: CR LF, marks and selectors, emoji
+// joined by ZWJ, flags (regional indicators in pairs), decomposed Hangul syllables.
+class ClusterBreaks {
+ public:
+  // True when a new character starts at `next`.
+  bool StartsAt(char32_t next) {
+    bool joins = false;
+    if (started_) {
+      joins = (previous_ == U'\r' && next == U'\n') || (next != kInvalid && Attached(next)) ||
+              previous_ == kZeroWidthJoiner || (RegionalIndicator(next) && oddIndicators_) ||
+              HangulJoins(jamo_, JamoOf(next));
+    }
+    oddIndicators_ = RegionalIndicator(next) && !(joins && oddIndicators_);
+    jamo_ = next == kInvalid ? Jamo::None : JamoOf(next);
+    previous_ = next;
+    started_ = true;
+    return !joins;
+  }
+
+ private:
+  bool started_ = false;
+  bool oddIndicators_ = false;  // the cluster so far ends in an unpaired regional indicator
+  Jamo jamo_ = Jamo::None;
+  char32_t previous_ = 0;
+};
+
+// Walks the characters; `visit(begin)` for each, with its byte offset, until it says stop.
 template <typename Visit>
 void ForEachCharacter(std::string_view text, Visit visit) {
-  bool joinNext = false;
+  ClusterBreaks breaks;
   for (std::size_t at = 0; at < text.size();) {
     const Utf8CodePoint point = DecodeUtf8At(text, at);
-    const bool starts =
-        at == 0 || !(joinNext || (point.value != kInvalid && Attached(point.value)));
-    if (starts && !visit(at)) return;
-    joinNext = point.value == kZeroWidthJoiner;
+    if (breaks.StartsAt(point.value) && !visit(at)) return;
     at += point.length;
   }
 }
@@ -156,6 +210,19 @@ std::string Latin1Text(std::string_view text) {
     at += point.length;
   }
   return out;
+}
+
+std::size_t CodePointCount(std::string_view text) {
+  if (IsAscii(text)) return text.size();
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); at += DecodeUtf8At(text, at).length) ++count;
+  return count;
+}
+
+std::size_t CodePointPrefix(std::string_view text, std::size_t codePoints) {
+  std::size_t at = 0;
+  for (; at < text.size() && codePoints > 0; --codePoints) at += DecodeUtf8At(text, at).length;
+  return at;
 }
 
 }  // namespace qv

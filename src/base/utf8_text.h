@@ -1,6 +1,7 @@
 #pragma once
-// Text is UTF-8 throughout the program. Lengths the user sees count characters: a character
-// outside the BMP is one, and a combining mark belongs to the character before it.
+// Text is UTF-8 throughout the program. Lengths the user sees count characters as a reader
+// sees them: a character outside the BMP is one, a combining mark belongs to the character
+// before it, and a flag, an emoji joined by ZWJ or a Hangul syllable typed in parts is one.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ bool IsValidUtf8(std::string_view text);
 std::size_t CharacterCount(std::string_view text);
 // Bytes of the first `characters` characters, each with its marks: never half a character.
 std::size_t CharacterPrefix(std::string_view text, std::size_t characters);
+// Code points: the characters as a data file writes them, one byte of an 8-bit code page
+// being one (the tags' 21). A byte that is no UTF-8 counts as one.
+std::size_t CodePointCount(std::string_view text);
+std::size_t CodePointPrefix(std::string_view text, std::size_t codePoints);
 
 // Well-formed UTF-8 for a platform that takes nothing else: a byte outside a sequence, and
 // NUL (which would end the text there), become U+FFFD.

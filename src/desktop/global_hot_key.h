@@ -11,6 +11,8 @@ class HotKeyRegistration {
   // modifiers: MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4.
   virtual bool Register(unsigned modifiers, unsigned virtualKey) = 0;
   virtual void Unregister() = 0;
+  // Whether this desktop lets the program bind a key of its own at all.
+  virtual bool CanBind() const { return true; }
 };
 
 class GlobalHotKey {
@@ -27,6 +29,9 @@ class GlobalHotKey {
   void SetKey(TShortCut key);
   // A key is set, and registering it succeeded.
   bool Works() const { return key_ != 0 && registered_; }
+  // The desktop lets no program bind its own key: only a shortcut the user binds calls up
+  // the list.
+  bool Unbindable() const { return !api_.CanBind(); }
   // The owner has finished loading (start-up has settled on its key): registers the key,
   // if one is set.
   void Loaded();

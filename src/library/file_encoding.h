@@ -3,6 +3,7 @@
 // the same bytes back: a file the program only ever puts code-page text into stays the
 // 8-bit file it always was; one that must hold a character its code page lacks becomes
 // UTF-8 with a byte order mark, which every current editor reads.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,13 @@ class FileText {
 
  private:
   FileEncoding encoding_ = FileEncoding::CodePage;
+  // A file whose bytes its code page does not read back (a double-byte character torn in
+  // two): its bytes and the text they were read as, so that it is written byte for byte
+  // until its text is changed.
+  struct Unreadable {
+    std::string bytes, text;
+  };
+  std::optional<Unreadable> unreadable_;
 };
 
 }  // namespace qv

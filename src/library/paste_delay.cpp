@@ -76,6 +76,14 @@ std::string DelayBoundsRefusal(std::string_view text) {
          " ms.\r\nChoose a delay from the list, or type one within these bounds";
 }
 
+std::string DelayBeyondBoundsNotice(std::int32_t milliseconds) {
+  const std::int32_t bounded = BoundedPasteDelay(milliseconds);
+  if (bounded == milliseconds) return {};
+  return "The paste delay in prefs.qvl is " + std::to_string(milliseconds) +
+         " ms, but a paste waits from 0 to " + std::to_string(kMaxPasteDelayMs) + " ms; it waits " +
+         std::to_string(bounded) + " ms. Choose a delay in Settings to keep this one.";
+}
+
 std::int32_t BoundedPasteDelay(std::int32_t milliseconds) {
   return std::clamp<std::int32_t>(milliseconds, 0, kMaxPasteDelayMs);
 }

@@ -35,6 +35,10 @@ DelayReading CorrectDelayText(std::string& text);
 // delay within them, and for a text that is no integer (CorrectDelayText tells that).
 std::string DelayBoundsRefusal(std::string_view text);
 
+// A delay in effect beyond the bounds (it came with the preferences file; the settings refuse
+// one): what the user is told at start, as a paste waits BoundedPasteDelay. Empty within.
+std::string DelayBeyondBoundsNotice(std::int32_t milliseconds);
+
 // The wait a paste uses for a delay in effect: 0 to kMaxPasteDelayMs.
 std::int32_t BoundedPasteDelay(std::int32_t milliseconds);
 

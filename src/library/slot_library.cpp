@@ -73,7 +73,14 @@ struct BlockSpan {
 };
 
 bool IsSlotTag(std::string_view tag, std::string_view prefix) {
-  return tag.size() == kTagLength && tag.substr(0, prefix.size()) == prefix;
+  return CodePointCount(tag) == kTagLength && tag.substr(0, prefix.size()) == prefix;
+}
+
+// The tag that starts at `at`: 21 characters as the file writes them (an identity outside
+// ASCII takes more bytes than characters here), or fewer where the text ends.
+std::string_view TagAt(std::string_view text, std::size_t at) {
+  const std::string_view rest = text.substr(at);
+  return rest.substr(0, CodePointPrefix(rest, kTagLength));
 }
 
 // The block of a slot, or nothing when the tags are missing, out of order, or share their
@@ -106,8 +113,9 @@ bool InsideAnotherBlock(std::string_view store, const BlockSpan& span) {
   const std::string_view before = store.substr(0, span.begin);
   for (auto at = FindIgnoringCase(before, kHeaderPrefix); at;
        at = FindIgnoringCase(before, kHeaderPrefix, *at + 1)) {
-    const auto header = store.substr(*at, kTagLength);
-    if (header.size() < kTagLength || header.find_first_of("\r\n") != std::string_view::npos)
+    const auto header = TagAt(store, *at);
+    if (CodePointCount(header) < kTagLength ||
+        header.find_first_of("\r\n") != std::string_view::npos)
       continue;
     const auto trailer = FindTag(store, TrailerTagFor(header));
     if (trailer && *trailer >= span.end) return true;
@@ -200,7 +208,7 @@ std::string GatherFullClip(const SlotList& rows, int row, std::string_view store
   const std::string_view text = rows[static_cast<std::size_t>(row)];
   // A row without a tag belongs to no slot; its first characters stand in for the header.
   const auto at = text.find(kHeaderPrefix);
-  current.header = std::string(text.substr(at == std::string_view::npos ? 0 : at, kTagLength));
+  current.header = std::string(TagAt(text, at == std::string_view::npos ? 0 : at));
   current.trailer = TrailerTagFor(current.header);
   if (at == std::string_view::npos) return {};
   const auto span = LocateBlock(store, current.header, current.trailer);
@@ -233,8 +241,9 @@ std::optional<BlockRange> FindClipBlock(std::string_view store, std::string_view
 
 std::string HeaderOfRow(std::string_view row) {
   const auto at = row.find(kHeaderPrefix);
-  if (at == std::string_view::npos || row.size() - at < kTagLength) return {};
-  return std::string(row.substr(at, kTagLength));
+  if (at == std::string_view::npos) return {};
+  const auto header = TagAt(row, at);
+  return CodePointCount(header) < kTagLength ? std::string() : std::string(header);
 }
 
 UpdateOutcome UpdateClipBlock(ClipStore& store, const CurrentSlot& current,

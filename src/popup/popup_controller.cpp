@@ -84,16 +84,17 @@ void PopupController::HotKey1HotKey() {
     form.Show();
     view_.slotList.SetTopRow(0);
     view_.panel.Focus();
+    view_.slotList.SetHorizontalExtent(0);
+    desktop_.activation.RaiseWithoutStayingOnTop();
+    state.PopupShown = 1;
+    // The pointer follows only a list that has the keyboard: one hidden again leaves it be.
+    if (!MakeSureListHasKeyboard()) return;
     // Panel1's right margin beside the list's scroll bar, 100 px (at 96 dpi) down.
     const WindowRect bounds = form.Bounds();
     const Point offset = view_.layout.pointerOffset;
     PointerStep([&] {
       desktop_.pointer.SetPointer({bounds.left + offset.x, bounds.top + offset.y});
     });
-    view_.slotList.SetHorizontalExtent(0);
-    desktop_.activation.RaiseWithoutStayingOnTop();
-    state.PopupShown = 1;
-    MakeSureListHasKeyboard();
   } else {
     // Timer3 keeps running and the list keeps its scroll position.
     form.Hide();
@@ -101,19 +102,20 @@ void PopupController::HotKey1HotKey() {
   }
 }
 
-void PopupController::MakeSureListHasKeyboard() {
+bool PopupController::MakeSureListHasKeyboard() {
   for (int retry = 0; !desktop_.activation.ProgramHasForeground(); ++retry) {
     if (retry == kForegroundRetries) {
       view_.form.Hide();
       state.PopupShown = 0;
       desktop_.paste.notifier.Notify(kNoKeyboardMessage);
-      return;
+      return false;
     }
     // Ending, or hidden by what ran meanwhile: nothing to keep.
-    if (!desktop_.paste.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return;
+    if (!desktop_.paste.clock.Wait(kForegroundRetryMs) || state.PopupShown == 0) return false;
     desktop_.activation.TakeForeground();
     view_.form.Show();
   }
+  return true;
 }
 
 void PopupController::AppDeactivate() {
@@ -177,7 +179,9 @@ void PopupController::FormKeyDown(unsigned virtualKey) {
     list.Select(-1);
     return;
   }
-  ProcessRxCheckListBoxClick();
+  // A paste ends one-shot mode by the deactivation it causes; an empty clip causes none.
+  if (ProcessRxCheckListBoxClick() && shared_.OneShotMode && view_.form.Visible())
+    lifetime_.CloseMainWindow();
 }
 
 void PopupController::RxCheckListBox1Click() {
@@ -207,13 +211,14 @@ bool PopupController::ProcessRxCheckListBoxClick() {
   if (!SelectionIsRow()) return true;
   std::string text =
       GatherFullClip(library_.rows, view_.slotList.Selection(), library_.store, library_.current);
-  // An empty clip would empty the user's clipboard and type nothing useful.
+  // An empty clip would empty the user's clipboard and type nothing useful; with a line break
+  // chosen, that line break is the paste.
+  text += PasteSuffix(view_.crlf, view_.crlfLf);
   if (text.empty()) {
     view_.slotList.Select(-1);
     desktop_.paste.notifier.Notify(kEmptyClipMessage);
     return true;
   }
-  text += PasteSuffix(view_.crlf, view_.crlfLf);
   const unsigned paste = ++pasteCount_;
   if (!PutOnClipboard(text, paste)) return false;  // nothing hidden: the row stays chosen
   view_.slotList.Select(-1);

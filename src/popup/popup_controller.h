@@ -74,7 +74,8 @@ class PopupController {
   // Tries for about a quarter second while another program holds the clipboard, handling
   // messages; false when it stayed held (told) or the user went on meanwhile.
   bool PutOnClipboard(const std::string& text, unsigned paste);
-  void MakeSureListHasKeyboard();
+  // False when the list was hidden again (told), or what ran meanwhile hid it or ends us.
+  bool MakeSureListHasKeyboard();
 
   PopupView view_;
   SharedState& shared_;

@@ -40,6 +40,10 @@ class MainWindowLifetime {
   virtual void CloseMainWindow() = 0;
 };
 
+// Windows may cancel the end of a session that the program held up without sending it the
+// news: a refusal still untold after this long is told then.
+inline constexpr int kSessionEndTellMs = 10000;
+
 // What else the main window hands to the program around it.
 class MainWindowEvents : public MainWindowLifetime {
  public:
@@ -47,6 +51,10 @@ class MainWindowEvents : public MainWindowLifetime {
   virtual int WMQueryEndSession() = 0;
   // Windows has decided: `ending` false when the session goes on.
   virtual void WMEndSession(bool ending) = 0;
+  // The computer is about to sleep: saved now, within Windows' short wait; a failure is told
+  // once it runs again (Resumed).
+  virtual void Suspending() = 0;
+  virtual void Resumed() = 0;
   // A mouse button pressed or released on the slot list.
   virtual void RxCheckListBox1MouseDown(bool leftButton) = 0;
   virtual void RxCheckListBox1MouseUp(bool rightButton) = 0;

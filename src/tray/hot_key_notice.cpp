@@ -5,6 +5,8 @@ namespace qv {
 namespace {
 
 constexpr const char* kWayOut = "Choose a hot key with \"Settings...\" in the tray menu.";
+// Where the desktop keeps every key to itself, the user binds one there to this command.
+constexpr const char* kToggleCommand = "quorvanel --toggle";
 
 bool IsBlank(const std::string& text) {
   return text.find_first_not_of(' ') == std::string::npos;
@@ -19,6 +21,11 @@ void HotKeyNotice::Check(bool mayTell) {
   std::string tip, message;
   if (hotKey_.Works()) {
     tip = title_ + " - hot key " + name;
+  } else if (hotKey_.Unbindable()) {
+    tip = title_ + " - shortcut: " + kToggleCommand;
+    message = std::string("This desktop lets no program set a hot key of its own.\n\n") +
+              "To call up the clip list, bind a desktop shortcut to `" + kToggleCommand +
+              "` in your desktop's keyboard settings.";
   } else if (key != 0) {
     tip = title_ + " - hot key " + name + " does not work";
     message = "The hot key " + name + " does not work: another program (or " + words_.hotKeyHolder +

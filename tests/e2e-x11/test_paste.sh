@@ -50,6 +50,7 @@ paste_into_target_that_goes() {
   shot notice
   assert_eq '' "$(file_hex "$E2E_TEST_DIR/bystander.txt")" "bytes typed into xterm"
   assert_eq "$(hex_of 'text of slot 12')" "$(clipboard_hex)" "clipboard bytes"
+  assert_eq secret "$(xclip -o -selection clipboard -t x-kde-passwordManagerHint)" "the hint"
   assert_eq 0 "$(log_count 'paste typed')" "pastes typed"
 }
 

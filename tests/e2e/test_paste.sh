@@ -71,3 +71,13 @@ test_tray_command_during_the_delay_cancels_the_paste() {
   assert_eq '' "$(notepad_hex)" "Notepad's text"
   assert_eq "$(hex_of 'text of slot 12')" "$(probe clipboard)" "clipboard bytes"
 }
+
+# A clip may be a password: it is marked for neither Win+V's history nor the cloud clipboard.
+test_a_pasted_clip_is_kept_out_of_clipboard_history_and_cloud() {
+  write_test_data
+  start_with_notepad
+  notepad_clear && popup_show && xdotool key c && popup_wait_hidden
+  assert_pasted 'text of slot 12'
+  assert_eq 0 "$(probe clipboard-dword CanIncludeInClipboardHistory)" "history format"
+  assert_eq 0 "$(probe clipboard-dword CanUploadToCloudClipboard)" "cloud format"
+}

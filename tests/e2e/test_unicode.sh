@@ -81,3 +81,27 @@ test_files_of_another_code_page_come_back_byte_for_byte() {
   assert_same_file "$E2E_TEST_ARTIFACTS/Lb1.qvl" "$rows"
   assert_same_file "$E2E_TEST_ARTIFACTS/svclips.qvl" "$store"
 }
+
+# Tags of 21 characters starting with "Ü" in a 1252 file (one byte there, two inside): key 2
+# pastes row 1's clip, and an update of row 1 writes its own block alone.
+test_tags_outside_ascii_find_their_own_slot() {
+  local i tag dir
+  dir=$(qv_dir) && rm -f "$dir/Lb1.qvl" "$dir/svclips.qvl"
+  for ((i = 0; i < 72; i++)); do
+    tag=$(printf '\xdcBUNGSLOT00%03d' "$i")
+    printf 'Slot %02d%64s/:hdr:\\%s\r\n' "$i" '' "$tag" >>"$dir/Lb1.qvl"
+    printf '/:hdr:\\%s\r\ntext of slot %d\r\n/:tlr:\\%s\r\n' "$tag" "$i" "$tag" >>"$dir/svclips.qvl"
+  done
+  cp "$dir/Lb1.qvl" "$E2E_TEST_ARTIFACTS/"
+  LC_ALL=C sed 's/^text of slot 1\r$/new text\r/' "$dir/svclips.qvl" >"$E2E_TEST_ARTIFACTS/svclips.qvl"
+  start_with_notepad
+  notepad_clear && popup_show && xdotool key 2 && popup_wait_hidden
+  assert_pasted 'text of slot 1'
+  lock_and_add && popup_click_row 1
+  wait_until 5 title_reads 'Slot 01' || fail "row 1 was not loaded"
+  type_content 'new text' && update_clip
+  wait_until 5 title_reads '' || fail "Update Clip did not clear the fields"
+  tray_quit
+  assert_same_file "$E2E_TEST_ARTIFACTS/Lb1.qvl" "$dir/Lb1.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/svclips.qvl" "$dir/svclips.qvl"
+}

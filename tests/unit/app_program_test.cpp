@@ -65,6 +65,13 @@ TEST_F(ProgramFiles, TheCodePageOldFilesAreReadInIsToldOnceWhenOneWasRead) {
   EXPECT_EQ(desktop.notices, std::vector<std::string>{"read in 1251"});
 }
 
+// A delay the settings refuse, written into the file by hand, is told: a paste waits 5 s.
+TEST_F(ProgramFiles, ADelayBeyondTheBoundsInTheFileIsToldAtStart) {
+  files.files[paths.prefs] = "F5\r\n8000\r\n0000000000\r\n";
+  Start();
+  EXPECT_EQ(desktop.messages.at(0).substr(0, 35), "The paste delay in prefs.qvl is 800");
+}
+
 TEST_F(ProgramFiles, MissingRowsFileIsOneErrorAndNeitherDataFileIsWrittenLater) {
   files.files.erase(paths.rows);
   EXPECT_EQ(ErrorOf([&] { program.FormCreate(); }), "Cannot open file C:\\Q\\Lb1.qvl");
@@ -100,6 +107,17 @@ TEST_F(ProgramFiles, HousekeepingWritesRowsThenStoreThenPreferences) {
   EXPECT_LT(FirstChange(paths.store), FirstChange(paths.prefs));
   EXPECT_EQ(files.files[paths.rows], rowsFile);
   EXPECT_EQ(files.files[paths.store], storeFile);
+}
+
+// Saved before the computer sleeps, without a box that would hold it up; a failure is told
+// once the user is back.
+TEST_F(ProgramFiles, ASuspendSavesAndAFailureIsToldOnResume) {
+  LfOnDisk();
+  Start();
+  files.failAtCall = files.mutatingCalls;
+  program.Suspending();
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(ErrorOf([&] { program.Resumed(); }), "Cannot create file C:\\Q\\Lb1.qvl");
 }
 
 TEST_F(ProgramFiles, AFailedWriteSkipsTheFilesAfterIt) {

@@ -37,6 +37,7 @@ TEST(SecondInstanceTest, OnlyAOneShotStartRunsBesideAnotherInstanceWhichIsToldWh
   const std::pair<OtherInstance, const char*> cases[] = {
       {OtherInstance::ThisSession, ": its icon is in the notification area."},
       {OtherInstance::OtherSession, " for another user of this computer"},
+      {OtherInstance::ElevatedThisSession, " as administrator, in this session"},
       {OtherInstance::ThroughAnotherPath, ", started through another path"}};
   for (const auto& [other, where] : cases) {
     EXPECT_FALSE(MayRunBesideAnotherInstance(desktop, desktop, "Quorvanel", "C:\\qv\\", other));

@@ -88,3 +88,23 @@ TEST_F(HotKeyNoticeTest, AnEmptyOrUnknownKeyIsToldAndOneShotModeOnlySetsTheTip) 
 
 }  // namespace
 }  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+// Where the desktop lets no program bind a key, the user is told the command to bind
+// instead, not that another program took the key.
+TEST_F(HotKeyNoticeTest, ADesktopThatBindsNoKeyNamesTheToggleCommand) {
+  hotKeyApi.heldElsewhere.clear();
+  hotKeyApi.refuse = true;
+  hotKeyApi.unbindable = true;
+  StartWithPrefs("F5");
+  notice.Check(true);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_THAT(desktop.messages[0], HasSubstr("bind a desktop shortcut to `quorvanel --toggle`"));
+  EXPECT_THAT(desktop.messages[0], ::testing::Not(HasSubstr("another program")));
+  EXPECT_EQ(tip.text, "Quorvanel - shortcut: quorvanel --toggle");
+}
+
+}  // namespace
+}  // namespace qv::test

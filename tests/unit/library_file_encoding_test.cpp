@@ -54,5 +54,23 @@ TEST(FileEncoding, FilesComeBackByteForByteAndOnlyALackingCodePageMakesUtf8) {
   }
 }
 
+// A double-byte code page as Windows reads a torn character: its lone lead byte is U+FFFD,
+// which the code page cannot write.
+struct TornCharacters : CodePage {
+  std::string Decode(std::string_view b) const override {
+    return std::string(b.substr(0, b.size() - 1)) + "\uFFFD";
+  }
+  std::optional<std::string> Encode(std::string_view) const override { return std::nullopt; }
+  bool Utf8ByDefault() const override { return false; }
+};
+
+TEST(FileEncoding, AFileWithATornCharacterIsWrittenByteForByteUntilItsTextChanges) {
+  FileText file;
+  std::string scratch;
+  EXPECT_EQ(file.Decode("abc\x82", TornCharacters()), "abc\uFFFD");
+  EXPECT_EQ(file.Encode("abc\uFFFD", TornCharacters(), scratch), "abc\x82");
+  EXPECT_EQ(file.Encode("abcd\uFFFD", TornCharacters(), scratch), kMark + "abcd\uFFFD");
+}
+
 }  // namespace
 }  // namespace qv::test

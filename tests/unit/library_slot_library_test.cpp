@@ -47,6 +47,24 @@ TEST(SlotRow, TitleIsPaddedToColumn72AndReadBackWithoutTrailingBlanks) {
   EXPECT_EQ(ListText(std::string(254, 'a') + "😀b"), std::string(254, 'a') + "😀");
 }
 
+// A title keeps 27 characters as a reader sees them: never a part of one.
+TEST(SlotRow, TitleIsCutAtTheCharacterAReaderSees) {
+  const std::pair<std::string, std::string> cases[] = {
+      // after 26 a's: the rest, what stays
+      {"\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7", "\U0001F1E9\U0001F1EA"},  // flags
+      {"\u1100\u1161\u11A8\u1100\u1161", "\u1100\u1161\u11A8"},              // Hangul in jamo
+      {"\uAC00\u11A8z", "\uAC00\u11A8"},
+      {"\U0001F468\u200D\U0001F467z", "\U0001F468\u200D\U0001F467"},  // joined by ZWJ
+      {"\U0001F44D\U0001F3FDz", "\U0001F44D\U0001F3FD"},              // skin tone
+      {"\u2764\uFE0Fz", "\u2764\uFE0F"},                              // variation selector
+      {"o\u0308\u0301z", "o\u0308\u0301"}};
+  for (const auto& [rest, kept] : cases) {
+    const auto row = ComposeSlotRow(std::string(26, 'a') + rest, Header(1));
+    EXPECT_EQ(row.find(Header(1)), 26 + rest.size() + 43);  // 28 characters, 43 blanks
+    EXPECT_EQ(ReadSlotTitle(row), std::string(26, 'a') + kept);
+  }
+}
+
 TEST(SlotTag, HeaderInRowsIsExactCaseWhileTagTextInContentIsAnyCase) {
   EXPECT_TRUE(RowHasHeader(ComposeSlotRow("t", Header(0))));
   EXPECT_TRUE(RowHasHeader("/:hdr:\\"));

@@ -73,8 +73,8 @@ TEST_F(PopupPasteTest, KeyForARowWithoutHeaderPastesNothing) {
   EXPECT_EQ(desktop.clipboard, "clip 36");
 }
 
-// The clip goes to the clipboard byte for byte with the suffix chosen; an empty one leaves
-// the clipboard as it was, types nothing and says so.
+// The clip goes to the clipboard byte for byte with the suffix chosen; an empty one pastes the
+// line break chosen, or with none leaves the clipboard as it was, types nothing and says so.
 TEST_F(PopupPasteTest, ClipIsPastedExactlyWithItsSuffix) {
   const std::string clip = "first\r\n\r\nthird | with bar\r\n";
   SetContent(12, clip);
@@ -90,9 +90,10 @@ TEST_F(PopupPasteTest, ClipIsPastedExactlyWithItsSuffix) {
   }
   SetContent(3, "");
   ShowByHotKey();
-  desktop.log.clear();
   popup.FormKeyDown('4');
-  EXPECT_EQ(desktop.clipboard, clip + "\x0D\x0A");
+  crlf.SetDown(false), crlfLf.SetDown(false);
+  ShowByHotKey(), popup.FormKeyDown('4');
+  EXPECT_EQ(desktop.clipboard, "\x0D\x0A");  // from the first
   EXPECT_TRUE(desktop.log.empty());
   EXPECT_EQ(desktop.notices.size(), 1u);
 }
@@ -210,6 +211,10 @@ TEST_F(PopupPasteTest, OneShotRowClickEndsAndAKeyLeavesTheEndToTheDeactivation) 
   popup.RxCheckListBox1Click();
   EXPECT_TRUE(ended);
   EXPECT_EQ(desktop.log, std::vector<std::string>{});  // nothing pasted
+
+  ended = false, popupWindow.visible = true;  // an empty slot's key ends one-shot mode too
+  SetContent(5, ""), popup.FormKeyDown('6');
+  EXPECT_TRUE(ended);
 }
 
 }  // namespace

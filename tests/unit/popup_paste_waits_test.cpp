@@ -36,6 +36,10 @@ TEST_F(PasteWaitsTest, WhatRunsDuringTheDelayDecidesWhetherTheKeysGoOut) {
        kElevatedTargetMessage},
       {"keys blocked", [&] { desktop.keysAccepted = 0; }, 1, "clip 12", false, false, false,
        KeysBlockedMessage({})},
+      // A box the program opens by itself (the data folder's news): after OK, no paste.
+      {"box",
+       [&] { program.DataFolderChanged("x (conflicted copy).qvl"), program.DataFolderQuiet(); }, 0,
+       "clip 12", false, false, false},
       // The deactivation that the paste itself causes, in one-shot mode.
       {"one-shot", [&] { program.state.OneShotMode = 1, popup.AppDeactivate(); }, 1, "clip 12",
        true, true, false},
@@ -61,11 +65,12 @@ TEST_F(PasteWaitsTest, WhatRunsDuringTheDelayDecidesWhetherTheKeysGoOut) {
 
 // A list without the keyboard would let the slot keys fall into the user's document.
 TEST_F(PasteWaitsTest, ListThatCannotTakeTheKeyboardIsTriedAgainThenHiddenAndTold) {
-  for (const auto& [refusals, shown] : {std::pair(3, true), std::pair(4, false)}) {
-    desktop.foregroundRefusals = refusals;
+  for (const auto& [refusals, shown] : {std::pair(4, false), std::pair(3, true)}) {
+    desktop.foregroundRefusals = refusals, desktop.notices.clear();
     ShowByHotKey();
     EXPECT_EQ(std::pair(popupWindow.visible, popup.state.PopupShown), std::pair(shown, +shown));
     EXPECT_EQ(desktop.notices.size(), shown ? 0u : 1u) << refusals;
+    EXPECT_EQ(desktop.pointer.x != 0, shown) << "the pointer moved only onto a list shown";
     if (shown) popup.HotKey1HotKey();
   }
 }

@@ -34,7 +34,7 @@ TEST_F(PopupWindowTest, HotKeyShowsTheFirstPageCentredWithThePointerOnThePanel) 
   EXPECT_EQ(slotList.HorizontalExtent(), 0);
   EXPECT_TRUE(slotList.Enabled());
   EXPECT_THAT(desktop.log,
-              ElementsAre("foreground", "restore", "show", "pointer 761,150", "raise"));
+              ElementsAre("foreground", "restore", "show", "raise", "pointer 761,150"));
 }
 
 TEST_F(PopupWindowTest, SecondHotKeyHidesButKeepsTimerAndScroll) {

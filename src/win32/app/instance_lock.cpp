@@ -71,6 +71,9 @@ InstanceLock::InstanceLock(const std::string& folder) {
   // An instance in this session has its icon in this user's notification area.
   local_.reset(CreateMutexW(nullptr, FALSE, Utf8ToWide("Local\\" + name).c_str()));
   const bool here = local_ && GetLastError() == ERROR_ALREADY_EXISTS;
+  // This session's lock exists but we may not open it: a copy running as administrator holds
+  // it (its objects deny a process that is not elevated).
+  const bool elevatedHere = !local_ && GetLastError() == ERROR_ACCESS_DENIED;
   global_.reset(CreateMutexW(nullptr, FALSE, Utf8ToWide("Global\\" + name).c_str()));
   const DWORD error = GetLastError();
   // An instance of another user holds it when we may not even open it.
@@ -84,10 +87,11 @@ InstanceLock::InstanceLock(const std::string& folder) {
                                       nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   const bool fileHeld = !file_ && GetLastError() == ERROR_SHARING_VIOLATION;
-  another_ = here        ? OtherInstance::ThisSession
-             : elsewhere ? OtherInstance::OtherSession
-             : fileHeld  ? OtherInstance::ThroughAnotherPath
-                         : OtherInstance::None;
+  another_ = here           ? OtherInstance::ThisSession
+             : elevatedHere ? OtherInstance::ElevatedThisSession
+             : elsewhere    ? OtherInstance::OtherSession
+             : fileHeld     ? OtherInstance::ThroughAnotherPath
+                            : OtherInstance::None;
 }
 
 void InstanceLock::Release() {

@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/second_instance.h"
 #include "base/app_error.h"
+#include "base/product.h"
 #include "editor/editor_controller.h"
 #include "popup/popup_controller.h"
 #include "settings/settings_controller.h"
@@ -40,6 +41,27 @@ void __verbose_terminate_handler() {
 #endif
 
 using namespace qv;
+
+namespace {
+
+// Windows 11 puts a new program's icon under the overflow arrow.
+constexpr const char* kTrayOverflowNote =
+    QV_PRODUCT_NAME " runs in the notification area.\n"
+    "If you do not see its icon beside the clock, click\n"
+    "the arrow (^) there; drag the icon beside the clock\n"
+    "to keep it in view.";
+constexpr DWORD kWindows11Build = 22000;
+
+// The build Windows really is: GetVersionEx answers what the manifest names.
+DWORD WindowsBuild() {
+  using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  const auto get = SystemFunction<GetVersion>("ntdll.dll", "RtlGetVersion");
+  return get && get(&info) == 0 ? info.dwBuildNumber : 0;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LoadLibrariesFromSystemFolderOnly();
@@ -76,6 +98,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   });
   tray.SetIcon(LoadTrayIconPicture());
   popup.Run([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
+  if (WindowsBuild() >= kWindows11Build) program.TellOnFirstStart(kTrayOverflowNote);
   // The framework shows the main window; its first activation minimises the application.
   if (program.state.OneShotMode) tray.LetSettle();
   if (popup.Handle() && !program.TerminateRequested()) {

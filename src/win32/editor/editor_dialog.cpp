@@ -4,6 +4,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -72,7 +74,7 @@ constexpr ChildLayout kTitleLayout{
     layout::kTitleField.height,
     WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP | ES_AUTOHSCROLL,
     WS_EX_CLIENTEDGE};
-constexpr ChildLayout kContentLayout{"RichEdit20W",
+constexpr ChildLayout kContentLayout{"RICHEDIT50W",  // MSFTEDIT.DLL: Windows 7 has it too
                                      kIdContentField,
                                      layout::kContentField.left,
                                      layout::kContentField.top,
@@ -99,11 +101,31 @@ std::string EditorDialog::ContentField::Text() const {
   return WideToUtf8(text);
 }
 
+// Streamed in as text: a clip that begins with "{\rtf" is text to show, not RTF to render.
 void EditorDialog::ContentField::SetText(const std::string& text) {
   if (Text() == text) return;
   programChanging_ = true;
-  SetWindowTextW(Window(), Utf8ToWide(text).c_str());
+  struct Source {
+    std::wstring text;
+    std::size_t at = 0;
+  } source{Utf8ToWide(text)};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0,
+                    [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) -> DWORD {
+                      auto& from = *reinterpret_cast<Source*>(cookie);
+                      const std::size_t bytes = std::min<std::size_t>(
+                          static_cast<std::size_t>(size) & ~std::size_t{1},
+                          (from.text.size() - from.at) * sizeof(wchar_t));
+                      std::memcpy(buffer, from.text.data() + from.at, bytes);
+                      from.at += bytes / sizeof(wchar_t);
+                      *done = static_cast<LONG>(bytes);
+                      return 0;
+                    }};
+  SendMessageW(Window(), EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
   programChanging_ = false;
+}
+
+void EditorDialog::ContentField::PasteFromClipboard() {
+  SendMessageW(Window(), EM_PASTESPECIAL, CF_UNICODETEXT, 0);  // text only, never a picture
 }
 
 HWND EditorDialog::ContentField::Window() const {
@@ -112,8 +134,10 @@ HWND EditorDialog::ContentField::Window() const {
 }
 
 HWND EditorDialog::CreateContentField() {
-  richEditLibrary_.reset(LoadSystemLibrary("riched20.dll"));
+  richEditLibrary_.reset(LoadSystemLibrary("msftedit.dll"));
   HWND field = CreateChild(kContentLayout, font_.get());
+  // Plain text: what is typed, pasted or loaded is text, as the clip is.
+  SendMessageW(field, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
   SetWindowPos(field, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);  // tab order 0
   SendMessageW(field, EM_SETTARGETDEVICE, 0, 1);           // no word wrap
@@ -292,6 +316,14 @@ LRESULT EditorDialog::OnChildMessage(HWND field, UINT message, WPARAM wParam, LP
     return 0;
   }
   if (message == WM_RBUTTONUP) contextMenuAsked_ = false;
+  // Every paste into the content takes the clipboard's text alone.
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  const bool pasteKey = message == WM_KEYDOWN && ((ctrl && wParam == 'V') ||
+                                                  (shift && !ctrl && wParam == VK_INSERT));
+  if (field == content_.Handle() && (message == WM_PASTE || pasteKey)) {
+    content_.PasteFromClipboard();
+    return 0;
+  }
   const LRESULT result = ChildDefault(field, message, wParam, lParam);
   const bool buttonUp =
       message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;

@@ -36,7 +36,7 @@ class EditorDialog : public Win32Form, public EditorFocus {
     void SetText(const std::string& text) override;
     bool Enabled() const override { return IsWindowEnabled(Window()) != FALSE; }
     void SetEnabled(bool enabled) override { EnableWindow(Window(), enabled); }
-    void PasteFromClipboard() override { SendMessageW(Window(), WM_PASTE, 0, 0); }
+    void PasteFromClipboard() override;
     bool MenuAutoPopup() const override { return menuAutoPopup_; }
     void SetMenuAutoPopup(bool on) override { menuAutoPopup_ = on; }
     HWND Window() const;

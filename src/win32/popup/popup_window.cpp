@@ -1,5 +1,6 @@
 #include "win32/popup/popup_window.h"
 
+#include <imm.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "popup/popup_rules.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/screens.h"
+#include "win32/base/system_library.h"
 #include "win32/base/wide_text.h"
 #include "win32/kit/gdi.h"
 #include "win32/kit/pictures.h"
@@ -19,6 +21,18 @@
 namespace qv {
 
 namespace {
+
+// With a Japanese, Chinese or Korean input method on, the slot keys would reach the list as
+// VK_PROCESSKEY and choose nothing: the list window and its controls take no input method.
+// Looked up at run time, as imm32 is no library the program links to.
+void KeepInputMethodsAway(HWND window) {
+  using AssociateContextEx = BOOL(WINAPI*)(HWND, HIMC, DWORD);
+  static const HMODULE imm = LoadSystemLibrary("imm32.dll");
+  if (const auto associate = SystemFunction<AssociateContextEx>(imm, "ImmAssociateContextEx")) {
+    associate(window, nullptr, 0);
+    associate(window, nullptr, IACE_CHILDREN);
+  }
+}
 
 constexpr COLORREF kLabelColour = kButtonColour;
 constexpr UINT kDeactivatedMessage = WM_APP + 1;
@@ -81,6 +95,7 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   Subclass(labelColumn_.Handle());
   for (HWND button : headerButtons_) Subclass(button);
   MoveFocusWithTab(window_);  // Tab reaches the header's buttons
+  KeepInputMethodsAway(window_);
   labelColumn_.SetItems(KeyLabelItems());
   // Keyboard preview: the window sees every key press before its controls.
   SetMessagePreview([this](const MSG& msg) {
@@ -311,18 +326,31 @@ LRESULT PopupWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == timer1_.Id()) controller_->Timer1Timer();
       if (wParam == timer3_.Id()) controller_->Timer3Timer();
+      if (wParam == sessionEndTimer_.Id()) {
+        sessionEndTimer_.SetInterval(0);
+        events_->WMEndSession(false);  // no news from Windows: the session went on
+      }
       return 0;
     case WM_CLOSE:
       events_->CloseMainWindow();
       return 0;
-    case WM_QUERYENDSESSION:
-      return events_->WMQueryEndSession();
+    case WM_QUERYENDSESSION: {
+      const int answer = events_->WMQueryEndSession();
+      if (answer == 0) sessionEndTimer_.SetInterval(kSessionEndTellMs);
+      return answer;
+    }
     case WM_ENDSESSION:
+      sessionEndTimer_.SetInterval(0);
       events_->WMEndSession(wParam != FALSE);
       return 0;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) events_->Suspending();
+      if (wParam == PBT_APMRESUMESUSPEND) events_->Resumed();  // the user is back
+      return TRUE;
     case WM_DESTROY:
       timer1_.SetInterval(0);
       timer3_.SetInterval(0);
+      sessionEndTimer_.SetInterval(0);
       PostQuitMessage(0);
       return 0;
     default:

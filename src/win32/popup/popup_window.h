@@ -82,6 +82,7 @@ class PopupWindow : public Win32Form, public FocusControl {
   HeaderNotice headerNotice_;
   Win32Timer timer1_{&window_, 1};
   Win32Timer timer3_{&window_, 3};
+  Win32Timer sessionEndTimer_{&window_, 4};  // tells a refused session end Windows cancelled
   HintWindow hintWindow_;
   LabelHint labelHint_{hintWindow_};
   UniqueFont font_;

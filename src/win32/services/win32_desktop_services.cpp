@@ -103,7 +103,9 @@ void LetInputArrive() {
 }  // namespace
 
 // The text as Unicode first, so that no character is lost; beside it as 8-bit text in the
-// ANSI code page, for programs that read only that, with the locale that names it.
+// ANSI code page, for programs that read only that, with the locale that names it. A clip may
+// be a password: Windows is told to keep it out of the clipboard history (Win+V) and off the
+// cloud clipboard.
 bool Win32DesktopServices::PutClipboardText(const std::string& text) {
   const std::wstring wide = Utf8ToWide(text);
   UniqueGlobal unicode = GlobalBlock(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
@@ -116,12 +118,16 @@ bool Win32DesktopServices::PutClipboardText(const std::string& text) {
   UniqueGlobal bytes = GlobalBlock(ansi.c_str(), ansi.size() + 1);
   const LCID locale = GetSystemDefaultLCID();  // the locale whose code page CP_ACP is
   UniqueGlobal localeId = GlobalBlock(&locale, sizeof locale);
+  const DWORD no = 0;
+  UniqueGlobal noHistory = GlobalBlock(&no, sizeof no), noCloud = GlobalBlock(&no, sizeof no);
   const OpenClipboardScope clipboard(application_.Handle());
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
   HandToClipboard(CF_UNICODETEXT, unicode);
   HandToClipboard(CF_TEXT, bytes);
   HandToClipboard(CF_LOCALE, localeId);
+  HandToClipboard(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"), noHistory);
+  HandToClipboard(RegisterClipboardFormatW(L"CanUploadToCloudClipboard"), noCloud);
   return true;
 }
 

@@ -5,6 +5,8 @@
 #include "app/second_instance.h"
 #include "desktop/monitor_placement.h"
 #include "library/single_byte_code_page.h"
+#include "linux/toggle_socket.h"
+#include "wayland/app/wayland_main.h"
 #include "x11/app/data_folder.h"
 #include "x11/app/desktop_events.h"
 #include "x11/app/instance_lock.h"
@@ -27,7 +29,11 @@
 
 using namespace qv;
 
-int main() {
+int main(int argc, char** argv) {
+  // `quorvanel --toggle`: the running copy shows or hides its list; no copy starts.
+  if (argc > 1 && std::string(argv[1]) == "--toggle")
+    return SendToggle(DataFolder(ExecutableFolder()));
+  if (wl::WaylandChosen(argc, argv)) return wl::RunOnWayland();
   IgnoreChildAndPipeSignals();
   XDisplay display;
   if (!display.Get()) return TellNoDisplay();
@@ -61,6 +67,8 @@ int main() {
   popup.Create(program.popup, program);
   dialogs.Bind(program);
   const DesktopEvents desktopEvents(loop, desktop, hotKeyApi, folderWatch, program);
+  ToggleSocket toggleSocket(loop, folder,
+                            [&] { RunHandler([&] { program.popup.HotKey1HotKey(); }); });
   RunHandler([&] { program.FormCreate(); });
   trayHosts.Show([&](TrayCommand c) { RunHandler([&] { program.TrayMenuClick(c, dialogs); }); });
   RunHandler([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up

@@ -123,16 +123,4 @@ void Painter::Text(const WindowRect& r, const std::string& utf8, const Font& fon
   XftDrawSetClip(draw, nullptr);
 }
 
-void DrawClipboard(Painter& painter, Point at, int dpi) {
-  const auto part = [&](int left, int top, int right, int bottom, Rgb colour) {
-    const int l = at.x + ScaleForDpi(left, dpi), t = at.y + ScaleForDpi(top, dpi);
-    painter.Fill({l, t, at.x + ScaleForDpi(right, dpi) - l, at.y + ScaleForDpi(bottom, dpi) - t},
-                 colour);
-  };
-  part(2, 1, 14, 16, 0x965F28);  // the board
-  part(4, 3, 12, 14, kWhite);    // the paper
-  for (int line = 6; line <= 12; line += 2) part(5, line, 11, line + 1, 0x0000A0);
-  part(5, 0, 11, 3, 0x808080);  // the clip
-}
-
 }  // namespace qv

@@ -8,24 +8,9 @@
 
 #include "base/utf8_text.h"
 #include "desktop/controls.h"
-#include "desktop/palette.h"
+#include "popup/popup_picture.h"
 
 namespace qv {
-
-using Rgb = colour::Rgb;  // 0xRRGGBB
-inline constexpr Rgb kFaceColour = 0xF0F0F0;
-inline constexpr Rgb kPanelColour = colour::kPanel;
-inline constexpr Rgb kListColour = colour::kList;
-inline constexpr Rgb kLabelColour = colour::kButton;
-inline constexpr Rgb kBlue = colour::kBlue;
-inline constexpr Rgb kNavy = colour::kNavy;
-inline constexpr Rgb kMaroon = colour::kMaroon;
-inline constexpr Rgb kHighlight = 0x0078D7;
-inline constexpr Rgb kWhite = 0xFFFFFF;
-inline constexpr Rgb kBlack = 0x000000;
-inline constexpr Rgb kShadow = 0xA0A0A0;
-inline constexpr Rgb kDarkShadow = 0x696969;
-inline constexpr Rgb kTipColour = 0xFFFFE1;
 
 // A font of `pixels` height ("sans-serif" as fontconfig chooses it), opened when first used:
 // fontconfig's set-up costs more memory than the rest of a program at rest.
@@ -50,14 +35,14 @@ class Font {
 };
 
 // Drawing on one window (or pixmap) while it lives.
-class Painter {
+class Painter : public FillSurface {
  public:
   Painter(Display* display, int screen, Drawable drawable);
-  ~Painter();
+  ~Painter() override;
   Painter(const Painter&) = delete;
   Painter& operator=(const Painter&) = delete;
 
-  void Fill(const WindowRect& r, Rgb colour);
+  void Fill(const WindowRect& r, Rgb colour) override;
   // A one-pixel frame: light top-left and dark bottom-right when raised, else the reverse.
   void Edge(const WindowRect& r, bool raised);
   // Text with its baseline placed so that it is centred in `r` vertically; clipped to `r`.
@@ -78,8 +63,5 @@ class Painter {
   Rgb colourKeys_[8]{};
   int colourCount_ = 0;
 };
-
-// The program's picture, a clipboard, in a 16 x 16 design scaled by `dpi`, its corner at `at`.
-void DrawClipboard(Painter& painter, Point at, int dpi);
 
 }  // namespace qv

@@ -131,15 +131,16 @@ void EventLoop::Turn(int timeoutMs) {
     return;
   }
   int wait = 0;
-  if (XPending(x) == 0) {
+  if (!x || XPending(x) == 0) {
     const int timerWait = MsToNextTimer();
     wait = timeoutMs;
     if (timerWait >= 0 && (wait < 0 || timerWait < wait)) wait = timerWait;
   }
-  std::vector<pollfd> fds{{ConnectionNumber(x), POLLIN, 0}, {signalPipe_[0], POLLIN, 0}};
+  // Without an X connection its place stays, polling nothing.
+  std::vector<pollfd> fds{{x ? ConnectionNumber(x) : -1, POLLIN, 0}, {signalPipe_[0], POLLIN, 0}};
   std::vector<bool> sourceWaits;
   for (PollSource& source : sources_) sourceWaits.push_back(source.addWaits(fds, wait));
-  XFlush(x);
+  if (x) XFlush(x);
   poll(fds.data(), fds.size(), wait);
   for (std::size_t i = 0; i < sources_.size(); ++i)
     if (sourceWaits[i]) sources_[i].dispatch(fds);
@@ -149,7 +150,7 @@ void EventLoop::Turn(int timeoutMs) {
     }
     if (onSignal_) Post(onSignal_);
   }
-  while (XPending(x) > 0) {
+  while (x && XPending(x) > 0) {
     XEvent event;
     XNextEvent(x, &event);
     Dispatch(event);

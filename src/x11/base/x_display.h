@@ -4,6 +4,7 @@
 // whether it worked syncs inside a trap.
 #include <X11/Xlib.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -23,6 +24,8 @@ class XDisplay {
  public:
   // Opens $DISPLAY; Get() is null when it cannot.
   XDisplay();
+  // No connection: the loop runs without X (the Wayland front end shares it).
+  explicit XDisplay(std::nullptr_t) {}
   ~XDisplay();
   XDisplay(const XDisplay&) = delete;
   XDisplay& operator=(const XDisplay&) = delete;

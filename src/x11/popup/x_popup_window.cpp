@@ -39,9 +39,35 @@ std::string KeyPositionName(Display* display, KeyCode code) {
   return name;
 }
 
-enum HeaderButtonIndex { kCrLfLf = 0, kCrLf = 1, kClose = 2 };
-constexpr const char* kHeaderCaptions[] = {"+CR", "+cR", ""};
-constexpr int kWheelRows = 3;
+// The core's picture drawn with Xft, in the window's three fonts.
+class XCanvas : public Canvas {
+ public:
+  XCanvas(Painter& painter, const Font* fonts[3]) : painter_(painter), fonts_(fonts) {}
+  void Fill(const WindowRect& r, Rgb colour) override { painter_.Fill(r, colour); }
+  void Text(const WindowRect& r, const std::string& utf8, FontRole font, Rgb colour,
+            bool centred) override {
+    painter_.Text(r, DisplayableUtf8(utf8), *fonts_[static_cast<int>(font)], colour, centred);
+  }
+
+ private:
+  Painter& painter_;
+  const Font** fonts_;
+};
+
+MouseButton ButtonOf(unsigned button) {
+  switch (button) {
+    case Button1:
+      return MouseButton::Left;
+    case Button2:
+      return MouseButton::Middle;
+    case Button4:
+      return MouseButton::WheelUp;
+    case Button5:
+      return MouseButton::WheelDown;
+    default:
+      return MouseButton::Right;
+  }
+}
 
 }  // namespace
 
@@ -53,10 +79,11 @@ XPopupWindow::XPopupWindow(EventLoop& loop)
       crlfLf_([this] { Changed(); }),
       timer1_(loop, [this] { RunHandler([this] { controller_->Timer1Timer(); }); }),
       timer3_(loop, [this] { RunHandler([this] { controller_->Timer3Timer(); }); }),
-      hintWindow_(loop, "Quorvanel hint") {
-  const int dpi = loop.display().Dpi();
-  listEdge_ = ScaleForDpi(2, dpi);
-  layout_ = PopupLayoutForDpi(dpi, listEdge_);
+      hintWindow_(loop, "Quorvanel hint"),
+      geometry_(PopupGeometry::ForDpi(loop.display().Dpi())),
+      mouse_(geometry_, slotList_, labelColumn_, labelHint_,
+             [](const std::function<void()>& handler) { RunHandler(handler); }) {
+  const int dpi = geometry_.dpi;
   Display* display = loop.display().Get();
   const int pixels = -layout_.fontHeight;
   font_ = std::make_unique<Font>(display, loop.display().Screen(), pixels, false);
@@ -74,6 +101,7 @@ PopupView XPopupWindow::View() {
 void XPopupWindow::Create(PopupController& controller, MainWindowEvents& events) {
   controller_ = &controller;
   events_ = &events;
+  mouse_.Bind(controller, events);
   CreateForm(
       {kMainWindowCaption, layout_.panel.width, layout_.panel.height},
       KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask);
@@ -88,8 +116,8 @@ void XPopupWindow::Show() {
 void XPopupWindow::Hide() {
   if (Visible()) DebugLog("list hidden");
   hintWindow_.Hide();
-  pressedButton_ = pressedRow_ = focusedButton_ = -1;
-  listPressed_ = false;
+  focusedButton_ = -1;
+  mouse_.Reset();
   XForm::Hide();
 }
 
@@ -106,33 +134,6 @@ void XPopupWindow::HintDisplay::ShowAtPointer(const std::string& text) {
   });
 }
 
-WindowRect XPopupWindow::ListInner() const {
-  const WindowRect& list = layout_.slotList;
-  return {list.left + listEdge_, list.top + listEdge_,
-          list.width - 2 * listEdge_ - ScrollBar().width, list.height - 2 * listEdge_};
-}
-
-WindowRect XPopupWindow::ScrollBar() const {
-  const WindowRect& list = layout_.slotList;
-  const int width = ScaleForDpi(17, Dpi());
-  return {list.left + list.width - listEdge_ - width, list.top + listEdge_, width,
-          list.height - 2 * listEdge_};
-}
-
-int XPopupWindow::RowAt(const WindowRect& inner, int y, const ListModel& list) const {
-  if (y < inner.top) return -1;
-  const int row = list.TopRow() + (y - inner.top) / layout_.rowHeight;
-  return row < list.Count() ? row : -1;
-}
-
-int XPopupWindow::HeaderButtonAt(Point p) const {
-  const std::array<WindowRect, 3> buttons{layout_.crLfLfButton, layout_.crLfButton,
-                                          layout_.closeButton};
-  for (int i = 0; i < 3; ++i)
-    if (Contains(buttons[static_cast<std::size_t>(i)], p)) return i;
-  return -1;
-}
-
 void XPopupWindow::OnEvent(XEvent& event) {
   switch (event.type) {
     case Expose:
@@ -145,17 +146,19 @@ void XPopupWindow::OnEvent(XEvent& event) {
       OnKey(event.xkey);
       break;
     case ButtonPress:
-      OnButtonPress(event.xbutton);
+      mouse_.Press(ButtonOf(event.xbutton.button), {event.xbutton.x, event.xbutton.y});
       break;
     case ButtonRelease:
-      OnButtonRelease(event.xbutton);
+      mouse_.Release(ButtonOf(event.xbutton.button), {event.xbutton.x, event.xbutton.y});
       break;
-    case MotionNotify:
-      OnMotion(event.xmotion);
+    case MotionNotify: {
+      constexpr unsigned kOthers = Button2Mask | Button3Mask | ShiftMask | ControlMask | Mod1Mask;
+      const unsigned state = event.xmotion.state;
+      mouse_.Move({event.xmotion.x, event.xmotion.y}, (state & Button1Mask) && !(state & kOthers));
       break;
+    }
     case LeaveNotify:
-      if (pointerOverLabels_) labelHint_.Cancelled();
-      pointerOverLabels_ = false;
+      mouse_.Left();
       break;
     case ClientMessage:
       RunHandler([this] { events_->CloseMainWindow(); });
@@ -186,178 +189,30 @@ void XPopupWindow::OnKey(XKeyEvent& key) {
   RunHandler([&] { controller_->FormKeyDown(vk); });
 }
 
-void XPopupWindow::OnButtonPress(const XButtonEvent& button) {
-  const Point p{button.x, button.y};
-  const WindowRect inner = ListInner();
-  const bool inList = Contains(layout_.slotList, p);
-  const bool inLabels = Contains(layout_.labelColumn, p);
-  if (button.button == Button4 || button.button == Button5) {
-    if (inList) {
-      const int step = button.button == Button4 ? -kWheelRows : kWheelRows;
-      slotList_.SetTopRow(slotList_.TopRow() + step);
-    }
-    return;
-  }
-  if (inLabels && button.button == Button1) {
-    labelHint_.Cancelled();
-    const int row = RowAt(layout_.labelColumn, p.y, labelColumn_);
-    if (row < 0) return;
-    labelColumn_.Select(row);
-    RunHandler([this] { controller_->ListBox7Click(); });
-    return;
-  }
-  if (inList) {
-    if (Contains(ScrollBar(), p)) {
-      const WindowRect bar = ScrollBar();
-      const bool upper = p.y < bar.top + bar.height / 2;
-      slotList_.SetTopRow(slotList_.TopRow() + (upper ? -kPageRows : kPageRows));
-      return;
-    }
-    const bool left = button.button == Button1;
-    RunHandler([&] { events_->RxCheckListBox1MouseDown(left); });
-    if (left && Contains(inner, p)) {
-      listPressed_ = true;
-      pressedRow_ = RowAt(inner, p.y, slotList_);
-    }
-    return;
-  }
-  if (button.button == Button1) {
-    pressedButton_ = HeaderButtonAt(p);
-    if (pressedButton_ >= 0) return;
-  }
-  RunHandler([&] { controller_->PanelMouseDown(p.x, p.y); });
-}
-
-void XPopupWindow::OnButtonRelease(const XButtonEvent& button) {
-  const Point p{button.x, button.y};
-  if (button.button == Button1 && listPressed_) {
-    listPressed_ = false;
-    const int row = Contains(ListInner(), p) ? RowAt(ListInner(), p.y, slotList_) : -1;
-    const int pressed = std::exchange(pressedRow_, -1);
-    // A release over the row pressed chooses it, as the list box's click does.
-    if (row >= 0 && row == pressed) {
-      slotList_.Select(row);
-      RunHandler([this] { controller_->RxCheckListBox1Click(); });
-    }
-    RunHandler([this] { events_->RxCheckListBox1MouseUp(false); });
-    return;
-  }
-  if (button.button == Button3 && Contains(layout_.slotList, p)) {
-    RunHandler([this] { events_->RxCheckListBox1MouseUp(true); });
-    return;
-  }
-  if (button.button != Button1) return;
-  const int pressed = std::exchange(pressedButton_, -1);
-  if (pressed >= 0 && HeaderButtonAt(p) == pressed) PressHeaderButton(pressed);
-}
-
-void XPopupWindow::PressHeaderButton(int button) {
-  if (button == kClose) {
-    RunHandler([this] { controller_->SpeedButton8Click(); });
-    return;
-  }
-  RunHandler([&] {
-    controller_->SuffixButtonClick(button == kCrLf ? SuffixButton::CrLf : SuffixButton::CrLfLf);
-  });
-}
-
 bool XPopupWindow::HeaderButtonKey(KeySym keysym, unsigned state) {
   if (keysym == XK_Tab || keysym == XK_ISO_Left_Tab) {
     const bool back = keysym == XK_ISO_Left_Tab || (state & ShiftMask) != 0;
-    focusedButton_ =
-        focusedButton_ < 0 ? (back ? kClose : kCrLfLf) : (focusedButton_ + (back ? 2 : 1)) % 3;
+    focusedButton_ = focusedButton_ < 0 ? (back ? kCloseButton : kCrLfLfButton)
+                                        : (focusedButton_ + (back ? 2 : 1)) % 3;
     Redraw();
     return true;
   }
   if (keysym != XK_space || focusedButton_ < 0) return false;
-  PressHeaderButton(focusedButton_);
+  mouse_.PressHeaderButton(focusedButton_);
   return true;
-}
-
-void XPopupWindow::OnMotion(const XMotionEvent& motion) {
-  const Point p{motion.x, motion.y};
-  const bool overLabels = Contains(layout_.labelColumn, p);
-  if (overLabels) labelHint_.PointerMoved();
-  if (!overLabels && pointerOverLabels_) labelHint_.Cancelled();
-  pointerOverLabels_ = overLabels;
-  if (pressedButton_ >= 0 || listPressed_) return;
-  constexpr unsigned kOthers = Button2Mask | Button3Mask | ShiftMask | ControlMask | Mod1Mask;
-  const bool leftAlone = (motion.state & Button1Mask) && !(motion.state & kOthers);
-  if (!leftAlone) return;
-  RunHandler([&] { controller_->PanelMouseMove(p.x, p.y, leftAlone); });
-}
-
-void XPopupWindow::PaintList(Painter& painter, const ListModel& list, const WindowRect& inner,
-                             bool slots) {
-  painter.Fill(inner, slots ? kListColour : kLabelColour);
-  const int end = std::min(list.TopRow() + list.VisibleRows() + 1, list.Count());
-  for (int row = list.TopRow(); row < end; ++row) {
-    const WindowRect r{inner.left, inner.top + (row - list.TopRow()) * layout_.rowHeight,
-                       inner.width, layout_.rowHeight};
-    if (r.top >= inner.top + inner.height) break;
-    const bool selected = slots && row == list.Selection();
-    if (selected) painter.Fill(r, kHighlight);
-    const int indent = slots ? layout_.rowTextIndent : ScaleForDpi(2, Dpi());
-    const int height = std::min(r.height, inner.top + inner.height - r.top);
-    painter.Text({r.left + indent, r.top, r.width - indent, height},
-                 DisplayableUtf8(list.Item(row).substr(0, 255)), *font_, selected ? kWhite : kNavy);
-  }
 }
 
 void XPopupWindow::Paint() {
   Painter painter(x(), loop_.display().Screen(), window_);
-  const WindowRect panel = layout_.panel;
-  painter.Fill(panel, kPanelColour);
-  painter.Edge(panel, true);
-  // The banner: the clipboard and the program's name, as the Windows header's picture.
-  const WindowRect& banner = layout_.banner;
-  DrawClipboard(painter, {banner.left, banner.top}, Dpi());
-  const int textLeft = banner.left + ScaleForDpi(18, Dpi());
-  // Up to the header's buttons: the fonts here may run wider than Windows' Arial.
-  painter.Text({textLeft, banner.top, layout_.crLfLfButton.left - textLeft, banner.height},
-               headerNotice_.Text().empty() ? QV_PRODUCT_NAME : headerNotice_.Text(), *bannerFont_,
-               kBlue);
-  const std::array<WindowRect, 3> buttons{layout_.crLfLfButton, layout_.crLfButton,
-                                          layout_.closeButton};
-  for (int i = 0; i < 3; ++i) {
-    WindowRect r = buttons[static_cast<std::size_t>(i)];
-    const bool down = (i == kCrLf && crlf_.Down()) || (i == kCrLfLf && crlfLf_.Down());
-    if (down) {
-      painter.Fill(r, colour::kButtonDown);
-      painter.Edge(r, false);
-      r.left += 1;
-      r.top += 1;
-    }
-    if (i == focusedButton_) {  // the keyboard's place shows
-      const WindowRect f{r.left + 2, r.top + 2, r.width - 4, r.height - 4};
-      for (const WindowRect& side : {WindowRect{f.left, f.top, f.width, 1},
-                                     WindowRect{f.left, f.top + f.height - 1, f.width, 1},
-                                     WindowRect{f.left, f.top, 1, f.height},
-                                     WindowRect{f.left + f.width - 1, f.top, 1, f.height}})
-        painter.Fill(side, kBlack);
-    }
-    if (i == kClose) {
-      const int unit = Dpi();
-      const int left = r.left + (r.width - ScaleForDpi(9, unit)) / 2 + ScaleForDpi(3, unit);
-      const int top = r.top + (r.height - ScaleForDpi(10, unit)) / 2;
-      painter.Fill({left, top + ScaleForDpi(4, unit), ScaleForDpi(8, unit), ScaleForDpi(2, unit)},
-                   kMaroon);
-      continue;
-    }
-    painter.Text(r, kHeaderCaptions[i], *boldFont_, kMaroon, true);
-  }
-  const WindowRect& list = layout_.slotList;
-  painter.Fill(list, kDarkShadow);
-  painter.Edge(list, false);
-  PaintList(painter, slotList_, ListInner(), true);
-  const WindowRect bar = ScrollBar();
-  painter.Fill(bar, kFaceColour);
-  const int range = std::max(slotList_.Count(), kPageRows);
-  const WindowRect thumb{bar.left + 1, bar.top + bar.height * slotList_.TopRow() / range,
-                         bar.width - 2, bar.height * kPageRows / range};
-  painter.Fill(thumb, 0xC8C8C8);
-  painter.Edge(thumb, true);
-  PaintList(painter, labelColumn_, layout_.labelColumn, false);
+  const Font* fonts[3] = {font_.get(), boldFont_.get(), bannerFont_.get()};
+  XCanvas canvas(painter, fonts);
+  const auto list = [](const ListModel& model, int selection) {
+    return ListPicture{model.Count(), model.TopRow(), model.VisibleRows(), selection,
+                       [&model](int row) { return model.Item(row); }};
+  };
+  PaintPopup(canvas, geometry_,
+             {list(slotList_, slotList_.Selection()), list(labelColumn_, -1), headerNotice_.Text(),
+              crlf_.Down(), crlfLf_.Down(), focusedButton_});
 }
 
 }  // namespace qv

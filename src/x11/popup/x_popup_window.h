@@ -7,6 +7,8 @@
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
 #include "popup/popup_layout.h"
+#include "popup/popup_mouse.h"
+#include "popup/popup_picture.h"
 #include "x11/base/drawing.h"
 #include "x11/kit/text_window.h"
 #include "x11/kit/x_controls.h"
@@ -39,17 +41,7 @@ class XPopupWindow : public XForm, public FocusControl {
 
   void OnEvent(XEvent& event) override;
   void OnKey(XKeyEvent& key);
-  void OnButtonPress(const XButtonEvent& button);
-  void OnButtonRelease(const XButtonEvent& button);
-  void OnMotion(const XMotionEvent& motion);
   void Paint();
-  void PaintList(class Painter& painter, const ListModel& list, const WindowRect& inner,
-                 bool labels);
-  WindowRect ListInner() const;  // the slot list's rows, without border and scroll bar
-  WindowRect ScrollBar() const;
-  int RowAt(const WindowRect& inner, int y, const ListModel& list) const;
-  int HeaderButtonAt(Point p) const;
-  void PressHeaderButton(int button);
   // Tab and Shift+Tab move among the header's buttons and Space presses the one reached, as
   // Windows' dialog keys do; true when the key was one of those.
   bool HeaderButtonKey(KeySym keysym, unsigned state);
@@ -83,16 +75,13 @@ class XPopupWindow : public XForm, public FocusControl {
   TextWindow hintWindow_;
   HintDisplay hintDisplay_{*this};
   LabelHint labelHint_{hintDisplay_};
-  PopupLayout layout_;
-  int listEdge_ = 2;
+  PopupGeometry geometry_;
+  const PopupLayout& layout_ = geometry_.layout;
   std::unique_ptr<Font> font_, boldFont_, bannerFont_;
   PopupController* controller_ = nullptr;
   MainWindowEvents* events_ = nullptr;
-  int pressedButton_ = -1;  // header button under the pressed left button
+  PopupMouse mouse_;
   int focusedButton_ = -1;  // header button reached by Tab; -1: none
-  int pressedRow_ = -1;     // slot list row under the pressed left button
-  bool listPressed_ = false;
-  bool pointerOverLabels_ = false;
 };
 
 }  // namespace qv

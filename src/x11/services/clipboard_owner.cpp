@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/utf8_text.h"
 #include "x11/base/x_display.h"
@@ -14,6 +15,7 @@ ClipboardOwner::ClipboardOwner(EventLoop& loop) : loop_(loop) {
   Display* x = d.Get();
   XSetWindowAttributes attributes{};
   attributes.event_mask = PropertyChangeMask;
+  passwordHint_ = XInternAtom(x, "x-kde-passwordManagerHint", False);
   window_ = XCreateWindow(x, d.Root(), -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
                           CWEventMask, &attributes);
   // Room for the request's header in the largest request the server takes.
@@ -47,10 +49,10 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
   Display* x = loop_.display().Get();
   const Atoms& a = loop_.display().atoms();
   if (target == a.targets) {
-    const Atom targets[] = {a.targets, a.timestamp, a.multiple,      a.utf8String,
-                            XA_STRING, a.text,      a.textPlainUtf8, a.saveTargets};
+    const Atom targets[] = {a.targets, a.timestamp,     a.multiple,    a.utf8String, XA_STRING,
+                            a.text,    a.textPlainUtf8, a.saveTargets, passwordHint_};
     XChangeProperty(x, requestor, property, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(targets), 8);
+                    reinterpret_cast<const unsigned char*>(targets), std::size(targets));
     return true;
   }
   if (target == a.timestamp) {
@@ -65,6 +67,9 @@ bool ClipboardOwner::Serve(Window requestor, Atom property, Atom target) {
     if (target == a.text) transfer.type = a.utf8String;
   } else if (target == XA_STRING) {
     transfer.data = Latin1Text(text_);
+  } else if (target == passwordHint_) {
+    transfer.data = "secret";  // clipboard managers keep no history of it
+
   } else {
     return false;
   }

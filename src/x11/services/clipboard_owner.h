@@ -31,6 +31,9 @@ class ClipboardOwner {
   void HandToManager();
 
  private:
+  // A clip may be a password: offered with the hint clipboard managers honour, so that none
+  // keeps it in its history.
+  Atom passwordHint_ = None;
   struct Transfer {
     Window requestor;
     Atom property;

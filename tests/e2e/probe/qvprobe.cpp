@@ -44,6 +44,7 @@ int Usage() {
       "  post CLASS MSG WPARAM LPARAM  (as the shell posts; 0x for hex)\n"
       "  hold-file PATH MS             (open for writing, as another program would)\n"
       "  clipboard                     set-clipboard TEXT | set-clipboard-hex HEX\n"
+      "  clipboard-dword FORMATNAME    (a registered format's DWORD, or none)\n"
       "  message-box CAPTION [ms] [BUTTON]   message-text CAPTION [ms]\n"
       "  count-message-boxes CAPTION   wait-no-message-box CAPTION [ms]\n"
       "  foreground                    windows\n"
@@ -475,6 +476,15 @@ int CmdClipboard() {
   return kDone;
 }
 
+int CmdClipboardDword(const char* name) {
+  if (!OpenClipboardRetrying()) return kError;
+  const HANDLE data = GetClipboardData(RegisterClipboardFormatA(name));
+  const auto* value = data ? static_cast<const DWORD*>(GlobalLock(data)) : nullptr;
+  std::printf(value ? "%lu\n" : "none\n", value ? static_cast<unsigned long>(*value) : 0UL);
+  if (value) GlobalUnlock(data);
+  return CloseClipboard() ? kDone : kError;
+}
+
 int CmdSetClipboard(const std::string& bytes) {
   std::string text = bytes;
   if (Utf8Mode()) {  // as UTF-16, NUL included
@@ -646,6 +656,7 @@ int Run(int argc, char** argv) {
   if (command == "query-end-session") return CmdQueryEndSession(arg);
   if (command == "end-session" && need(2)) return CmdEndSession(arg, argv[3]);
   if (command == "set-clipboard") return CmdSetClipboard(arg);
+  if (command == "clipboard-dword") return CmdClipboardDword(arg);
   if (command == "set-clipboard-hex") {
     std::string bytes;
     return Unhex(arg, bytes) ? CmdSetClipboard(bytes) : Usage();

@@ -180,6 +180,8 @@ class FakeHotKeyRegistration : public HotKeyRegistration {
     return !refuse && !heldElsewhere.count({modifiers, vk});
   }
   void Unregister() override { log.push_back("unregister"); }
+  bool unbindable = false;  // a desktop that lets no program bind a key (GNOME without portal)
+  bool CanBind() const override { return !unbindable; }
 };
 
 // The folder's changes as the platform reports them, delivered by the test.

@@ -20,7 +20,12 @@ void GtkForm::Show() {
   gtk_widget_show_all(widget);
   // A time stamp from the server, so that the window manager brings it to the front and
   // gives it the keyboard as it would to a window the user clicked.
-  gtk_window_present_with_time(window_, gdk_x11_get_server_time(gtk_widget_get_window(widget)));
+  // On Wayland (GDK_BACKEND=wayland) the compositor decides; there is no server time.
+  GdkWindow* window = gtk_widget_get_window(widget);
+  if (GDK_IS_X11_WINDOW(window))
+    gtk_window_present_with_time(window_, gdk_x11_get_server_time(window));
+  else
+    gtk_window_present(window_);
   if (!shownOnce_) {
     shownOnce_ = true;
     gtk_window_set_position(window_, GTK_WIN_POS_NONE);  // later showings stay where it was

@@ -87,7 +87,9 @@ extern "C" __attribute__((visibility("default"))) qv::x11::DialogPlugin* qv_crea
     // WM_CLASS "quorvanel", "Quorvanel", as the program's other windows.
     g_set_prgname("quorvanel");
     gdk_set_program_class("Quorvanel");
-    gdk_set_allowed_backends("x11");
+    // The program's own display: the Wayland front end asks for Wayland (GDK_BACKEND).
+    const char* asked = g_getenv("GDK_BACKEND");
+    gdk_set_allowed_backends(asked && g_str_equal(asked, "wayland") ? "wayland" : "x11");
     if (!gtk_init_check(nullptr, nullptr)) {
       *error = "GTK cannot open the display.";
       return nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+// The tray icon's part on Wayland: the tip the StatusNotifierItem shows, and notices, which
+// go to the log and the terminal (the list's header shows them the next time it opens).
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "desktop/controls.h"
+#include "desktop/desktop_services.h"
+#include "x11/base/x_display.h"
+
+namespace qv::wl {
+
+class WlTray : public TipControl, public Notifier {
+ public:
+  // What a StatusNotifierItem host shows of a tip.
+  static constexpr std::size_t kTipCharacters = 127;
+  std::string Tip() const override { return tip_; }
+  void SetTip(const std::string& text) override {
+    tip_ = text.substr(0, 127);
+    DebugLog("tip " + tip_);
+    if (onTip) onTip(tip_);
+  }
+  void Notify(const std::string& text) override {
+    DebugLog("notice " + text);
+    std::fprintf(stderr, "quorvanel: %s\n", text.c_str());
+  }
+  std::function<void(const std::string&)> onTip;
+
+ private:
+  std::string tip_;
+};
+
+}  // namespace qv::wl
