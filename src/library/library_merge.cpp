@@ -60,46 +60,36 @@ bool PlaceBlock(ClipStore& store, const SlotValue& value) {
   return true;
 }
 
-}  // namespace
+// The key a slot value is remembered by.
+std::string KeyOf(const SlotValue& value) {
+  return value.row + (value.block ? std::string(1, '\1') + *value.block : std::string(1, '\0'));
+}
 
-LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mine,
-                            const LibraryVersion& theirs) {
-  if (mine == theirs) return {theirs, {}, false};
-  if (mine == base) {
-    // The other side's files, with this side's blocks of rows whose block is on its way.
-    LibraryMerge result{theirs, {}, false};
-    for (std::size_t i = 0; i < theirs.rows.size() && i < mine.rows.size(); ++i) {
-      const SlotValue other = ValueOf(theirs, i), ours = ValueOf(mine, i);
-      if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(ours.row) &&
-          !FindTag(theirs.store, HeaderOfRow(other.row)))
-        PlaceBlock(result.merged.store, ours);
-    }
-    return result;
-  }
-  if (theirs == base) return {mine, {}, false};
+// Slot by slot: `was[i]` is the version both sides started from.
+LibraryMerge MergeSlots(const std::vector<SlotValue>& was, const std::string& outsideBase,
+                        const LibraryVersion& mine, const LibraryVersion& theirs) {
   const std::size_t rows = mine.rows.size();
-  if (base.rows.size() != rows || theirs.rows.size() != rows) return {mine, {}, true};
+  if (was.size() != rows || theirs.rows.size() != rows) return {mine, {}, true};
 
   LibraryMerge result;
   std::vector<SlotValue> mineValues, theirValues;
   std::vector<bool> takeTheirs(rows, false);
   for (std::size_t i = 0; i < rows; ++i) {
-    const SlotValue was = ValueOf(base, i);
     mineValues.push_back(ValueOf(mine, i));
     theirValues.push_back(ValueOf(theirs, i));
     const SlotValue& ours = mineValues.back();
     SlotValue other = theirValues.back();
     // A block still on its way is as it was.
-    if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(was.row)) other.block = was.block;
-    if (other == was || other == ours) continue;
-    if (ours == was)
+    if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(was[i].row))
+      other.block = was[i].block;
+    if (other == was[i] || other == ours) continue;
+    if (ours == was[i])
       takeTheirs[i] = true;
     else
       result.conflicts.push_back(static_cast<int>(i));
   }
 
-  const std::string outsideBase = OutsideSlots(base), outsideMine = OutsideSlots(mine),
-                    outsideTheirs = OutsideSlots(theirs);
+  const std::string outsideMine = OutsideSlots(mine), outsideTheirs = OutsideSlots(theirs);
   result.conflictOutsideSlots =
       outsideMine != outsideBase && outsideTheirs != outsideBase && outsideMine != outsideTheirs;
 
@@ -129,6 +119,75 @@ LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mi
   result.conflicts.insert(result.conflicts.end(), unplaced.begin(), unplaced.end());
   std::sort(result.conflicts.begin(), result.conflicts.end());
   return result;
+}
+
+}  // namespace
+
+LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mine,
+                            const LibraryVersion& theirs) {
+  if (mine == theirs) return {theirs, {}, false};
+  if (mine == base) {
+    // The other side's files, with this side's blocks of rows whose block is on its way.
+    LibraryMerge result{theirs, {}, false};
+    for (std::size_t i = 0; i < theirs.rows.size() && i < mine.rows.size(); ++i) {
+      const SlotValue other = ValueOf(theirs, i), ours = ValueOf(mine, i);
+      if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(ours.row) &&
+          !FindTag(theirs.store, HeaderOfRow(other.row)))
+        PlaceBlock(result.merged.store, ours);
+    }
+    return result;
+  }
+  if (theirs == base) return {mine, {}, false};
+  std::vector<SlotValue> was;
+  for (std::size_t i = 0; i < base.rows.size(); ++i) was.push_back(ValueOf(base, i));
+  return MergeSlots(was, OutsideSlots(base), mine, theirs);
+}
+
+void SlotHistory::Add(std::vector<std::set<std::string>>& sets, const LibraryVersion& version) {
+  if (sets.size() < version.rows.size()) sets.resize(version.rows.size());
+  for (std::size_t i = 0; i < version.rows.size(); ++i) sets[i].insert(KeyOf(ValueOf(version, i)));
+}
+
+void SlotHistory::Read(const LibraryVersion& version) {
+  Add(seen_, version);
+  Add(settled_, version);
+  lastRead_ = version;
+}
+
+void SlotHistory::Wrote(const LibraryVersion& version) {
+  Add(seen_, version);
+  Add(settled_, version);
+  Add(own_, version);
+}
+
+void SlotHistory::Saw(const LibraryVersion& version) {
+  Add(seen_, version);
+}
+
+LibraryMerge MergeIncoming(const SlotHistory& history, const LibraryVersion& mine,
+                           const LibraryVersion& incoming, bool conflictCopy) {
+  if (mine == incoming) return {incoming, {}, false};
+  const std::size_t rows = mine.rows.size();
+  if (incoming.rows.size() != rows) return {mine, {}, true};
+  const auto known = [](const std::vector<std::set<std::string>>& sets, std::size_t i,
+                        const SlotValue& value) {
+    return i < sets.size() && sets[i].count(KeyOf(value)) > 0;
+  };
+  // Per slot, the version the other side started from as far as this machine can tell.
+  std::vector<SlotValue> was;
+  for (std::size_t i = 0; i < rows; ++i) {
+    const SlotValue ours = ValueOf(mine, i), other = ValueOf(incoming, i);
+    if (conflictCopy && other != ours && known(history.own_, i, other) &&
+        !known(history.own_, i, ours))
+      was.push_back({"\n", std::nullopt});  // this machine's save lost to another's
+    else if (other == ours || known(history.seen_, i, other))
+      was.push_back(other);  // nothing new from there: this machine's stays
+    else if (known(history.settled_, i, ours))
+      was.push_back(ours);  // changed there only: taken
+    else
+      was.push_back({"\n", std::nullopt});  // changed on both sides
+  }
+  return MergeSlots(was, OutsideSlots(history.lastRead_), mine, incoming);
 }
 
 }  // namespace qv
