@@ -150,6 +150,8 @@ class Program : public MainWindowEvents, public Housekeeper {
   std::string StillNotWhole(const std::string& path, const std::string& bytes,
                             bool damaged = false);
   void TellNotice(const std::string& text);
+  // The quiet timer comes in a few seconds, as when the folder changed.
+  void LookAtDataFolderLater();
   // The slot list after a take-in: rows that changed, the page and selection kept.
   void ShowTakenInRows(const SlotList& before);
   // Update Clip wrote over another copy's version of the row's slot: the files on disk,

@@ -16,6 +16,8 @@ constexpr int kQuietMs = 400;
 // and not whole this long is told.
 constexpr int kWholeFileRetryMs = 500;
 constexpr std::int64_t kStableMs = 3000;
+// How often the files are looked at while the platform does not report the folder's changes.
+constexpr int kLookWithoutWatchMs = 3000;
 
 // Paragraphs of one notice.
 void AddParagraph(std::string& notice, const std::string& text) {
@@ -78,7 +80,10 @@ std::string NotWholeText(const std::string& title, const std::string& path) {
 }  // namespace
 
 void Program::DataFolderChanged(const std::string& name) {
-  if (IsConflictCopyName(name)) {
+  if (name.empty()) {
+    // Changes may have been missed: every data file is read again (one unchanged costs a
+    // comparison).
+  } else if (IsConflictCopyName(name)) {
     // Taken in by the copy that keeps running, not by a one-shot start on its way to a paste.
     // A name whose file is gone is forgotten: the engine may make it again.
     if (deadline_.Missing(ExeDirectory(paths_.rows) + name))
@@ -100,10 +105,18 @@ void Program::DataFolderQuiet() {
   waitForWholeFiles_ = false;
   std::string notice = TakeInDataFiles();
   AddParagraph(notice, TakeInConflictCopies());
-  // A file another program is still writing, or one held: looked at again in a while.
-  if (waitForWholeFiles_) services_.quietTimer.SetInterval(kWholeFileRetryMs);
+  // A file another program is still writing, or one held: looked at again in a while; and
+  // every few seconds while the platform does not report the folder's changes.
+  if (waitForWholeFiles_)
+    services_.quietTimer.SetInterval(kWholeFileRetryMs);
+  else if (!services_.folderWatch.Working())
+    LookAtDataFolderLater();
   TellNotice(notice);
   CheckHotKey();
+}
+
+void Program::LookAtDataFolderLater() {
+  services_.quietTimer.SetInterval(kLookWithoutWatchMs);
 }
 
 std::string Program::TakeInConflictCopies() {
@@ -220,7 +233,7 @@ std::string Program::TakeInDataFiles() {
     } else if (result.status == ClipLibrary::TakeInStatus::NotWhole) {
       AddParagraph(notice, StillNotWhole(paths_.rows + " or " + paths_.store,
                                          *rowsFile + '\0' + *storeFile));
-    } else if (LooksDamaged(*rowsFile) || LooksDamaged(*storeFile)) {
+    } else if (result.status == ClipLibrary::TakeInStatus::Damaged) {
       for (const auto* file : {&rowsFile, &storeFile})
         if (LooksDamaged(**file))
           AddParagraph(notice,

@@ -125,8 +125,10 @@ ClipLibrary::TakeInResult ClipLibrary::MergeIn(const LibraryVersion& incoming, b
 
 ClipLibrary::TakeInResult ClipLibrary::TakeIn(std::string_view rowsFile, std::string_view storeFile,
                                               const CodePage& codePage) {
-  if (!saveRows_ || !saveStore_ || LooksDamaged(rowsFile) || LooksDamaged(storeFile)) return {};
-  if (rowsFile == rowsBytes_ && storeFile == storeBytes_) return {};
+  if (!saveRows_ || !saveStore_ || (rowsFile == rowsBytes_ && storeFile == storeBytes_)) return {};
+  if ((rowsFile != rowsBytes_ && LooksDamaged(rowsFile)) ||
+      (storeFile != storeBytes_ && LooksDamaged(storeFile)))
+    return {TakeInStatus::Damaged, {}};
   const auto theirs = WholeVersion(rowsFile, storeFile, codePage);
   if (!theirs) return {TakeInStatus::NotWhole, {}};
   TakeInResult result = MergeIn(*theirs, false);

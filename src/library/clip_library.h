@@ -34,10 +34,10 @@ class ClipLibrary {
   void Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage);
   // The two files as another program left them: when they differ from the version last
   // read, they are merged slot by slot into what the library holds. NoChange also when a
-  // file was not loaded this run or looks damaged (the save then keeps it beside, as any
-  // file changed on disk); NotWhole while a file is not yet whole (another program is still
-  // writing it): nothing of it is taken in.
-  enum class TakeInStatus { NoChange, NotWhole, Merged };
+  // file was not loaded this run; Damaged when a file changed on disk looks damaged (the
+  // save then keeps it beside, as any file changed on disk); NotWhole while a file is not
+  // yet whole (another program is still writing it): nothing of it is taken in.
+  enum class TakeInStatus { NoChange, NotWhole, Damaged, Merged };
   struct TakeInResult {
     TakeInStatus status = TakeInStatus::NoChange;
     LibraryMerge merge;

@@ -6,8 +6,9 @@ namespace qv {
 
 namespace {
 
+// A CR at the end ends a line only in a file of CR breaks: elsewhere its LF may be on its way.
 bool EndsItsLine(std::string_view text) {
-  return text.ends_with('\n') || text.ends_with('\r');
+  return text.ends_with('\n') || (text.ends_with('\r') && text.find('\n') == text.npos);
 }
 
 }  // namespace
