@@ -70,8 +70,9 @@ test_a_utf8_file_without_a_mark_reads_right() {
   sed -i '1s/^Slot 00    /Grüße Нина/' "$(qv_dir)/Lb1.qvl"
   cp "$(qv_dir)/Lb1.qvl" "$E2E_TEST_ARTIFACTS/utf8-Lb1.qvl"
   start_with_notepad
-  [[ "$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | head -n1)" == 'Grüße Нина '* ]] ||
-    fail "row 0: [$(probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | head -n1)]"
+  local row
+  row=$(printf '%b' "$(QV_PROBE_UTF8=1 probe items "$QV_MAIN_CLASS" "$QV_ID_SLOT_LIST" | head -n1)")
+  [[ "$row" == 'Grüße Нина '* ]] || fail "row 0: [$row]"
   tray_quit
   qv_wait_exit 20 || fail "the program did not end"
   assert_same_file "$E2E_TEST_ARTIFACTS/utf8-Lb1.qvl" "$(qv_dir)/Lb1.qvl"
