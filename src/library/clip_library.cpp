@@ -161,9 +161,9 @@ ClipLibrary::TakeInResult ClipLibrary::TakeInCopy(const std::optional<std::strin
   rowsText_ = rowsText;
   storeText_ = storeText;
   if (!whole) return {TakeInStatus::NotWhole, {}};
-  TakeInResult result = MergeIn(copy, true);
-  history_.Saw(copy);
-  return result;
+  // Not remembered as seen: a copy's version that was not taken (a conflict) must not make
+  // the same version, arriving later in the live files, look old.
+  return MergeIn(copy, true);
 }
 
 }  // namespace qv

@@ -60,9 +60,12 @@ bool PlaceBlock(ClipStore& store, const SlotValue& value) {
   return true;
 }
 
-// The key a slot value is remembered by.
-std::string KeyOf(const SlotValue& value) {
-  return value.row + (value.block ? std::string(1, '\1') + *value.block : std::string(1, '\0'));
+// The keys a slot's row and block are remembered by.
+std::string RowKey(const std::string& row) {
+  return 'r' + row;
+}
+std::string BlockKey(const std::optional<std::string>& block) {
+  return block ? 'b' + *block : std::string("-");
 }
 
 // Slot by slot: `was[i]` is the version both sides started from.
@@ -143,9 +146,13 @@ LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mi
   return MergeSlots(was, OutsideSlots(base), mine, theirs);
 }
 
-void SlotHistory::Add(std::vector<std::set<std::string>>& sets, const LibraryVersion& version) {
+void SlotHistory::Add(Sets& sets, const LibraryVersion& version) {
   if (sets.size() < version.rows.size()) sets.resize(version.rows.size());
-  for (std::size_t i = 0; i < version.rows.size(); ++i) sets[i].insert(KeyOf(ValueOf(version, i)));
+  for (std::size_t i = 0; i < version.rows.size(); ++i) {
+    const SlotValue value = ValueOf(version, i);
+    sets[i].insert(RowKey(value.row));
+    sets[i].insert(BlockKey(value.block));
+  }
 }
 
 void SlotHistory::Read(const LibraryVersion& version) {
@@ -160,34 +167,44 @@ void SlotHistory::Wrote(const LibraryVersion& version) {
   Add(own_, version);
 }
 
-void SlotHistory::Saw(const LibraryVersion& version) {
-  Add(seen_, version);
-}
-
+// The row and the block are judged each on its own: a sync engine brings the rows file and
+// the store file apart, so an incoming slot may pair a new row with a block seen before.
 LibraryMerge MergeIncoming(const SlotHistory& history, const LibraryVersion& mine,
                            const LibraryVersion& incoming, bool conflictCopy) {
   if (mine == incoming) return {incoming, {}, false};
   const std::size_t rows = mine.rows.size();
   if (incoming.rows.size() != rows) return {mine, {}, true};
-  const auto known = [](const std::vector<std::set<std::string>>& sets, std::size_t i,
-                        const SlotValue& value) {
-    return i < sets.size() && sets[i].count(KeyOf(value)) > 0;
+  const auto known = [](const SlotHistory::Sets& sets, std::size_t i, const std::string& key) {
+    return i < sets.size() && sets[i].count(key) > 0;
   };
-  // Per slot, the version the other side started from as far as this machine can tell.
-  std::vector<SlotValue> was;
+  LibraryVersion adjusted = incoming;  // the other side's news only, this side's otherwise
+  std::vector<SlotValue> was;          // per slot, what the other side started from
   for (std::size_t i = 0; i < rows; ++i) {
     const SlotValue ours = ValueOf(mine, i), other = ValueOf(incoming, i);
-    if (conflictCopy && other != ours && known(history.own_, i, other) &&
-        !known(history.own_, i, ours))
-      was.push_back({"\n", std::nullopt});  // this machine's save lost to another's
-    else if (other == ours || known(history.seen_, i, other))
-      was.push_back(other);  // nothing new from there: this machine's stays
-    else if (known(history.settled_, i, ours))
-      was.push_back(ours);  // changed there only: taken
+    bool news = false, settled = true, lostHere = false;
+    const auto judge = [&](const std::string& oursKey, const std::string& otherKey) {
+      if (oursKey == otherKey) return false;
+      if (conflictCopy && known(history.own_, i, otherKey) && !known(history.own_, i, oursKey))
+        lostHere = true;  // this machine's save lost to another's
+      if (known(history.seen_, i, otherKey)) return false;
+      news = true;
+      settled = settled && known(history.settled_, i, oursKey);
+      return true;
+    };
+    const bool rowNews = judge(RowKey(ours.row), RowKey(other.row));
+    const bool blockNews = judge(BlockKey(ours.block), BlockKey(other.block)) &&
+                           HeaderOfRow(other.row) == HeaderOfRow(ours.row);
+    if (!rowNews) adjusted.rows[i] = ours.row;
+    if (!blockNews && ours.block) PlaceBlock(adjusted.store, {ours.row, ours.block});
+    if (lostHere)
+      was.push_back({"\n", std::nullopt});
+    else if (!news || settled)
+      was.push_back(ours);  // nothing new (no change), or new there only (taken)
     else
       was.push_back({"\n", std::nullopt});  // changed on both sides
   }
-  return MergeSlots(was, OutsideSlots(history.lastRead_), mine, incoming);
+  LibraryMerge merge = MergeSlots(was, OutsideSlots(history.lastRead_), mine, adjusted);
+  return merge;
 }
 
 }  // namespace qv

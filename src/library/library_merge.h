@@ -32,9 +32,9 @@ struct LibraryMerge {
 LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mine,
                             const LibraryVersion& theirs);
 
-// What this machine knows of each slot's versions. The version both machines last shared is
-// not this machine's last save: a sync engine may have kept that save only as a conflict
-// copy and put the other machine's, made from an older version, in place. So a slot's
+// What this machine knows of each slot's versions (its row and its block each). The version both
+// machines last shared is not this machine's last save: a sync engine may have kept that save only
+// as a conflict copy and put the other machine's, made from an older version, in place. So a slot's
 // version arriving is judged by what this machine has seen of that slot: one it has seen
 // (read or written) is no change of the other side; a new one is the other side's edit,
 // taken where this machine's version is one the files held (read or written), else a
@@ -46,16 +46,15 @@ class SlotHistory {
   void Read(const LibraryVersion& version);
   // A version this machine wrote.
   void Wrote(const LibraryVersion& version);
-  // A version taken in from a conflict copy.
-  void Saw(const LibraryVersion& version);
   const LibraryVersion& LastRead() const { return lastRead_; }
+  using Sets = std::vector<std::set<std::string>>;  // per row, its rows' and blocks' keys
 
  private:
   friend LibraryMerge MergeIncoming(const SlotHistory&, const LibraryVersion&,
                                     const LibraryVersion&, bool);
-  void Add(std::vector<std::set<std::string>>& sets, const LibraryVersion& version);
+  void Add(Sets& sets, const LibraryVersion& version);
 
-  std::vector<std::set<std::string>> seen_, settled_, own_;  // per row, slot values' keys
+  Sets seen_, settled_, own_;
   LibraryVersion lastRead_;
 };
 
