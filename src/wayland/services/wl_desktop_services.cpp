@@ -45,9 +45,14 @@ ScreenState WlDesktopServices::LookAtScreens() {
 
 MessageAnswer WlDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                              MessageButtons buttons) {
-  // No box of its own yet on Wayland: the message goes to the log and the terminal, and the
-  // answer is the one that loses nothing.
   DebugLog("message: " + text);
+  if (showBox) {
+    try {
+      return showBox(kind, text, buttons);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quorvanel: %s\n", e.what());
+    }
+  }
   std::fprintf(stderr, "quorvanel: %s: %s\n", kind == MessageKind::Warning ? "Warning" : "Error",
                text.c_str());
   return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
