@@ -25,6 +25,7 @@
 #include "wayland/services/active_toplevel.h"
 #include "wayland/services/chosen_desktop_ways.h"
 #include "wayland/services/sway_hot_key.h"
+#include "wayland/services/sway_outputs.h"
 #include "wayland/services/virtual_keyboard_keys.h"
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
@@ -146,6 +147,7 @@ int RunOnWayland() {
     toggle();
   };
   sway.onHotKey = hotKeyPressed;
+  desktop.focusedOutput = [&] { return FocusedSwayOutput(sway); };
   ToggleSocket toggleSocket(loop, folder, [&] {
     DebugLog("toggle asked");
     toggle();

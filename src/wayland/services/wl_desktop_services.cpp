@@ -40,6 +40,8 @@ Point WlDesktopServices::GetPointer() {
 ScreenState WlDesktopServices::LookAtScreens() {
   ScreenState state;
   state.monitors = c_.Monitors();
+  // No client may know the window in front; the output the user types on stands for it.
+  if (focusedOutput) state.front = focusedOutput();
   return state;
 }
 

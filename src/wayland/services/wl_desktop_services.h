@@ -3,6 +3,7 @@
 // client may know it, the list's activation, the paste's target by the active window, the
 // pointer as last seen over the list, the outputs, message boxes and the loop's clock.
 #include <functional>
+#include <optional>
 
 #include "desktop/desktop_services.h"
 // Before X's headers (through the loop), whose macros clash with the core's names.
@@ -50,6 +51,8 @@ class WlDesktopServices : public KeyState,
   // The dialog library's box. Unset, or where it cannot open, the message goes to the log and
   // the terminal, with the answer that loses nothing.
   std::function<MessageAnswer(MessageKind, const std::string&, MessageButtons)> showBox;
+  // The output with the keyboard focus, where the compositor tells it (sway's IPC).
+  std::function<std::optional<WindowRect>()> focusedOutput;
   bool Wait(int milliseconds) override { return loop_.Wait(milliseconds); }
   std::int64_t Milliseconds() override { return EventLoop::Now(); }
 
