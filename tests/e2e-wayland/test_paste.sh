@@ -85,7 +85,7 @@ test_the_list_comes_up_on_the_output_with_the_keyboard_focus() {
   local before
   before=$(output_pixel HEADLESS-2 420 120)
   hot_key
-  wait_until 5 eval '[[ "$(output_pixel HEADLESS-2 420 120)" != "$before" ]]' ||
+  wait_until 5 eval "[[ \"\$(output_pixel HEADLESS-2 420 120)\" != '$before' ]]" ||
     fail "the list is not centred on the focused output"
 }
 output_pixel() { as_user grim -o "$1" - | convert png:- -format "%[pixel:p{$2,$3}]" info:; }
