@@ -4,8 +4,10 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
 file(GLOB X11_DIALOG_PLUGIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x11/dialogs/gtk/*.cpp)
+# The core's rules the dialogs draw by (their layout tables are headers) are compiled in.
 add_library(quorvanel_dialogs MODULE ${X11_DIALOG_PLUGIN_SOURCES}
                                      ${CMAKE_SOURCE_DIR}/src/x11/dialogs/field_text.cpp
+                                     ${CMAKE_SOURCE_DIR}/src/editor/title_field.cpp
                                      ${CMAKE_SOURCE_DIR}/src/base/utf8_text.cpp)
 if(NOT QV_X11_OUTPUT_DIR)
   set(QV_X11_OUTPUT_DIR ${CMAKE_BINARY_DIR})

@@ -26,6 +26,9 @@ enum ControlId : int {
   kIdMakerLabel = 205,    // RxLabel3
   kIdTitleField = 301,    // AlignedEdit
   kIdContentField = 302,  // the clip's text
+  kIdClearButton = 303,   // SpeedButton3, "Clear"
+  kIdUpdateClip = 304,    // SpeedButton2, "Update Clip"
+  kIdEditorClose = 305,   // SpeedButton1, "Close"
 };
 
 // The content field's menu.

@@ -117,6 +117,23 @@ void EditorController::FieldChanged() {
   MarkChanged();
 }
 
+bool EditorController::FormKeyDown(EditorKey key, EditorField field) {
+  switch (key) {
+    case EditorKey::Escape:
+      SpeedButton1Click();
+      return true;
+    case EditorKey::Enter:
+      if (field != EditorField::Title) return false;  // a line break, or a button pressed
+      view_.focus.Focus(EditorField::Content);
+      return true;
+    case EditorKey::SelectAll:
+      if (field == EditorField::Button) return false;
+      view_.focus.SelectAll(field);
+      return true;
+  }
+  return false;
+}
+
 bool EditorController::AskBeforeLeaving() {
   if (state.ClipChanged == 0) return true;
   list_.slotList.Select(library_.current.rowIndex);

@@ -67,6 +67,10 @@ class EditorController {
   void FieldMouseUp();
   // The user changed a field's text, by keyboard or mouse.
   void FieldChanged();
+  // A key pressed in the dialog, in `field`; true when the dialog used it up. Escape is
+  // "Close" (with its question), Enter in the title moves on to the clip's text, Ctrl+A
+  // selects a field's whole text.
+  bool FormKeyDown(EditorKey key, EditorField field);
   // The program is to end (tray "Quit"): with edits not written by Update Clip, asks as
   // Close does. Returns false when the user goes back to the dialog.
   bool MayQuit();

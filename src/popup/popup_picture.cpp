@@ -109,7 +109,7 @@ void PaintPopup(Canvas& canvas, const PopupGeometry& g, const PopupPicture& pict
     const bool down =
         (i == kCrLfButton && picture.crlfDown) || (i == kCrLfLfButton && picture.crlfLfDown);
     if (down) {
-      canvas.Fill(r, 0xF0E0B8);
+      canvas.Fill(r, colour::kButtonDown);
       DrawEdge(canvas, r, false);
       r.left += 1;
       r.top += 1;

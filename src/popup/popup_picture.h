@@ -7,19 +7,20 @@
 #include <string>
 
 #include "desktop/controls.h"
+#include "desktop/palette.h"
 #include "popup/popup_layout.h"
 
 namespace qv {
 
-using Rgb = std::uint32_t;  // 0xRRGGBB
+using Rgb = colour::Rgb;  // 0xRRGGBB
 inline constexpr Rgb kFaceColour = 0xF0F0F0;
-// The Windows program's colours.
-inline constexpr Rgb kPanelColour = 0xE0C070;
-inline constexpr Rgb kListColour = 0xFFFFCC;
-inline constexpr Rgb kLabelColour = 0xC0B090;
-inline constexpr Rgb kBlue = 0x0000FF;
-inline constexpr Rgb kNavy = 0x000080;
-inline constexpr Rgb kMaroon = 0x800000;
+// The design's colours, from the palette.
+inline constexpr Rgb kPanelColour = colour::kPanel;
+inline constexpr Rgb kListColour = colour::kList;
+inline constexpr Rgb kLabelColour = colour::kButton;
+inline constexpr Rgb kBlue = colour::kBlue;
+inline constexpr Rgb kNavy = colour::kNavy;
+inline constexpr Rgb kMaroon = colour::kMaroon;
 inline constexpr Rgb kHighlight = 0x0078D7;
 inline constexpr Rgb kWhite = 0xFFFFFF;
 inline constexpr Rgb kBlack = 0x000000;

@@ -35,6 +35,14 @@ std::optional<int> SlotKeyIndex(unsigned virtualKey) {
   return std::nullopt;
 }
 
+std::vector<std::string> KeyLabelItems() {
+  constexpr std::string_view kLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::vector<std::string> items;
+  for (int page = 0; page < 2; ++page)
+    for (const char label : kLabels) items.emplace_back(1, label);
+  return items;
+}
+
 std::optional<int> SlotRowForKey(unsigned virtualKey, int topRow, int rowCount) {
   auto index = SlotKeyIndex(virtualKey);
   if (!index) return std::nullopt;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
@@ -21,6 +22,10 @@ std::optional<int> SlotKeyIndex(unsigned virtualKey);
 // The row a slot key chooses: i, or i + 36 when the list has scrolled past row i.
 // Nothing when the key is no slot key or the list has no such row.
 std::optional<int> SlotRowForKey(unsigned virtualKey, int topRow, int rowCount);
+
+// The key label column's items: the label of each slot key in index order, for each of the
+// list's two pages.
+std::vector<std::string> KeyLabelItems();
 
 enum class SuffixButton {
   CrLf,    // "+cR", SpeedButton2

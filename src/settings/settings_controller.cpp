@@ -5,13 +5,9 @@
 #include "base/app_error.h"
 #include "desktop/dpi_scale.h"
 #include "library/paste_delay.h"
+#include "settings/settings_layout.h"
 
 namespace qv {
-
-namespace {
-// From the dialog's outer corner to the middle of the "OK" button, in 96-dpi pixels.
-constexpr Point kOkButtonOffset{97, 127};
-}  // namespace
 
 void SettingsController::ShowValues() {
   view_.hotKeyBox.SetText(preferences_.values.hotKey);
@@ -40,7 +36,7 @@ void SettingsController::FormActivate() {
   ShowValues();
   if (beyondBounds) view_.delayBox.SetText(typedDelay);
   const WindowRect dialog = view_.form.Bounds();
-  const Point offset = ScaleForDpi(kOkButtonOffset, view_.form.Dpi());
+  const Point offset = ScaleForDpi(settings_layout::kOkPointerOffset, view_.form.Dpi());
   pointer_.SetPointer({dialog.left + offset.x, dialog.top + offset.y});
 }
 

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # The tray icon's menu as the user works it: "Settings..." changes the hot key, "Lock and Add
-# Clip" edits a clip that then pastes, "Quit" saves and ends the program; a paste waiting out
-# its delay is dropped by any of them.
+# Clip" edits a clip that then pastes, "Quit" saves and ends the program, and asks first about
+# text typed in the editor and not yet written; a paste waiting out its delay is dropped by any
+# of them.
 
 # The rows and preferences in LF breaks, which a save writes back in CR LF.
 write_data_to_be_rewritten() {
@@ -61,9 +62,9 @@ test_editor_round_trip_saves_the_clip_that_then_pastes() {
   wait_until 5 content_field_white "$editor" || fail "the row did not load into the editor"
   # Typed in ASCII: xdotool types other characters through a keycode remapped for a moment,
   # which GTK now and then reads after the mapping is undone.
-  click_in "$editor" 100 62 # the title; Tab moves on to the clip's text
+  click_in "$editor" 100 62 # the title; Enter moves on to the clip's text
   xdotool key ctrl+a type 'Renamed 3'
-  xdotool key Tab ctrl+a type 'New text, slot 3'
+  xdotool key Return ctrl+a type 'New text, slot 3'
   shot edited
   click_in "$editor" 67 199 # Update Clip
   click_in "$editor" 179 199 # Close: saves the three files
@@ -99,4 +100,31 @@ test_settings_opened_during_a_waiting_paste_types_nothing() {
   assert_eq 0 "$(log_count 'paste typed')" "pastes typed"
   target_changed && fail "l3afpad received slot 12 after Settings closed"
   qv_running || fail "the program ended"
+}
+
+warning_visible() { [[ -n "$(window_of '^Warning$')" ]]; }
+
+# Text typed into the editor, by the keyboard alone, and not yet written by Update Clip:
+# "Quit" asks first, and "Yes" goes back to the editor with the text kept.
+test_quit_with_typed_unwritten_text_asks() {
+  qv_write_rows '\r\n'
+  qv_write_store '\r\n'
+  qv_write_prefs "$HOT_KEY" 100 0000000000
+  qv_start_ready
+  tray_choose 1
+  wait_until 10 editor_visible || fail "Lock and Add Clip opened no editor"
+  local editor
+  editor=$(window_of '^Add / Modify Clip$')
+  click_row 3
+  wait_until 5 content_field_white "$editor" || fail "the row did not load into the editor"
+  # No click in a field (a click there marks the clip by itself): Tab reaches one.
+  xdotool windowactivate --sync "$editor" key Tab type 'typed'
+  shot typed
+  tray_choose 2
+  wait_until 10 warning_visible || fail "Quit asked nothing about the typed text"
+  shot asked
+  xdotool key Return # Yes: back to the editor, to press Update Clip
+  wait_until 5 eval '! warning_visible' || fail "the question stayed after Yes"
+  qv_running || fail "the program ended although Yes was answered"
+  editor_visible || fail "the editor closed although Yes was answered"
 }

@@ -170,3 +170,37 @@ test_text_typed_after_tab_reaches_the_store() {
   expected_store 4 'text of slot 4 typed\r\n' >"$E2E_TEST_ARTIFACTS/expected-svclips.qvl"
   assert_same_file "$E2E_TEST_ARTIFACTS/expected-svclips.qvl" "$(qv_dir)/svclips.qvl"
 }
+
+# The editor by keyboard alone: Enter in the title moves on to the clip's text, Escape is
+# "Close" with its question, Tab reaches "Update Clip" and Space presses it.
+test_editor_by_keyboard() {
+  write_test_data
+  start_with_notepad
+  lock_and_add
+  popup_click_row 4
+  wait_until 5 title_reads 'Slot 04' || fail "row 4 was not loaded"
+  local editor
+  editor=$(xdotool search --name "^$EDITOR_CAPTION\$" | head -n1)
+  xdotool windowactivate --sync "$editor"
+  xdotool key Tab Tab # the clip's text, then the title with its text selected
+  xdotool type --delay 20 'Keys'
+  xdotool key Return ctrl+a
+  xdotool type --delay 20 'typed'
+  wait_until 5 title_reads 'Keys' || fail "typing went astray: [$(editor_text 301)]"
+  assert_eq 'typed' "$(editor_text 302)" "the clip's text after Enter in the title and Ctrl+A"
+  xdotool key Escape
+  probe message-box Warning 5000 Yes >/dev/null || fail "Escape did not ask about the typed clip"
+  probe wait-no-message-box Warning 5000 || fail "the question stayed"
+  probe visible "$QV_EDITOR_CLASS" >/dev/null || fail "Yes did not keep the editor"
+  xdotool windowactivate --sync "$editor"
+  xdotool key Tab Tab Tab Tab # the text, the title, "Clear", "Update Clip"
+  shot update-clip-focused
+  xdotool key space
+  wait_until 5 title_reads '' || fail "Space on Update Clip did not write the clip"
+  xdotool key Escape # nothing left unwritten: no question
+  probe wait-hidden "$QV_EDITOR_CLASS" 5000 || fail "Escape did not close the editor"
+  expected_rows 4 Keys >"$E2E_TEST_ARTIFACTS/expected-Lb1.qvl"
+  expected_store 4 'typed\r\n' >"$E2E_TEST_ARTIFACTS/expected-svclips.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/expected-Lb1.qvl" "$(qv_dir)/Lb1.qvl"
+  assert_same_file "$E2E_TEST_ARTIFACTS/expected-svclips.qvl" "$(qv_dir)/svclips.qvl"
+}

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "editor/editor_controller.h"
+#include "editor/title_field.h"
 #include "popup_test_support.h"
 
 namespace qv::test {
@@ -181,6 +183,39 @@ TEST_F(EditorTest, TypingMarksTheClipAndQuitAsksBeforeLosingIt) {
   EXPECT_FALSE(program.TerminateRequested());  // back to the dialog
   program.Quit1Click();
   EXPECT_TRUE(program.TerminateRequested());
+}
+
+// The keyboard alone: Escape is Close with its question, Enter in the title moves on to the
+// text (where it is a line break), Ctrl+A selects the field it is pressed in.
+TEST_F(EditorTest, KeyboardClosesWithTheQuestionMovesOnAndSelectsAll) {
+  FakeEditorFocus& focus = editorFocus;
+  Lock();
+  ClickRow(2);
+  content.text = "typed";
+  editor.FieldChanged();
+  EXPECT_TRUE(editor.FormKeyDown(EditorKey::Enter, EditorField::Title));
+  EXPECT_EQ(focus.focused, EditorField::Content);
+  EXPECT_FALSE(editor.FormKeyDown(EditorKey::Enter, EditorField::Content));
+  EXPECT_TRUE(editor.FormKeyDown(EditorKey::SelectAll, EditorField::Content));
+  EXPECT_EQ(focus.allSelected, EditorField::Content);
+  EXPECT_FALSE(editor.FormKeyDown(EditorKey::SelectAll, EditorField::Button));
+  desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
+  EXPECT_TRUE(editor.FormKeyDown(EditorKey::Escape, EditorField::Content));
+  EXPECT_TRUE(dialog.visible && content.text == "typed");
+  editor.FormKeyDown(EditorKey::Escape, EditorField::Button);
+  EXPECT_EQ(program.state.EditMode, 0);
+  EXPECT_FALSE(dialog.visible);
+}
+
+// A full title refuses what is typed; a mark joins the letter before it and takes no room.
+TEST(TitleFieldTest, FullTitleRefusesTypingInWholeCharacters) {
+  const std::string full(27, 'x'), short26(26, 'x');
+  for (const auto& [kept, typed, taken] :
+       {std::tuple{full, "y", ""}, std::tuple{short26, "yz", "y"},
+        std::tuple{short26, "\xC3\xA9\xC3\xA9", "\xC3\xA9"},
+        std::tuple{full, "\xCC\x81", "\xCC\x81"},
+        std::tuple{short26, "\xF0\x9F\x98\x80!", "\xF0\x9F\x98\x80"}})
+    EXPECT_EQ(TypedPartThatFits(kept, typed, 27), taken) << typed;
 }
 
 // A failed save keeps the lock on; once the cause is gone, Close saves what memory holds.

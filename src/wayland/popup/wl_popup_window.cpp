@@ -10,6 +10,7 @@
 #include "desktop/key_position.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
+#include "popup/popup_rules.h"
 #include "wlr-layer-shell-unstable-v1-client.h"
 #include "x11/base/key_map.h"
 #include "x11/base/x_display.h"
@@ -19,8 +20,6 @@
 namespace qv::wl {
 
 namespace {
-
-const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 void BufferReleased(void*, wl_buffer* buffer) {
   wl_buffer_destroy(buffer);
@@ -125,10 +124,7 @@ void PopupWindow::Create(PopupController& controller, MainWindowEvents& events) 
   controller_ = &controller;
   events_ = &events;
   mouse_.Bind(controller, events);
-  std::vector<std::string> labels;
-  for (int page = 0; page < 2; ++page)
-    for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
-  labelColumn_.SetItems(labels);
+  labelColumn_.SetItems(KeyLabelItems());
 }
 
 void PopupWindow::Show() {

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "base/product.h"
 #include "base/utf8_text.h"
 #include "desktop/window_names.h"
+#include "editor/editor_layout.h"
+#include "editor/title_field.h"
 #include "library/slot_library.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/system_library.h"
@@ -22,52 +23,63 @@ namespace qv {
 
 namespace {
 
+namespace layout = editor_layout;
+
 // A dialog frame with a caption and no border icons.
 constexpr WindowLayout kWindowLayout{.className = kEditorClass,
-                                     .caption = "Add / Modify Clip",
+                                     .caption = layout::kCaption,
                                      .style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
                                      .exStyle = WS_EX_DLGMODALFRAME,
-                                     .x = 376,
-                                     .y = 119,
-                                     .width = 359,
-                                     .height = 213,
+                                     .x = layout::kWindow.left,
+                                     .y = layout::kWindow.top,
+                                     .width = layout::kWindow.width,
+                                     .height = layout::kWindow.height,
                                      .clientSize = true};
-// Characters beyond the title's 27 are cut as they come (EN_CHANGE); the control's own limit,
-// which counts UTF-16 units, only keeps a huge paste out.
-constexpr int kTitleUnitLimit = 4 * static_cast<int>(kTitleFieldLength);
+// Of what reaches the title other than by typing (a paste, a drop) it keeps what fits in its
+// 27 characters (EN_CHANGE); the control's own limit, which counts UTF-16 units, only keeps a
+// huge paste out.
+constexpr int kTitleUnitLimit = 4 * static_cast<int>(layout::kTitleLimit);
 
-struct TextLabel {
-  RECT area;
-  const char* text;
+constexpr const DialogLabel* kLabels[] = {&layout::kInstructions, &layout::kTitleLabel,
+                                          &layout::kContentLabel};
+
+// The flat buttons are buttons of their own, drawn as the design's: Tab reaches them, Space
+// presses them, and a screen reader names them by their captions.
+struct ButtonChild {
+  const DialogButton& design;
+  int id;
+  DWORD initially;
 };
-constexpr TextLabel kLabels[] = {
-    {{6, 4, kWindowLayout.width - 6, 4 + 26},  // the design's 343 and the right margin
-     "Click the row(s) in the other main " QV_PRODUCT_NAME " window where you want\r\nto add  or "
-     "modify data.  Multiple adds/modifications are ok."},
-    {{6, 37, 6 + 200, 37 + 13}, "Clip title:"},
-    {{6, 79, 6 + 200, 79 + 13}, "Clip to paste:"}};
+constexpr ButtonChild kButtons[] = {{layout::kClear, kIdClearButton, 0},
+                                    {layout::kUpdateClip, kIdUpdateClip, WS_DISABLED},
+                                    {layout::kClose, kIdEditorClose, 0}};
 
-// The flat buttons, each filling its panel.
-enum ButtonIndex { kClear = 0, kUpdateClip = 1, kClose = 2 };
-const std::vector<FlatButtonLayout> kButtons{{{212, 54, 212 + 46, 54 + 17}, "Clear"},
-                                             {{13, 188, 13 + 109, 188 + 22}, "Update Clip"},
-                                             {{125, 188, 125 + 109, 188 + 22}, "Close"}};
+ChildLayout ButtonLayout(const ButtonChild& button) {
+  const WindowRect& r = button.design.place;
+  return {"BUTTON",
+          button.id,
+          r.left,
+          r.top,
+          r.width,
+          r.height,
+          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | button.initially};
+}
 
 constexpr ChildLayout kTitleLayout{
     "EDIT",
     kIdTitleField,
-    6,
-    52,
-    199,
-    21,
+    layout::kTitleField.left,
+    layout::kTitleField.top,
+    layout::kTitleField.width,
+    layout::kTitleField.height,
     WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP | ES_AUTOHSCROLL,
     WS_EX_CLIENTEDGE};
 constexpr ChildLayout kContentLayout{"RICHEDIT50W",  // MSFTEDIT.DLL: Windows 7 has it too
                                      kIdContentField,
-                                     7,
-                                     94,
-                                     345,
-                                     89,
+                                     layout::kContentField.left,
+                                     layout::kContentField.top,
+                                     layout::kContentField.width,
+                                     layout::kContentField.height,
                                      WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_TABSTOP | WS_VSCROLL |
                                          ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                                          ES_WANTRETURN,
@@ -134,10 +146,28 @@ HWND EditorDialog::CreateContentField() {
   return field;
 }
 
-void EditorDialog::FlatButton::SetEnabled(bool enabled) {
-  if (enabled_ == enabled) return;
+void EditorDialog::UpdateButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  InvalidateRect(owner_.window_, nullptr, FALSE);
+  if (!button_) return;
+  // A disabled button drops the keyboard; the dialog keeps it, so Escape and Tab still work.
+  if (!enabled && GetFocus() == button_) SetFocus(GetParent(button_));
+  EnableWindow(button_, enabled);
+}
+
+EditorField EditorDialog::FieldOf(HWND control) const {
+  if (control && control == title_.Handle()) return EditorField::Title;
+  if (control && control == content_.Handle()) return EditorField::Content;
+  return EditorField::Button;
+}
+
+void EditorDialog::Focus(EditorField field) {
+  if (field == EditorField::Title) SetFocus(title_.Handle());
+  if (field == EditorField::Content) SetFocus(content_.Window());
+}
+
+void EditorDialog::SelectAll(EditorField field) {
+  if (field == EditorField::Title) SendMessageW(title_.Handle(), EM_SETSEL, 0, -1);
+  if (field == EditorField::Content) SendMessageW(content_.Window(), EM_SETSEL, 0, -1);
 }
 
 void EditorDialog::Open(EditorController& controller) {
@@ -150,46 +180,81 @@ void EditorDialog::Create() {
   CreateWindowFrom(kWindowLayout, owner_.Handle());
   font_ = CreateUiFont({}, dpi_);
   MoveFocusWithTab(window_);
-  buttons_ = FlatButtons(kButtons, dpi_);
-  buttons_.enabled = [this](int button) { return button != kUpdateClip || updateClip_.Enabled(); };
   title_.Attach(CreateChild(kTitleLayout, font_.get()));
   SendMessageW(title_.Handle(), EM_LIMITTEXT, kTitleUnitLimit, 0);
   Subclass(title_.Handle());
+  for (const ButtonChild& button : kButtons) {
+    HWND child = CreateChild(ButtonLayout(button), font_.get(), button.design.caption);
+    Subclass(child);
+    if (button.id == kIdUpdateClip) updateClip_.Attach(child);
+  }
   contentMenu_.reset(CreatePopupMenu());
-  AppendMenuW(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard, L"Paste from Clipboard");
+  AppendMenuW(contentMenu_.get(), MF_STRING, kCmdPasteFromClipboard,
+              Utf8ToWide(layout::kPasteFromClipboard).c_str());
   copyMenu_.Create(list_.Handle(),
-                   {{"Copy Clip", [this] { controller_->CopyHighlightedClip1Click(); }},
-                    {"Paste Clip", [this] { controller_->PastetoHighlightedClip1Click(); }}});
+                   {{layout::kCopyClip, [this] { controller_->CopyHighlightedClip1Click(); }},
+                    {layout::kPasteClip, [this] { controller_->PastetoHighlightedClip1Click(); }}});
 }
 
 // The title holds 27 characters as the user counts them (an emoji or a letter with its
 // accents is one); what goes beyond is cut off, never half a character.
 void EditorDialog::KeepTitleLength() {
-  const std::string text = title_.Text();
-  const std::size_t keep = CharacterPrefix(text, kTitleFieldLength);
-  if (keep == text.size()) return;
-  title_.SetText(text.substr(0, keep));
-  const int end = GetWindowTextLengthW(title_.Handle());
-  SendMessageW(title_.Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+  const std::wstring now = Utf8ToWide(title_.Text());
+  const std::wstring before = std::move(titleBefore_);
+  titleBefore_ = now;
+  if (title_.ProgramChanging() || CharacterCount(WideToUtf8(now)) <= layout::kTitleLimit) return;
+  // What came in is what lies between the parts the change left alone.
+  std::size_t head = 0, tail = 0;
+  while (head < before.size() && head < now.size() && before[head] == now[head]) ++head;
+  while (tail < before.size() - head && tail < now.size() - head &&
+         before[before.size() - 1 - tail] == now[now.size() - 1 - tail])
+    ++tail;
+  const std::wstring kept = before.substr(0, head) + before.substr(before.size() - tail);
+  const std::wstring taken = Utf8ToWide(std::string(
+      TypedPartThatFits(WideToUtf8(kept), WideToUtf8(now.substr(head, now.size() - head - tail)),
+                        layout::kTitleLimit)));
+  title_.SetText(WideToUtf8(now.substr(0, head) + taken + now.substr(now.size() - tail)));
+  titleBefore_ = Utf8ToWide(title_.Text());
+  const auto caret = static_cast<WPARAM>(head + taken.size());
+  SendMessageW(title_.Handle(), EM_SETSEL, caret, static_cast<LPARAM>(caret));
+}
+
+// A character typed into a full title is refused, as the design's field refuses it; the
+// text and the caret stay where they were.
+bool EditorDialog::TitleRefuses(wchar_t typed) {
+  if (typed < L' ' || typed == 0x7F) return false;  // keys, not characters
+  const bool lowHalf = typed >= 0xDC00 && typed <= 0xDFFF;
+  if (lowHalf) return titleRefusedHighHalf_;  // goes with the half before it
+  DWORD start = 0, end = 0;
+  SendMessageW(title_.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  std::wstring kept(GetWindowTextLengthW(title_.Handle()) + 1, L'\0');
+  kept.resize(static_cast<std::size_t>(
+      GetWindowTextW(title_.Handle(), kept.data(), static_cast<int>(kept.size()))));
+  if (start <= end && end <= kept.size()) kept.erase(start, end - start);
+  // Half a pair stands for the character it begins.
+  const std::wstring character(1, typed >= 0xD800 && typed <= 0xDBFF ? L'\xFFFD' : typed);
+  const bool refused =
+      TypedPartThatFits(WideToUtf8(kept), WideToUtf8(character), layout::kTitleLimit).empty();
+  titleRefusedHighHalf_ = refused && character[0] == L'\xFFFD';
+  if (refused) MessageBeep(MB_OK);
+  return refused;
 }
 
 void EditorDialog::DpiChanged() {
   font_ = CreateUiFont({}, dpi_);
   SetChildrenFont(font_.get());
-  auto enabled = buttons_.enabled;
-  buttons_ = FlatButtons(kButtons, dpi_);
-  buttons_.enabled = enabled;
 }
 
-void EditorDialog::Click(int button) {
-  switch (button) {
-    case kClear:
+void EditorDialog::Click(int id) {
+  switch (id) {
+    case kIdClearButton:
       controller_->SpeedButton3Click();
       break;
-    case kUpdateClip:
+    case kIdUpdateClip:
       controller_->SpeedButton2Click();
       break;
-    case kClose:
+    case kIdEditorClose:
       controller_->SpeedButton1Click();
       break;
     default:
@@ -197,26 +262,48 @@ void EditorDialog::Click(int button) {
   }
 }
 
+// Escape, Enter and Ctrl+A as the dialog gives them meaning; true when the key is used up.
+bool EditorDialog::KeyDown(HWND control, WPARAM key) {
+  const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+  EditorKey meaning;
+  if (key == VK_ESCAPE)
+    meaning = EditorKey::Escape;
+  else if (key == VK_RETURN && !ctrl && !alt)
+    meaning = EditorKey::Enter;
+  else if (key == 'A' && ctrl && !alt)
+    meaning = EditorKey::SelectAll;
+  else
+    return false;
+  bool used = true;
+  Run([&] { used = controller_->FormKeyDown(meaning, FieldOf(control)); });
+  return used;
+}
+
 void EditorDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  FillSolid(dc, client, Themed(kPanelColour, COLOR_BTNFACE));
+  FillSolid(dc, client, Themed(ColourOf(layout::kBackground), COLOR_BTNFACE));
   const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, Themed(kNavy, COLOR_BTNTEXT));
-  for (const TextLabel& label : kLabels) {
-    // The design's lines flow into the box as one paragraph: a wider font than the design's
-    // (Wine's) would otherwise cut the first line off.
-    std::string text = label.text;
-    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
-      text.replace(at, 2, " ");
-    RECT area = ScaleForWindow(label.area);
-    DrawTextW(dc, Utf8ToWide(text).c_str(), -1, &area, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+  for (const DialogLabel* label : kLabels) {
+    SetTextColor(dc, Themed(ColourOf(label->colour), COLOR_BTNTEXT));
+    RECT area = ScaleForWindow(RectOf(label->place));
+    DrawTextW(dc, Utf8ToWide(label->text).c_str(), -1, &area, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
   }
-  buttons_.Paint(dc);
 }
 
 LRESULT EditorDialog::OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && KeyDown(field, wParam)) return 0;
+  if (message == WM_CHAR) {
+    // The characters of the keys used up above, and what a full title refuses.
+    const auto typed = static_cast<wchar_t>(wParam);
+    const bool title = field == title_.Handle();
+    if (typed == 0x1B || typed == 0x01 || (typed == L'\r' && field != content_.Handle())) return 0;
+    if (title && TitleRefuses(typed)) return 0;
+  }
+  if (field != title_.Handle() && field != content_.Handle())
+    return ChildDefault(field, message, wParam, lParam);  // a button
   if (field == content_.Handle() && message == WM_CONTEXTMENU) {
     contextMenuAsked_ = true;
     if (!content_.MenuAutoPopup()) return 0;
@@ -266,16 +353,24 @@ LRESULT EditorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           (field == content_.Handle() && field != nullptr && !content_.ProgramChanging());
       if (LOWORD(wParam) == kIdTitleField && HIWORD(wParam) == EN_CHANGE) KeepTitleLength();
       if (HIWORD(wParam) == EN_CHANGE && userChange) Run([&] { controller_->FieldChanged(); });
+      if (HIWORD(wParam) == BN_CLICKED) Click(LOWORD(wParam));
       break;
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(window_))
         Run([&] { controller_->FormActivate(); });
       break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-      Click(buttons_.OnMouse(window_, message, lParam));
-      return 0;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const SelectedObject font(item.hDC, font_.get());
+      DrawFlatButton(item.hDC, item.rcItem, WindowText(item.hwndItem).c_str(),
+                     !(item.itemState & ODS_DISABLED), (item.itemState & ODS_SELECTED) != 0,
+                     (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT));
+      return TRUE;
+    }
+    case WM_KEYDOWN:  // no field or button has the keyboard
+      if (KeyDown(nullptr, wParam)) return 0;
+      break;
     case WM_CLOSE:
       return 0;  // "Close" is its way to close
     default:

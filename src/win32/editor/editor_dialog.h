@@ -1,7 +1,9 @@
 #pragma once
 // The "Add / Modify Clip" dialog window: title and content fields, "Clear", "Update Clip"
-// and "Close".
+// and "Close", drawn from the dialog's layout table.
 #include <windows.h>
+
+#include <string>
 
 #include "editor/editor_controller.h"
 #include "editor/editor_controls.h"
@@ -13,10 +15,10 @@
 
 namespace qv {
 
-class EditorDialog : public Win32Form {
+class EditorDialog : public Win32Form, public EditorFocus {
  public:
   // The controls, for the logic; they work once the dialog is created.
-  EditorView View() { return EditorView{*this, title_, content_, updateClip_, copyMenu_}; }
+  EditorView View() { return EditorView{*this, title_, content_, updateClip_, copyMenu_, *this}; }
   // `owner` owns the dialog, `list` the copy menu; nothing is made yet.
   EditorDialog(const WindowBase& owner, const WindowBase& list) : owner_(owner), list_(list) {}
   // Tray menu "Lock and Add Clip": the dialog (made when first shown, as nothing needs it
@@ -48,19 +50,26 @@ class EditorDialog : public Win32Form {
     bool programChanging_ = false;
   };
 
-  // A flat button's enabled state; a disabled one is drawn grey and takes no clicks.
-  class FlatButton : public ButtonControl {
+  // "Update Clip": enabled and disabled by the logic, also before the dialog is made.
+  class UpdateButton : public ButtonControl {
    public:
-    FlatButton(EditorDialog& owner, bool enabled) : owner_(owner), enabled_(enabled) {}
     bool Down() const override { return false; }
     void SetDown(bool) override {}
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override;
+    void Attach(HWND button) {
+      button_ = button;
+      SetEnabled(enabled_);
+    }
 
    private:
-    EditorDialog& owner_;
-    bool enabled_;
+    HWND button_ = nullptr;
+    bool enabled_ = false;
   };
+
+  void Focus(EditorField field) override;
+  void SelectAll(EditorField field) override;
+  EditorField FieldOf(HWND control) const;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnChildMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -68,12 +77,14 @@ class EditorDialog : public Win32Form {
   void DpiChanged() override;
   void Create();
   void KeepTitleLength();
-  void Click(int button);
+  bool TitleRefuses(wchar_t typed);
+  bool KeyDown(HWND control, WPARAM key);
+  void Click(int id);
   HWND CreateContentField();
 
   Win32Text title_;
   ContentField content_{*this};
-  FlatButton updateClip_{*this, false};
+  UpdateButton updateClip_;
   Win32PopupMenu copyMenu_;
   UniqueMenu contentMenu_;
   UniqueModule richEditLibrary_;
@@ -81,7 +92,8 @@ class EditorDialog : public Win32Form {
   const WindowBase& owner_;
   const WindowBase& list_;
   EditorController* controller_ = nullptr;  // set before the dialog exists
-  FlatButtons buttons_{{}, kDesignDpi};     // laid out at creation
+  bool titleRefusedHighHalf_ = false;       // the low half of the pair goes too
+  std::wstring titleBefore_;                // the title before its latest change
   bool contextMenuAsked_ = false;
 };
 

@@ -47,18 +47,28 @@ int FlatButtons::Release(HWND window, POINT p) {
   return At(p) == pressed ? pressed : -1;
 }
 
-void FlatButtons::Paint(HDC dc) const {
+void DrawFlatButton(HDC dc, const RECT& r, const char* caption, bool enabled, bool pressed,
+                    bool focused) {
   SetBkMode(dc, TRANSPARENT);
-  for (int i = 0; i < static_cast<int>(layout_.size()); ++i) {
-    RECT r = layout_[i].panel;
-    FillSolid(dc, r, Themed(kButtonColour, COLOR_BTNFACE));
-    if (pressed_ == i) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    // High contrast: a frame shows where the flat button is.
-    if (HighContrastOn()) FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNTEXT));
-    SetTextColor(dc, enabled(i) ? Themed(kNavy, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(dc, Utf8ToWide(layout_[i].caption).c_str(), -1, &r,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  FillSolid(dc, r, Themed(kButtonColour, COLOR_BTNFACE));
+  RECT edge = r;
+  if (pressed) DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+  // High contrast: a frame shows where the flat button is.
+  if (HighContrastOn()) FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNTEXT));
+  SetTextColor(dc, enabled ? Themed(kNavy, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
+  RECT text = r;
+  DrawTextW(dc, Utf8ToWide(caption).c_str(), -1, &text,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (focused) {
+    RECT focus = r;
+    InflateRect(&focus, -2, -2);
+    DrawFocusRect(dc, &focus);
   }
+}
+
+void FlatButtons::Paint(HDC dc) const {
+  for (int i = 0; i < static_cast<int>(layout_.size()); ++i)
+    DrawFlatButton(dc, layout_[i].panel, layout_[i].caption, enabled(i), pressed_ == i);
 }
 
 }  // namespace qv

@@ -8,6 +8,11 @@
 
 namespace qv {
 
+// One flat button at `r`, with the dialog's font selected into `dc`: navy on the button
+// colour, sunken while pressed, grey when disabled, framed when it has the keyboard.
+void DrawFlatButton(HDC dc, const RECT& r, const char* caption, bool enabled, bool pressed,
+                    bool focused = false);
+
 struct FlatButtonLayout {
   RECT panel;
   const char* caption;

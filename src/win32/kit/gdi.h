@@ -6,17 +6,26 @@
 #include <type_traits>
 
 #include "desktop/dpi_scale.h"
+#include "desktop/palette.h"
 
 namespace qv {
 
-// The program's colours.
-inline constexpr COLORREF kPanelColour = RGB(0xE0, 0xC0, 0x70);   // panels and dialogs
-inline constexpr COLORREF kButtonColour = RGB(0xC0, 0xB0, 0x90);  // button panels, key labels
-inline constexpr COLORREF kListColour = RGB(0xFF, 0xFF, 0xCC);
-inline constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
-inline constexpr COLORREF kMaroon = RGB(0x80, 0x00, 0x00);
-inline constexpr COLORREF kYellow = RGB(0xFF, 0xFF, 0x00);
-inline constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
+// A colour of the palette as GDI takes it.
+constexpr COLORREF ColourOf(colour::Rgb rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+inline constexpr COLORREF kPanelColour = ColourOf(colour::kPanel);
+inline constexpr COLORREF kButtonColour = ColourOf(colour::kButton);
+inline constexpr COLORREF kListColour = ColourOf(colour::kList);
+inline constexpr COLORREF kNavy = ColourOf(colour::kNavy);
+inline constexpr COLORREF kMaroon = ColourOf(colour::kMaroon);
+inline constexpr COLORREF kYellow = ColourOf(colour::kYellow);
+inline constexpr COLORREF kBlue = ColourOf(colour::kBlue);
+
+// A place from a layout table, as GDI's rectangle.
+constexpr RECT RectOf(const WindowRect& r) {
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 
 struct GdiObjectDeleter {
   void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }

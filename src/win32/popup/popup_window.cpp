@@ -66,8 +66,6 @@ constexpr DWORD kHeaderButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWN
 constexpr DWORD kHeaderNoticeStyle =
     WS_CHILD | SS_NOTIFY | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOPREFIX | SS_CENTERIMAGE;
 
-const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-
 }  // namespace
 
 PopupView PopupWindow::View() {
@@ -95,13 +93,10 @@ void PopupWindow::Create(HWND applicationWindow, PopupController& controller,
   SetWindowPos(labelColumn_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Subclass(slotList_.Handle());
   Subclass(labelColumn_.Handle());
-  std::vector<std::string> labels;
   for (HWND button : headerButtons_) Subclass(button);
   MoveFocusWithTab(window_);  // Tab reaches the header's buttons
   KeepInputMethodsAway(window_);
-  for (int page = 0; page < 2; ++page)
-    for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
-  labelColumn_.SetItems(labels);
+  labelColumn_.SetItems(KeyLabelItems());
   // Keyboard preview: the window sees every key press before its controls.
   SetMessagePreview([this](const MSG& msg) {
     const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
@@ -409,7 +404,7 @@ void PopupWindow::DrawHeaderButton(const DRAWITEMSTRUCT& item) {
   const bool down = (i == kCrLf && crlf_.Down()) || (i == kCrLfLf && crlfLf_.Down());
   FillSolid(dc, r, contrast ? GetSysColor(down ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : kPanelColour);
   if (down) {
-    if (!contrast) FillSolid(dc, r, RGB(0xF0, 0xE0, 0xB8));
+    if (!contrast) FillSolid(dc, r, ColourOf(colour::kButtonDown));
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
   }
   const COLORREF ink = contrast ? GetSysColor(down ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT) : kMaroon;

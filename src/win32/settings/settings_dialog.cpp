@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "base/product.h"
 #include "desktop/window_names.h"
 #include "library/paste_delay.h"
 #include "settings/settings_choices.h"
+#include "settings/settings_layout.h"
 #include "win32/base/message_loop.h"
 #include "win32/base/wide_text.h"
 #include "win32/kit/flat_buttons.h"
@@ -21,39 +21,48 @@ namespace qv {
 
 namespace {
 
-constexpr COLORREF kDialogColour = kPanelColour;
-constexpr COLORREF kHeaderColour = kBlue;
+namespace layout = settings_layout;
+
+constexpr COLORREF kHeaderColour = ColourOf(layout::kHeaderColour);
 // A dialog frame with a caption and no border icons; always on top.
 constexpr WindowLayout kWindowLayout{.className = kSettingsClass,
-                                     .caption = "Settings",
+                                     .caption = layout::kCaption,
                                      .style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
                                      .exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
-                                     .width = 228,
-                                     .height = 119,
+                                     .width = layout::kWindow.width,
+                                     .height = layout::kWindow.height,
                                      .clientSize = true};
-constexpr RECT kHeaderPanel{6, 2, 6 + 217, 2 + 43};
 
-struct TextLabel {
-  int x, y;
-  const char* text;
-  COLORREF colour;
+// The labels drawn on the dialog, at their places in the client area.
+struct PlacedLabel {
+  Point origin;  // of what the label is placed in
+  const DialogLabel& label;
 };
-constexpr TextLabel kLabels[] = {{6 + 61, 2 + 5, QV_PRODUCT_NAME " V" QV_VERSION_TEXT, kYellow},
-                                 {6, 51, "Clip HotKey:", kNavy},
-                                 {119, 51, "Paste Delay:", kNavy}};
+constexpr Point kHeaderOrigin{layout::kHeader.left, layout::kHeader.top};
+constexpr PlacedLabel kLabels[] = {
+    {kHeaderOrigin, layout::kProductLabel}, {{}, layout::kHotKeyLabel}, {{}, layout::kDelayLabel}};
 
 enum ButtonIndex { kOk = 0, kCancel = 1 };
-const std::vector<FlatButtonLayout> kButtons{{{37, 94, 37 + 75, 94 + 22}, "OK"},
-                                             {{116, 94, 116 + 75, 94 + 22}, "Cancel"}};
+const std::vector<FlatButtonLayout> kButtons{
+    {RectOf(layout::kOk.place), layout::kOk.caption},
+    {RectOf(layout::kCancel.place), layout::kCancel.caption}};
 
-constexpr int kComboDropHeight = 21 + 8 * 15;  // refitted to 8 items once created
+// Refitted to the items shown once created.
+constexpr int kComboDropHeight = layout::kHotKeyBox.height + layout::kDropDownItems * 15;
 constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-constexpr ChildLayout kHotKeyBoxLayout{"COMBOBOX", kIdHotKeyBox,     6,           66,
-                                       105,        kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
-constexpr ChildLayout kDelayBoxLayout{"COMBOBOX", kIdDelayBox,      119,         66,
-                                      105,        kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
-constexpr ChildLayout kMakerLabelLayout{
-    "STATIC", kIdMakerLabel, 6 + 56, 2 + 21, 104, 13, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT};
+constexpr ChildLayout ComboLayout(int id, const WindowRect& place) {
+  return {"COMBOBOX",       id,          place.left,      place.top, place.width,
+          kComboDropHeight, kComboStyle, WS_EX_CLIENTEDGE};
+}
+constexpr ChildLayout kHotKeyBoxLayout = ComboLayout(kIdHotKeyBox, layout::kHotKeyBox);
+constexpr ChildLayout kDelayBoxLayout = ComboLayout(kIdDelayBox, layout::kDelayBox);
+constexpr ChildLayout kMakerLabelLayout{"STATIC",
+                                        kIdMakerLabel,
+                                        kHeaderOrigin.x + layout::kMakerLabel.place.left,
+                                        kHeaderOrigin.y + layout::kMakerLabel.place.top,
+                                        layout::kMakerLabel.place.width,
+                                        layout::kMakerLabel.place.height,
+                                        WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT};
 
 // Labels size themselves to their text, whatever font the system substitutes.
 void FitLabelToText(HWND label, HFONT font) {
@@ -82,14 +91,14 @@ HWND SettingsDialog::CreateCombo(const ChildLayout& layout,
   return box;
 }
 
-// The drop-down list shows 8 items at a time, whatever the font's height.
+// The drop-down list shows its items at a time, whatever the font's height.
 void SettingsDialog::FitDropDown(HWND box, const ChildLayout& layout) {
   const auto editHeight = SendMessageW(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   const auto itemHeight = SendMessageW(box, CB_GETITEMHEIGHT, 0, 0);
-  SetWindowPos(
-      box, nullptr, 0, 0, ScaleForWindow(layout.width),
-      static_cast<int>(editHeight + ScaleForWindow(6) + 8 * itemHeight + ScaleForWindow(2)),
-      SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(box, nullptr, 0, 0, ScaleForWindow(layout.width),
+               static_cast<int>(editHeight + ScaleForWindow(6) +
+                                layout::kDropDownItems * itemHeight + ScaleForWindow(2)),
+               SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void SettingsDialog::Open(SettingsController& controller) {
@@ -124,7 +133,10 @@ void SettingsDialog::Create() {
   buttons_ = FlatButtons(kButtons, dpi_);
   hotKeyBox_.Attach(CreateCombo(kHotKeyBoxLayout, kHotKeyChoices));
   delayBox_.Attach(CreateCombo(kDelayBoxLayout, kPasteDelayChoices));
-  makerLabel_.window = CreateChild(kMakerLabelLayout, font_.get(), "Skor Velmora Software");
+  makerLabel_.window = CreateChild(kMakerLabelLayout, font_.get(), layout::kMakerLabel.text);
+  // The boxes' edit parts: Escape there is "Cancel" too.
+  for (HWND box : {hotKeyBox_.Handle(), delayBox_.Handle()})
+    if (HWND edit = GetWindow(box, GW_CHILD)) Subclass(edit);
   FitLabelToText(makerLabel_.window, font_.get());
   Subclass(makerLabel_.window);
 }
@@ -143,22 +155,37 @@ void SettingsDialog::MakerLabel::Refont() {
 void SettingsDialog::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  FillSolid(dc, client, Themed(kDialogColour, COLOR_BTNFACE));
-  RECT header = ScaleForWindow(kHeaderPanel);
+  FillSolid(dc, client, Themed(ColourOf(layout::kBackground), COLOR_BTNFACE));
+  RECT header = ScaleForWindow(RectOf(layout::kHeader));
   FillSolid(dc, header, Themed(kHeaderColour, COLOR_BTNFACE));
   DrawEdge(dc, &header, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
   const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
-  for (const TextLabel& label : kLabels) {
-    SetTextColor(dc, Themed(label.colour, COLOR_BTNTEXT));
-    const std::wstring text = Utf8ToWide(label.text);
-    TextOutW(dc, ScaleForWindow(label.x), ScaleForWindow(label.y), text.c_str(),
+  for (const PlacedLabel& placed : kLabels) {
+    SetTextColor(dc, Themed(ColourOf(placed.label.colour), COLOR_BTNTEXT));
+    const std::wstring text = Utf8ToWide(placed.label.text);
+    TextOutW(dc, ScaleForWindow(placed.origin.x + placed.label.place.left),
+             ScaleForWindow(placed.origin.y + placed.label.place.top), text.c_str(),
              static_cast<int>(text.size()));
   }
   buttons_.Paint(dc);
 }
 
+// Escape is "Cancel", as in any dialog box; a box's open list takes its Escape first.
+bool SettingsDialog::EscapeCancels(HWND control, UINT message, WPARAM key) {
+  if (message != WM_KEYDOWN || key != VK_ESCAPE) return false;
+  HWND box = control ? GetParent(control) : nullptr;
+  if (box && SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) return false;
+  controller_->BitBtn2Click();
+  return true;
+}
+
 LRESULT SettingsDialog::OnChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (child != makerLabel_.window) {
+    bool cancelled = false;
+    Run([&] { cancelled = EscapeCancels(child, message, wParam); });
+    return cancelled ? 0 : ChildDefault(child, message, wParam, lParam);
+  }
   MakerLabel& label = makerLabel_;
   if (message == WM_MOUSEMOVE && !label.pointerOn) {
     label.pointerOn = true;
@@ -176,7 +203,7 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == makerLabel_.window) {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, Themed(kYellow, COLOR_HOTLIGHT));
+        SetTextColor(dc, Themed(ColourOf(layout::kMakerLabel.colour), COLOR_HOTLIGHT));
         if (HighContrastOn()) {
           SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
           return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -188,7 +215,7 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {  // the boxes' edit fields and their drop-down lists
       HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, Themed(kNavy, COLOR_WINDOWTEXT));
+      SetTextColor(dc, Themed(ColourOf(layout::kBoxText), COLOR_WINDOWTEXT));
       SetBkColor(dc, GetSysColor(COLOR_WINDOW));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
@@ -211,6 +238,9 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (clicked == kCancel) controller_->BitBtn2Click();
       return 0;
     }
+    case WM_KEYDOWN:  // no box has the keyboard
+      if (EscapeCancels(nullptr, message, wParam)) return 0;
+      break;
     case WM_CLOSE:
       return 0;  // "OK" and "Cancel" are the ways to close it
     default:

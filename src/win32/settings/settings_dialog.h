@@ -44,6 +44,7 @@ class SettingsDialog : public Win32Form {
   void Paint(HDC dc) override;
   void DpiChanged() override;
   void CreateFonts();
+  bool EscapeCancels(HWND control, UINT message, WPARAM key);
   void FitDropDown(HWND box, const ChildLayout& layout);
   template <std::size_t N>
   HWND CreateCombo(const ChildLayout& layout, const std::array<const char*, N>& items);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "editor/editor_layout.h"
 #include "x11/base/x_display.h"
 #include "x11/kit/handler_guard.h"
 
@@ -35,10 +36,11 @@ ProgramDialogs::ProgramDialogs(EventLoop& loop)
 void ProgramDialogs::Bind(Program& program) {
   program_ = &program;
   editor_.Bind(program.editor);
-  copyMenu_.SetItems(
-      {{"Copy Clip", [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
-       {"Paste Clip",
-        [&] { RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); }); }}});
+  copyMenu_.SetItems({{editor_layout::kCopyClip,
+                       [&] { RunHandler([&] { program.editor.CopyHighlightedClip1Click(); }); }},
+                      {editor_layout::kPasteClip, [&] {
+                         RunHandler([&] { program.editor.PastetoHighlightedClip1Click(); });
+                       }}});
 }
 
 void ProgramDialogs::OpenSettings() {

@@ -13,11 +13,12 @@
 
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
+#include "editor/editor_controls.h"
 
 namespace qv::x11 {
 
 // Raised whenever this header changes in a way the two sides must agree on.
-inline constexpr int kDialogPluginVersion = 2;
+inline constexpr int kDialogPluginVersion = 3;
 inline constexpr const char* kDialogLibraryName = "libquorvanel-dialogs.so";
 inline constexpr const char* kDialogFactoryName = "qv_create_dialog_plugin";
 
@@ -28,6 +29,9 @@ class EditorEvents {
   virtual ~EditorEvents() = default;
   virtual void FormActivate() = 0;  // every activation of the shown dialog
   virtual void FieldMouseUp() = 0;  // any button released over the title or the content field
+  virtual void FieldChanged() = 0;  // the user changed a field's text: typed, pasted, cut
+  // Escape, Enter or Ctrl+A pressed in `field`; true when the dialog used the key up.
+  virtual bool KeyDown(EditorKey key, EditorField field) = 0;
   virtual void ClearClick() = 0;
   virtual void UpdateClipClick() = 0;
   virtual void CloseClick() = 0;
@@ -53,6 +57,7 @@ struct EditorDialogControls {
   TextControl& title;         // one line, at most 27 typed characters
   MemoControl& content;       // CR LF between lines; "Paste from Clipboard" in its menu
   ButtonControl& updateClip;  // "Update Clip": only its enabled state matters
+  EditorFocus& focus;
 };
 
 // The settings dialog. Its form is shown modal among the plugin's windows (the editor

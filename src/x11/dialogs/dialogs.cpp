@@ -1,11 +1,14 @@
 #include "x11/dialogs/dialogs.h"
 
+#include "editor/editor_layout.h"
+#include "settings/settings_layout.h"
+
 namespace qv::x11 {
 
 namespace {
 // The designed places; the plugin centres the settings dialog when it is first shown.
-constexpr WindowRect kEditorDesigned{376, 119, 359, 213};
-constexpr WindowRect kSettingsDesigned{0, 0, 228, 119};
+constexpr WindowRect kEditorDesigned = editor_layout::kWindow;
+constexpr WindowRect kSettingsDesigned = settings_layout::kWindow;
 }  // namespace
 
 EditorDialog::EditorDialog(DialogLoader& loader, DialogHost& host, MenuControl& copyMenu)
@@ -22,6 +25,7 @@ void EditorDialog::Make() {
   title_.Attach(real.title);
   content_.Attach(real.content);
   updateClip_.Attach(real.updateClip);
+  focus_.Attach(real.focus);
   form_.Attach(real.form);
 }
 
@@ -41,6 +45,14 @@ void EditorDialog::FormActivate() {
 }
 void EditorDialog::FieldMouseUp() {
   Handle(&EditorController::FieldMouseUp);
+}
+void EditorDialog::FieldChanged() {
+  Handle(&EditorController::FieldChanged);
+}
+bool EditorDialog::KeyDown(EditorKey key, EditorField field) {
+  bool used = key == EditorKey::Escape;  // also when Close failed and told so
+  if (controller_) host_.RunHandler([&] { used = controller_->FormKeyDown(key, field); });
+  return used;
 }
 void EditorDialog::ClearClick() {
   Handle(&EditorController::SpeedButton3Click);

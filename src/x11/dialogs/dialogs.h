@@ -27,7 +27,7 @@ class EditorDialog : public EditorEvents {
  public:
   // `copyMenu`: "Copy Clip" and "Paste Clip" on the list, the program's own.
   EditorDialog(DialogLoader& loader, DialogHost& host, MenuControl& copyMenu);
-  EditorView View() { return {form_, title_, content_, updateClip_, copyMenu_}; }
+  EditorView View() { return {form_, title_, content_, updateClip_, copyMenu_, focus_}; }
   void Bind(EditorController& controller) { controller_ = &controller; }
   // Tray menu "Lock and Add Clip": the dialog is made first, so that when it cannot be the
   // lock stays off and the user is told.
@@ -37,6 +37,8 @@ class EditorDialog : public EditorEvents {
   void Make();
   void FormActivate() override;
   void FieldMouseUp() override;
+  void FieldChanged() override;
+  bool KeyDown(EditorKey key, EditorField field) override;
   void ClearClick() override;
   void UpdateClipClick() override;
   void CloseClick() override;
@@ -51,6 +53,7 @@ class EditorDialog : public EditorEvents {
   HeldText title_{false};
   HeldMemo content_{false};
   HeldButton updateClip_{false};
+  HeldFocus focus_;
 };
 
 class SettingsDialog : public SettingsEvents {

@@ -7,6 +7,7 @@
 
 #include "base/app_error.h"
 #include "desktop/controls.h"
+#include "editor/editor_controls.h"
 
 namespace qv::x11 {
 
@@ -73,6 +74,21 @@ class HeldButton : public ButtonControl {
  private:
   ButtonControl* real_ = nullptr;
   bool enabled_;
+};
+
+// The keyboard's place: nowhere in the fields until the dialog is made.
+class HeldFocus : public EditorFocus {
+ public:
+  void Focus(EditorField field) override {
+    if (real_) real_->Focus(field);
+  }
+  void SelectAll(EditorField field) override {
+    if (real_) real_->SelectAll(field);
+  }
+  void Attach(EditorFocus& real) { real_ = &real; }
+
+ private:
+  EditorFocus* real_ = nullptr;
 };
 
 class HeldLabel : public LabelControl {

@@ -3,6 +3,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -27,22 +28,44 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// A yellow triangle with "!" or a red disc with "X", drawn row by row.
+void PaintIcon(Painter& painter, const WindowRect& r, BoxIcon icon, const Font& font) {
+  const int size = r.width;
+  const double radius = size / 2.0;
+  const Rgb fill = icon == BoxIcon::Warning ? 0xF2C200 : 0xD02020;
+  for (int row = 0; row < size; ++row) {
+    const double dy = row + 0.5 - radius;
+    const int half = icon == BoxIcon::Warning
+                         ? (row + 1) / 2
+                         : static_cast<int>(std::sqrt(std::max(0.0, radius * radius - dy * dy)));
+    painter.Fill({r.left + size / 2 - half, r.top + row, 2 * half, 1}, fill);
+  }
+  const char* glyph = icon == BoxIcon::Warning ? "!" : "X";
+  const int lower = icon == BoxIcon::Warning ? size / 6 : 0;  // into the triangle's wide part
+  painter.Text({r.left, r.top + lower, size, size - lower}, glyph, font,
+               icon == BoxIcon::Warning ? kBlack : kWhite, true);
+}
+
 class MessageBoxWindow : public XForm {
  public:
   MessageBoxWindow(EventLoop& loop, const std::string& caption, const std::string& text,
-                   MessageButtons buttons)
-      : XForm(loop), lines_(Lines(DisplayableUtf8(text))), buttons_(buttons) {
+                   MessageButtons buttons, BoxIcon icon)
+      : XForm(loop), lines_(Lines(DisplayableUtf8(text))), buttons_(buttons), icon_(icon) {
     XDisplay& d = loop.display();
     const int dpi = d.Dpi();
     font_ = std::make_unique<Font>(x(), d.Screen(), -FontHeightForDpi(9, dpi), false);
     pad_ = ScaleForDpi(12, dpi);
+    iconSize_ = ScaleForDpi(32, dpi);
+    iconFont_ = std::make_unique<Font>(x(), d.Screen(), iconSize_ * 2 / 3, true);
     buttonWidth_ = ScaleForDpi(75, dpi);
     buttonHeight_ = ScaleForDpi(23, dpi);
+    const int textLeft = 2 * pad_ + iconSize_;
     int width = 2 * buttonWidth_ + 3 * pad_;
     for (const std::string& line : lines_)
-      width = std::max(width, font_->TextWidth(line) + 2 * pad_);
+      width = std::max(width, font_->TextWidth(line) + textLeft + pad_);
     width = std::min(width, DisplayWidth(x(), d.Screen()) - 40);
-    const int height = pad_ * 3 + static_cast<int>(lines_.size()) * font_->Height() + buttonHeight_;
+    const int textHeight = std::max(iconSize_, static_cast<int>(lines_.size()) * font_->Height());
+    const int height = pad_ * 3 + textHeight + buttonHeight_;
     CreateForm({caption.c_str(), width, height, true, true, true},
                KeyPressMask | ButtonPressMask | ButtonReleaseMask);
     // Centred on the screen the pointer is on, as Windows centres a box without an owner.
@@ -55,8 +78,7 @@ class MessageBoxWindow : public XForm {
     Show();
     loop_.RunUntil([this] { return answered_; });
     Hide();
-    return answered_ ? answer_
-                     : (buttons_ == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok);
+    return answered_ ? answer_ : MessageAnswer::Cancel;
   }
 
  private:
@@ -99,7 +121,7 @@ class MessageBoxWindow : public XForm {
           if (Contains(place, {event.xbutton.x, event.xbutton.y})) Answer(answer);
         break;
       case ClientMessage:  // the window's close box
-        Answer(yesNo ? MessageAnswer::No : MessageAnswer::Ok);
+        Answer(MessageAnswer::Cancel);
         break;
       default:
         break;
@@ -109,9 +131,12 @@ class MessageBoxWindow : public XForm {
   void Paint() {
     Painter painter(x(), loop_.display().Screen(), window_);
     painter.Fill({0, 0, bounds_.width, bounds_.height}, kFaceColour);
+    PaintIcon(painter, {pad_, pad_, iconSize_, iconSize_}, icon_, *iconFont_);
+    const int textLeft = 2 * pad_ + iconSize_;
     int top = pad_;
     for (const std::string& line : lines_) {
-      painter.Text({pad_, top, bounds_.width - 2 * pad_, font_->Height()}, line, *font_, kBlack);
+      painter.Text({textLeft, top, bounds_.width - textLeft - pad_, font_->Height()}, line, *font_,
+                   kBlack);
       top += font_->Height();
     }
     for (const auto& [place, answer] : ButtonPlaces()) {
@@ -124,10 +149,11 @@ class MessageBoxWindow : public XForm {
     }
   }
 
-  std::unique_ptr<Font> font_;
+  std::unique_ptr<Font> font_, iconFont_;
   std::vector<std::string> lines_;
   MessageButtons buttons_;
-  int pad_ = 12, buttonWidth_ = 75, buttonHeight_ = 23;
+  BoxIcon icon_;
+  int pad_ = 12, iconSize_ = 32, buttonWidth_ = 75, buttonHeight_ = 23;
   bool answered_ = false;
   MessageAnswer answer_ = MessageAnswer::Ok;
 };
@@ -135,8 +161,8 @@ class MessageBoxWindow : public XForm {
 }  // namespace
 
 MessageAnswer ShowMessageBox(EventLoop& loop, const std::string& caption, const std::string& text,
-                             MessageButtons buttons) {
-  MessageBoxWindow box(loop, caption, text, buttons);
+                             MessageButtons buttons, BoxIcon icon) {
+  MessageBoxWindow box(loop, caption, text, buttons, icon);
   return box.Run();
 }
 

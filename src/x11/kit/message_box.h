@@ -8,8 +8,12 @@
 
 namespace qv {
 
-// `caption`: "Warning", "Error" or the program's title.
+// The picture beside the text, as Windows' boxes carry one by their kind.
+enum class BoxIcon { Warning, Error };
+
+// `caption`: "Warning", "Error" or the program's title. The close box answers Cancel, as
+// Windows' does; Escape answers the button that means "no change" (OK, or No).
 MessageAnswer ShowMessageBox(EventLoop& loop, const std::string& caption, const std::string& text,
-                             MessageButtons buttons);
+                             MessageButtons buttons, BoxIcon icon = BoxIcon::Error);
 
 }  // namespace qv

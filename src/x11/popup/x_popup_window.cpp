@@ -39,8 +39,6 @@ std::string KeyPositionName(Display* display, KeyCode code) {
   return name;
 }
 
-const char* const kKeyLabels = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-
 // The core's picture drawn with Xft, in the window's three fonts.
 class XCanvas : public Canvas {
  public:
@@ -107,10 +105,7 @@ void XPopupWindow::Create(PopupController& controller, MainWindowEvents& events)
   CreateForm(
       {kMainWindowCaption, layout_.panel.width, layout_.panel.height},
       KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask);
-  std::vector<std::string> labels;
-  for (int page = 0; page < 2; ++page)
-    for (int key = 0; kKeyLabels[key]; ++key) labels.emplace_back(1, kKeyLabels[key]);
-  labelColumn_.SetItems(labels);
+  labelColumn_.SetItems(KeyLabelItems());
 }
 
 void XPopupWindow::Show() {

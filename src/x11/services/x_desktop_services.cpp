@@ -270,7 +270,9 @@ Point XDesktopServices::GetPointer() {
 
 MessageAnswer XDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                             MessageButtons buttons) {
-  return ShowMessageBox(loop_, kind == MessageKind::Warning ? "Warning" : "Error", text, buttons);
+  const bool warning = kind == MessageKind::Warning;
+  return ShowMessageBox(loop_, warning ? "Warning" : "Error", text, buttons,
+                        warning ? BoxIcon::Warning : BoxIcon::Error);
 }
 
 void XDesktopServices::OpenMailLink(const std::string& address) {

@@ -3,12 +3,14 @@
 // and clamps its top row, a modal form refuses to be shown twice.
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/app_error.h"
 #include "desktop/controls.h"
+#include "editor/editor_controls.h"
 #include "popup/label_hint.h"
 
 namespace qv::test {
@@ -110,6 +112,15 @@ class FakeFocus : public FocusControl {
  public:
   bool focused = false;
   void Focus() override { focused = true; }
+};
+
+// The keyboard's place among the editor's fields, and which field has all its text selected.
+class FakeEditorFocus : public EditorFocus {
+ public:
+  EditorField focused = EditorField::Button;
+  std::optional<EditorField> allSelected;
+  void Focus(EditorField field) override { focused = field, allSelected.reset(); }
+  void SelectAll(EditorField field) override { allSelected = field; }
 };
 
 class FakeHintDisplay : public HintWindowDisplay {

@@ -47,12 +47,13 @@ struct ProgramFixture {
   FakeMemo content;
   FakeButton updateClip;
   FakeMenu copyMenu;
+  FakeEditorFocus editorFocus;
 
   PopupLayout popupLayout = PopupLayoutForDpi(96, 2);
   PopupView popupView{popupWindow, panel,        slotList, labelColumn, labelHint,  crlf,
                       crlfLf,      headerNotice, timer1,   timer3,      popupLayout};
   SettingsView settingsView{settingsWindow, hotKeyBox, delayBox, makerLabel};
-  EditorView editorView{editorWindow, title, content, updateClip, copyMenu};
+  EditorView editorView{editorWindow, title, content, updateClip, copyMenu, editorFocus};
   FakeTip trayTip;
 
   bool ended = false;  // the main window closed: the message loop would end

@@ -1,22 +1,40 @@
 #include "x11/dialogs/gtk/dialog_kit.h"
 
+#include <cstdio>
+#include <string>
+
+#include "settings/settings_layout.h"
+
 namespace qv::x11::gtk {
 
 namespace {
 
-// The Windows dialogs' look: a tan dialog, navy texts, flat tan buttons; fields kept as
-// small as the design's 21-pixel boxes.
-constexpr const char* kStyle = R"css(
-window.qv-dialog { background-color: #E0C070; font-family: "Liberation Sans", Arial, "Nimbus Sans", Sans;
-  font-size: 8pt; }
-.qv-dialog label.qv-navy { color: #000080; }
-.qv-dialog label.qv-yellow { color: #FFFF00; }
-.qv-dialog .qv-header { background-color: #0000FF; border-style: solid; border-width: 2px;
+// CSS's form of a colour of the palette.
+std::string Css(colour::Rgb rgb) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(rgb & 0xFFFFFF));
+  return text;
+}
+
+// The Windows dialogs' look: the palette's dialog, labels and flat buttons; fields kept as
+// small as the design's 21-pixel boxes. The bevels' shades are GTK's drawing of the edges.
+std::string Style() {
+  const std::string panel = Css(colour::kPanel), button = Css(kButtonFace),
+                    buttonText = Css(kButtonText);
+  return "window.qv-dialog { background-color: " + panel +
+         "; font-family: \"Liberation Sans\", Arial, \"Nimbus Sans\", Sans; font-size: " +
+         std::to_string(kDialogFontPoints) + "pt; }\n" +
+         ".qv-dialog label.qv-navy { color: " + Css(colour::kNavy) + "; }\n" +
+         ".qv-dialog label.qv-yellow { color: " + Css(colour::kYellow) + "; }\n" +
+         ".qv-dialog .qv-header { background-color: " + Css(settings_layout::kHeaderColour) +
+         "; border-style: solid; border-width: " + std::to_string(kHeaderBevel) + R"css(px;
   border-color: #8080FF #000060 #000060 #8080FF; }
-.qv-dialog button.qv-flat { background-image: none; background-color: #C0B090; color: #000080;
-  border: 1px solid #C0B090; border-radius: 0; box-shadow: none; min-height: 0; min-width: 0;
-  padding: 0; text-shadow: none; }
-.qv-dialog button.qv-flat label { color: #000080; }
+.qv-dialog button.qv-flat { background-image: none; background-color: )css" +
+         button + "; color: " + buttonText + "; border: 1px solid " + button + R"css(;
+  border-radius: 0; box-shadow: none; min-height: 0; min-width: 0; padding: 0;
+  text-shadow: none; outline-offset: -3px; }
+.qv-dialog button.qv-flat label { color: )css" +
+         buttonText + R"css(; }
 .qv-dialog button.qv-flat:hover { border-color: #FFFFFF #606060 #606060 #FFFFFF; }
 .qv-dialog button.qv-flat:active { border-color: #606060 #FFFFFF #FFFFFF #606060; }
 .qv-dialog button.qv-flat:disabled label { color: #908060; }
@@ -24,16 +42,19 @@ window.qv-dialog { background-color: #E0C070; font-family: "Liberation Sans", Ar
 .qv-dialog combobox entry, .qv-dialog combobox button { min-height: 0; padding-top: 0;
   padding-bottom: 0; border-radius: 0; }
 .qv-dialog combobox button { padding-left: 2px; padding-right: 2px; min-width: 0; }
-.qv-dialog combobox entry { color: #000080; }
+.qv-dialog combobox entry { color: )css" +
+         Css(settings_layout::kBoxText) + R"css(; }
 .qv-dialog scrolledwindow { border: 1px solid #808080; }
 )css";
+}
 
 void LoadStyleOnce() {
   static bool loaded = false;
   if (loaded) return;
   loaded = true;
   GtkCssProvider* provider = gtk_css_provider_new();
-  gtk_css_provider_load_from_data(provider, kStyle, -1, nullptr);
+  const std::string style = Style();
+  gtk_css_provider_load_from_data(provider, style.c_str(), -1, nullptr);
   gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   g_object_unref(provider);
@@ -41,7 +62,7 @@ void LoadStyleOnce() {
 
 }  // namespace
 
-DialogKit::DialogKit(const char* caption, int width, int height) {
+DialogKit::DialogKit(const char* caption, const WindowRect& client) {
   LoadStyleOnce();
   const double dpi = gdk_screen_get_resolution(gdk_screen_get_default());
   scale_ = dpi > 0 ? dpi / 96.0 : 1.0;
@@ -54,7 +75,7 @@ DialogKit::DialogKit(const char* caption, int width, int height) {
   // No close box: the dialog's buttons are its way to close.
   g_signal_connect(window_, "delete-event", G_CALLBACK(gtk_true), nullptr);
   fixed_ = GTK_FIXED(gtk_fixed_new());
-  gtk_widget_set_size_request(GTK_WIDGET(fixed_), Scaled(width), Scaled(height));
+  gtk_widget_set_size_request(GTK_WIDGET(fixed_), Scaled(client.width), Scaled(client.height));
   gtk_container_add(GTK_CONTAINER(window_), GTK_WIDGET(fixed_));
 }
 
@@ -64,6 +85,26 @@ int DialogKit::Scaled(int pixels) const {
 
 GtkWidget* DialogKit::Put(GtkWidget* widget, int x, int y, int width, int height) {
   return Put(fixed_, widget, x, y, width, height);
+}
+
+void DialogKit::SetTabOrder(std::initializer_list<GtkWidget*> widgets) {
+  GList* chain = nullptr;
+  for (GtkWidget* widget : widgets) chain = g_list_append(chain, widget);
+  // Deprecated for GTK 4's sake only; a fixed container otherwise orders by place.
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  gtk_container_set_focus_chain(GTK_CONTAINER(fixed_), chain);
+  G_GNUC_END_IGNORE_DEPRECATIONS
+  g_list_free(chain);
+}
+
+GtkWidget* DialogKit::Put(GtkWidget* widget, const WindowRect& place) {
+  return Put(fixed_, widget, place.left, place.top, place.width > 0 ? place.width : -1,
+             place.height > 0 ? place.height : -1);
+}
+
+GtkWidget* DialogKit::PutLabel(const DialogLabel& label) {
+  return Put(MakeLabel(label.text, label.colour == colour::kYellow ? "qv-yellow" : "qv-navy"),
+             label.place);
 }
 
 GtkWidget* DialogKit::Put(GtkFixed* into, GtkWidget* widget, int x, int y, int width, int height) {
@@ -81,9 +122,9 @@ GtkWidget* MakeLabel(const char* text, const char* cssClass) {
   return label;
 }
 
-GtkWidget* MakeFlatButton(const char* caption) {
+GtkWidget* MakeFlatButton(const char* caption, bool takesFocus) {
   GtkWidget* button = gtk_button_new_with_label(caption);
-  gtk_widget_set_can_focus(button, FALSE);
+  gtk_widget_set_can_focus(button, takesFocus);
   gtk_style_context_add_class(gtk_widget_get_style_context(button), "qv-flat");
   return button;
 }

@@ -2,15 +2,13 @@
 
 #include <string>
 
+#include "editor/editor_layout.h"
+
 namespace qv::x11::gtk {
 
 namespace {
 
-constexpr int kTitleLimit = 27;
-// The two design lines flow as one paragraph: GTK's font is wider than the design's.
-constexpr const char* kInstructions =
-    "Click the row(s) in the other main Quorvanel Clips window where you want to add  or "
-    "modify data.  Multiple adds/modifications are ok.";
+namespace layout = editor_layout;
 
 template <typename Call>
 void OnClicked(GtkWidget* button, Call call) {
@@ -41,38 +39,44 @@ GtkWidget* MakeContentView() {
 
 EditorWindow::EditorWindow(EditorEvents& events)
     : events_(events),
-      kit_("Add / Modify Clip", 359, 213),
+      kit_(layout::kCaption, layout::kWindow),
       titleEntry_(MakeTitleEntry()),
       contentView_(MakeContentView()),
-      updateButton_(MakeFlatButton("Update Clip")),
+      updateButton_(MakeFlatButton(layout::kUpdateClip.caption, true)),
       contentMenu_(gtk_menu_new()),
       form_(kit_.Window()),
-      title_(GTK_ENTRY(titleEntry_), kTitleLimit),
+      title_(GTK_ENTRY(titleEntry_), layout::kTitleLimit),
       content_(GTK_TEXT_VIEW(contentView_)),
       updateClip_(updateButton_) {
-  GtkWidget* instructions = MakeLabel(kInstructions);
+  GtkWidget* instructions = kit_.PutLabel(layout::kInstructions);
   gtk_label_set_line_wrap(GTK_LABEL(instructions), TRUE);
   gtk_label_set_max_width_chars(GTK_LABEL(instructions), 1);  // wraps at the given width
-  kit_.Put(instructions, 6, 4, 347, 30);
-  kit_.Put(MakeLabel("Clip title:"), 6, 37);
-  kit_.Put(titleEntry_, 6, 52, 199, 21);
-  GtkWidget* clear = kit_.Put(MakeFlatButton("Clear"), 212, 54, 46, 17);
-  kit_.Put(MakeLabel("Clip to paste:"), 6, 79);
+  kit_.PutLabel(layout::kTitleLabel);
+  kit_.Put(titleEntry_, layout::kTitleField);
+  GtkWidget* clear = kit_.Put(MakeFlatButton(layout::kClear.caption, true), layout::kClear.place);
+  kit_.PutLabel(layout::kContentLabel);
   GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
   // A vertical bar only; long lines still scroll sideways with the caret.
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller), GTK_POLICY_EXTERNAL,
                                  GTK_POLICY_ALWAYS);
   gtk_container_add(GTK_CONTAINER(scroller), contentView_);
-  kit_.Put(scroller, 7, 94, 345, 89);
-  kit_.Put(updateButton_, 13, 188, 109, 22);
-  GtkWidget* close = kit_.Put(MakeFlatButton("Close"), 125, 188, 109, 22);
+  kit_.Put(scroller, layout::kContentField);
+  kit_.Put(updateButton_, layout::kUpdateClip.place);
+  GtkWidget* close = kit_.Put(MakeFlatButton(layout::kClose.caption, true), layout::kClose.place);
   gtk_widget_set_sensitive(updateButton_, FALSE);
+  kit_.SetTabOrder({scroller, titleEntry_, clear, updateButton_, close});
+  // Shown with no widget holding the keyboard, as the Windows dialog activates: a key typed
+  // at once goes nowhere, and Tab goes to the clip's text.
+  g_signal_connect_after(kit_.Window(), "show", G_CALLBACK(+[](GtkWindow* window, gpointer) {
+                           gtk_window_set_focus(window, nullptr);
+                         }),
+                         nullptr);
 
   OnClicked(clear, [this] { events_.ClearClick(); });
   OnClicked(updateButton_, [this] { events_.UpdateClipClick(); });
   OnClicked(close, [this] { events_.CloseClick(); });
 
-  GtkWidget* paste = gtk_menu_item_new_with_label("Paste from Clipboard");
+  GtkWidget* paste = gtk_menu_item_new_with_label(layout::kPasteFromClipboard);
   gtk_menu_shell_append(GTK_MENU_SHELL(contentMenu_), paste);
   gtk_widget_show(paste);
   gtk_menu_attach_to_widget(GTK_MENU(contentMenu_), contentView_, nullptr);
@@ -86,13 +90,59 @@ EditorWindow::EditorWindow(EditorEvents& events)
   }
   g_signal_connect(contentView_, "popup-menu", G_CALLBACK(OnContentMenuKey), this);
   g_signal_connect(contentView_, "key-press-event", G_CALLBACK(OnContentKey), this);
+  // Typed, pasted, cut or dropped by the user; the program's own SetText is not a change.
+  g_signal_connect_swapped(titleEntry_, "changed", G_CALLBACK(+[](EditorWindow* self) {
+                             if (!self->title_.ProgramChanging()) self->events_.FieldChanged();
+                           }),
+                           this);
+  g_signal_connect_swapped(gtk_text_view_get_buffer(GTK_TEXT_VIEW(contentView_)), "changed",
+                           G_CALLBACK(+[](EditorWindow* self) {
+                             if (!self->content_.ProgramChanging()) self->events_.FieldChanged();
+                           }),
+                           this);
+  // Before the focused widget sees them.
+  g_signal_connect(kit_.Window(), "key-press-event", G_CALLBACK(OnWindowKey), this);
   g_signal_connect(kit_.Window(), "notify::is-active",
                    G_CALLBACK(+[](GtkWindow* window, GParamSpec*, EditorWindow* self) {
                      if (gtk_window_is_active(window) && gtk_widget_get_visible(GTK_WIDGET(window)))
                        self->events_.FormActivate();
                    }),
                    this);
-  gtk_window_move(kit_.Window(), 376, 119);
+  gtk_window_move(kit_.Window(), layout::kWindow.left, layout::kWindow.top);
+}
+
+EditorField EditorWindow::Focused() const {
+  GtkWidget* focus = gtk_window_get_focus(kit_.Window());
+  if (focus == titleEntry_) return EditorField::Title;
+  if (focus == contentView_) return EditorField::Content;
+  return EditorField::Button;
+}
+
+void EditorWindow::Focus(EditorField field) {
+  if (field == EditorField::Title) gtk_widget_grab_focus(titleEntry_);
+  if (field == EditorField::Content) gtk_widget_grab_focus(contentView_);
+}
+
+void EditorWindow::SelectAll(EditorField field) {
+  if (field == EditorField::Title) gtk_editable_select_region(GTK_EDITABLE(titleEntry_), 0, -1);
+  if (field == EditorField::Content) g_signal_emit_by_name(contentView_, "select-all", TRUE);
+}
+
+// Escape, Enter and Ctrl+A as the dialog gives them meaning, wherever the keyboard is.
+gboolean EditorWindow::OnWindowKey(GtkWidget*, GdkEventKey* event, EditorWindow* self) {
+  const GdkModifierType modifiers =
+      GdkModifierType(event->state & gtk_accelerator_get_default_mod_mask());
+  const guint key = gdk_keyval_to_lower(event->keyval);
+  EditorKey meaning;
+  if (key == GDK_KEY_Escape && modifiers == 0)
+    meaning = EditorKey::Escape;
+  else if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter) && modifiers == 0)
+    meaning = EditorKey::Enter;
+  else if (key == GDK_KEY_a && modifiers == GDK_CONTROL_MASK)
+    meaning = EditorKey::SelectAll;
+  else
+    return FALSE;
+  return self->events_.KeyDown(meaning, self->Focused());
 }
 
 // A field's menu opens at the right button's release, after the mouse-up handler, as the

@@ -9,12 +9,16 @@
 
 namespace qv::x11::gtk {
 
-class EditorWindow {
+class EditorWindow : public EditorFocus {
  public:
   explicit EditorWindow(EditorEvents& events);
-  EditorDialogControls Controls() { return {form_, title_, content_, updateClip_}; }
+  EditorDialogControls Controls() { return {form_, title_, content_, updateClip_, *this}; }
+  void Focus(EditorField field) override;
+  void SelectAll(EditorField field) override;
 
  private:
+  EditorField Focused() const;
+  static gboolean OnWindowKey(GtkWidget*, GdkEventKey* event, EditorWindow* self);
   static gboolean OnFieldPress(GtkWidget*, GdkEventButton* event, EditorWindow* self);
   static gboolean OnFieldRelease(GtkWidget* field, GdkEventButton* event, EditorWindow* self);
   static gboolean OnContentMenuKey(GtkWidget*, EditorWindow* self);

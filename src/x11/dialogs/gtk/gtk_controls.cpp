@@ -3,7 +3,10 @@
 #include <gdk/gdkx.h>
 
 #include <cmath>
+#include <cstring>
+#include <string_view>
 
+#include "editor/title_field.h"
 #include "x11/dialogs/field_text.h"
 
 namespace qv::x11::gtk {
@@ -78,25 +81,27 @@ int GtkForm::Dpi() const {
   return static_cast<int>(std::lround(resolution > 0 ? resolution : 96.0)) * std::max(1, scale);
 }
 
-EntryText::EntryText(GtkEntry* entry, int typedLimit) : entry_(entry), typedLimit_(typedLimit) {
-  limitHandler_ = g_signal_connect(entry, "insert-text", G_CALLBACK(LimitTyping), this);
+EntryText::EntryText(GtkEntry* entry, std::size_t typedLimit)
+    : entry_(entry), typedLimit_(typedLimit) {
+  if (typedLimit > 0)
+    limitHandler_ = g_signal_connect(entry, "insert-text", G_CALLBACK(LimitTyping), this);
 }
 
-// Cuts what is typed or pasted to what the limit leaves room for, as the Windows field does.
+// Takes of what is typed or pasted what the limit leaves room for; a full field refuses it,
+// as the Windows field does. GTK has taken the selection typed over out already.
 void EntryText::LimitTyping(GtkEditable* editable, const char* text, int length, int* position,
                             EntryText* self) {
-  const long present = g_utf8_strlen(gtk_entry_get_text(self->entry_), -1);
-  const long room = std::max(0L, self->typedLimit_ - present);
-  const long inserted = g_utf8_strlen(text, length);
-  if (inserted <= room) return;
+  const std::string_view typed(text, length < 0 ? std::strlen(text) : std::size_t(length));
+  const std::string_view taken =
+      TypedPartThatFits(gtk_entry_get_text(self->entry_), typed, self->typedLimit_);
+  if (taken.size() == typed.size()) return;
   g_signal_stop_emission_by_name(editable, "insert-text");
-  if (room == 0) {
+  if (taken.empty()) {
     gtk_widget_error_bell(GTK_WIDGET(editable));
     return;
   }
-  const char* end = g_utf8_offset_to_pointer(text, room);
   g_signal_handler_block(editable, self->limitHandler_);
-  gtk_editable_insert_text(editable, text, static_cast<int>(end - text), position);
+  gtk_editable_insert_text(editable, taken.data(), static_cast<int>(taken.size()), position);
   g_signal_handler_unblock(editable, self->limitHandler_);
 }
 
@@ -105,9 +110,13 @@ std::string EntryText::Text() const {
 }
 
 void EntryText::SetText(const std::string& text) {
-  g_signal_handler_block(entry_, limitHandler_);
-  gtk_entry_set_text(entry_, ToFieldText(text, false).c_str());
-  g_signal_handler_unblock(entry_, limitHandler_);
+  const std::string field = ToFieldText(text, false);
+  if (field == gtk_entry_get_text(entry_)) return;
+  if (limitHandler_) g_signal_handler_block(entry_, limitHandler_);
+  programChanging_ = true;
+  gtk_entry_set_text(entry_, field.c_str());
+  programChanging_ = false;
+  if (limitHandler_) g_signal_handler_unblock(entry_, limitHandler_);
 }
 
 bool EntryText::Enabled() const {
@@ -130,7 +139,9 @@ std::string TextViewMemo::Text() const {
 void TextViewMemo::SetText(const std::string& text) {
   GtkTextBuffer* buffer = gtk_text_view_get_buffer(view_);
   const std::string field = ToFieldText(text, true);
+  programChanging_ = true;
   gtk_text_buffer_set_text(buffer, field.data(), static_cast<int>(field.size()));
+  programChanging_ = false;
   GtkTextIter start;
   gtk_text_buffer_get_start_iter(buffer, &start);
   gtk_text_buffer_place_cursor(buffer, &start);

@@ -2,6 +2,7 @@
 // The core's controls over GTK widgets. Each call reads or changes the widget at once.
 #include <gtk/gtk.h>
 
+#include <cstddef>
 #include <string>
 
 #include "desktop/controls.h"
@@ -31,22 +32,25 @@ class GtkForm : public FormControl {
   mutable int frameWidth_ = 0, frameHeight_ = 0;  // the window manager's frame, when last seen
 };
 
-// A single-line field; `typedLimit` characters at most may be typed or pasted into it, while
-// the program may set any text.
+// A single-line field; `typedLimit` characters at most (0: any number) may be typed or pasted
+// into it, while the program may set any text.
 class EntryText : public TextControl {
  public:
-  EntryText(GtkEntry* entry, int typedLimit);
+  EntryText(GtkEntry* entry, std::size_t typedLimit);
   std::string Text() const override;
   void SetText(const std::string& text) override;
   bool Enabled() const override;
   void SetEnabled(bool enabled) override;
+  // While SetText runs: the change the field reports is the program's, not the user's.
+  bool ProgramChanging() const { return programChanging_; }
 
  private:
   static void LimitTyping(GtkEditable* editable, const char* text, int length, int* position,
                           EntryText* self);
   GtkEntry* entry_;
-  int typedLimit_;
+  std::size_t typedLimit_;
   gulong limitHandler_ = 0;
+  bool programChanging_ = false;
 };
 
 // The clip's text: CR LF between lines for the core, LF in the widget.
@@ -61,14 +65,16 @@ class TextViewMemo : public MemoControl {
   bool MenuAutoPopup() const override { return menuAutoPopup_; }
   void SetMenuAutoPopup(bool on) override { menuAutoPopup_ = on; }
   TextUndo& Undo() { return undo_; }
+  bool ProgramChanging() const { return programChanging_; }
 
  private:
   GtkTextView* view_;
   TextUndo undo_;
+  bool programChanging_ = false;
   bool menuAutoPopup_ = true;
 };
 
-// A flat push button: only its enabled state.
+// A flat push button: only its enabled state matters.
 class FlatButton : public ButtonControl {
  public:
   explicit FlatButton(GtkWidget* button) : button_(button) {}

@@ -1,13 +1,14 @@
 #include "x11/dialogs/gtk/settings_window.h"
 
-#include <climits>
-
 #include "library/paste_delay.h"
 #include "settings/settings_choices.h"
+#include "settings/settings_layout.h"
 
 namespace qv::x11::gtk {
 
 namespace {
+
+namespace layout = settings_layout;
 
 template <typename Choices>
 GtkWidget* MakeCombo(const Choices& choices) {
@@ -38,34 +39,52 @@ void Connect(gpointer instance, const char* signal, Call call) {
 
 SettingsWindow::SettingsWindow(SettingsEvents& events)
     : events_(events),
-      kit_("Settings", 228, 119),
+      kit_(layout::kCaption, layout::kWindow),
       hotKeyCombo_(MakeCombo(kHotKeyChoices)),
       delayCombo_(MakeCombo(kPasteDelayChoices)),
-      maker_(MakeLabel("Skor Velmora Software", "qv-yellow")),
+      maker_(MakeLabel(layout::kMakerLabel.text, "qv-yellow")),
       form_(kit_.Window()),
-      hotKeyBox_(EntryOf(hotKeyCombo_), INT_MAX),
-      delayBox_(EntryOf(delayCombo_), INT_MAX),
+      hotKeyBox_(EntryOf(hotKeyCombo_), 0),
+      delayBox_(EntryOf(delayCombo_), 0),
       makerLabel_(GTK_LABEL(maker_)) {
   GtkWidget* header = gtk_event_box_new();
   gtk_style_context_add_class(gtk_widget_get_style_context(header), "qv-header");
   GtkFixed* inHeader = GTK_FIXED(gtk_fixed_new());
   gtk_container_add(GTK_CONTAINER(header), GTK_WIDGET(inHeader));
-  kit_.Put(header, 6, 2, 217, 43);
-  kit_.Put(inHeader, MakeLabel("Quorvanel Clips V1.2", "qv-yellow"), 61 - 2, 5 - 2);
+  kit_.Put(header, layout::kHeader);
+  // Inside the header's bevel.
+  const auto inside = [](const DialogLabel& label, int& x, int& y) {
+    x = label.place.left - kHeaderBevel;
+    y = label.place.top - kHeaderBevel;
+  };
+  int x = 0, y = 0;
+  inside(layout::kProductLabel, x, y);
+  kit_.Put(inHeader, MakeLabel(layout::kProductLabel.text, "qv-yellow"), x, y);
   GtkWidget* makerBox = gtk_event_box_new();
   gtk_event_box_set_visible_window(GTK_EVENT_BOX(makerBox), FALSE);
   gtk_container_add(GTK_CONTAINER(makerBox), maker_);
   gtk_widget_add_events(makerBox, GDK_ENTER_NOTIFY_MASK | GDK_BUTTON_RELEASE_MASK);
-  kit_.Put(inHeader, makerBox, 56 - 2, 21 - 2);
+  inside(layout::kMakerLabel, x, y);
+  kit_.Put(inHeader, makerBox, x, y);
   Connect(makerBox, "enter-notify-event", [this] { events_.MakerLabelEnter(); });
   Connect(makerBox, "button-release-event", [this] { events_.MakerLabelClick(); });
 
-  kit_.Put(MakeLabel("Clip HotKey:"), 6, 51);
-  kit_.Put(MakeLabel("Paste Delay:"), 119, 51);
-  kit_.Put(hotKeyCombo_, 6, 66, 105, 21);
-  kit_.Put(delayCombo_, 119, 66, 105, 21);
-  GtkWidget* ok = kit_.Put(MakeFlatButton("OK"), 37, 94, 75, 22);
-  GtkWidget* cancel = kit_.Put(MakeFlatButton("Cancel"), 116, 94, 75, 22);
+  kit_.PutLabel(layout::kHotKeyLabel);
+  kit_.PutLabel(layout::kDelayLabel);
+  kit_.Put(hotKeyCombo_, layout::kHotKeyBox);
+  kit_.Put(delayCombo_, layout::kDelayBox);
+  GtkWidget* ok = kit_.Put(MakeFlatButton(layout::kOk.caption), layout::kOk.place);
+  GtkWidget* cancel = kit_.Put(MakeFlatButton(layout::kCancel.caption), layout::kCancel.place);
+  // Escape is "Cancel", as on Windows; a box's open list takes its Escape first.
+  g_signal_connect(
+      kit_.Window(), "key-press-event",
+      G_CALLBACK(+[](GtkWidget*, GdkEventKey* event, SettingsWindow* self) -> gboolean {
+        const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
+        if (event->keyval != GDK_KEY_Escape || modifiers != 0) return FALSE;
+        self->events_.CancelClick();
+        return TRUE;
+      }),
+      this);
   g_signal_connect_swapped(
       ok, "clicked", G_CALLBACK(+[](SettingsWindow* self) { self->events_.OkClick(); }), this);
   g_signal_connect_swapped(cancel, "clicked",
