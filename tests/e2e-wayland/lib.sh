@@ -70,6 +70,10 @@ qv_start() {
   as_user "$(qv_dir)/quorvanel" "$@" >>"$E2E_TEST_DIR/program.out" 2>&1 &
   QV_PID=$!
   wait_until 20 log_has ready || fail "the program did not start: $(tail -n 3 "$E2E_TEST_DIR/program.out")"
+  # No tray here: its notice comes up as a window, waited for so that it maps before the test
+  # goes on.
+  wait_until 20 eval "as_user swaymsg -t get_tree | grep -q '\"name\": \"Quorvanel\"'" ||
+    fail "the notice of the missing tray was not shown"
 }
 # The program runuser PID runs (runuser forks a session process that runs it).
 user_child() {
