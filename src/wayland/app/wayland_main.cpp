@@ -15,6 +15,7 @@
 #include "app/program.h"
 #include "app/second_instance.h"
 #include "desktop/monitor_placement.h"
+#include "library/single_byte_code_page.h"
 #include "linux/toggle_socket.h"
 #include "tray/tray_menu.h"
 #include "wayland/app/wl_tray.h"
@@ -24,18 +25,18 @@
 #include "wayland/services/active_toplevel.h"
 #include "wayland/services/chosen_desktop_ways.h"
 #include "wayland/services/sway_hot_key.h"
+#include "wayland/services/sway_outputs.h"
 #include "wayland/services/virtual_keyboard_keys.h"
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
-#include "x11/app/program_dialogs.h"
-#include "x11/app/program_process.h"
-#include "x11/base/event_loop.h"
-#include "x11/kit/handler_guard.h"
-#include "library/single_byte_code_page.h"
 #include "x11/app/data_folder.h"
 #include "x11/app/instance_lock.h"
+#include "x11/app/program_dialogs.h"
+#include "x11/app/program_process.h"
 #include "x11/app/x11_save_services.h"
 #include "x11/app/x11_words.h"
+#include "x11/base/event_loop.h"
+#include "x11/kit/handler_guard.h"
 #include "x11/services/inotify_folder_watch.h"
 #include "x11/services/keyboard_layout.h"
 #include "x11/services/posix_file_system.h"
@@ -81,6 +82,10 @@ int RunOnWayland() {
   PopupWindow popup(wl, loop);
   ActiveToplevel toplevels(wl);
   WlDesktopServices desktop(wl, loop, popup, toplevels);
+  ProgramDialogs dialogs(loop);
+  desktop.showBox = [&](MessageKind kind, const std::string& text, MessageButtons buttons) {
+    return dialogs.ShowMessage(kind, text, buttons);
+  };
   ErrorReporter() = [&](const std::string& text) {
     desktop.ShowMessage(MessageKind::Error, text, MessageButtons::Ok);
   };
@@ -102,13 +107,29 @@ int RunOnWayland() {
   ChosenKeys keys(virtualKeys, portals.get(), folder);
   desktop.TypeWithoutTargetCheck(keys.ThroughPortal());
   WlTray tray;
+  // Notices where the user looks: the desktop's notifications, else a window of the dialog
+  // library. After the current handler, so that a notice at start holds nothing up.
+  const auto noticeWindow = [&](const std::string& text) {
+    try {
+      dialogs.ShowNotice(title, text);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quorvanel: %s\n", e.what());
+    }
+  };
+  tray.onNotice = [&](const std::string& text) {
+    loop.Post([&, text] {
+      if (portals)
+        portals->Notify(title, title, text, [&, text] { noticeWindow(text); });
+      else
+        noticeWindow(text);
+    });
+  };
   PosixDisk files;
   const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
   XKeyboardLayout layout;
   SwayHotKey sway(loop);
   std::function<void()> hotKeyPressed;
   ChosenHotKey hotKeyApi(sway, portals.get(), [&] { loop.Post([&] { hotKeyPressed(); }); });
-  ProgramDialogs dialogs(loop);
   X11SaveServices saving;
   InotifyFolderWatch folderWatch(loop);
   const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
@@ -126,6 +147,7 @@ int RunOnWayland() {
     toggle();
   };
   sway.onHotKey = hotKeyPressed;
+  desktop.focusedOutput = [&] { return FocusedSwayOutput(sway); };
   ToggleSocket toggleSocket(loop, folder, [&] {
     DebugLog("toggle asked");
     toggle();
