@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "popup/header_notice.h"
 #include "popup/label_hint.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
@@ -55,22 +56,6 @@ class PopupWindow : public FormControl, public FocusControl {
     void Hide() override {}
     bool Visible() const override { return false; }
   };
-  class HeaderNotice : public TextControl {
-   public:
-    explicit HeaderNotice(PopupWindow& window) : window_(window) {}
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override {
-      if (text_ == text) return;
-      text_ = text;
-      window_.Changed();
-    }
-    bool Enabled() const override { return true; }
-    void SetEnabled(bool) override {}
-
-   private:
-    PopupWindow& window_;
-    std::string text_;
-  };
 
   void Changed();
   void Paint();
@@ -86,7 +71,7 @@ class PopupWindow : public FormControl, public FocusControl {
   ListModel labelColumn_;
   ToggleButton crlf_;
   ToggleButton crlfLf_;
-  HeaderNotice headerNotice_{*this};
+  HeaderNotice headerNotice_{[this] { Changed(); }};
   LoopTimer timer1_;
   LoopTimer timer3_;
   NoHintDisplay hintDisplay_;

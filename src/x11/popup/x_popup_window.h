@@ -3,6 +3,7 @@
 // and the key label column, drawn by itself at the layout the Windows window has.
 #include <memory>
 
+#include "popup/header_notice.h"
 #include "popup/label_hint.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
@@ -47,29 +48,12 @@ class XPopupWindow : public XForm, public FocusControl {
   bool HeaderButtonKey(KeySym keysym, unsigned state);
   void Changed() { Redraw(); }
 
-  // A notice not seen yet, drawn over the banner in its place.
-  class HeaderNotice : public TextControl {
-   public:
-    explicit HeaderNotice(XPopupWindow& window) : window_(window) {}
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override {
-      if (text_ == text) return;
-      text_ = text;
-      window_.Changed();
-    }
-    bool Enabled() const override { return true; }
-    void SetEnabled(bool) override {}
-
-   private:
-    XPopupWindow& window_;
-    std::string text_;
-  };
 
   ListModel slotList_;
   ListModel labelColumn_;
   ToggleButton crlf_;
   ToggleButton crlfLf_;
-  HeaderNotice headerNotice_{*this};
+  HeaderNotice headerNotice_{[this] { Changed(); }};
   LoopTimer timer1_;
   LoopTimer timer3_;
   TextWindow hintWindow_;
