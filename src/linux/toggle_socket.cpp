@@ -38,7 +38,7 @@ std::string ToggleSocketPath(const std::string& dataFolder) {
          "/" + name;
 }
 
-ToggleSocket::ToggleSocket(EventLoop& loop, const std::string& dataFolder,
+ToggleSocket::ToggleSocket(PollLoop& loop, const std::string& dataFolder,
                            std::function<void()> toggled)
     : path_(ToggleSocketPath(dataFolder)), toggled_(std::move(toggled)) {
   sockaddr_un address{};

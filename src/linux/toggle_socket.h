@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "x11/base/event_loop.h"
+#include "linux/base/poll_loop.h"
 
 namespace qv {
 
@@ -16,7 +16,7 @@ std::string ToggleSocketPath(const std::string& dataFolder);
 class ToggleSocket {
  public:
   // Listens for the command while it lives; `toggled` runs from the loop.
-  ToggleSocket(EventLoop& loop, const std::string& dataFolder, std::function<void()> toggled);
+  ToggleSocket(PollLoop& loop, const std::string& dataFolder, std::function<void()> toggled);
   ~ToggleSocket();
   ToggleSocket(const ToggleSocket&) = delete;
   ToggleSocket& operator=(const ToggleSocket&) = delete;

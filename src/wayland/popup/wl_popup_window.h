@@ -25,7 +25,7 @@ namespace qv::wl {
 
 class PopupWindow : public FormControl, public FocusControl {
  public:
-  PopupWindow(Connection& connection, EventLoop& loop);
+  PopupWindow(Connection& connection, PollLoop& loop);
   ~PopupWindow() override;
   PopupView View();
   void Create(PopupController& controller, MainWindowEvents& events);
@@ -81,7 +81,7 @@ class PopupWindow : public FormControl, public FocusControl {
   void Destroy();
 
   Connection& c_;
-  EventLoop& loop_;
+  PollLoop& loop_;
   ListModel slotList_;
   ListModel labelColumn_;
   ToggleButton crlf_;

@@ -10,6 +10,7 @@
 #include "x11/app/data_folder.h"
 #include "x11/app/desktop_events.h"
 #include "x11/app/instance_lock.h"
+#include "x11/app/list_copy_menu.h"
 #include "x11/app/program_dialogs.h"
 #include "x11/app/program_process.h"
 #include "x11/app/tray_hosts.h"
@@ -56,7 +57,11 @@ int main(int argc, char** argv) {
   XKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
   XPopupWindow popup(loop);
-  ProgramDialogs dialogs(loop);
+  ListCopyMenu copyMenu(loop);
+  ProgramDialogs dialogs(loop, copyMenu);
+  // GTK ends the process on a lost display without a word: the lost display is ours to
+  // handle, so that the clips are saved first.
+  dialogs.onLibraryLoaded = XDisplay::ReclaimConnectionLoss;
   X11SaveServices saving;
   InotifyFolderWatch folderWatch(loop);  // the data files a sync engine replaces
   Program program(

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "editor/editor_layout.h"
-#include "x11/base/x_display.h"
 #include "x11/kit/handler_guard.h"
 
 namespace qv {
@@ -12,19 +11,17 @@ void ProgramDialogs::LoopHost::RunHandler(const std::function<void()>& handler) 
   qv::RunHandler(handler);
 }
 
-ProgramDialogs::ProgramDialogs(EventLoop& loop)
+ProgramDialogs::ProgramDialogs(PollLoop& loop, CopyMenu& copyMenu)
     : loader_(x11::DialogLibraryBesideProgram()),
       host_(loop),
-      copyMenu_(loop),
+      copyMenu_(copyMenu),
       settings_(loader_, host_),
       editor_(loader_, host_, copyMenu_) {
   loop.AddPollSource({[this](std::vector<pollfd>& fds, int& timeoutMs) {
                         x11::DialogPlugin* plugin = loader_.Loaded();
                         if (!plugin) return false;
-                        // GTK ends the process on a lost display without a word: the lost
-                        // display is ours to handle, so that the clips are saved first.
-                        if (!std::exchange(ioHandlerReclaimed_, true))
-                          XDisplay::ReclaimConnectionLoss();
+                        if (!std::exchange(libraryLoadedTold_, true) && onLibraryLoaded)
+                          onLibraryLoaded();
                         plugin->AddWaits(fds, timeoutMs);
                         return true;
                       },

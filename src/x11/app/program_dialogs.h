@@ -1,10 +1,10 @@
 #pragma once
-// The settings and editor dialogs, the list's copy menu, and their share of the event loop
-// (the dialog library's waits); the tray menu's commands open them through TrayDialogs.
+// The settings and editor dialogs, the list's copy menu's items, and their share of the event
+// loop (the dialog library's waits); the tray menu's commands open them through TrayDialogs.
 #include "app/program.h"
+#include "linux/base/poll_loop.h"
+#include "linux/kit/copy_menu.h"
 #include "tray/tray_menu.h"
-#include "x11/app/list_copy_menu.h"
-#include "x11/base/event_loop.h"
 #include "x11/dialogs/dialog_loader.h"
 #include "x11/dialogs/dialogs.h"
 
@@ -12,7 +12,7 @@ namespace qv {
 
 class ProgramDialogs : public TrayDialogs {
  public:
-  explicit ProgramDialogs(EventLoop& loop);
+  ProgramDialogs(PollLoop& loop, CopyMenu& copyMenu);
   SettingsView Settings() { return settings_.View(); }
   EditorView Editor() { return editor_.View(); }
   // The dialogs' and the copy menu's events go to `program`'s handlers.
@@ -20,26 +20,28 @@ class ProgramDialogs : public TrayDialogs {
 
   void OpenSettings() override;
   void OpenEditor() override { editor_.LockForUpdate(); }
+  // Runs once, when the dialog library has been loaded (before its first wait).
+  std::function<void()> onLibraryLoaded;
 
  private:
   // Handlers run as every handler runs; the loop nests while a dialog is modal.
   class LoopHost : public x11::DialogHost {
    public:
-    explicit LoopHost(EventLoop& loop) : loop_(loop) {}
+    explicit LoopHost(PollLoop& loop) : loop_(loop) {}
     void RunHandler(const std::function<void()>& handler) noexcept override;
     void RunUntil(const std::function<bool()>& done) override { loop_.RunUntil(done); }
 
    private:
-    EventLoop& loop_;
+    PollLoop& loop_;
   };
 
   x11::DialogLoader loader_;
   LoopHost host_;
-  ListCopyMenu copyMenu_;
+  CopyMenu& copyMenu_;
   x11::SettingsDialog settings_;
   x11::EditorDialog editor_;
   Program* program_ = nullptr;
-  bool ioHandlerReclaimed_ = false;
+  bool libraryLoadedTold_ = false;
 };
 
 }  // namespace qv

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "desktop/controls.h"
-#include "x11/base/event_loop.h"
+#include "linux/base/poll_loop.h"
 
 namespace qv {
 
@@ -81,13 +81,13 @@ class ToggleButton : public ButtonControl {
 
 class LoopTimer : public TimerControl {
  public:
-  LoopTimer(EventLoop& loop, std::function<void()> tick)
+  LoopTimer(PollLoop& loop, std::function<void()> tick)
       : loop_(loop), id_(loop.AddTimer(std::move(tick))) {}
   int Interval() const override { return loop_.TimerInterval(id_); }
   void SetInterval(int milliseconds) override { loop_.SetTimer(id_, milliseconds); }
 
  private:
-  EventLoop& loop_;
+  PollLoop& loop_;
   int id_;
 };
 

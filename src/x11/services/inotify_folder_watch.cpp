@@ -9,7 +9,7 @@
 
 namespace qv {
 
-InotifyFolderWatch::InotifyFolderWatch(EventLoop& loop)
+InotifyFolderWatch::InotifyFolderWatch(PollLoop& loop)
     : quietTimer_(loop, [this] {
         if (onQuiet) onQuiet();
       }) {

@@ -5,14 +5,13 @@
 #include <string>
 
 #include "desktop/folder_watch.h"
-#include "x11/base/event_loop.h"
 #include "x11/kit/x_controls.h"
 
 namespace qv {
 
 class InotifyFolderWatch : public FolderWatch {
  public:
-  explicit InotifyFolderWatch(EventLoop& loop);
+  explicit InotifyFolderWatch(PollLoop& loop);
   ~InotifyFolderWatch() override;
   InotifyFolderWatch(const InotifyFolderWatch&) = delete;
   InotifyFolderWatch& operator=(const InotifyFolderWatch&) = delete;
