@@ -16,8 +16,20 @@
 #include "app/second_instance.h"
 #include "desktop/monitor_placement.h"
 #include "library/single_byte_code_page.h"
+#include "linux/app/data_folder.h"
+#include "linux/app/instance_lock.h"
+#include "linux/app/linux_save_services.h"
+#include "linux/app/linux_words.h"
+#include "linux/app/program_dialogs.h"
+#include "linux/app/program_process.h"
+#include "linux/app/toggle_socket.h"
+#include "linux/base/handler_guard.h"
 #include "linux/base/poll_loop.h"
-#include "linux/toggle_socket.h"
+#include "linux/services/inotify_folder_watch.h"
+#include "linux/services/keyboard_layout.h"
+#include "linux/services/posix_file_system.h"
+#include "linux/sni/sni_loader.h"
+#include "linux/sni/tray_picture.h"
 #include "tray/tray_menu.h"
 #include "wayland/app/wl_tray.h"
 #include "wayland/base/wl_connection.h"
@@ -29,18 +41,6 @@
 #include "wayland/services/virtual_keyboard_keys.h"
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
-#include "x11/app/data_folder.h"
-#include "x11/app/instance_lock.h"
-#include "x11/app/program_dialogs.h"
-#include "x11/app/program_process.h"
-#include "x11/app/x11_save_services.h"
-#include "x11/app/x11_words.h"
-#include "x11/kit/handler_guard.h"
-#include "x11/services/inotify_folder_watch.h"
-#include "x11/services/keyboard_layout.h"
-#include "x11/services/posix_file_system.h"
-#include "x11/sni/sni_loader.h"
-#include "x11/sni/tray_picture.h"
 
 namespace qv::wl {
 
@@ -116,13 +116,13 @@ int RunOnWayland() {
   ChosenHotKey hotKeyApi(sway, portals.get(), [&] { loop.Post([&] { hotKeyPressed(); }); });
   NoCopyMenu copyMenu;
   ProgramDialogs dialogs(loop, copyMenu);
-  X11SaveServices saving;
+  LinuxSaveServices saving;
   InotifyFolderWatch folderWatch(loop);
   const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
                            desktop,   desktop, desktop, tray,    desktop};
   Program program(
       {files, codePage, roles, hotKeyApi, layout, saving, folderWatch, folderWatch.QuietTimer(),
-       X11Words()},
+       LinuxWords()},
       {popup.View(), dialogs.Settings(), dialogs.Editor(), tray, WlTray::kTipCharacters},
       DataPaths::InFolder(folder), title, [&] { loop.Quit(); });
   popup.Create(program.popup, program);

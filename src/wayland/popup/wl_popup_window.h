@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "linux/kit/drawn_controls.h"
 #include "popup/label_hint.h"
 #include "popup/popup_controller.h"
 #include "popup/popup_controls.h"
@@ -15,7 +16,6 @@
 #include "popup/popup_picture.h"
 #include "wayland/base/soft_canvas.h"
 #include "wayland/base/wl_connection.h"
-#include "x11/kit/x_controls.h"
 
 struct zwlr_layer_surface_v1;
 struct xdg_surface;

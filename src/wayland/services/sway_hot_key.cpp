@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "linux/base/debug_log.h"
-#include "x11/base/key_map.h"
+#include "linux/base/key_map.h"
 
 namespace qv::wl {
 
