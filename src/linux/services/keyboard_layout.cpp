@@ -1,6 +1,6 @@
 #include "linux/services/keyboard_layout.h"
 
-#include <X11/Xlib.h>
+#include <xkbcommon/xkbcommon.h>
 
 #include <cctype>
 
@@ -8,13 +8,15 @@
 
 namespace qv {
 
-std::string XKeyboardLayout::KeyName(unsigned virtualKey) const {
-  const KeySym keysym = KeysymForVirtualKey(virtualKey);
-  const char* name = keysym ? XKeysymToString(keysym) : nullptr;
-  return name ? name : "";
+std::string KeysymKeyboardLayout::KeyName(unsigned virtualKey) const {
+  const KeySymbol keysym = KeysymForVirtualKey(virtualKey);
+  char name[64];
+  if (!keysym || xkb_keysym_get_name(static_cast<xkb_keysym_t>(keysym), name, sizeof name) <= 0)
+    return "";
+  return name;
 }
 
-bool XKeyboardLayout::EqualIgnoringCase(std::string_view a, std::string_view b) const {
+bool KeysymKeyboardLayout::EqualIgnoringCase(std::string_view a, std::string_view b) const {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     const unsigned char p = static_cast<unsigned char>(a[i]), q = static_cast<unsigned char>(b[i]);

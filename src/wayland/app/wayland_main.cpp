@@ -110,7 +110,7 @@ int RunOnWayland() {
   WlTray tray;
   PosixDisk files;
   const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
-  XKeyboardLayout layout;
+  KeysymKeyboardLayout layout;
   SwayHotKey sway(loop);
   std::function<void()> hotKeyPressed;
   ChosenHotKey hotKeyApi(sway, portals.get(), [&] { loop.Post([&] { hotKeyPressed(); }); });

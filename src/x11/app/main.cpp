@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   desktop.RememberForeground();  // docking moves no window to the front
   PosixDisk files;
   const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
-  XKeyboardLayout layout;
+  KeysymKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
   XPopupWindow popup(loop);
   ListCopyMenu copyMenu(loop);
