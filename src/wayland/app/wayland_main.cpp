@@ -1,6 +1,5 @@
-// Program entry on Wayland: the program's objects in the order they are made, and their
+// The program on Wayland: the program's objects in the order they are made, and their
 // wiring, as on X11, with the Wayland front end's roles.
-#include "wayland/app/wayland_main.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -8,7 +7,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -17,6 +15,7 @@
 #include "desktop/monitor_placement.h"
 #include "library/single_byte_code_page.h"
 #include "linux/app/data_folder.h"
+#include "linux/app/front_ends.h"
 #include "linux/app/instance_lock.h"
 #include "linux/app/linux_save_services.h"
 #include "linux/app/linux_words.h"
@@ -42,17 +41,11 @@
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
 
-namespace qv::wl {
+namespace qv {
 
 namespace {
 
-bool Flag(int argc, char** argv, const char* flag) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], flag) == 0) return true;
-  return false;
-}
-
-// The list's copy menu is not drawn on Wayland yet: its commands stay on the editor's buttons.
+// The list's copy menu is an X window; not drawn on Wayland yet.
 class NoCopyMenu : public CopyMenu {
  public:
   void SetItems(std::vector<CopyMenuItem>) override {}
@@ -61,16 +54,8 @@ class NoCopyMenu : public CopyMenu {
 
 }  // namespace
 
-bool WaylandChosen(int argc, char** argv) {
-  const char* backend = std::getenv("QUORVANEL_BACKEND");
-  const std::string asked = backend ? backend : "";
-  if (Flag(argc, argv, "--x11") || asked == "x11") return false;
-  if (Flag(argc, argv, "--wayland") || asked == "wayland") return true;
-  const char* display = std::getenv("WAYLAND_DISPLAY");
-  return (display && *display) || std::getenv("WAYLAND_SOCKET");
-}
-
 int RunOnWayland() {
+  using namespace wl;  // the Wayland front end's own classes
   IgnoreChildAndPipeSignals();
   Connection wl;
   if (!wl.Connected() || !wl.Compositor() || !wl.Shm()) {
@@ -205,4 +190,4 @@ int RunOnWayland() {
   return 0;
 }
 
-}  // namespace qv::wl
+}  // namespace qv

@@ -1,4 +1,4 @@
-// Program entry on X11: the program's objects in the order they are made, and their wiring.
+// The program on X11: the program's objects in the order they are made, and their wiring.
 #include <string>
 
 #include "app/program.h"
@@ -6,6 +6,7 @@
 #include "desktop/monitor_placement.h"
 #include "library/single_byte_code_page.h"
 #include "linux/app/data_folder.h"
+#include "linux/app/front_ends.h"
 #include "linux/app/instance_lock.h"
 #include "linux/app/linux_save_services.h"
 #include "linux/app/linux_words.h"
@@ -16,7 +17,6 @@
 #include "linux/services/inotify_folder_watch.h"
 #include "linux/services/keyboard_layout.h"
 #include "linux/services/posix_file_system.h"
-#include "wayland/app/wayland_main.h"
 #include "x11/app/desktop_events.h"
 #include "x11/app/display_errors.h"
 #include "x11/app/list_copy_menu.h"
@@ -31,11 +31,7 @@
 
 using namespace qv;
 
-int main(int argc, char** argv) {
-  // `quorvanel --toggle`: the running copy shows or hides its list; no copy starts.
-  if (argc > 1 && std::string(argv[1]) == "--toggle")
-    return SendToggle(DataFolder(ExecutableFolder()));
-  if (wl::WaylandChosen(argc, argv)) return wl::RunOnWayland();
+int qv::RunOnX11() {
   IgnoreChildAndPipeSignals();
   XDisplay display;
   if (!display.Get()) return TellNoDisplay();
