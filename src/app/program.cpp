@@ -136,8 +136,9 @@ void Program::LoadPreferences() {
   // From here on, what another program changes in the data folder is taken in: not before
   // start-up's own reads are done.
   const auto watch = [this] {
-    services_.folderWatch.Watch(ExeDirectory(paths_.rows),
-                                [this](const std::string& name) { DataFolderChanged(name); });
+    if (!services_.folderWatch.Watch(ExeDirectory(paths_.rows),
+                                     [this](const std::string& name) { DataFolderChanged(name); }))
+      LookAtDataFolderLater();  // no word from the platform: the program looks itself
   };
   try {
     LoadAndApplyPreferences();

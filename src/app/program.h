@@ -1,7 +1,9 @@
 #pragma once
 // The program's logic as one object: start-up and saving, the data every window shares, and
 // the handlers of the three windows, wired to each other.
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -164,9 +166,18 @@ class Program : public MainWindowEvents, public Housekeeper {
   // slot or preference changed on both sides are kept: this machine's in use, the other's
   // beside the files.
   std::string TakeInDataFiles();
+  // Sync engines' conflict copies of the rows and store files, paired by name, merged in
+  // slot by slot and moved aside; what the user must know is returned.
+  std::string TakeInConflictCopies();
+  // A data file that is not whole (or `damaged`): waited for while it changes, told once
+  // when it stays so; the text to add to the notice.
+  std::string StillNotWhole(const std::string& path, const std::string& bytes,
+                            bool damaged = false);
   void TellNotice(const std::string& text);
   // Which code page an old file was read in, once, where the user may not expect it.
   void TellCodePage();
+  // The quiet timer comes in a few seconds, as when the folder changed.
+  void LookAtDataFolderLater();
   // The slot list after a take-in: rows that changed, the page and selection kept.
   void ShowTakenInRows(const SlotList& before);
   // Update Clip wrote over another copy's version of the row's slot: the files on disk,
@@ -189,6 +200,14 @@ class Program : public MainWindowEvents, public Housekeeper {
   std::set<std::string> conflictCopiesTold_;
   std::vector<std::string> conflictCopiesToTell_;
   bool takingIn_ = false;
+  // A file was not whole or was held at the last look: the quiet timer comes again.
+  bool waitForWholeFiles_ = false;
+  struct NotWholeFile {
+    std::string bytes;
+    std::int64_t sinceMs = 0;
+    bool told = false;
+  };
+  std::map<std::string, NotWholeFile> notWhole_;
 };
 
 }  // namespace qv

@@ -26,6 +26,12 @@ enum class OtherInstance {
   ThroughAnotherPath,   // its lock file is held: another path to the folder, another computer
 };
 
+// The file in the data folder that one running instance holds locked, whatever path led to
+// the folder and from whichever computer. Sync engines skip names that begin with "~$" (the
+// Office lock files), and it is made once and never written, renamed or removed, so that
+// nothing of it travels to other computers.
+inline constexpr const char* kInstanceLockFileName = "~$Quorvanel.lock";
+
 // The name (without its namespace) every instance started from `folder` holds while it runs.
 // By the folder's identity when the file system tells it, so that a symbolic link, a mapped
 // drive letter or the short name lead to the same lock; otherwise by the path, where the case

@@ -1,5 +1,5 @@
 #pragma once
-// The Windows desktop operations the program logic uses, one small interface per role, so
+// The desktop operations the program logic uses, one small interface per role, so
 // that each controller is given only the roles it uses. Operations that fail in a way the
 // user must see throw AppError; the others ignore their results.
 #include <cstddef>

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/app_error.h"
+#include "library/whole_file.h"
 
 namespace qv {
 
@@ -62,43 +63,107 @@ void ClipLibrary::Load(FileSystem& fs, const DataPaths& paths, const CodePage& c
     }
   };
   if (const auto rowsFile = read(paths.rows, saveRows_)) {
+    rowsBytes_ = *rowsFile;
     rows = SplitFileLines(rowsText_.Decode(std::move(*rowsFile), codePage));
-    if (auto storeFile = read(paths.store, saveStore_))  // taken over when its breaks are CR LF
+    if (auto storeFile = read(paths.store, saveStore_)) {
+      storeBytes_ = *storeFile;
       store = ParseStoreFile(storeText_.Decode(std::move(*storeFile), codePage));
+    }
   }
-  loaded_ = {rows, store};
+  history_.Read({rows, store});
   if (!notes.empty()) throw AppError(JoinedMessages(notes));
 }
 
 // A file that was not read this run is left alone: writing what memory holds in its
 // place (design rows, an empty store) would destroy the user's clips.
 void ClipLibrary::Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage) {
+  // A file whose bytes would be the ones last read or written is not touched: a file
+  // another program holds for a while then costs nothing. One that is gone is written again.
   std::string scratch;
   if (saveRows_) {
     const std::string text = SerializeRows(rows);
-    SaveDataFile(fs, paths.rows, rowsText_.Encode(text, codePage, scratch));
-    loaded_.rows = SplitFileLines(text);
+    const std::string_view bytes = rowsText_.Encode(text, codePage, scratch);
+    if (bytes != rowsBytes_ || fs.Missing(paths.rows)) {
+      SaveDataFile(fs, paths.rows, bytes);
+      rowsBytes_ = bytes;
+    }
   }
   if (saveStore_) {
-    SaveDataFile(fs, paths.store, storeText_.Encode(store, codePage, scratch));
-    loaded_.store = store;
+    const std::string_view bytes = storeText_.Encode(store, codePage, scratch);
+    if (bytes != storeBytes_ || fs.Missing(paths.store)) {
+      SaveDataFile(fs, paths.store, bytes);
+      storeBytes_ = bytes;
+    }
   }
+  history_.Wrote({rows, store});
 }
 
-std::optional<LibraryMerge> ClipLibrary::TakeIn(std::string_view rowsFile,
-                                                std::string_view storeFile,
-                                                const CodePage& codePage) {
-  if (!saveRows_ || !saveStore_ || LooksDamaged(rowsFile) || LooksDamaged(storeFile))
+std::optional<LibraryVersion> ClipLibrary::WholeVersion(std::string_view rowsFile,
+                                                        std::string_view storeFile,
+                                                        const CodePage& codePage) {
+  // Read as a load reads them: each file's encoding is what it holds now, once it is whole.
+  const FileText rowsWas = rowsText_, storeWas = storeText_;
+  const std::string rowsText = rowsText_.Decode(std::string(rowsFile), codePage);
+  LibraryVersion version{SplitFileLines(rowsText),
+                         ParseStoreFile(storeText_.Decode(std::string(storeFile), codePage))};
+  const LibraryVersion& known = history_.LastRead();
+  if (!IsWholeRowsFile(rowsText, known.rows) ||
+      !IsWholeStoreFile(version.store, version.rows, known.store)) {
+    rowsText_ = rowsWas;
+    storeText_ = storeWas;
     return std::nullopt;
-  // Read as a load reads them: each file's encoding is what it holds now.
-  LibraryVersion theirs{SplitFileLines(rowsText_.Decode(std::string(rowsFile), codePage)),
-                        ParseStoreFile(storeText_.Decode(std::string(storeFile), codePage))};
-  if (theirs == loaded_) return std::nullopt;
-  LibraryMerge merge = MergeLibraries(loaded_, {rows, store}, theirs);
-  rows = merge.merged.rows;
-  store = merge.merged.store;
-  loaded_ = std::move(theirs);
-  return merge;
+  }
+  return version;
+}
+
+ClipLibrary::TakeInResult ClipLibrary::MergeIn(const LibraryVersion& incoming, bool copy) {
+  TakeInResult result{TakeInStatus::Merged, MergeIncoming(history_, {rows, store}, incoming, copy)};
+  rows = result.merge.merged.rows;
+  store = result.merge.merged.store;
+  return result;
+}
+
+ClipLibrary::TakeInResult ClipLibrary::TakeIn(std::string_view rowsFile, std::string_view storeFile,
+                                              const CodePage& codePage) {
+  if (!saveRows_ || !saveStore_ || (rowsFile == rowsBytes_ && storeFile == storeBytes_)) return {};
+  if ((rowsFile != rowsBytes_ && LooksDamaged(rowsFile)) ||
+      (storeFile != storeBytes_ && LooksDamaged(storeFile)))
+    return {TakeInStatus::Damaged, {}};
+  const auto theirs = WholeVersion(rowsFile, storeFile, codePage);
+  if (!theirs) return {TakeInStatus::NotWhole, {}};
+  TakeInResult result = MergeIn(*theirs, false);
+  history_.Read(*theirs);
+  rowsBytes_ = rowsFile;
+  storeBytes_ = storeFile;
+  return result;
+}
+
+ClipLibrary::TakeInResult ClipLibrary::TakeInCopy(const std::optional<std::string>& rowsFile,
+                                                  const std::optional<std::string>& storeFile,
+                                                  const CodePage& codePage) {
+  if (!saveRows_ || !saveStore_) return {};
+  if ((rowsFile && LooksDamaged(*rowsFile)) || (storeFile && LooksDamaged(*storeFile)))
+    return {TakeInStatus::NotWhole, {}};
+  // The live files' encodings stay what they are.
+  const FileText rowsText = rowsText_, storeText = storeText_;
+  const LibraryVersion& known = history_.LastRead();
+  LibraryVersion copy = known;
+  bool whole = true;
+  if (rowsFile) {
+    const std::string text = rowsText_.Decode(*rowsFile, codePage);
+    whole = IsWholeRowsFile(text, known.rows);
+    copy.rows = SplitFileLines(text);
+  }
+  if (storeFile) {
+    copy.store = ParseStoreFile(storeText_.Decode(*storeFile, codePage));
+    whole = whole && IsWholeStoreFile(copy.store, copy.rows, known.store);
+  }
+  rowsText_ = rowsText;
+  storeText_ = storeText;
+  if (!whole) return {TakeInStatus::NotWhole, {}};
+  // Not remembered as seen: a copy's version that was not taken (a conflict) must not make
+  // the same version, arriving later in the live files, look old.
+  return MergeIn(copy, true);
 }
 
 }  // namespace qv

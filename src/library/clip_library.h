@@ -33,17 +33,36 @@ class ClipLibrary {
   // one of which no copy could be kept.
   void Save(FileSystem& fs, const DataPaths& paths, const CodePage& codePage);
   // The two files as another program left them: when they differ from the version last
-  // loaded or saved, they are merged slot by slot into what the library holds, and become
-  // that version. Nothing when they hold no change, or when a file was not loaded this run
-  // or looks damaged (the save then keeps it beside, as any file changed on disk).
-  std::optional<LibraryMerge> TakeIn(std::string_view rowsFile, std::string_view storeFile,
-                                     const CodePage& codePage);
+  // read, they are merged slot by slot into what the library holds. NoChange also when a
+  // file was not loaded this run; Damaged when a file changed on disk looks damaged (the
+  // save then keeps it beside, as any file changed on disk); NotWhole while a file is not
+  // yet whole (another program is still writing it): nothing of it is taken in.
+  enum class TakeInStatus { NoChange, NotWhole, Damaged, Merged };
+  struct TakeInResult {
+    TakeInStatus status = TakeInStatus::NoChange;
+    LibraryMerge merge;
+  };
+  TakeInResult TakeIn(std::string_view rowsFile, std::string_view storeFile,
+                      const CodePage& codePage);
+  // A sync engine's conflict copy of the rows file, the store file or both (nothing for a
+  // file it did not copy, which then reads as last read): another version of the same files,
+  // merged in slot by slot as the live files are.
+  TakeInResult TakeInCopy(const std::optional<std::string>& rowsFile,
+                          const std::optional<std::string>& storeFile, const CodePage& codePage);
 
  private:
-  LibraryVersion loaded_;  // what this machine and the files on disk last agreed on
+  // Whether the files' text is whole; the decoded version.
+  std::optional<LibraryVersion> WholeVersion(std::string_view rowsFile, std::string_view storeFile,
+                                             const CodePage& codePage);
+  TakeInResult MergeIn(const LibraryVersion& incoming, bool conflictCopy);
+
+  SlotHistory history_;  // what this machine has seen of every slot
   bool saveRows_ = false;
   bool saveStore_ = false;
   FileText rowsText_, storeText_;
+  // The bytes each file held when last read or written here: a save that would write them
+  // again needs no access to the file at all (another program may hold it).
+  std::string rowsBytes_, storeBytes_;
 };
 
 }  // namespace qv

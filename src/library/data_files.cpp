@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "library/file_encoding.h"
+
 namespace qv {
 
 namespace {
@@ -66,12 +68,23 @@ bool IsDataFileName(std::string_view name) {
   return lower == "lb1.qvl" || lower == "svclips.qvl" || lower == "prefs.qvl";
 }
 
+// Only the names sync engines make, so that a user's own "Lb1-backup.qvl" is left alone:
+// Dropbox and Nextcloud "svclips (PC's conflicted copy 2026-12-08).qvl", Syncthing
+// "svclips.sync-conflict-20261208-044512-ABCDEF7.qvl", ownCloud "svclips_conflict-....qvl",
+// OneDrive "svclips-DESKTOP-5N2K0TN.qvl" (the computer's name, upper case).
 bool IsConflictCopyName(std::string_view name) {
   const std::string lower = LowerCase(name);
   if (!lower.ends_with(".qvl") || IsDataFileName(lower)) return false;
   for (std::string_view stem : {"lb1", "svclips", "prefs"}) {
-    if (lower.size() > stem.size() + 4 && lower.starts_with(stem) &&
-        std::string_view("-. _(").find(lower[stem.size()]) != std::string_view::npos)
+    if (!lower.starts_with(stem)) continue;
+    const std::string_view rest = std::string_view(lower).substr(stem.size());
+    const std::string_view original = name.substr(stem.size(), rest.size() - 4);
+    if (rest.starts_with(" (") && rest.find("conflict") != std::string_view::npos) return true;
+    if (rest.starts_with(".sync-conflict-") || rest.starts_with("_conflict-")) return true;
+    if (original.size() > 1 && original[0] == '-' &&
+        std::all_of(original.begin() + 1, original.end(), [](char c) {
+          return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+        }))
       return true;
   }
   return false;
@@ -116,7 +129,7 @@ ClipStore ParseStoreFile(std::string&& bytes) {
 }
 
 bool LooksDamaged(std::string_view bytes) {
-  return bytes.find('\0') != std::string_view::npos;
+  return !IsUtf16File(bytes) && bytes.find('\0') != std::string_view::npos;
 }
 
 std::string DamagedFileMessage(const std::string& path, const std::optional<std::string>& keptAs) {

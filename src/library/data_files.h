@@ -31,7 +31,8 @@ ClipStore ParseStoreFile(std::string_view bytes);
 // The same, taking over the bytes when they need no change (every break CR LF).
 ClipStore ParseStoreFile(std::string&& bytes);
 
-// A data file looks damaged when it holds NUL bytes: no text the program writes has one.
+// A data file looks damaged when it holds NUL bytes outside UTF-16: no text the program
+// writes has one.
 bool LooksDamaged(std::string_view bytes);
 // What the user is told at start-up about a damaged data file, which is loaded and saved
 // byte for byte all the same: where a copy of it as found is kept, or, when none could be

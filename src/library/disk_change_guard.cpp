@@ -52,7 +52,13 @@ std::optional<std::string> DiskChangeGuard::KeepBeside(const std::string& path,
   std::string keptAs;
   for (int n = 1; keptAs.empty() || !disk_.Missing(keptAs); ++n)
     keptAs = path + ".changed-" + std::to_string(n);
-  if (!disk_.WriteAndFlush(keptAs, bytes)) return std::nullopt;
+  // Written whole before it takes its name, as every data file is: a kill in the middle
+  // leaves no torn version that passes for a kept one.
+  const std::string temp = keptAs + ".tmp";
+  if (!disk_.WriteAndFlush(temp, bytes) || !disk_.MoveReplacing(temp, keptAs)) {
+    disk_.Remove(temp);
+    return std::nullopt;
+  }
   return keptAs;
 }
 

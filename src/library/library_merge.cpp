@@ -60,46 +60,39 @@ bool PlaceBlock(ClipStore& store, const SlotValue& value) {
   return true;
 }
 
-}  // namespace
+// The keys a slot's row and block are remembered by.
+std::string RowKey(const std::string& row) {
+  return 'r' + row;
+}
+std::string BlockKey(const std::optional<std::string>& block) {
+  return block ? 'b' + *block : std::string("-");
+}
 
-LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mine,
-                            const LibraryVersion& theirs) {
-  if (mine == theirs) return {theirs, {}, false};
-  if (mine == base) {
-    // The other side's files, with this side's blocks of rows whose block is on its way.
-    LibraryMerge result{theirs, {}, false};
-    for (std::size_t i = 0; i < theirs.rows.size() && i < mine.rows.size(); ++i) {
-      const SlotValue other = ValueOf(theirs, i), ours = ValueOf(mine, i);
-      if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(ours.row) &&
-          !FindTag(theirs.store, HeaderOfRow(other.row)))
-        PlaceBlock(result.merged.store, ours);
-    }
-    return result;
-  }
-  if (theirs == base) return {mine, {}, false};
+// Slot by slot: `was[i]` is the version both sides started from.
+LibraryMerge MergeSlots(const std::vector<SlotValue>& was, const std::string& outsideBase,
+                        const LibraryVersion& mine, const LibraryVersion& theirs) {
   const std::size_t rows = mine.rows.size();
-  if (base.rows.size() != rows || theirs.rows.size() != rows) return {mine, {}, true};
+  if (was.size() != rows || theirs.rows.size() != rows) return {mine, {}, true};
 
   LibraryMerge result;
   std::vector<SlotValue> mineValues, theirValues;
   std::vector<bool> takeTheirs(rows, false);
   for (std::size_t i = 0; i < rows; ++i) {
-    const SlotValue was = ValueOf(base, i);
     mineValues.push_back(ValueOf(mine, i));
     theirValues.push_back(ValueOf(theirs, i));
     const SlotValue& ours = mineValues.back();
     SlotValue other = theirValues.back();
     // A block still on its way is as it was.
-    if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(was.row)) other.block = was.block;
-    if (other == was || other == ours) continue;
-    if (ours == was)
+    if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(was[i].row))
+      other.block = was[i].block;
+    if (other == was[i] || other == ours) continue;
+    if (ours == was[i])
       takeTheirs[i] = true;
     else
       result.conflicts.push_back(static_cast<int>(i));
   }
 
-  const std::string outsideBase = OutsideSlots(base), outsideMine = OutsideSlots(mine),
-                    outsideTheirs = OutsideSlots(theirs);
+  const std::string outsideMine = OutsideSlots(mine), outsideTheirs = OutsideSlots(theirs);
   result.conflictOutsideSlots =
       outsideMine != outsideBase && outsideTheirs != outsideBase && outsideMine != outsideTheirs;
 
@@ -129,6 +122,89 @@ LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mi
   result.conflicts.insert(result.conflicts.end(), unplaced.begin(), unplaced.end());
   std::sort(result.conflicts.begin(), result.conflicts.end());
   return result;
+}
+
+}  // namespace
+
+LibraryMerge MergeLibraries(const LibraryVersion& base, const LibraryVersion& mine,
+                            const LibraryVersion& theirs) {
+  if (mine == theirs) return {theirs, {}, false};
+  if (mine == base) {
+    // The other side's files, with this side's blocks of rows whose block is on its way.
+    LibraryMerge result{theirs, {}, false};
+    for (std::size_t i = 0; i < theirs.rows.size() && i < mine.rows.size(); ++i) {
+      const SlotValue other = ValueOf(theirs, i), ours = ValueOf(mine, i);
+      if (!other.block && HeaderOfRow(other.row) == HeaderOfRow(ours.row) &&
+          !FindTag(theirs.store, HeaderOfRow(other.row)))
+        PlaceBlock(result.merged.store, ours);
+    }
+    return result;
+  }
+  if (theirs == base) return {mine, {}, false};
+  std::vector<SlotValue> was;
+  for (std::size_t i = 0; i < base.rows.size(); ++i) was.push_back(ValueOf(base, i));
+  return MergeSlots(was, OutsideSlots(base), mine, theirs);
+}
+
+void SlotHistory::Add(Sets& sets, const LibraryVersion& version) {
+  if (sets.size() < version.rows.size()) sets.resize(version.rows.size());
+  for (std::size_t i = 0; i < version.rows.size(); ++i) {
+    const SlotValue value = ValueOf(version, i);
+    sets[i].insert(RowKey(value.row));
+    sets[i].insert(BlockKey(value.block));
+  }
+}
+
+void SlotHistory::Read(const LibraryVersion& version) {
+  Add(seen_, version);
+  Add(settled_, version);
+  lastRead_ = version;
+}
+
+void SlotHistory::Wrote(const LibraryVersion& version) {
+  Add(seen_, version);
+  Add(settled_, version);
+  Add(own_, version);
+}
+
+// The row and the block are judged each on its own: a sync engine brings the rows file and
+// the store file apart, so an incoming slot may pair a new row with a block seen before.
+LibraryMerge MergeIncoming(const SlotHistory& history, const LibraryVersion& mine,
+                           const LibraryVersion& incoming, bool conflictCopy) {
+  if (mine == incoming) return {incoming, {}, false};
+  const std::size_t rows = mine.rows.size();
+  if (incoming.rows.size() != rows) return {mine, {}, true};
+  const auto known = [](const SlotHistory::Sets& sets, std::size_t i, const std::string& key) {
+    return i < sets.size() && sets[i].count(key) > 0;
+  };
+  LibraryVersion adjusted = incoming;  // the other side's news only, this side's otherwise
+  std::vector<SlotValue> was;          // per slot, what the other side started from
+  for (std::size_t i = 0; i < rows; ++i) {
+    const SlotValue ours = ValueOf(mine, i), other = ValueOf(incoming, i);
+    bool news = false, settled = true, lostHere = false;
+    const auto judge = [&](const std::string& oursKey, const std::string& otherKey) {
+      if (oursKey == otherKey) return false;
+      if (conflictCopy && known(history.own_, i, otherKey) && !known(history.own_, i, oursKey))
+        lostHere = true;  // this machine's save lost to another's
+      if (known(history.seen_, i, otherKey)) return false;
+      news = true;
+      settled = settled && known(history.settled_, i, oursKey);
+      return true;
+    };
+    const bool rowNews = judge(RowKey(ours.row), RowKey(other.row));
+    const bool blockNews = judge(BlockKey(ours.block), BlockKey(other.block)) &&
+                           HeaderOfRow(other.row) == HeaderOfRow(ours.row);
+    if (!rowNews) adjusted.rows[i] = ours.row;
+    if (!blockNews && ours.block) PlaceBlock(adjusted.store, {ours.row, ours.block});
+    if (lostHere)
+      was.push_back({"\n", std::nullopt});
+    else if (!news || settled)
+      was.push_back(ours);  // nothing new (no change), or new there only (taken)
+    else
+      was.push_back({"\n", std::nullopt});  // changed on both sides
+  }
+  LibraryMerge merge = MergeSlots(was, OutsideSlots(history.lastRead_), mine, adjusted);
+  return merge;
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include "base/app_error.h"
 #include "base/utf8_text.h"
 #include "library/data_files.h"
+#include "library/whole_file.h"
 
 namespace qv {
 
@@ -61,7 +62,8 @@ void SetSuffixMode(std::string& flags, PasteSuffixMode mode) {
 
 Preferences PreferencesFile::Load() {
   fileRead_ = false;
-  Preferences preferences = ParsePreferences(text_.Decode(ReadDataFile(files_, path_), codePage_));
+  bytes_ = ReadDataFile(files_, path_);
+  Preferences preferences = ParsePreferences(text_.Decode(bytes_, codePage_));
   fileRead_ = true;
   known_ = preferences;
   return preferences;
@@ -74,8 +76,27 @@ bool PreferencesFile::MayWrite() {
 void PreferencesFile::Save(const Preferences& preferences) {
   if (!MayWrite()) return;
   std::string scratch;
-  SaveDataFile(files_, path_, text_.Encode(SerializePreferences(preferences), codePage_, scratch));
+  const std::string text = SerializePreferences(preferences);
+  const std::string_view bytes = text_.Encode(text, codePage_, scratch);
+  // The bytes last read or written: the file is not touched (another program may hold it),
+  // unless it is gone.
+  if (!fileRead_ || bytes != bytes_ || files_.Missing(path_)) {
+    SaveDataFile(files_, path_, bytes);
+    bytes_ = bytes;
+    fileRead_ = true;
+  }
   known_ = ParsePreferences(SerializePreferences(preferences));
+}
+
+std::optional<Preferences> PreferencesFile::Parse(std::string bytes) {
+  const FileText was = text_;
+  std::string text = text_.Decode(bytes, codePage_);
+  if (!IsWholePreferencesFile(text)) {
+    text_ = was;
+    return std::nullopt;
+  }
+  bytes_ = std::move(bytes);
+  return ParsePreferences(text);
 }
 
 void PreferencesFile::CheckWritable() {

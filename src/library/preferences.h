@@ -56,10 +56,12 @@ class PreferencesFile {
   // The file's values as last loaded or saved; nothing while it has not been read.
   const std::optional<Preferences>& Known() const { return known_; }
   void Know(const Preferences& onDisk) { known_ = onDisk; }
-  // The file's bytes as another program left them, read as Load reads them.
-  Preferences Parse(std::string bytes) {
-    return ParsePreferences(text_.Decode(std::move(bytes), codePage_));
-  }
+  // The file's bytes as another program left them, read as Load reads them; nothing while
+  // the file is not whole (another program still writing it). Its encoding is kept from
+  // then on.
+  std::optional<Preferences> Parse(std::string bytes);
+  // The bytes last read or written here.
+  bool HoldsKnownBytes(std::string_view bytes) const { return bytes == bytes_; }
 
  private:
   bool MayWrite();
@@ -69,6 +71,7 @@ class PreferencesFile {
   const CodePage& codePage_;
   FileText text_;          // a new file: in the code page when it holds the text
   bool fileRead_ = false;  // the last Load read the file
+  std::string bytes_;      // what the file held when last read or written here
   std::optional<Preferences> known_;
 };
 

@@ -10,13 +10,17 @@
 namespace qv {
 
 void SettingsController::ShowValues() {
-  view_.hotKeyBox.SetText(preferences_.values.hotKey);
-  view_.delayBox.SetText(preferences_.values.pasteDelay);
+  view_.hotKeyBox.SetText(shownHotKey_ = preferences_.values.hotKey);
+  view_.delayBox.SetText(shownDelay_ = preferences_.values.pasteDelay);
 }
 
+// Only what the user typed: a value another copy of the program changed while the dialog was
+// up (taken in from the shared files) is not put back by the dialog's older text.
 void SettingsController::TakeBoxes() {
-  preferences_.values.hotKey = view_.hotKeyBox.Text();
-  preferences_.values.pasteDelay = view_.delayBox.Text();
+  if (const std::string text = view_.hotKeyBox.Text(); text != shownHotKey_)
+    preferences_.values.hotKey = text;
+  if (const std::string text = view_.delayBox.Text(); text != shownDelay_)
+    preferences_.values.pasteDelay = text;
 }
 
 void SettingsController::FormActivate() {

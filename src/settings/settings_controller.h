@@ -1,6 +1,8 @@
 #pragma once
 // The settings dialog's handlers: its two boxes show and edit the hot key and paste delay
 // texts of the preferences, which OK saves and applies.
+#include <string>
+
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
 #include "desktop/global_hot_key.h"
@@ -42,7 +44,10 @@ class SettingsController {
 
  private:
   void ShowValues();  // preferences -> boxes
-  void TakeBoxes();   // boxes -> preferences
+  void TakeBoxes();   // boxes the user changed -> preferences
+
+  // What the boxes were last given, so that only the user's changes are taken.
+  std::string shownHotKey_, shownDelay_;
 
   SettingsView view_;
   FormControl& mainWindow_;

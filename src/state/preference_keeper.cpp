@@ -15,7 +15,10 @@ void PreferenceKeeper::Load() {
 PreferenceKeeper::TakeInOutcome PreferenceKeeper::TakeIn(std::string_view fileBytes) {
   const std::optional<Preferences> known = file_.Known();
   if (!known) return TakeInOutcome::NoChange;  // never read: a save leaves it alone
-  const Preferences onDisk = file_.Parse(std::string(fileBytes));
+  if (file_.HoldsKnownBytes(fileBytes)) return TakeInOutcome::NoChange;
+  const std::optional<Preferences> parsed = file_.Parse(std::string(fileBytes));
+  if (!parsed) return TakeInOutcome::NotWhole;
+  const Preferences& onDisk = *parsed;
   if (onDisk == *known) return TakeInOutcome::NoChange;
   bool conflict = false;
   values = MergePreferences(*known, values, onDisk, conflict);

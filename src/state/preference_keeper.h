@@ -44,8 +44,9 @@ class PreferenceKeeper {
   void Save() { file_.Save(values); }
   // prefs.qvl as another program left it: what changed there since the last load or save
   // is merged into the values, which apply at once (the suffix buttons too). Conflict: both
-  // sides changed one preference, and this machine's text is kept.
-  enum class TakeInOutcome { NoChange, TakenIn, Conflict };
+  // sides changed one preference, and this machine's text is kept. NotWhole: another
+  // program is still writing the file; nothing is taken in.
+  enum class TakeInOutcome { NoChange, TakenIn, Conflict, NotWhole };
   TakeInOutcome TakeIn(std::string_view fileBytes);
   // Throws AppError "Cannot create file <path>" when Save would leave the file alone.
   void CheckWritable() { file_.CheckWritable(); }

@@ -24,8 +24,8 @@ void HotKeyNotice::Check(bool mayTell) {
   } else if (hotKey_.Unbindable()) {
     tip = title_ + " - shortcut: " + kToggleCommand;
     message = std::string("This desktop lets no program set a hot key of its own.\n\n") +
-              "To call up the clip list, bind a desktop shortcut to `" + kToggleCommand +
-              "` in your desktop's keyboard settings.";
+              "To call up the clip list, bind a desktop shortcut to \"" + kToggleCommand +
+              "\" in your desktop's keyboard settings.";
   } else if (key != 0) {
     tip = title_ + " - hot key " + name + " does not work";
     message = "The hot key " + name + " does not work: another program (or " + words_.hotKeyHolder +

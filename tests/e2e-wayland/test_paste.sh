@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # The paste on sway as a user meets it: the hot key bound through sway's IPC, the list, a slot
 # key or a click, Ctrl+V typed into the GTK window that was active; `quorvanel --toggle`; a
-# clip in other scripts; another window made active during the delay.
+# clip in other scripts; another window made active during the delay; the list on the output
+# the user works on.
 
 test_hot_key_shows_the_list_and_a_slot_key_pastes_its_slot() {
   write_test_data
@@ -71,3 +72,20 @@ test_another_window_made_active_during_the_delay_receives_nothing() {
   assert_eq '' "$(target_text)" "text typed into the target"
   assert_eq "$(hex_of 'text of slot 12')" "$(clipboard_hex)" "clipboard bytes"
 }
+
+# With two outputs the list comes up centred on the one the user works on (the second, which
+# is smaller and to the right), not on the first.
+test_the_list_comes_up_on_the_output_with_the_keyboard_focus() {
+  write_test_data
+  swaymsg_ create_output
+  swaymsg_ output HEADLESS-2 resolution 1024x600 position 1280 0
+  target_start
+  qv_start
+  swaymsg_ focus output HEADLESS-2
+  local before
+  before=$(output_pixel HEADLESS-2 420 120)
+  hot_key
+  wait_until 5 eval "[[ \"\$(output_pixel HEADLESS-2 420 120)\" != '$before' ]]" ||
+    fail "the list is not centred on the focused output"
+}
+output_pixel() { as_user grim -o "$1" - | convert png:- -format "%[pixel:p{$2,$3}]" info:; }

@@ -23,7 +23,7 @@ fi
 QV_WIN_DIR='C:\qv'
 QV_WIN_EXE='C:\qv\Quorvanel.exe'
 
-# Window classes and control ids (src/app/window_names.h).
+# Window classes and control ids (src/desktop/window_names.h).
 QV_APP_CLASS=TApplication
 QV_MAIN_CLASS=TForm1
 QV_MAIN_CAPTION='Velmora Clips'

@@ -101,7 +101,7 @@ TEST_F(HotKeyNoticeTest, ADesktopThatBindsNoKeyNamesTheToggleCommand) {
   StartWithPrefs("F5");
   notice.Check(true);
   ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_THAT(desktop.messages[0], HasSubstr("bind a desktop shortcut to `quorvanel --toggle`"));
+  EXPECT_THAT(desktop.messages[0], HasSubstr("bind a desktop shortcut to \"quorvanel --toggle\""));
   EXPECT_THAT(desktop.messages[0], ::testing::Not(HasSubstr("another program")));
   EXPECT_EQ(tip.text, "Quorvanel - shortcut: quorvanel --toggle");
 }

@@ -49,10 +49,15 @@ TEST_F(DiskChangeGuardTest, ASlotChangedHereAndOnDiskIsKeptBesideAndToldOnce) {
   program.Housekeeping();  // what it wrote itself is no change
   EXPECT_EQ(desktop.messages.size(), 1u);
 
+  // The same version again is no news from there; a new one is.
   files.files[paths.rows] = theirRows;
+  program.Housekeeping();
+  EXPECT_EQ(files.files[paths.rows], mine + "\r\n");
+  const std::string next = ComposeSlotRow("Theirs again", Header(0)) + "\r\n";
+  files.files[paths.rows] = next;
   files.files[paths.prefs] = "F7\r\n100\r\n0000000000\r\n";
   program.Housekeeping();
-  EXPECT_EQ(files.files[paths.rows], theirRows);
+  EXPECT_EQ(files.files[paths.rows], next);
   EXPECT_EQ(program.hotKey.Key(), 0x76);
   EXPECT_EQ(files.files.count(paths.rows + ".changed-2"), 0u);
   EXPECT_EQ(desktop.messages.size(), 1u);
@@ -69,15 +74,17 @@ TEST_F(DiskChangeGuardTest, AFileMadeByAnotherProgramAfterAFailedReadIsLeftAlone
   EXPECT_EQ(files.files.count(paths.prefs + ".changed-1"), 0u);
 }
 
-// One that looks damaged is not taken in: the save keeps it beside first.
+// One that looks damaged is not taken in, and told: a save keeps it beside first.
 TEST_F(DiskChangeGuardTest, AChangedFileThatCannotBeKeptIsNotOverwritten) {
   const std::string damaged = theirRows + '\0';
   files.files[paths.rows] = damaged;
+  program.library.rows[0] = ComposeSlotRow("Mine", Header(0));
   // The temp file, the backup written and moved, then the copy of theirs fails.
   files.failAtCall = files.mutatingCalls + 3;
   EXPECT_EQ(ErrorOf([&] { program.Housekeeping(); }), "Cannot create file C:\\Q\\Lb1.qvl");
   EXPECT_EQ(files.files[paths.rows], damaged);
-  EXPECT_TRUE(desktop.messages.empty());
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_THAT(desktop.messages[0], HasSubstr("looks damaged"));
 }
 
 }  // namespace

@@ -33,7 +33,23 @@ TEST(FileEncoding, FilesComeBackByteForByteAndOnlyALackingCodePageMakesUtf8) {
        "\xCF\xF0\xE8\xE2\xE5\xF2 \xA8"},
       {"1251 gains 😀", kCyrillic, "\xCF", "П", "П😀", kMark + "П😀"},
       {"mark stays", kWestern, kMark + "Grüße", "Grüße", "Grüße", kMark + "Grüße"},
-      {"UTF-8 bytes, no mark, 1252 system", kWestern, "\xC3\xA9", "Ã©", "Ã©", "\xC3\xA9"},
+      {"UTF-8 without a mark", kWestern,
+       "Gr\xC3\xBC\xC3\x9F"
+       "e",
+       "Grüße", "Grüße ✓", "Grüße ✓"},
+      {"UTF-16 LE", kWestern,
+       std::string("\xFF\xFE"
+                   "F\0"
+                   "\x16\x04",
+                   6),
+       "FЖ", "FЖ😀",
+       std::string("\xFF\xFE"
+                   "F\0"
+                   "\x16\x04"
+                   "\x3D\xD8\x00\xDE",
+                   10)},
+      {"UTF-16 BE", kWestern, std::string("\xFE\xFF\0F", 4), "F", "F",
+       std::string("\xFE\xFF\0F", 4)},
       {"UTF-8 system, UTF-8 file", kUtf8System, "Grüße ✓", "Grüße ✓", "Grüße ✓😀", "Grüße ✓😀"},
       {"UTF-8 system, 1252 file", kUtf8System, "caf\xE9", "café", "café!", "caf\xE9!"},
       {"UTF-8 system, 1252 file gains ✓", kUtf8System, "caf\xE9", "café", "✓", kMark + "✓"},

@@ -1,7 +1,6 @@
 #include "linux/app/instance_lock.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,14 +18,25 @@ InstanceLock::InstanceLock(const std::string& folder) {
   if (stat(folder.c_str(), &info) == 0)
     id = FolderId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
                   0};
-  std::string name = InstanceLockName(folder, id);
-  name = name.substr(name.find_last_of('-') + 1);
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string dir = runtime && *runtime == '/' ? runtime : "/tmp";
-  const std::string path = dir + "/quorvanel-" + std::to_string(getuid()) + "-" + name + ".lock";
-  fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);  // /tmp: no links
+  // In the data folder itself, whatever XDG_RUNTIME_DIR says and from other computers on a
+  // shared folder (record locks reach NFS and SMB servers); made once, never written nor
+  // removed, so that a sync engine carries nothing. The runtime folder only where the data
+  // folder takes no file.
+  fd_ = open((folder + kInstanceLockFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+             0600);
+  if (fd_ < 0) {
+    std::string name = InstanceLockName(folder, id);
+    name = name.substr(name.find_last_of('-') + 1);
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string dir = runtime && *runtime == '/' ? runtime : "/tmp";
+    const std::string path = dir + "/quorvanel-" + std::to_string(getuid()) + "-" + name + ".lock";
+    fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);  // /tmp: no links
+  }
   if (fd_ < 0) return;  // no lock to be had: run, as when none is held
-  anotherInstanceRuns_ = flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  anotherInstanceRuns_ = fcntl(fd_, F_SETLK, &whole) != 0 && (errno == EACCES || errno == EAGAIN);
 }
 
 InstanceLock::~InstanceLock() {

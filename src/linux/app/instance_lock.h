@@ -1,6 +1,6 @@
 #pragma once
 // Held while the program runs: a second instance on the same data folder, by whatever path,
-// finds it taken (a lock on a file named by the folder's identity).
+// finds it taken (a record lock on a file in the folder itself).
 #include <string>
 
 namespace qv {

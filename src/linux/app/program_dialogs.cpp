@@ -1,5 +1,7 @@
 #include "linux/app/program_dialogs.h"
 
+#include <memory>
+#include <optional>
 #include <utility>
 
 #include "editor/editor_layout.h"
@@ -40,6 +42,22 @@ void ProgramDialogs::Bind(Program& program) {
 
 void ProgramDialogs::OpenSettings() {
   if (program_) settings_.Open(program_->settings);
+}
+
+MessageAnswer ProgramDialogs::ShowMessage(MessageKind kind, const std::string& text,
+                                          MessageButtons buttons) {
+  const bool warning = kind == MessageKind::Warning;
+  // Shared: a loop ended meanwhile leaves the box answering after this call has returned.
+  auto answer = std::make_shared<std::optional<MessageAnswer>>();
+  loader_.Plugin().OpenMessageBox({warning ? x11::MessageIcon::Warning : x11::MessageIcon::Error,
+                                   warning ? "Warning" : "Error", text, buttons},
+                                  [answer](MessageAnswer chosen) { *answer = chosen; });
+  host_.RunUntil([&] { return answer->has_value(); });
+  return answer->value_or(MessageAnswer::Cancel);
+}
+
+void ProgramDialogs::ShowNotice(const std::string& caption, const std::string& text) {
+  loader_.Plugin().ShowNotice(caption, text);
 }
 
 }  // namespace qv

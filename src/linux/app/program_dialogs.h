@@ -23,6 +23,11 @@ class ProgramDialogs : public TrayDialogs {
   // Runs once, when the dialog library has been loaded (before its first wait).
   std::function<void()> onLibraryLoaded;
 
+  // The dialog library's message box, waited for in the loop, and its notice (the Wayland
+  // front end's); both throw AppError when the library cannot load.
+  MessageAnswer ShowMessage(MessageKind kind, const std::string& text, MessageButtons buttons);
+  void ShowNotice(const std::string& caption, const std::string& text);
+
  private:
   // Handlers run as every handler runs; the loop nests while a dialog is modal.
   class LoopHost : public x11::DialogHost {

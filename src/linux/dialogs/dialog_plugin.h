@@ -7,16 +7,18 @@
 #include <poll.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "desktop/controls.h"
+#include "desktop/desktop_services.h"
 #include "editor/editor_controls.h"
 
 namespace qv::x11 {
 
 // Raised whenever this header changes in a way the two sides must agree on.
-inline constexpr int kDialogPluginVersion = 2;
+inline constexpr int kDialogPluginVersion = 3;
 inline constexpr const char* kDialogLibraryName = "libquorvanel-dialogs.so";
 inline constexpr const char* kDialogFactoryName = "qv_create_dialog_plugin";
 
@@ -68,6 +70,16 @@ struct SettingsDialogControls {
   LabelControl& makerLabel;  // "Skor Velmora Software"
 };
 
+// The picture a message box carries beside its text.
+enum class MessageIcon { Warning, Error, Question };
+
+struct MessageBoxRequest {
+  MessageIcon icon;
+  std::string caption;
+  std::string text;  // lines split by '\n'
+  MessageButtons buttons;
+};
+
 class DialogPlugin {
  public:
   virtual ~DialogPlugin() = default;
@@ -87,6 +99,15 @@ class DialogPlugin {
   // the program calls AddWaits and Dispatch again from inside it.
   virtual void AddWaits(std::vector<pollfd>& fds, int& timeoutMs) = 0;
   virtual void Dispatch(const std::vector<pollfd>& fds) = 0;
+
+  // A message box, shown at once and modal among the plugin's windows; the call returns
+  // before the user answers, so that the program waits in its own loop. `answered` runs once,
+  // from Dispatch, as the box goes: the button chosen; Escape answers the one that changes
+  // nothing (OK, or No), the close box Cancel.
+  virtual void OpenMessageBox(const MessageBoxRequest& request,
+                              std::function<void(MessageAnswer)> answered) = 0;
+  // A notice that asks nothing and holds nothing up: it stays until the user closes it.
+  virtual void ShowNotice(const std::string& caption, const std::string& text) = 0;
 };
 
 // The plugin's single entry point, looked up by kDialogFactoryName. `version` is the

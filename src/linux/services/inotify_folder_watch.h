@@ -18,13 +18,18 @@ class InotifyFolderWatch : public FolderWatch {
 
   bool Watch(const std::string& folder,
              std::function<void(const std::string& name)> changed) override;
+  // Tries to watch the folder again when it was replaced or removed.
+  bool Working() override;
   TimerControl& QuietTimer() { return quietTimer_; }
   std::function<void()> onQuiet;
 
  private:
   void ReadEvents();
+  bool AddWatch();
 
   int fd_ = -1;
+  int watch_ = -1;  // the folder's watch; -1 while it is lost
+  std::string folder_;
   std::function<void(const std::string&)> changed_;
   LoopTimer quietTimer_;
 };

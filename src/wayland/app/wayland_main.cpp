@@ -37,6 +37,7 @@
 #include "wayland/services/active_toplevel.h"
 #include "wayland/services/chosen_desktop_ways.h"
 #include "wayland/services/sway_hot_key.h"
+#include "wayland/services/sway_outputs.h"
 #include "wayland/services/virtual_keyboard_keys.h"
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
@@ -72,6 +73,11 @@ int RunOnWayland() {
   PopupWindow popup(wl, loop);
   ActiveToplevel toplevels(wl);
   WlDesktopServices desktop(wl, loop, popup, toplevels);
+  NoCopyMenu copyMenu;
+  ProgramDialogs dialogs(loop, copyMenu);
+  desktop.showBox = [&](MessageKind kind, const std::string& text, MessageButtons buttons) {
+    return dialogs.ShowMessage(kind, text, buttons);
+  };
   ErrorReporter() = [&](const std::string& text) {
     desktop.ShowMessage(MessageKind::Error, text, MessageButtons::Ok);
   };
@@ -93,14 +99,29 @@ int RunOnWayland() {
   ChosenKeys keys(virtualKeys, portals.get(), folder);
   desktop.TypeWithoutTargetCheck(keys.ThroughPortal());
   WlTray tray;
+  // Notices where the user looks: the desktop's notifications, else a window of the dialog
+  // library. After the current handler, so that a notice at start holds nothing up.
+  const auto noticeWindow = [&](const std::string& text) {
+    try {
+      dialogs.ShowNotice(title, text);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quorvanel: %s\n", e.what());
+    }
+  };
+  tray.onNotice = [&](const std::string& text) {
+    loop.Post([&, text] {
+      if (portals)
+        portals->Notify(title, title, text, [&, text] { noticeWindow(text); });
+      else
+        noticeWindow(text);
+    });
+  };
   PosixDisk files;
   const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
   KeysymKeyboardLayout layout;
   SwayHotKey sway(loop);
   std::function<void()> hotKeyPressed;
   ChosenHotKey hotKeyApi(sway, portals.get(), [&] { loop.Post([&] { hotKeyPressed(); }); });
-  NoCopyMenu copyMenu;
-  ProgramDialogs dialogs(loop, copyMenu);
   LinuxSaveServices saving;
   InotifyFolderWatch folderWatch(loop);
   const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
@@ -118,6 +139,7 @@ int RunOnWayland() {
     toggle();
   };
   sway.onHotKey = hotKeyPressed;
+  desktop.focusedOutput = [&] { return FocusedSwayOutput(sway); };
   ToggleSocket toggleSocket(loop, folder, [&] {
     DebugLog("toggle asked");
     toggle();

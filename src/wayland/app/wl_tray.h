@@ -1,6 +1,7 @@
 #pragma once
-// The tray icon's part on Wayland: the tip the StatusNotifierItem shows, and notices, which
-// go to the log and the terminal (the list's header shows them the next time it opens).
+// The tray icon's part on Wayland: the tip the StatusNotifierItem shows, and notices, shown
+// by `onNotice` (a desktop notification, else a window) and always written to the log and the
+// terminal.
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -24,8 +25,10 @@ class WlTray : public TipControl, public Notifier {
   void Notify(const std::string& text) override {
     DebugLog("notice " + text);
     std::fprintf(stderr, "quorvanel: %s\n", text.c_str());
+    if (onNotice) onNotice(text);
   }
   std::function<void(const std::string&)> onTip;
+  std::function<void(const std::string&)> onNotice;
 
  private:
   std::string tip_;

@@ -11,6 +11,7 @@
 #include "wlr-data-control-unstable-v1-client.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client.h"
 #include "wlr-layer-shell-unstable-v1-client.h"
+#include "xdg-output-unstable-v1-client.h"
 #include "xdg-shell-client.h"
 
 namespace qv::wl {
@@ -43,6 +44,7 @@ struct Connection::Callbacks {
       output.output = Bind<wl_output>(registry, name, &wl_output_interface, version, 2);
       c->outputs_.push_back(output);
       wl_output_add_listener(output.output, &kOutput, c);
+      c->WatchLayout(c->outputs_.back());
     } else if (i == wl_data_device_manager_interface.name) {
       c->dataDeviceManager_ = Bind<wl_data_device_manager>(
           registry, name, &wl_data_device_manager_interface, version, 3);
@@ -58,6 +60,10 @@ struct Connection::Callbacks {
     } else if (i == zwp_virtual_keyboard_manager_v1_interface.name) {
       c->virtualKeyboards_ = Bind<zwp_virtual_keyboard_manager_v1>(
           registry, name, &zwp_virtual_keyboard_manager_v1_interface, version, 1);
+    } else if (i == zxdg_output_manager_v1_interface.name) {
+      c->layouts_ = Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface,
+                                                 version, 2);
+      for (Output& output : c->outputs_) c->WatchLayout(output);
     } else if (i == zwlr_foreign_toplevel_manager_v1_interface.name) {
       c->toplevelsName_ = name;
       c->toplevelsVersion_ = version;
@@ -68,6 +74,7 @@ struct Connection::Callbacks {
     auto& outputs = c->outputs_;
     for (auto it = outputs.begin(); it != outputs.end(); ++it) {
       if (it->name != name) continue;
+      if (it->layout) zxdg_output_v1_destroy(it->layout);
       wl_output_destroy(it->output);
       outputs.erase(it);
       return;
@@ -87,7 +94,9 @@ struct Connection::Callbacks {
   }
   static void Geometry(void* data, wl_output* output, int32_t x, int32_t y, int32_t, int32_t,
                        int32_t, const char*, const char*, int32_t) {
-    if (Output* o = OutputOf(data, output)) o->x = x, o->y = y;
+    // wlroots tells 0, 0 here: the layout's place comes from the xdg output.
+    Output* o = OutputOf(data, output);
+    if (o && !o->layout) o->x = x, o->y = y;
   }
   static void Mode(void* data, wl_output* output, std::uint32_t flags, int32_t width,
                    int32_t height, int32_t) {
@@ -100,6 +109,22 @@ struct Connection::Callbacks {
   }
   // Version 2 is bound: the name and description events of later versions never come.
   static constexpr wl_output_listener kOutput{Geometry, Mode, Done, Scale, nullptr, nullptr};
+
+  static Output* LayoutOf(void* data, zxdg_output_v1* layout) {
+    for (Output& o : static_cast<Connection*>(data)->outputs_)
+      if (o.layout == layout) return &o;
+    return nullptr;
+  }
+  static void LogicalPosition(void* data, zxdg_output_v1* layout, int32_t x, int32_t y) {
+    if (Output* o = LayoutOf(data, layout)) o->x = x, o->y = y;
+  }
+  static void LogicalSize(void* data, zxdg_output_v1* layout, int32_t width, int32_t height) {
+    if (Output* o = LayoutOf(data, layout)) o->logicalWidth = width, o->logicalHeight = height;
+  }
+  static void LayoutDone(void*, zxdg_output_v1*) {}
+  static void LayoutName(void*, zxdg_output_v1*, const char*) {}
+  static constexpr zxdg_output_v1_listener kLayout{LogicalPosition, LogicalSize, LayoutDone,
+                                                   LayoutName, LayoutName};
 
   static void Capabilities(void* data, wl_seat*, std::uint32_t caps) {
     static_cast<Connection*>(data)->SeatCapabilities(caps);
@@ -210,6 +235,12 @@ Connection::~Connection() {
   wl_display_disconnect(display_);
 }
 
+void Connection::WatchLayout(Output& output) {
+  if (!layouts_ || output.layout) return;
+  output.layout = zxdg_output_manager_v1_get_xdg_output(layouts_, output.output);
+  zxdg_output_v1_add_listener(output.layout, &Callbacks::kLayout, this);
+}
+
 void Connection::SeatCapabilities(std::uint32_t caps) {
   if ((caps & WL_SEAT_CAPABILITY_KEYBOARD) && !keyboard_) {
     keyboard_ = wl_seat_get_keyboard(seat_);
@@ -269,11 +300,26 @@ void Connection::Flush() {
   wl_display_flush(display_);
 }
 
+WindowRect Output::Bounds() const {
+  if (logicalWidth > 0) return {x, y, logicalWidth, logicalHeight};
+  return {x, y, width / std::max(scale, 1), height / std::max(scale, 1)};
+}
+
+const Output* OutputHolding(const std::vector<Output>& outputs, Point point) {
+  for (const Output& o : outputs) {
+    const WindowRect r = o.Bounds();
+    if (point.x >= r.left && point.y >= r.top && point.x < r.left + r.width &&
+        point.y < r.top + r.height)
+      return &o;
+  }
+  return outputs.empty() ? nullptr : &outputs[0];
+}
+
 std::vector<Monitor> Connection::Monitors() const {
   std::vector<Monitor> monitors;
   for (const Output& o : outputs_) {
     if (o.width <= 0) continue;
-    const WindowRect bounds{o.x, o.y, o.width / o.scale, o.height / o.scale};
+    const WindowRect bounds = o.Bounds();
     monitors.push_back({bounds, bounds, kDesignDpi, monitors.empty()});
   }
   return monitors;

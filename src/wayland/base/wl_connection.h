@@ -21,6 +21,8 @@ struct xdg_wm_base;
 struct zwlr_data_control_manager_v1;
 struct zwp_virtual_keyboard_manager_v1;
 struct zwlr_foreign_toplevel_manager_v1;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
 
 namespace qv::wl {
 
@@ -39,9 +41,16 @@ struct SurfaceInput {
 
 struct Output {
   wl_output* output = nullptr;
+  zxdg_output_v1* layout = nullptr;  // where the compositor tells the place in its layout
   std::uint32_t name = 0;
   int x = 0, y = 0, width = 0, height = 0, scale = 1;
+  int logicalWidth = 0, logicalHeight = 0;  // 0: not told, the mode's size by the scale
+  // Its place and size in the layout, in the units windows are placed in.
+  WindowRect Bounds() const;
 };
+
+// The output holding `point` (layout coordinates), else the first; null when there is none.
+const Output* OutputHolding(const std::vector<Output>& outputs, Point point);
 
 class Connection {
  public:
@@ -99,6 +108,7 @@ class Connection {
  private:
   SurfaceInput* RouteOf(wl_surface* surface);
   void SeatCapabilities(std::uint32_t caps);
+  void WatchLayout(Output& output);
 
   wl_display* display_ = nullptr;
   wl_registry* registry_ = nullptr;
@@ -113,6 +123,7 @@ class Connection {
   zwlr_data_control_manager_v1* dataControl_ = nullptr;
   zwp_virtual_keyboard_manager_v1* virtualKeyboards_ = nullptr;
   zwlr_foreign_toplevel_manager_v1* toplevels_ = nullptr;
+  zxdg_output_manager_v1* layouts_ = nullptr;
   std::uint32_t toplevelsName_ = 0, toplevelsVersion_ = 0;
   std::vector<Output> outputs_;
   std::map<wl_surface*, SurfaceInput*> routes_;

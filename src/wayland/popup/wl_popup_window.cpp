@@ -135,8 +135,12 @@ void PopupWindow::Show() {
   surface_ = wl_compositor_create_surface(c_.Compositor());
   c_.Route(surface_, &input_);
   if (c_.LayerShell()) {
+    // On the output the core placed it on; a layer surface stays on its output.
+    const Output* output = OutputHolding(c_.Outputs(), CentreOf(bounds_));
+    layerOrigin_ = output ? Point{output->x, output->y} : Point{};
     layer_ = zwlr_layer_shell_v1_get_layer_surface(
-        c_.LayerShell(), surface_, nullptr, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "quorvanel-list");
+        c_.LayerShell(), surface_, output ? output->output : nullptr,
+        ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "quorvanel-list");
     zwlr_layer_surface_v1_add_listener(layer_, &Callbacks::kLayer, this);
     zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(bounds_.width),
                                    static_cast<std::uint32_t>(bounds_.height));
@@ -160,12 +164,11 @@ void PopupWindow::Show() {
 
 void PopupWindow::PlaceLayer() {
   if (!layer_) return;
-  // Anchored to the output's top-left corner: the margins are the window's place on it.
-  int originX = 0, originY = 0;
-  if (!c_.Outputs().empty()) originX = c_.Outputs()[0].x, originY = c_.Outputs()[0].y;
+  // Anchored to its output's top-left corner: the margins are the window's place on it.
   zwlr_layer_surface_v1_set_anchor(
       layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
-  zwlr_layer_surface_v1_set_margin(layer_, bounds_.top - originY, 0, 0, bounds_.left - originX);
+  zwlr_layer_surface_v1_set_margin(layer_, bounds_.top - layerOrigin_.y, 0, 0,
+                                   bounds_.left - layerOrigin_.x);
 }
 
 void PopupWindow::Configured(std::uint32_t, std::uint32_t) {

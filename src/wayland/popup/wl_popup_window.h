@@ -99,6 +99,7 @@ class PopupWindow : public FormControl, public FocusControl {
   MainWindowEvents* events_ = nullptr;
 
   WindowRect bounds_;
+  Point layerOrigin_;  // the top-left corner of the layer surface's output
   bool shown_ = false;
   bool stayOnTop_ = false;
   bool keyboard_ = false;

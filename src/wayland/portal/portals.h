@@ -61,12 +61,16 @@ class Portals {
   // `stateChanged` runs when State() changes.
   virtual std::unique_ptr<PortalKeyboard> Keyboard(const std::string& tokenPath,
                                                    std::function<void()> stateChanged) = 0;
+  // A desktop notification (org.freedesktop.Notifications, on the same bus); `failed` runs
+  // from Dispatch when no notification service takes it.
+  virtual void Notify(const std::string& appName, const std::string& summary,
+                      const std::string& body, std::function<void()> failed) = 0;
   // The event loop, as the tray's: AddWaits before the poll, one Dispatch after it.
   virtual void AddWaits(std::vector<pollfd>& fds, int& timeoutMs) = 0;
   virtual void Dispatch(const std::vector<pollfd>& fds) = 0;
 };
 
-inline constexpr int kPortalsVersion = 1;
+inline constexpr int kPortalsVersion = 2;
 inline constexpr const char* kPortalsLibraryName = "libquorvanel-portals.so";
 inline constexpr const char* kPortalsFactoryName = "qv_create_portals";
 // Connects to the bus at `busAddress`, naming the program `appId` to portals that ask (the

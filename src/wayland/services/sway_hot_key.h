@@ -28,9 +28,10 @@ class SwayHotKey : public HotKeyRegistration {
   void Unregister() override;
   std::function<void()> onHotKey;
 
- private:
   // One request on a connection of its own; the reply's payload, or nothing on failure.
   std::optional<std::string> Request(std::uint32_t type, const std::string& payload);
+
+ private:
   void ReadEvents();
 
   std::string socketPath_;

@@ -40,14 +40,21 @@ Point WlDesktopServices::GetPointer() {
 ScreenState WlDesktopServices::LookAtScreens() {
   ScreenState state;
   state.monitors = c_.Monitors();
+  // No client may know the window in front; the output the user types on stands for it.
+  if (focusedOutput) state.front = focusedOutput();
   return state;
 }
 
 MessageAnswer WlDesktopServices::ShowMessage(MessageKind kind, const std::string& text,
                                              MessageButtons buttons) {
-  // No box of its own yet on Wayland: the message goes to the log and the terminal, and the
-  // answer is the one that loses nothing.
   DebugLog("message: " + text);
+  if (showBox) {
+    try {
+      return showBox(kind, text, buttons);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quorvanel: %s\n", e.what());
+    }
+  }
   std::fprintf(stderr, "quorvanel: %s: %s\n", kind == MessageKind::Warning ? "Warning" : "Error",
                text.c_str());
   return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;

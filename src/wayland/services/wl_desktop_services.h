@@ -2,6 +2,9 @@
 // The desktop roles on Wayland that need no protocol of their own: the keyboard as far as a
 // client may know it, the list's activation, the paste's target by the active window, the
 // pointer as last seen over the list, the outputs, message boxes and the loop's clock.
+#include <functional>
+#include <optional>
+
 #include "desktop/desktop_services.h"
 // Before X's headers (through the loop), whose macros clash with the core's names.
 #include "popup/popup_controller.h"
@@ -45,6 +48,11 @@ class WlDesktopServices : public KeyState,
   MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
                             MessageButtons buttons) override;
   void OpenMailLink(const std::string& address) override;
+  // The dialog library's box. Unset, or where it cannot open, the message goes to the log and
+  // the terminal, with the answer that loses nothing.
+  std::function<MessageAnswer(MessageKind, const std::string&, MessageButtons)> showBox;
+  // The output with the keyboard focus, where the compositor tells it (sway's IPC).
+  std::function<std::optional<WindowRect>()> focusedOutput;
   bool Wait(int milliseconds) override { return loop_.Wait(milliseconds); }
   std::int64_t Milliseconds() override { return PollLoop::Now(); }
 

@@ -13,8 +13,6 @@ namespace qv {
 
 namespace {
 
-constexpr const char* kLockFileName = QV_SHORT_NAME ".lock";
-
 // FILE_ID_INFO of Windows 8 and later: a 64-bit volume serial and a 128-bit file id.
 struct FileIdInformation {
   ULONGLONG volume;
@@ -80,12 +78,12 @@ InstanceLock::InstanceLock(const std::string& folder) {
   const bool elsewhere = global_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
   // Whatever path led to the folder (a drive letter whose volume looks different under Wine),
   // and from other computers sharing it: the file cannot be opened for writing twice. Readers
-  // (a backup or sync client) may look. A folder that takes no file leaves the named locks
-  // alone to tell.
-  file_ = OwnedFileHandle(CreateFileW(LongPath(folder + kLockFileName).c_str(),
-                                      GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ,
-                                      nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  // (a backup or sync client) may look. It is never written and stays when the program ends:
+  // a file made and deleted at every start would travel to every synced computer. A folder
+  // that takes no file leaves the named locks alone to tell.
+  file_ = OwnedFileHandle(CreateFileW(LongPath(folder + kInstanceLockFileName).c_str(),
+                                      GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
   const bool fileHeld = !file_ && GetLastError() == ERROR_SHARING_VIOLATION;
   another_ = here           ? OtherInstance::ThisSession
              : elevatedHere ? OtherInstance::ElevatedThisSession

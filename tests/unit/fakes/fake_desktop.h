@@ -188,10 +188,12 @@ class FakeHotKeyRegistration : public HotKeyRegistration {
 class FakeFolderWatch : public FolderWatch {
  public:
   std::function<void(const std::string&)> changed;
+  bool working = true;  // false: the watch cannot start, or was lost
   bool Watch(const std::string&, std::function<void(const std::string&)> onChange) override {
     changed = std::move(onChange);
-    return true;
+    return working;
   }
+  bool Working() override { return working; }
 };
 
 }  // namespace qv::test

@@ -6,6 +6,7 @@
 
 #include "linux/dialogs/dialog_plugin.h"
 #include "linux/dialogs/gtk/editor_window.h"
+#include "linux/dialogs/gtk/message_window.h"
 #include "linux/dialogs/gtk/settings_window.h"
 
 namespace qv::x11::gtk {
@@ -24,6 +25,15 @@ class GtkDialogPlugin final : public DialogPlugin {
   SettingsDialogControls Settings(SettingsEvents& events) override {
     if (!settings_) settings_ = std::make_unique<SettingsWindow>(events);
     return settings_->Controls();
+  }
+
+  void OpenMessageBox(const MessageBoxRequest& request,
+                      std::function<void(MessageAnswer)> answered) override {
+    OpenMessageWindow(request, std::move(answered));
+  }
+
+  void ShowNotice(const std::string& caption, const std::string& text) override {
+    OpenNoticeWindow(caption, text);
   }
 
   void AddWaits(std::vector<pollfd>& fds, int& timeoutMs) override {

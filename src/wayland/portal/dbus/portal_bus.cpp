@@ -110,8 +110,8 @@ void PortalBus::Request(const void* owner, const char* interface, const char* me
 }
 
 void PortalBus::Call(const void* owner, const char* interface, const char* path, const char* method,
-                     const Fill& args, std::function<void()> failed) {
-  DBusMessage* call = dbus_message_new_method_call(kPortalService, path, interface, method);
+                     const Fill& args, std::function<void()> failed, const char* service) {
+  DBusMessage* call = dbus_message_new_method_call(service, path, interface, method);
   DBusMessageIter at;
   dbus_message_iter_init_append(call, &at);
   Writer writer(&at);

@@ -48,9 +48,9 @@ class PortalBus {
   // the wait so that Forget can drop it.
   void Request(const void* owner, const char* interface, const char* method, const Fill& args,
                const Fill& options, OnResponse done);
-  // A call whose reply carries nothing but success; `failed` runs when it fails.
+  // A call whose reply is not read, to the portal or to `service`; `failed` runs when it fails.
   void Call(const void* owner, const char* interface, const char* path, const char* method,
-            const Fill& args, std::function<void()> failed);
+            const Fill& args, std::function<void()> failed, const char* service = kPortalService);
   // Ends a portal session; "" is none.
   void CloseSession(const std::string& handle);
   void Subscribe(const void* owner, const char* interface, const char* member, OnSignal handler);
