@@ -24,11 +24,9 @@ foreach(xml ${QV_PROTOCOLS})
   list(APPEND QV_PROTOCOL_SOURCES ${QV_PROTOCOL_DIR}/${name}-client.h ${QV_PROTOCOL_DIR}/${name}.c)
 endforeach()
 file(GLOB_RECURSE WAYLAND_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/wayland/*.cpp)
-file(GLOB LINUX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/linux/*.cpp)
-list(APPEND WAYLAND_SOURCES ${LINUX_SOURCES})
-# The D-Bus halves are libraries of their own (libquorvanel-portals.so); the session bus's
-# address is the X11 program's already.
-list(FILTER WAYLAND_SOURCES EXCLUDE REGEX "/dbus/|/src/linux/session_bus.cpp$")
+# The portals' D-Bus half is a library of its own (libquorvanel-portals.so); src/linux is the
+# X11 program's already.
+list(FILTER WAYLAND_SOURCES EXCLUDE REGEX "/dbus/")
 target_sources(quorvanel PRIVATE ${WAYLAND_SOURCES} ${QV_PROTOCOL_SOURCES})
 target_include_directories(quorvanel PRIVATE ${QV_PROTOCOL_DIR})
 target_link_libraries(quorvanel PRIVATE PkgConfig::WAYLAND)

@@ -25,7 +25,7 @@ endif()
 # The program's side (the loader, the key injection) with the library it loads, beside it.
 file(GLOB PORTAL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e-wayland/portal/*.cpp)
 add_executable(portal_tests ${PORTAL_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/src/wayland/portal/portals_loader.cpp
-                            ${CMAKE_SOURCE_DIR}/src/linux/session_bus.cpp)
+                            ${CMAKE_SOURCE_DIR}/src/linux/base/session_bus.cpp)
 set_target_properties(portal_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QV_X11_OUTPUT_DIR})
 target_link_libraries(portal_tests PRIVATE quorvanel_core GTest::gtest GTest::gtest_main
                                            ${CMAKE_DL_LIBS})

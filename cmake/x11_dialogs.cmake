@@ -1,12 +1,12 @@
-# The editor and settings dialogs on X11: libquorvanel-dialogs.so, made with GTK 3 and loaded
+# The editor and settings dialogs on X11 and Wayland: libquorvanel-dialogs.so, made with GTK 3 and loaded
 # by the program when one of them first opens, so that the program at rest maps no GTK. It
 # goes beside the executable (QV_X11_OUTPUT_DIR, or the build folder).
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
-file(GLOB X11_DIALOG_PLUGIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x11/dialogs/gtk/*.cpp)
+file(GLOB X11_DIALOG_PLUGIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/linux/dialogs/gtk/*.cpp)
 # The core's rules the dialogs draw by (their layout tables are headers) are compiled in.
 add_library(quorvanel_dialogs MODULE ${X11_DIALOG_PLUGIN_SOURCES}
-                                     ${CMAKE_SOURCE_DIR}/src/x11/dialogs/field_text.cpp
+                                     ${CMAKE_SOURCE_DIR}/src/linux/dialogs/field_text.cpp
                                      ${CMAKE_SOURCE_DIR}/src/editor/title_field.cpp
                                      ${CMAKE_SOURCE_DIR}/src/base/utf8_text.cpp)
 if(NOT QV_X11_OUTPUT_DIR)

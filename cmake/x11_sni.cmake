@@ -2,7 +2,7 @@
 # program only where a session bus runs, beside the executable.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(DBUS REQUIRED IMPORTED_TARGET dbus-1)
-file(GLOB X11_SNI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x11/sni/dbus/*.cpp)
+file(GLOB X11_SNI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/linux/sni/dbus/*.cpp)
 add_library(quorvanel_sni MODULE ${X11_SNI_SOURCES})
 if(NOT QV_X11_OUTPUT_DIR)
   set(QV_X11_OUTPUT_DIR ${CMAKE_BINARY_DIR})

@@ -1,6 +1,6 @@
 // The X11 dialogs' fields: what the core holds reaches GTK as valid UTF-8 with LF line breaks,
 // and comes back with CR LF.
-#include "x11/dialogs/field_text.h"
+#include "linux/dialogs/field_text.h"
 
 #include <gtest/gtest.h>
 

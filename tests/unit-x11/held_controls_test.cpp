@@ -1,7 +1,7 @@
 // The X11 dialogs' controls before the GTK dialog exists: what the handlers set at start-up
 // (the preferences in the settings boxes, the editor's disabled fields) reaches the dialog
 // when it is made, and from then on every call goes to it.
-#include "x11/dialogs/held_controls.h"
+#include "linux/dialogs/held_controls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The X11 program's own rules: every hot key Settings offers becomes a keysym that comes back
 // as the same key; slot keys are the same keys on either case; an INCR transfer sends the clip
 // in pieces and ends with an empty one.
-#include "x11/base/key_map.h"
+#include "linux/base/key_map.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>

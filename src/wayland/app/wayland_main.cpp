@@ -1,6 +1,5 @@
-// Program entry on Wayland: the program's objects in the order they are made, and their
+// The program on Wayland: the program's objects in the order they are made, and their
 // wiring, as on X11, with the Wayland front end's roles.
-#include "wayland/app/wayland_main.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -8,7 +7,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -16,7 +14,21 @@
 #include "app/second_instance.h"
 #include "desktop/monitor_placement.h"
 #include "library/single_byte_code_page.h"
-#include "linux/toggle_socket.h"
+#include "linux/app/data_folder.h"
+#include "linux/app/front_ends.h"
+#include "linux/app/instance_lock.h"
+#include "linux/app/linux_save_services.h"
+#include "linux/app/linux_words.h"
+#include "linux/app/program_dialogs.h"
+#include "linux/app/program_process.h"
+#include "linux/app/toggle_socket.h"
+#include "linux/base/handler_guard.h"
+#include "linux/base/poll_loop.h"
+#include "linux/services/inotify_folder_watch.h"
+#include "linux/services/keyboard_layout.h"
+#include "linux/services/posix_file_system.h"
+#include "linux/sni/sni_loader.h"
+#include "linux/sni/tray_picture.h"
 #include "tray/tray_menu.h"
 #include "wayland/app/wl_tray.h"
 #include "wayland/base/wl_connection.h"
@@ -29,42 +41,22 @@
 #include "wayland/services/virtual_keyboard_keys.h"
 #include "wayland/services/wl_clipboard.h"
 #include "wayland/services/wl_desktop_services.h"
-#include "x11/app/data_folder.h"
-#include "x11/app/instance_lock.h"
-#include "x11/app/program_dialogs.h"
-#include "x11/app/program_process.h"
-#include "x11/app/x11_save_services.h"
-#include "x11/app/x11_words.h"
-#include "x11/base/event_loop.h"
-#include "x11/kit/handler_guard.h"
-#include "x11/services/inotify_folder_watch.h"
-#include "x11/services/keyboard_layout.h"
-#include "x11/services/posix_file_system.h"
-#include "x11/sni/sni_loader.h"
-#include "x11/sni/tray_picture.h"
 
-namespace qv::wl {
+namespace qv {
 
 namespace {
 
-bool Flag(int argc, char** argv, const char* flag) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], flag) == 0) return true;
-  return false;
-}
+// The list's copy menu is an X window; not drawn on Wayland yet.
+class NoCopyMenu : public CopyMenu {
+ public:
+  void SetItems(std::vector<CopyMenuItem>) override {}
+  void PopupAt(int, int) override { DebugLog("copy menu not shown"); }
+};
 
 }  // namespace
 
-bool WaylandChosen(int argc, char** argv) {
-  const char* backend = std::getenv("QUORVANEL_BACKEND");
-  const std::string asked = backend ? backend : "";
-  if (Flag(argc, argv, "--x11") || asked == "x11") return false;
-  if (Flag(argc, argv, "--wayland") || asked == "wayland") return true;
-  const char* display = std::getenv("WAYLAND_DISPLAY");
-  return (display && *display) || std::getenv("WAYLAND_SOCKET");
-}
-
 int RunOnWayland() {
+  using namespace wl;  // the Wayland front end's own classes
   IgnoreChildAndPipeSignals();
   Connection wl;
   if (!wl.Connected() || !wl.Compositor() || !wl.Shm()) {
@@ -74,15 +66,15 @@ int RunOnWayland() {
   DebugLog("start");
   // The dialogs' GTK on the same compositor, never through XWayland.
   setenv("GDK_BACKEND", "wayland", 0);
-  XDisplay noX(nullptr);
-  EventLoop loop(noX);
+  PollLoop loop;
   wl.Attach(loop);
   const std::string title = ProgramTitle();
   const std::string folder = DataFolder(ExecutableFolder());
   PopupWindow popup(wl, loop);
   ActiveToplevel toplevels(wl);
   WlDesktopServices desktop(wl, loop, popup, toplevels);
-  ProgramDialogs dialogs(loop);
+  NoCopyMenu copyMenu;
+  ProgramDialogs dialogs(loop, copyMenu);
   desktop.showBox = [&](MessageKind kind, const std::string& text, MessageButtons buttons) {
     return dialogs.ShowMessage(kind, text, buttons);
   };
@@ -126,17 +118,17 @@ int RunOnWayland() {
   };
   PosixDisk files;
   const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
-  XKeyboardLayout layout;
+  KeysymKeyboardLayout layout;
   SwayHotKey sway(loop);
   std::function<void()> hotKeyPressed;
   ChosenHotKey hotKeyApi(sway, portals.get(), [&] { loop.Post([&] { hotKeyPressed(); }); });
-  X11SaveServices saving;
+  LinuxSaveServices saving;
   InotifyFolderWatch folderWatch(loop);
   const DesktopRoles roles{clipboard, keys,    desktop, desktop, desktop,
                            desktop,   desktop, desktop, tray,    desktop};
   Program program(
       {files, codePage, roles, hotKeyApi, layout, saving, folderWatch, folderWatch.QuietTimer(),
-       X11Words()},
+       LinuxWords()},
       {popup.View(), dialogs.Settings(), dialogs.Editor(), tray, WlTray::kTipCharacters},
       DataPaths::InFolder(folder), title, [&] { loop.Quit(); });
   popup.Create(program.popup, program);
@@ -220,4 +212,4 @@ int RunOnWayland() {
   return 0;
 }
 
-}  // namespace qv::wl
+}  // namespace qv

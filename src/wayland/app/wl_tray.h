@@ -8,7 +8,7 @@
 
 #include "desktop/controls.h"
 #include "desktop/desktop_services.h"
-#include "x11/base/x_display.h"
+#include "linux/base/debug_log.h"
 
 namespace qv::wl {
 

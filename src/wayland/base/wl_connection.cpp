@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "linux/base/debug_log.h"
 #include "virtual-keyboard-unstable-v1-client.h"
 #include "wlr-data-control-unstable-v1-client.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client.h"
 #include "wlr-layer-shell-unstable-v1-client.h"
-#include "x11/base/x_display.h"
 #include "xdg-output-unstable-v1-client.h"
 #include "xdg-shell-client.h"
 
@@ -258,7 +258,7 @@ SurfaceInput* Connection::RouteOf(wl_surface* surface) {
   return found == routes_.end() ? nullptr : found->second;
 }
 
-void Connection::Attach(EventLoop& loop) {
+void Connection::Attach(PollLoop& loop) {
   loop.AddPollSource({[this](std::vector<pollfd>& fds, int&) {
                         while (wl_display_prepare_read(display_) != 0)
                           wl_display_dispatch_pending(display_);

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "desktop/monitor_placement.h"
-#include "x11/base/event_loop.h"
+#include "linux/base/poll_loop.h"
 
 struct zwlr_layer_shell_v1;
 struct xdg_wm_base;
@@ -61,7 +61,7 @@ class Connection {
 
   bool Connected() const { return display_ != nullptr; }
   // Joins the loop: the connection's events are read and dispatched in it.
-  void Attach(EventLoop& loop);
+  void Attach(PollLoop& loop);
   // Sends what is queued and waits for the compositor to have handled it.
   void RoundTrip();
   void Flush();

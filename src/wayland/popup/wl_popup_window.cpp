@@ -10,11 +10,11 @@
 #include "desktop/key_position.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
+#include "linux/base/debug_log.h"
+#include "linux/base/handler_guard.h"
+#include "linux/base/key_map.h"
 #include "popup/popup_rules.h"
 #include "wlr-layer-shell-unstable-v1-client.h"
-#include "x11/base/key_map.h"
-#include "x11/base/x_display.h"
-#include "x11/kit/handler_guard.h"
 #include "xdg-shell-client.h"
 
 namespace qv::wl {
@@ -62,7 +62,7 @@ struct PopupWindow::Callbacks {
   static constexpr wl_callback_listener kFrame{FrameDone};
 };
 
-PopupWindow::PopupWindow(Connection& connection, EventLoop& loop)
+PopupWindow::PopupWindow(Connection& connection, PollLoop& loop)
     : c_(connection),
       loop_(loop),
       slotList_(kPageRows, [this] { Changed(); }),

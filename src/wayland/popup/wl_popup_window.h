@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "linux/kit/drawn_controls.h"
 #include "popup/header_notice.h"
 #include "popup/label_hint.h"
 #include "popup/popup_controller.h"
@@ -16,7 +17,6 @@
 #include "popup/popup_picture.h"
 #include "wayland/base/soft_canvas.h"
 #include "wayland/base/wl_connection.h"
-#include "x11/kit/x_controls.h"
 
 struct zwlr_layer_surface_v1;
 struct xdg_surface;
@@ -26,7 +26,7 @@ namespace qv::wl {
 
 class PopupWindow : public FormControl, public FocusControl {
  public:
-  PopupWindow(Connection& connection, EventLoop& loop);
+  PopupWindow(Connection& connection, PollLoop& loop);
   ~PopupWindow() override;
   PopupView View();
   void Create(PopupController& controller, MainWindowEvents& events);
@@ -66,7 +66,7 @@ class PopupWindow : public FormControl, public FocusControl {
   void Destroy();
 
   Connection& c_;
-  EventLoop& loop_;
+  PollLoop& loop_;
   ListModel slotList_;
   ListModel labelColumn_;
   ToggleButton crlf_;

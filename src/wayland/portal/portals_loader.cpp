@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "desktop/wayland_keys.h"
-#include "linux/session_bus.h"
+#include "linux/base/session_bus.h"
 
 namespace qv::wayland {
 

@@ -1,7 +1,7 @@
 #include "wayland/services/chosen_desktop_ways.h"
 
 #include "desktop/wayland_keys.h"
-#include "x11/base/x_display.h"
+#include "linux/base/debug_log.h"
 
 namespace qv::wl {
 

@@ -13,8 +13,8 @@
 #include <optional>
 #include <sstream>
 
-#include "x11/base/key_map.h"
-#include "x11/base/x_display.h"
+#include "linux/base/debug_log.h"
+#include "linux/base/key_map.h"
 
 namespace qv::wl {
 
@@ -91,7 +91,7 @@ std::string SwayKeyName(unsigned modifiers, unsigned virtualKey) {
   return key + name;
 }
 
-SwayHotKey::SwayHotKey(EventLoop& loop) {
+SwayHotKey::SwayHotKey(PollLoop& loop) {
   const char* path = std::getenv("SWAYSOCK");
   if (!path || !*path) return;
   eventSocket_ = Connect(path);

@@ -10,13 +10,13 @@
 #include <string>
 
 #include "desktop/global_hot_key.h"
-#include "x11/base/event_loop.h"
+#include "linux/base/poll_loop.h"
 
 namespace qv::wl {
 
 class SwayHotKey : public HotKeyRegistration {
  public:
-  explicit SwayHotKey(EventLoop& loop);
+  explicit SwayHotKey(PollLoop& loop);
   ~SwayHotKey() override;
   SwayHotKey(const SwayHotKey&) = delete;
   SwayHotKey& operator=(const SwayHotKey&) = delete;

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "desktop/paste_keystrokes.h"
+#include "linux/base/debug_log.h"
 #include "virtual-keyboard-unstable-v1-client.h"
-#include "x11/base/x_display.h"
 
 namespace qv::wl {
 

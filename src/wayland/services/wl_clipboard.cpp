@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
+#include "linux/base/debug_log.h"
 #include "wlr-data-control-unstable-v1-client.h"
-#include "x11/base/x_display.h"
 
 namespace qv::wl {
 
@@ -78,7 +78,7 @@ struct WlClipboard::Callbacks {
                                                    Motion,    Drop,  Selection};
 };
 
-WlClipboard::WlClipboard(Connection& connection, EventLoop& loop) : c_(connection) {
+WlClipboard::WlClipboard(Connection& connection, PollLoop& loop) : c_(connection) {
   if (c_.DataControl() && c_.Seat()) {
     controlDevice_ = zwlr_data_control_manager_v1_get_data_device(c_.DataControl(), c_.Seat());
     zwlr_data_control_device_v1_add_listener(controlDevice_, &Callbacks::kControlDevice, this);

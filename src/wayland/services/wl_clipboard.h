@@ -17,7 +17,7 @@ namespace qv::wl {
 
 class WlClipboard : public Clipboard {
  public:
-  WlClipboard(Connection& connection, EventLoop& loop);
+  WlClipboard(Connection& connection, PollLoop& loop);
   ~WlClipboard() override;
   WlClipboard(const WlClipboard&) = delete;
   WlClipboard& operator=(const WlClipboard&) = delete;

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "x11/base/x_display.h"
+#include "linux/base/debug_log.h"
 
 extern char** environ;
 

@@ -22,7 +22,7 @@ class WlDesktopServices : public KeyState,
                           public Clock,
                           public Screens {
  public:
-  WlDesktopServices(Connection& connection, EventLoop& loop, PopupWindow& list,
+  WlDesktopServices(Connection& connection, PollLoop& loop, PopupWindow& list,
                     ActiveToplevel& toplevels)
       : c_(connection), loop_(loop), list_(list), toplevels_(toplevels) {}
 
@@ -54,11 +54,11 @@ class WlDesktopServices : public KeyState,
   // The output with the keyboard focus, where the compositor tells it (sway's IPC).
   std::function<std::optional<WindowRect>()> focusedOutput;
   bool Wait(int milliseconds) override { return loop_.Wait(milliseconds); }
-  std::int64_t Milliseconds() override { return EventLoop::Now(); }
+  std::int64_t Milliseconds() override { return PollLoop::Now(); }
 
  private:
   Connection& c_;
-  EventLoop& loop_;
+  PollLoop& loop_;
   PopupWindow& list_;
   ActiveToplevel& toplevels_;
   std::uint64_t target_ = 0;  // the window active at the hot key

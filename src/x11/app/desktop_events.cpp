@@ -1,7 +1,7 @@
 #include "x11/app/desktop_events.h"
 
+#include "linux/base/handler_guard.h"
 #include "x11/base/x_display.h"
-#include "x11/kit/handler_guard.h"
 
 namespace qv {
 

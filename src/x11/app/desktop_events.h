@@ -3,9 +3,9 @@
 // quiet again, another window active (the list hides), the session's end or the display gone
 // (the clips are saved).
 #include "app/program.h"
+#include "linux/services/inotify_folder_watch.h"
 #include "x11/base/event_loop.h"
 #include "x11/services/hot_key_registration.h"
-#include "x11/services/inotify_folder_watch.h"
 #include "x11/services/x_desktop_services.h"
 
 namespace qv {

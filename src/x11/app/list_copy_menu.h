@@ -1,24 +1,17 @@
 #pragma once
-// The slot list's copy menu ("Copy Clip", "Paste Clip"), which the editor opens with a
-// right click on the list while a clip is being edited.
-#include <functional>
+// The slot list's copy menu on X, drawn as the tray menu is.
 #include <memory>
 #include <vector>
 
-#include "desktop/controls.h"
+#include "linux/kit/copy_menu.h"
 #include "x11/services/tray_menu_window.h"
 
 namespace qv {
 
-struct CopyMenuItem {
-  const char* caption;
-  std::function<void()> chosen;  // runs after the menu has closed
-};
-
-class ListCopyMenu : public MenuControl {
+class ListCopyMenu : public CopyMenu {
  public:
   explicit ListCopyMenu(EventLoop& loop) : loop_(loop) {}
-  void SetItems(std::vector<CopyMenuItem> items) { items_ = std::move(items); }
+  void SetItems(std::vector<CopyMenuItem> items) override { items_ = std::move(items); }
   void PopupAt(int x, int y) override {
     if (!window_) window_ = std::make_unique<TrayMenuWindow>(loop_);
     std::vector<const char*> captions;

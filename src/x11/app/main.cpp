@@ -1,39 +1,37 @@
-// Program entry on X11: the program's objects in the order they are made, and their wiring.
+// The program on X11: the program's objects in the order they are made, and their wiring.
 #include <string>
 
 #include "app/program.h"
 #include "app/second_instance.h"
 #include "desktop/monitor_placement.h"
 #include "library/single_byte_code_page.h"
-#include "linux/toggle_socket.h"
-#include "wayland/app/wayland_main.h"
-#include "x11/app/data_folder.h"
+#include "linux/app/data_folder.h"
+#include "linux/app/front_ends.h"
+#include "linux/app/instance_lock.h"
+#include "linux/app/linux_save_services.h"
+#include "linux/app/linux_words.h"
+#include "linux/app/program_dialogs.h"
+#include "linux/app/program_process.h"
+#include "linux/app/toggle_socket.h"
+#include "linux/base/handler_guard.h"
+#include "linux/services/inotify_folder_watch.h"
+#include "linux/services/keyboard_layout.h"
+#include "linux/services/posix_file_system.h"
 #include "x11/app/desktop_events.h"
-#include "x11/app/instance_lock.h"
-#include "x11/app/program_dialogs.h"
-#include "x11/app/program_process.h"
+#include "x11/app/display_errors.h"
+#include "x11/app/list_copy_menu.h"
 #include "x11/app/tray_hosts.h"
-#include "x11/app/x11_save_services.h"
-#include "x11/app/x11_words.h"
 #include "x11/base/event_loop.h"
 #include "x11/base/x_display.h"
-#include "x11/kit/handler_guard.h"
 #include "x11/popup/x_popup_window.h"
 #include "x11/services/clipboard_owner.h"
 #include "x11/services/hot_key_registration.h"
-#include "x11/services/inotify_folder_watch.h"
-#include "x11/services/keyboard_layout.h"
-#include "x11/services/posix_file_system.h"
 #include "x11/services/x_desktop_services.h"
 #include "x11/services/x_tray_icon.h"
 
 using namespace qv;
 
-int main(int argc, char** argv) {
-  // `quorvanel --toggle`: the running copy shows or hides its list; no copy starts.
-  if (argc > 1 && std::string(argv[1]) == "--toggle")
-    return SendToggle(DataFolder(ExecutableFolder()));
-  if (wl::WaylandChosen(argc, argv)) return wl::RunOnWayland();
+int qv::RunOnX11() {
   IgnoreChildAndPipeSignals();
   XDisplay display;
   if (!display.Get()) return TellNoDisplay();
@@ -53,15 +51,19 @@ int main(int argc, char** argv) {
   desktop.RememberForeground();  // docking moves no window to the front
   PosixDisk files;
   const SingleByteCodePage codePage(CodePageOfEnvironment(), true);
-  XKeyboardLayout layout;
+  KeysymKeyboardLayout layout;
   XHotKeyRegistration hotKeyApi(loop);
   XPopupWindow popup(loop);
-  ProgramDialogs dialogs(loop);
-  X11SaveServices saving;
+  ListCopyMenu copyMenu(loop);
+  ProgramDialogs dialogs(loop, copyMenu);
+  // GTK ends the process on a lost display without a word: the lost display is ours to
+  // handle, so that the clips are saved first.
+  dialogs.onLibraryLoaded = XDisplay::ReclaimConnectionLoss;
+  LinuxSaveServices saving;
   InotifyFolderWatch folderWatch(loop);  // the data files a sync engine replaces
   Program program(
       {files, codePage, RolesOf(desktop, tray), hotKeyApi, layout, saving, folderWatch,
-       folderWatch.QuietTimer(), X11Words()},
+       folderWatch.QuietTimer(), LinuxWords()},
       {popup.View(), dialogs.Settings(), dialogs.Editor(), tray, XTrayIcon::kTipCharacters},
       DataPaths::InFolder(folder), title, [&] { loop.Quit(); });
   popup.Create(program.popup, program);

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
+#include "linux/sni/sni_loader.h"
+#include "linux/sni/tray_picture.h"
 #include "x11/base/x_display.h"
-#include "x11/sni/sni_loader.h"
-#include "x11/sni/tray_picture.h"
 
 namespace qv {
 

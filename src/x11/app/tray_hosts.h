@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "linux/sni/tray_backend.h"
 #include "tray/tray_menu.h"
 #include "x11/base/event_loop.h"
 #include "x11/services/x_tray_icon.h"
-#include "x11/sni/tray_backend.h"
 
 namespace qv {
 

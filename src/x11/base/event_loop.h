@@ -1,27 +1,22 @@
 #pragma once
-// The one thread's loop: X events to the window that owns them, timers, tasks posted to run
-// once the running handler has returned, and the signals that end the program. Waits run
-// the loop too, as the Windows message loop does, so handlers may run inside a wait.
+// The loop on X: the poll loop with the X connection as a source of its own, whose events go
+// to the window that owns them.
 #include <X11/Xlib.h>
-#include <poll.h>
 
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <vector>
 
+#include "linux/base/poll_loop.h"
 #include "x11/base/x_display.h"
 
 namespace qv {
 
-class EventLoop {
+class EventLoop : public PollLoop {
  public:
   using Handler = std::function<void(XEvent&)>;
 
   explicit EventLoop(XDisplay& display);
-  ~EventLoop();
-  EventLoop(const EventLoop&) = delete;
-  EventLoop& operator=(const EventLoop&) = delete;
 
   XDisplay& display() { return display_; }
   // Events of `window` go to `handler`.
@@ -29,57 +24,13 @@ class EventLoop {
   void Forget(Window window);
   // Events of windows nobody listens to (the clipboard's requestors, the root).
   void ListenElsewhere(Handler handler) { elsewhere_.push_back(std::move(handler)); }
-  // A repeating timer; returns its id. Interval 0 stops it.
-  int AddTimer(std::function<void()> tick);
-  void SetTimer(int id, int intervalMs);
-  int TimerInterval(int id) const;
-  // Runs once no handler is running (the next turn of the loop).
-  void Post(std::function<void()> task) { posted_.push_back(std::move(task)); }
-
-  // Another source of events on the same poll (the dialog library's, the session bus): before each
-  // poll it adds its descriptors and may lower the timeout (returning true), and after it
-  // dispatches what is ready, once per added set.
-  struct PollSource {
-    std::function<bool(std::vector<pollfd>&, int&)> addWaits;
-    std::function<void(const std::vector<pollfd>&)> dispatch;
-  };
-  void AddPollSource(PollSource source) { sources_.push_back(std::move(source)); }
-
-  // SIGTERM, SIGINT, SIGHUP: the handler runs in the loop, not in the signal.
-  void OnEndSignal(std::function<void()> handler) { onSignal_ = std::move(handler); }
-  // Runs the loop until Quit; returns at once once quitting.
-  void Run();
-  void Quit() { quitting_ = true; }
-  // After the end was asked for: the last steps (the clipboard handed over) still run the loop.
-  void Resume() { quitting_ = false; }
-  bool Quitting() const { return quitting_; }
-  // Handles events for `ms`; false when the program is to end.
-  bool Wait(int ms);
-  // Handles events until `done` holds, the program ends, or `timeoutMs` passes (-1: none).
-  bool RunUntil(const std::function<bool()>& done, int timeoutMs = -1);
-  static std::int64_t Now();
 
  private:
-  // One turn: waits at most `timeoutMs` for something to do, then does it.
-  void Turn(int timeoutMs);
   void Dispatch(XEvent& event);
-  int MsToNextTimer() const;
-  void RunDueTimers();
 
-  struct Timer {
-    std::function<void()> tick;
-    int interval = 0;
-    std::int64_t due = 0;
-  };
   XDisplay& display_;
   std::map<Window, Handler> windows_;
   std::vector<Handler> elsewhere_;
-  std::vector<Timer> timers_;
-  std::vector<std::function<void()>> posted_;
-  std::function<void()> onSignal_;
-  std::vector<PollSource> sources_;
-  int signalPipe_[2] = {-1, -1};
-  bool quitting_ = false;
 };
 
 }  // namespace qv

@@ -4,8 +4,6 @@
 #include <X11/Xresource.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -196,19 +194,6 @@ bool ErrorTrap::Failed() {
 
 int ErrorTrap::LastErrorCode() const {
   return g_lastErrorCode;
-}
-
-void DebugLog(const std::string& line) {
-  static FILE* log = [] {
-    const char* path = std::getenv("QV_DEBUG_LOG");
-    return path && *path ? std::fopen(path, "a") : nullptr;
-  }();
-  if (!log) return;
-  const auto ms = std::chrono::duration_cast<std::chrono::microseconds>(
-                      std::chrono::steady_clock::now().time_since_epoch())
-                      .count();
-  std::fprintf(log, "%lld %s\n", static_cast<long long>(ms), line.c_str());
-  std::fflush(log);
 }
 
 }  // namespace qv

@@ -4,9 +4,10 @@
 // whether it worked syncs inside a trap.
 #include <X11/Xlib.h>
 
-#include <cstddef>
 #include <functional>
 #include <string>
+
+#include "linux/base/debug_log.h"
 
 namespace qv {
 
@@ -24,8 +25,6 @@ class XDisplay {
  public:
   // Opens $DISPLAY; Get() is null when it cannot.
   XDisplay();
-  // No connection: the loop runs without X (the Wayland front end shares it).
-  explicit XDisplay(std::nullptr_t) {}
   ~XDisplay();
   XDisplay(const XDisplay&) = delete;
   XDisplay& operator=(const XDisplay&) = delete;
@@ -87,9 +86,5 @@ class ErrorTrap {
   int outerCode_;
   unsigned long outerSerial_;
 };
-
-// The test log named by QV_DEBUG_LOG: one line per event, after the steady clock in
-// microseconds; nothing when unset.
-void DebugLog(const std::string& line);
 
 }  // namespace qv

@@ -16,10 +16,10 @@
 #include "desktop/monitor_placement.h"
 #include "desktop/window_names.h"
 #include "library/slot_library.h"
+#include "linux/base/handler_guard.h"
+#include "linux/base/key_map.h"
 #include "popup/popup_rules.h"
-#include "x11/base/key_map.h"
 #include "x11/base/screens.h"
-#include "x11/kit/handler_guard.h"
 
 namespace qv {
 

@@ -3,6 +3,7 @@
 // and the key label column, drawn by itself at the layout the Windows window has.
 #include <memory>
 
+#include "linux/kit/drawn_controls.h"
 #include "popup/header_notice.h"
 #include "popup/label_hint.h"
 #include "popup/popup_controller.h"
@@ -12,7 +13,6 @@
 #include "popup/popup_picture.h"
 #include "x11/base/drawing.h"
 #include "x11/kit/text_window.h"
-#include "x11/kit/x_controls.h"
 #include "x11/kit/x_form.h"
 
 namespace qv {

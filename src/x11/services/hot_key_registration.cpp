@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "x11/base/key_map.h"
+#include "linux/base/key_map.h"
 
 namespace qv {
 

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "base/app_error.h"
-#include "x11/base/key_map.h"
+#include "linux/base/key_map.h"
 #include "x11/base/screens.h"
 #include "x11/base/x_display.h"
 #include "x11/kit/message_box.h"
