@@ -48,7 +48,6 @@ class XPopupWindow : public XForm, public FocusControl {
   bool HeaderButtonKey(KeySym keysym, unsigned state);
   void Changed() { Redraw(); }
 
-
   ListModel slotList_;
   ListModel labelColumn_;
   ToggleButton crlf_;
