@@ -45,8 +45,8 @@ using namespace qv;
 namespace {
 
 // Windows 11 puts a new program's icon under the overflow arrow.
-constexpr const char* kTrayOverflowNote =
-    QV_PRODUCT_NAME " runs in the notification area.\n"
+constexpr const char* kTrayOverflowNote = QV_PRODUCT_NAME
+    " runs in the notification area.\n"
     "If you do not see its icon beside the clock, click\n"
     "the arrow (^) there; drag the icon beside the clock\n"
     "to keep it in view.";

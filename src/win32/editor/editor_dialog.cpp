@@ -112,9 +112,9 @@ void EditorDialog::ContentField::SetText(const std::string& text) {
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0,
                     [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) -> DWORD {
                       auto& from = *reinterpret_cast<Source*>(cookie);
-                      const std::size_t bytes = std::min<std::size_t>(
-                          static_cast<std::size_t>(size) & ~std::size_t{1},
-                          (from.text.size() - from.at) * sizeof(wchar_t));
+                      const std::size_t bytes =
+                          std::min<std::size_t>(static_cast<std::size_t>(size) & ~std::size_t{1},
+                                                (from.text.size() - from.at) * sizeof(wchar_t));
                       std::memcpy(buffer, from.text.data() + from.at, bytes);
                       from.at += bytes / sizeof(wchar_t);
                       *done = static_cast<LONG>(bytes);
@@ -318,8 +318,8 @@ LRESULT EditorDialog::OnChildMessage(HWND field, UINT message, WPARAM wParam, LP
   if (message == WM_RBUTTONUP) contextMenuAsked_ = false;
   // Every paste into the content takes the clipboard's text alone.
   const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
-  const bool pasteKey = message == WM_KEYDOWN && ((ctrl && wParam == 'V') ||
-                                                  (shift && !ctrl && wParam == VK_INSERT));
+  const bool pasteKey =
+      message == WM_KEYDOWN && ((ctrl && wParam == 'V') || (shift && !ctrl && wParam == VK_INSERT));
   if (field == content_.Handle() && (message == WM_PASTE || pasteKey)) {
     content_.PasteFromClipboard();
     return 0;

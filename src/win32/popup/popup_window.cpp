@@ -1,7 +1,8 @@
 #include "win32/popup/popup_window.h"
 
-#include <imm.h>
 #include <windowsx.h>
+
+#include <imm.h>
 
 #include <algorithm>
 #include <array>
