@@ -18,7 +18,7 @@ class WlTray : public TipControl, public Notifier {
   static constexpr std::size_t kTipCharacters = 127;
   std::string Tip() const override { return tip_; }
   void SetTip(const std::string& text) override {
-    tip_ = text.substr(0, 127);
+    tip_ = text;  // the notice board cuts it between characters
     DebugLog("tip " + tip_);
     if (onTip) onTip(tip_);
   }

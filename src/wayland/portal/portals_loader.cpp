@@ -43,4 +43,16 @@ std::size_t PortalKeyInjection::SendKeys(const std::vector<KeyStroke>& keys) {
   return keyboard_.SendKeycodes(codes) ? keys.size() : 0;
 }
 
+std::unique_ptr<Portals> PortalsOnLoop(PollLoop& loop, const std::string& appId) {
+  std::unique_ptr<Portals> portals = LoadPortals(appId);
+  if (!portals) return portals;
+  Portals* served = portals.get();  // lives as long as the loop's sources are served
+  loop.AddPollSource({[served](std::vector<pollfd>& fds, int& timeoutMs) {
+                        served->AddWaits(fds, timeoutMs);
+                        return true;
+                      },
+                      [served](const std::vector<pollfd>& fds) { served->Dispatch(fds); }});
+  return portals;
+}
+
 }  // namespace qv::wayland

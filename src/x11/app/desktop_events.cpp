@@ -1,5 +1,6 @@
 #include "x11/app/desktop_events.h"
 
+#include "linux/app/program_run.h"
 #include "linux/base/handler_guard.h"
 #include "x11/base/x_display.h"
 
@@ -21,18 +22,8 @@ DesktopEvents::DesktopEvents(EventLoop& loop, XDesktopServices& desktop,
       loop.Post([&program] { RunHandler([&program] { program.popup.AppDeactivate(); }); });
     ownActive_ = own;
   });
-  // The end of the session (SIGTERM, SIGHUP, Ctrl+C) and a lost display: the data are saved
-  // without a message box, as at the end of a Windows session.
-  const auto saveAtEnd = [&program] {
-    const int saved = program.WMQueryEndSession();
-    DebugLog(saved ? "saved" : "save failed");
-  };
-  loop.OnEndSignal([&loop, &program, saveAtEnd] {
-    saveAtEnd();
-    program.WMEndSession(true);
-    loop.Quit();
-  });
-  XDisplay::OnConnectionLost(saveAtEnd);
+  // A lost display: the data are saved first.
+  XDisplay::OnConnectionLost(SaveAtEndOfSession(loop, program));
 }
 
 }  // namespace qv

@@ -12,6 +12,7 @@
 #include "linux/app/linux_words.h"
 #include "linux/app/program_dialogs.h"
 #include "linux/app/program_process.h"
+#include "linux/app/program_run.h"
 #include "linux/app/toggle_socket.h"
 #include "linux/base/handler_guard.h"
 #include "linux/services/inotify_folder_watch.h"
@@ -75,13 +76,7 @@ int qv::RunOnX11() {
   trayHosts.Show([&](TrayCommand c) { RunHandler([&] { program.TrayMenuClick(c, dialogs); }); });
   RunHandler([&] { program.LoadPreferences(); });  // the settings dialog's part of start-up
   PlaceOnMonitor(popup, MonitorOfWork(desktop.LookAtScreens()), Centring::BothWays);  // as Windows
-  if (!program.TerminateRequested()) {
-    if (program.state.OneShotMode) popup.Show();
-    RunHandler([&] { program.popup.FormActivate(); });
-    RunHandler([&] { program.CheckHotKey(); });  // the key in effect after start-up
-    DebugLog(std::string("hotkey ") + (program.hotKey.Works() ? "works" : "does not work"));
-    loop.Run();
-  }
+  RunProgram(loop, program, [&] { popup.Show(); });
   loop.Resume();
   clipboard.HandToManager();  // the clip outlives the program where a clipboard manager runs
   tray.LetNoticeBeSeen(program.notices.LingerAtExitMs());

@@ -4,18 +4,10 @@
 #include <vector>
 
 #include "linux/sni/sni_loader.h"
-#include "linux/sni/tray_picture.h"
+#include "linux/sni/tray_item.h"
 #include "x11/base/x_display.h"
 
 namespace qv {
-
-namespace {
-
-std::vector<x11::TrayPicture> TrayPictures() {
-  return {x11::ClipboardPicture(16), x11::ClipboardPicture(22), x11::ClipboardPicture(32)};
-}
-
-}  // namespace
 
 TrayHosts::TrayHosts(EventLoop& loop, XTrayIcon& tray, std::string title)
     : loop_(loop),
@@ -31,21 +23,12 @@ TrayHosts::TrayHosts(EventLoop& loop, XTrayIcon& tray, std::string title)
 void TrayHosts::Show(std::function<void(TrayCommand)> chosen) {
   tray_.SetMenu(chosen);
   x11::TrayEvents events;
-  for (const TrayMenuItem& item : kTrayMenu)
-    events.commands.push_back(
-        {item.caption, [chosen, command = item.command] { chosen(command); }});
+  events.commands = TrayMenuCommands(chosen);
   events.hostChanged = [this] { HostChanged(); };
   events.contextMenu = [this](int x, int y) { tray_.OnGesture(TrayMouse::ContextMenu, {x, y}); };
   events.activate = [this](int x, int y) { tray_.OnGesture(TrayMouse::KeySelect, {x, y}); };
-  sni_ = x11::SniTrayWhereHostRegistered(title_, events);
-  if (sni_) {
-    loop_.AddPollSource({[this](std::vector<pollfd>& fds, int& timeoutMs) {
-                           sni_->AddWaits(fds, timeoutMs);
-                           return true;
-                         },
-                         [this](const std::vector<pollfd>& fds) { sni_->Dispatch(fds); }});
-    tray_.onTip = [this](const std::string& tip) { sni_->SetTip(tip); };
-  }
+  sni_ = TrayItemOnLoop(loop_, title_, events);
+  if (sni_) tray_.onTip = [this](const std::string& tip) { sni_->SetTip(tip); };
   if (sni_ && sni_->Show(TrayPictures(), tray_.Tip()))
     DebugLog("tray item registered");
   else if (!dockedEarly_)
